@@ -1,0 +1,109 @@
+#include "formats/LanguageFile.h"
+
+#include "formats/FileIO.h"
+#include "formats/TextRules.h"
+
+namespace verbaria {
+
+std::optional<LanguageLine> SplitLanguageLine(std::string_view line)
+{
+    if (line.empty() || line.front() == '/')
+        return std::nullopt;
+    const std::size_t separator = std::min(line.find('='), line.find(':'));
+    if (separator == std::string_view::npos || separator == 0)
+        return std::nullopt;
+    LanguageLine result;
+    const std::string_view key = line.substr(0, separator);
+    const std::string_view value = line.substr(separator + 1);
+    if (key.front() >= '0' && key.front() <= '9') {
+        result.IsItem = true;
+        result.Key = UpperAscii(TrimBlanks(key));
+        result.Number = StrToInt(result.Key);
+        result.Value = TrimLeftBlanks(value);
+    } else {
+        result.Key = UpperAscii(key);
+        result.Value = value;
+    }
+    return result;
+}
+
+std::int32_t NumberIndex::IndexOf(std::int32_t number) const
+{
+    if (useDense_) {
+        const std::int64_t offset = static_cast<std::int64_t>(number) - denseBase_;
+        if (offset < 0 || offset >= static_cast<std::int64_t>(dense_.size()))
+            return -1;
+        return dense_[static_cast<std::size_t>(offset)];
+    }
+    auto it = sparse_.find(number);
+    return it == sparse_.end() ? -1 : it->second;
+}
+
+void ReadLanguageBytes(std::string_view bytes, TLanguageTemplate &items, const NumberIndex &index,
+                       TLanguageInfo &info)
+{
+    ForEachLine(bytes, [&](std::string_view line) {
+        const auto split = SplitLanguageLine(line);
+        if (!split)
+            return;
+        if (split->IsItem) {
+            const std::int32_t i = index.IndexOf(split->Number);
+            if (i >= 0)
+                items[static_cast<std::size_t>(i)].Translation.assign(split->Value);
+            return;
+        }
+        if (split->Key == "LANGUAGE")
+            info.Language.assign(split->Value);
+        else if (split->Key == "VERSION")
+            info.Version.assign(split->Value);
+        else if (split->Key == "AUTHOR")
+            info.Author = PipeToLineBreaks(split->Value);
+        else if (split->Key == "DEFINITION")
+            info.Definition.assign(split->Value);
+    });
+}
+
+bool ReadLanguageFile(const std::string &path, TLanguageTemplate &items, const NumberIndex &index,
+                      TLanguageInfo &info)
+{
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes))
+        return false;
+    ReadLanguageBytes(bytes, items, index, info);
+    return true;
+}
+
+std::string FormatLanguageFile(const LanguageHeader &header, std::span<const TEditorItem> items,
+                               std::span<const std::string> translations)
+{
+    std::string out;
+    std::size_t estimate = 128;
+    for (std::size_t i = 0; i < items.size() && i < translations.size(); ++i)
+        estimate += translations[i].size() + 9;
+    out.reserve(estimate);
+    auto headerLine = [&out](std::string_view key, std::string_view value) {
+        if (value.empty())
+            return;
+        out.append(key);
+        out.append(value);
+        out.append("\r\n");
+    };
+    headerLine("Language=", header.Language);
+    headerLine("Version=", header.Version);
+    headerLine("Author=", LineBreaksToPipe(header.Author));
+    headerLine("Definition=", header.Definition);
+    for (std::size_t i = 0; i < items.size() && i < translations.size(); ++i) {
+        const TEditorItem &item = items[i];
+        if (item.Kind != ikComponent && item.Kind != ikMessage)
+            continue;
+        if (translations[i].empty() || item.Number < 0)
+            continue;
+        out.append(PadNumber(item.Number, 5));
+        out.push_back(':');
+        out.append(translations[i]);
+        out.append("\r\n");
+    }
+    return out;
+}
+
+} // namespace verbaria

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Templates (.lnd): a header naming the program, and one definition line per translatable text.
+// Two readers share one parser: the editor keeps every entry as a grid row, the runtime
+// translator keeps only what it can translate.
+namespace verbaria {
+
+enum TItemKind : std::uint8_t { ikSection = 0, ikComponent = 1, ikMessage = 2, ikComment = 3 };
+
+// One entry of the runtime translator's table: only components and messages stay in it.
+struct TTemplateItem
+{
+    TItemKind Kind = ikSection;
+    std::int32_t Number = -1;
+    std::string Text;
+    std::int32_t Param = 0;
+    std::string Translation;
+};
+
+// One entry of the editor's table, one grid row each; all four kinds stay.
+struct TEditorItem
+{
+    TItemKind Kind = ikSection;
+    std::int32_t Number = -1;
+    std::string Text;
+    std::uint8_t ValueType = 0; // 0 none, 1 INTEGER, 2 REAL
+    std::int32_t Param = 0;
+};
+
+using TLanguageTemplate = std::vector<TTemplateItem>;
+
+struct TTemplateInfo
+{
+    std::string Program;
+    std::string Version;
+    std::string Author; // the translator keeps it decoded, the editor in the one-line form
+};
+
+enum class TemplateFlavour { Editor, Translator };
+
+// What one definition line says, before a reader decides whether to keep it.
+struct DefinitionLine
+{
+    TItemKind Kind = ikSection;
+    std::int32_t Number = -1;
+    std::string Text;
+    std::uint8_t ValueType = 0;
+    std::int32_t Param = 0;
+    int TranslatableKeywords = 0; // how many COMPONENT or MESSAGE tokens the line holds
+};
+
+// Parses one definition line (already stripped of leading blanks and tabs) into entry. Raises
+// ConversionError for a number part or numeric token that is not a whole number; entry then
+// holds what was read up to that point. INTEGER and REAL only count for the editor flavour.
+void ParseDefinitionLine(std::string_view line, TemplateFlavour flavour, DefinitionLine &entry);
+
+// The editor's view of a template.
+struct EditorTemplate
+{
+    std::vector<TEditorItem> Items;
+    std::int32_t CountToTranslate = 0;
+    TTemplateInfo Info; // Author in the one-line form
+};
+
+// The translator's view of a template.
+struct TranslatorTemplate
+{
+    TLanguageTemplate Items;
+    TTemplateInfo Info; // Author decoded
+};
+
+// Reads template lines one at a time. Construction empties the entry table (and the editor's
+// count); header values are kept until a line replaces them.
+class TemplateReader final
+{
+public:
+    explicit TemplateReader(EditorTemplate &target);
+    explicit TemplateReader(TranslatorTemplate &target);
+
+    void ReadLine(std::string_view line);
+    void ReadAll(std::string_view bytes);
+
+private:
+    void ReadHeaderLine(std::string_view line);
+    void ReadDefinition(std::string_view line);
+
+    EditorTemplate *editor_ = nullptr;
+    TranslatorTemplate *translator_ = nullptr;
+    bool itemsMode_ = true;
+};
+
+// Reads a template file. Returns false, changing nothing, when the file does not exist. Raises
+// ConversionError or InOutError; what was read before the error stays in target.
+bool ReadTemplateFile(const std::string &path, EditorTemplate &target);
+bool ReadTemplateFile(const std::string &path, TranslatorTemplate &target);
+
+} // namespace verbaria

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds Verbaria with warnings as errors and with AddressSanitizer and UndefinedBehaviorSanitizer,
+# then runs the whole test suite. This is what CI runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh
+cmake --preset ci-sanitize
+cmake --build --preset ci-sanitize --parallel "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:suppressions=$PWD/tests/lsan.supp"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+ctest --test-dir build-ci --output-on-failure --no-tests=error --parallel "$(nproc)" --timeout 900
