@@ -1,0 +1,69 @@
+#include "widgets/GridCells.h"
+
+namespace verbaria {
+
+void GridCells::SetRowCount(int rowCount)
+{
+    if (rowCount < 0)
+        rowCount = 0;
+    const int old = RowCount();
+    if (old == rowCount)
+        return;
+    for (int c = 0; c < ColumnCount; ++c) {
+        texts_[c].resize(static_cast<std::size_t>(rowCount));
+        styles_[c].resize(static_cast<std::size_t>(rowCount));
+    }
+    if (batchDepth_ > 0)
+        batchChanged_ = true;
+    else if (observer_)
+        observer_->RowCountChanged(old, rowCount);
+}
+
+void GridCells::SetText(int column, int row, std::string text)
+{
+    texts_[column][static_cast<std::size_t>(row)] = std::move(text);
+    NotifyCell(row);
+}
+
+void GridCells::SetStyle(int column, int row, const CellStyle &style)
+{
+    styles_[column][static_cast<std::size_t>(row)] = style;
+    NotifyCell(row);
+}
+
+void GridCells::SetTextColour(int column, int row, CellColour colour)
+{
+    styles_[column][static_cast<std::size_t>(row)].Text = colour;
+    NotifyCell(row);
+}
+
+void GridCells::SetBackground(int column, int row, CellColour colour)
+{
+    styles_[column][static_cast<std::size_t>(row)].Background = colour;
+    NotifyCell(row);
+}
+
+void GridCells::SetEditable(int column, int row, bool editable)
+{
+    styles_[column][static_cast<std::size_t>(row)].Editable = editable ? 1 : 0;
+    NotifyCell(row);
+}
+
+void GridCells::EndBatch()
+{
+    if (batchDepth_ > 0 && --batchDepth_ == 0 && batchChanged_) {
+        batchChanged_ = false;
+        if (observer_)
+            observer_->AllChanged();
+    }
+}
+
+void GridCells::NotifyCell(int row)
+{
+    if (batchDepth_ > 0)
+        batchChanged_ = true;
+    else if (observer_)
+        observer_->CellsChanged(row, row);
+}
+
+} // namespace verbaria

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The cells of the two-column string grid as plain data: texts as bytes in the files' code page,
+// and per-cell styles that stay until they are set again, independent of the texts. No Qt here, so
+// the editor's document and its tests use it without a display; the grid view shows it through a
+// model (StringGridModel).
+namespace verbaria {
+
+using Rgb = std::uint32_t; // 0xRRGGBB
+constexpr Rgb MakeRgb(int r, int g, int b)
+{
+    return (static_cast<Rgb>(r) << 16) | (static_cast<Rgb>(g) << 8) | static_cast<Rgb>(b);
+}
+
+// A colour that a cell may or may not have of its own; without one the grid's default is used.
+// The window background is named apart, because its real colour belongs to the desktop.
+struct CellColour
+{
+    enum class Source : std::uint8_t { Default, Rgb, WindowBackground };
+    Source source = Source::Default;
+    Rgb rgb = 0;
+
+    static CellColour Of(Rgb value) { return {Source::Rgb, value}; }
+    static CellColour Window() { return {Source::WindowBackground, 0}; }
+    bool operator==(const CellColour &) const = default;
+};
+
+struct CellStyle
+{
+    CellColour Text;       // default: black
+    CellColour Background; // default: window background
+    std::int8_t Editable = -1; // -1: default (editable), 0 no, 1 yes
+
+    bool IsEditable() const { return Editable != 0; }
+    bool operator==(const CellStyle &) const = default;
+};
+
+// Told about changes so that a view can repaint. Bulk operations announce themselves once.
+class GridObserver
+{
+public:
+    virtual ~GridObserver() = default;
+    virtual void CellsChanged(int firstRow, int lastRow) = 0;
+    virtual void RowCountChanged(int oldCount, int newCount) = 0;
+    virtual void AllChanged() = 0;
+};
+
+class GridCells final
+{
+public:
+    static constexpr int ColumnCount = 2;
+
+    GridCells() = default;
+    explicit GridCells(int rowCount) { SetRowCount(rowCount); }
+
+    int RowCount() const { return static_cast<int>(texts_[0].size()); }
+    // Keeps the texts and styles of the rows that remain; new rows are empty and unstyled.
+    void SetRowCount(int rowCount);
+    void AppendRow() { SetRowCount(RowCount() + 1); }
+
+    const std::string &Text(int column, int row) const { return texts_[column][static_cast<std::size_t>(row)]; }
+    void SetText(int column, int row, std::string text);
+    const CellStyle &Style(int column, int row) const { return styles_[column][static_cast<std::size_t>(row)]; }
+    void SetStyle(int column, int row, const CellStyle &style);
+    void SetTextColour(int column, int row, CellColour colour);
+    void SetBackground(int column, int row, CellColour colour);
+    void SetEditable(int column, int row, bool editable);
+
+    // A column's texts, row 0 first, for fast passes over the whole grid.
+    const std::vector<std::string> &Column(int column) const { return texts_[column]; }
+
+    // Changes made inside a batch are announced once, as one AllChanged, when the batch ends.
+    void BeginBatch() { ++batchDepth_; }
+    void EndBatch();
+
+    void SetObserver(GridObserver *observer) { observer_ = observer; }
+
+private:
+    void NotifyCell(int row);
+
+    std::vector<std::string> texts_[ColumnCount];
+    std::vector<CellStyle> styles_[ColumnCount];
+    GridObserver *observer_ = nullptr;
+    int batchDepth_ = 0;
+    bool batchChanged_ = false;
+};
+
+// Holds a batch open for the lifetime of a scope.
+class GridBatch final
+{
+public:
+    explicit GridBatch(GridCells &cells)
+        : cells_(cells)
+    {
+        cells_.BeginBatch();
+    }
+    ~GridBatch() { cells_.EndBatch(); }
+    GridBatch(const GridBatch &) = delete;
+    GridBatch &operator=(const GridBatch &) = delete;
+
+private:
+    GridCells &cells_;
+};
+
+} // namespace verbaria
