@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace verbaria {
+
+// The five values the editor remembers from one run to the next. They live for the whole run;
+// loading templates and language files updates the three paths, the settings dialog the other two.
+struct SettingsValues
+{
+    std::string JazykRozhrani = "czech.lng";           // user-interface language, a bare file name in jazyky/
+    bool AutomatickeDoplnovani = false;                // copy a finished translation to rows with the same original
+    std::string PosledniJazyk = "jazyky\\czech.lng";   // language file loaded last into the right column
+    std::string JazykProPopisy = "jazyky\\czech.lng";  // description language loaded last into the left column
+    std::string PosledniSablona = "jazyky\\glotra11.lnd"; // template loaded last
+};
+
+} // namespace verbaria
