@@ -20,11 +20,11 @@ constexpr Rgb MakeRgb(int r, int g, int b)
 // The window background is named apart, because its real colour belongs to the desktop.
 struct CellColour
 {
-    enum class Source : std::uint8_t { Default, Rgb, WindowBackground };
+    enum class Source : std::uint8_t { Default, Own, WindowBackground };
     Source source = Source::Default;
     Rgb rgb = 0;
 
-    static CellColour Of(Rgb value) { return {Source::Rgb, value}; }
+    static CellColour Of(Rgb value) { return {Source::Own, value}; }
     static CellColour Window() { return {Source::WindowBackground, 0}; }
     bool operator==(const CellColour &) const = default;
 };

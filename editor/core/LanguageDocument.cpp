@@ -1,0 +1,445 @@
+#include "editor/core/LanguageDocument.h"
+
+#include "formats/CodePage1250.h"
+#include "formats/Errors.h"
+#include "formats/FileIO.h"
+#include "formats/Paths.h"
+#include "formats/TextRules.h"
+
+#include <cstdio>
+
+namespace verbaria {
+
+namespace {
+
+constexpr Rgb HeadingLeft = MakeRgb(183, 182, 242);
+constexpr Rgb Grey238 = MakeRgb(238, 238, 238);
+constexpr Rgb OriginalBackground = MakeRgb(204, 203, 245);
+constexpr Rgb SectionText = MakeRgb(0, 0, 128);
+constexpr Rgb CommentText = MakeRgb(128, 128, 128);
+constexpr Rgb Black = MakeRgb(0, 0, 0);
+
+constexpr const char *LanguageFilter = "Jazyky (*.lng)|*.lng|Všechny soubory|*.*";
+
+bool IsTranslatable(TItemKind kind)
+{
+    return kind == ikComponent || kind == ikMessage;
+}
+
+} // namespace
+
+LanguageDocument::LanguageDocument(SettingsValues &settings, UserDialogs &dialogs, const TextService &texts)
+    : settings_(settings)
+    , dialogs_(dialogs)
+    , texts_(&texts)
+{
+    openDialog_.Title = Utf8ToCp1250Lossy("Otevřít jazykovou verzi");
+    openDialog_.DefaultExtension = "*.lng";
+    openDialog_.Filter = Utf8ToCp1250Lossy(LanguageFilter);
+    saveDialog_.Title = Utf8ToCp1250Lossy("Uložit jazykovou verzi");
+    saveDialog_.DefaultExtension = "*.lng";
+    saveDialog_.FileName = "Nový jazyk";
+    saveDialog_.Filter = openDialog_.Filter;
+    SetProgramFolder({});
+}
+
+void LanguageDocument::SetProgramFolder(const std::string &slozkaProgramu)
+{
+    slozkaProgramu_ = slozkaProgramu;
+    catalogue_ = CatalogueFileTemplates(NativePath(slozkaProgramu_) + "programs.ini");
+}
+
+std::string LanguageDocument::FindTemplate(const std::string &name, const std::string &reference) const
+{
+    return FindTemplateFile(name, reference, catalogue_);
+}
+
+void LanguageDocument::RefreshTranslatedTexts()
+{
+    openDialog_.Filter = Tr(LanguageFilter);
+    saveDialog_.Filter = openDialog_.Filter;
+}
+
+void LanguageDocument::WriteHeadingRow()
+{
+    if (grid_.RowCount() == 0)
+        return;
+    grid_.SetText(ColumnOriginal, 0, Tr("Původní text"));
+    grid_.SetText(ColumnTranslation, 0, Tr("Nový text"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Document operations
+
+void LanguageDocument::MapujText(const std::string &templateName)
+{
+    settings_.PosledniSablona = templateName;
+    aktualniSablona_ = templateName;
+    header_.editSablona = FileNameOf(templateName);
+
+    const std::string path = FindTemplate(templateName, {});
+    if (path.empty() || !FileExists(NativePath(path)))
+        return;
+    openDialog_.InitialFolder = FolderOf(NativePath(path));
+    saveDialog_.InitialFolder = openDialog_.InitialFolder;
+
+    std::string bytes;
+    if (!ReadFileBytes(NativePath(path), bytes))
+        return;
+
+    EditorTemplate loaded;
+    loaded.Info = templateInfo_;
+    TemplateReader reader(loaded);
+    // Whatever happens while reading, the table keeps what was read, and the grid always has one
+    // row per entry, so the grid and the table never disagree.
+    struct Commit
+    {
+        LanguageDocument &document;
+        EditorTemplate &loaded;
+        ~Commit()
+        {
+            document.polozky_ = std::move(loaded.Items);
+            document.pocetKPrekladu_ = loaded.CountToTranslate;
+            document.templateInfo_ = loaded.Info;
+            document.header_.editProgram = loaded.Info.Program;
+            document.header_.editVerzeProgramu = loaded.Info.Version;
+            document.header_.memoAutorProgramu = PipeToLineBreaks(loaded.Info.Author);
+            document.index_.Build(document.polozky_);
+            GridBatch batch(document.grid_);
+            document.grid_.SetRowCount(static_cast<int>(document.polozky_.size()) + 1);
+        }
+    } commit{*this, loaded};
+    reader.ReadAll(bytes);
+}
+
+bool LanguageDocument::AskToSaveChanges()
+{
+    if (!zmeneno_)
+        return true;
+    if (!dialogs_.AskYesNo(Tr("Uložit změny ?")))
+        return true;
+    return UlozitJazyk();
+}
+
+void LanguageDocument::StyleRow(int row, TItemKind kind)
+{
+    grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(Black));
+    grid_.SetEditable(ColumnOriginal, row, false);
+    grid_.SetEditable(ColumnTranslation, row, true);
+    grid_.SetBackground(ColumnOriginal, row, CellColour::Of(OriginalBackground));
+    switch (kind) {
+    case ikSection:
+        grid_.SetBackground(ColumnOriginal, row, CellColour::Of(Grey238));
+        grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(SectionText));
+        grid_.SetBackground(ColumnTranslation, row, CellColour::Of(Grey238));
+        grid_.SetEditable(ColumnTranslation, row, false);
+        break;
+    case ikComment:
+        grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(CommentText));
+        grid_.SetEditable(ColumnTranslation, row, false);
+        break;
+    case ikComponent:
+    case ikMessage:
+        grid_.SetBackground(ColumnTranslation, row, CellColour::Window());
+        break;
+    }
+}
+
+bool LanguageDocument::NovyJazyk(bool refill, bool askToSave)
+{
+    if (askToSave && !AskToSaveChanges())
+        return false;
+    zmeneno_ = false;
+
+    GridBatch batch(grid_);
+    if (grid_.RowCount() > 0) {
+        WriteHeadingRow();
+        grid_.SetBackground(ColumnOriginal, 0, CellColour::Of(HeadingLeft));
+        grid_.SetBackground(ColumnTranslation, 0, CellColour::Of(Grey238));
+    }
+    const int rows = std::min(static_cast<int>(polozky_.size()), grid_.RowCount() - 1);
+    for (int i = 0; i < rows; ++i) {
+        const int row = i + 1;
+        grid_.SetText(ColumnTranslation, row, {});
+        if (refill)
+            grid_.SetText(ColumnOriginal, row, polozky_[static_cast<std::size_t>(i)].Text);
+        StyleRow(row, polozky_[static_cast<std::size_t>(i)].Kind);
+    }
+    return true;
+}
+
+void LanguageDocument::NactiJazyk(const std::string &fileName, int mode)
+{
+    if (fileName.empty())
+        return;
+    const std::string nativeName = NativePath(fileName);
+    if (!FileExists(nativeName))
+        return;
+    if (mode == ColumnTranslation)
+        settings_.PosledniJazyk = fileName;
+    else
+        settings_.JazykProPopisy = fileName;
+
+    std::string bytes;
+    if (!ReadFileBytes(nativeName, bytes))
+        return;
+    ReadLanguageLines(fileName, bytes, mode);
+    startovani_ = false;
+}
+
+void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode)
+{
+    GridBatch batch(grid_);
+    ForEachLine(bytes, [&](std::string_view line) {
+        const auto split = SplitLanguageLine(line);
+        if (!split)
+            return;
+        if (split->IsItem) {
+            const std::int32_t index = index_.IndexOf(split->Number);
+            if (index < 0)
+                return;
+            const int row = index + 1;
+            if (row >= grid_.RowCount())
+                return;
+            const bool comment = polozky_[static_cast<std::size_t>(index)].Kind == ikComment;
+            grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(comment ? CommentText : Black));
+            if (!comment)
+                grid_.SetText(mode, row, std::string(split->Value));
+            return;
+        }
+        if (mode != ColumnTranslation)
+            return;
+        if (split->Key == "LANGUAGE") {
+            header_.editJazyk.assign(split->Value);
+        } else if (split->Key == "VERSION") {
+            header_.editVerzeJazyka.assign(split->Value);
+        } else if (split->Key == "AUTHOR") {
+            header_.memoAutorJazyka = PipeToLineBreaks(split->Value);
+        } else if (split->Key == "DEFINITION") {
+            definiceJazyka_.assign(split->Value);
+            header_.editSablona.assign(split->Value);
+            // A read that a template switch started does not switch again: a file naming two
+            // templates would otherwise switch back and forth for ever.
+            if (startovani_ || switchDepth_ > 0)
+                return;
+            if (FindTemplate(definiceJazyka_, fileName) == FindTemplate(aktualniSablona_, fileName))
+                return;
+            if (!dialogs_.AskYesNo(
+                    Tr("Soubor, který se pokoušíte otevřít je určen pro jiný program. Chcete pokračovat?")))
+                return;
+            SwitchTemplate(fileName, mode);
+        }
+    });
+}
+
+void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
+{
+    ++switchDepth_;
+    struct Leave
+    {
+        int &depth;
+        ~Leave() { --depth; }
+    } leave{switchDepth_};
+
+    aktualniSablona_ = definiceJazyka_;
+    MapujText(aktualniSablona_);
+    souborPopisu_ = fileName;
+    NovyJazyk(true, false);
+    NactiJazyk(fileName, mode);
+    if (mode == ColumnTranslation) {
+        const auto description = FindFileIgnoringCase(FolderOf(NativePath(fileName)) + settings_.JazykRozhrani);
+        if (!settings_.JazykRozhrani.empty() && description)
+            NactiJazyk(*description, ColumnOriginal);
+        else
+            NactiJazyk(fileName, ColumnOriginal);
+    }
+}
+
+std::optional<InfoPanelTexts> LanguageDocument::gridJazykSelectCell(int /*column*/, int row) const
+{
+    if (row <= 0 || row > static_cast<int>(polozky_.size()) || row >= grid_.RowCount())
+        return std::nullopt;
+    InfoPanelTexts texts;
+    texts.editPuvodniText = grid_.Text(ColumnOriginal, row);
+    texts.editVNovemJazyce = grid_.Text(ColumnTranslation, row);
+    const TEditorItem &item = polozky_[static_cast<std::size_t>(row - 1)];
+    switch (item.Kind) {
+    case ikComment:
+        texts.editNazevKomponenty = Tr("Komentář");
+        break;
+    case ikSection:
+        texts.editNazevKomponenty = Tr("Sekce");
+        break;
+    case ikMessage:
+        texts.editNazevKomponenty = Tr("Zpráva");
+        break;
+    case ikComponent:
+        texts.editNazevKomponenty = item.Text;
+        break;
+    }
+    return texts;
+}
+
+void LanguageDocument::PolozkaZmenena(int /*column*/, int row)
+{
+    zmeneno_ = true;
+    if (!settings_.AutomatickeDoplnovani || row <= 0 || row >= grid_.RowCount())
+        return;
+    const std::string &original = grid_.Text(ColumnOriginal, row);
+    if (original.empty())
+        return;
+    const std::string translation = grid_.Text(ColumnTranslation, row);
+    const std::vector<std::string> &left = grid_.Column(ColumnOriginal);
+    // Row 0 holds the column headings, never a translation.
+    for (int r = 1; r < grid_.RowCount(); ++r) {
+        if (r != row && left[static_cast<std::size_t>(r)] == original)
+            grid_.SetText(ColumnTranslation, r, translation);
+    }
+}
+
+void LanguageDocument::OpenAtStartup()
+{
+    startovani_ = true;
+    auto step = [this](auto &&action) {
+        try {
+            action();
+        } catch (const FormatError &error) {
+            dialogs_.ReportError(error.what());
+        }
+    };
+    aktualniSablona_ = settings_.PosledniSablona;
+    step([this] { MapujText(aktualniSablona_); });
+    step([this] { NovyJazyk(true, false); });
+    souborPopisu_ = settings_.JazykProPopisy;
+    step([this] { NactiJazyk(souborPopisu_, ColumnOriginal); });
+    souborJazyka_ = settings_.PosledniJazyk;
+    step([this] { NactiJazyk(souborJazyka_, ColumnTranslation); });
+}
+
+// ---------------------------------------------------------------------------------------------
+// File commands
+
+void LanguageDocument::NovyJazykCommand()
+{
+    NovyJazyk(false);
+}
+
+void LanguageDocument::NovyVJinemProgramu(const std::string &templatePath)
+{
+    if (!AskToSaveChanges())
+        return;
+    try {
+        aktualniSablona_ = templatePath;
+        MapujText(aktualniSablona_);
+        NovyJazyk(true, false);
+        if (settings_.JazykRozhrani.empty())
+            return;
+        const auto description =
+            FindFileIgnoringCase(FolderOf(NativePath(templatePath)) + settings_.JazykRozhrani);
+        if (description) {
+            settings_.JazykProPopisy = *description;
+            souborPopisu_ = *description;
+            NactiJazyk(souborPopisu_, ColumnOriginal);
+        }
+    } catch (const FormatError &error) {
+        dialogs_.ReportError(error.what());
+    }
+}
+
+void LanguageDocument::EmptyColumnOfTranslatableRows(int column)
+{
+    GridBatch batch(grid_);
+    const int rows = std::min(static_cast<int>(polozky_.size()), grid_.RowCount() - 1);
+    for (int i = 0; i < rows; ++i) {
+        if (IsTranslatable(polozky_[static_cast<std::size_t>(i)].Kind))
+            grid_.SetText(column, i + 1, {});
+    }
+}
+
+void LanguageDocument::OtevritJazyk()
+{
+    const auto chosen = dialogs_.ChooseFileToOpen(openDialog_);
+    if (!chosen)
+        return;
+    // The edits that are about to be replaced: saved, or dropped on the user's word.
+    if (!AskToSaveChanges())
+        return;
+    zmeneno_ = false;
+    openDialog_.FileName = *chosen;
+    souborJazyka_ = *chosen;
+    EmptyColumnOfTranslatableRows(ColumnTranslation);
+    try {
+        NactiJazyk(souborJazyka_, ColumnTranslation);
+    } catch (const FormatError &error) {
+        dialogs_.ReportError(error.what());
+    }
+    zmeneno_ = false;
+}
+
+std::string LanguageDocument::SavedBytes() const
+{
+    LanguageHeader header;
+    header.Language = header_.editJazyk;
+    header.Version = header_.editVerzeJazyka;
+    header.Author = header_.memoAutorJazyka;
+    header.Definition = header_.editSablona;
+    const std::vector<std::string> &right = grid_.Column(ColumnTranslation);
+    const std::size_t count = std::min(polozky_.size(), right.size() > 0 ? right.size() - 1 : 0);
+    return FormatLanguageFile(header, std::span<const TEditorItem>(polozky_.data(), count),
+                              std::span<const std::string>(right.data() + (right.empty() ? 0 : 1), count));
+}
+
+bool LanguageDocument::UlozitJazyk()
+{
+    saveDialog_.InitialFolder = openDialog_.InitialFolder;
+    if (!souborJazyka_.empty())
+        saveDialog_.FileName = souborJazyka_;
+    const auto chosen = dialogs_.ChooseFileToSave(saveDialog_);
+    if (!chosen)
+        return false;
+    souborJazyka_ = *chosen;
+    saveDialog_.FileName = *chosen;
+    try {
+        WriteFileAtomically(NativePath(souborJazyka_), SavedBytes());
+    } catch (const FormatError &error) {
+        dialogs_.ReportError(error.what());
+        return false;
+    }
+    zmeneno_ = false;
+    return true;
+}
+
+void LanguageDocument::OtevriZdroj()
+{
+    const auto chosen = dialogs_.ChooseFileToOpen(openDialog_);
+    if (!chosen)
+        return;
+    openDialog_.FileName = *chosen;
+    souborPopisu_ = *chosen;
+    EmptyColumnOfTranslatableRows(ColumnOriginal);
+    try {
+        NactiJazyk(souborPopisu_, ColumnOriginal);
+    } catch (const FormatError &error) {
+        dialogs_.ReportError(error.what());
+    }
+}
+
+void LanguageDocument::SmazatJazyk()
+{
+    if (!dialogs_.AskYesNo(Tr("Opravdu chcete tento soubor smazat?")))
+        return;
+    const std::string path = NativePath(souborJazyka_);
+    if (souborJazyka_.empty() || !FileExists(path) || std::remove(path.c_str()) != 0) {
+        dialogs_.Inform(Tr("Chyba : Soubor se nepodařilo smazat"));
+        return;
+    }
+    souborJazyka_.clear();
+    NovyJazyk(false);
+}
+
+bool LanguageDocument::OpravduSkoncit()
+{
+    return AskToSaveChanges();
+}
+
+} // namespace verbaria

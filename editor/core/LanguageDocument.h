@@ -1,0 +1,157 @@
+#pragma once
+
+#include "editor/core/SettingsValues.h"
+#include "editor/core/UserDialogs.h"
+#include "formats/FindTemplateFile.h"
+#include "formats/LanguageFile.h"
+#include "formats/TemplateFile.h"
+#include "widgets/GridCells.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace verbaria {
+
+// The header values of the document. The properties dialog shows and edits them; loading fills
+// them and saving reads them. Authors are multi-line texts with CR LF line breaks.
+struct DocumentHeader
+{
+    std::string editJazyk;          // LANGUAGE of the language file
+    std::string editVerzeJazyka;    // VERSION of the language file
+    std::string editSablona;        // DEFINITION: the template's file name
+    std::string memoAutorJazyka;    // AUTHOR of the language file
+    std::string editProgram;        // PROGRAM of the template
+    std::string editVerzeProgramu;  // VERSION of the template
+    std::string memoAutorProgramu;  // AUTHOR of the template
+};
+
+// What the info panel under the grid shows for the selected row.
+struct InfoPanelTexts
+{
+    std::string editPuvodniText;
+    std::string editVNovemJazyce;
+    std::string editNazevKomponenty;
+};
+
+// The language document the editor works on: one template's item table, shown in the two-column
+// grid with the original texts on the left and the new language on the right, its header values,
+// and the file commands on it. No widgets: the windows show this class's state, and every
+// question goes through UserDialogs, so the whole document is tested without a display.
+class LanguageDocument final
+{
+public:
+    static constexpr int InitialRowCount = 115;
+    static constexpr int ColumnOriginal = 0;
+    static constexpr int ColumnTranslation = 1;
+
+    LanguageDocument(SettingsValues &settings, UserDialogs &dialogs, const TextService &texts);
+
+    // Where the program lives: the catalogue "programs.ini" beside it serves template look-ups.
+    void SetProgramFolder(const std::string &slozkaProgramu);
+    const std::string &ProgramFolder() const { return slozkaProgramu_; }
+    // Replaces how template look-ups read the catalogue (the catalogue window reloads its list).
+    void SetCatalogue(CatalogueTemplates catalogue) { catalogue_ = std::move(catalogue); }
+    void SetTextService(const TextService &texts) { texts_ = &texts; }
+
+    // --- document operations ---------------------------------------------------------------
+    // Loads a template into the item table; a template that cannot be found changes nothing but
+    // the remembered names. Raises FormatError when the file stops the reading.
+    void MapujText(const std::string &templateName);
+    // New document: asks to save unsaved edits first (askToSave), then empties the right column
+    // and styles every row again; refill also refills the left column from the template. Returns
+    // false, changing nothing, when the user wanted the edits saved and they were not.
+    bool NovyJazyk(bool refill, bool askToSave = true);
+    // Reads a language file into column 0 (description language) or 1 (the language being
+    // edited). Raises FormatError when the file stops the reading; lines before it stay applied.
+    void NactiJazyk(const std::string &fileName, int mode);
+    // The info panel's texts for a row, or nullopt for the heading row and appended rows.
+    std::optional<InfoPanelTexts> gridJazykSelectCell(int column, int row) const;
+    // After an edit of a cell ended.
+    void PolozkaZmenena(int column, int row);
+    // Start-up: the last template, a new document, the description language, the last language.
+    // An error in one step is reported and the steps after it still run.
+    void OpenAtStartup();
+
+    // --- file commands (each reports its own errors) ------------------------------------------
+    void NovyJazykCommand();
+    // A new language for the registered program whose template is templatePath.
+    void NovyVJinemProgramu(const std::string &templatePath);
+    void OtevritJazyk();
+    // Returns true when the file was written.
+    bool UlozitJazyk();
+    void OtevriZdroj();
+    void SmazatJazyk();
+    // Asked when the window closes; false keeps the window open (the edits were to be saved and
+    // were not).
+    bool OpravduSkoncit();
+    // Asks "Uložit změny ?" when there are unsaved edits. Returns false when the user answered Yes
+    // and the save did not happen: the caller must then stop and leave the document as it is.
+    bool AskToSaveChanges();
+
+    // The texts that the windows set after translating themselves: the dialogs' filters.
+    void RefreshTranslatedTexts();
+    // The texts of the heading row, in the user-interface language.
+    void WriteHeadingRow();
+
+    // --- state --------------------------------------------------------------------------------
+    const std::vector<TEditorItem> &polozky() const { return polozky_; }
+    std::int32_t pocetKPrekladu() const { return pocetKPrekladu_; }
+    bool zmeneno() const { return zmeneno_; }
+    void SetZmeneno(bool changed) { zmeneno_ = changed; }
+    const std::string &aktualniSablona() const { return aktualniSablona_; }
+    const std::string &souborJazyka() const { return souborJazyka_; }
+    void SetSouborJazyka(const std::string &file) { souborJazyka_ = file; }
+    const std::string &souborPopisu() const { return souborPopisu_; }
+    const std::string &definiceJazyka() const { return definiceJazyka_; }
+    bool startovani() const { return startovani_; }
+    void SetStartovani(bool starting) { startovani_ = starting; }
+
+    GridCells &Grid() { return grid_; }
+    const GridCells &Grid() const { return grid_; }
+    DocumentHeader &Header() { return header_; }
+    const DocumentHeader &Header() const { return header_; }
+    FileDialogState &OpenDialog() { return openDialog_; }
+    FileDialogState &SaveDialog() { return saveDialog_; }
+    SettingsValues &Settings() { return settings_; }
+    UserDialogs &Dialogs() { return dialogs_; }
+    std::string Tr(std::string_view czechUtf8) const { return texts_->TranslateText(czechUtf8); }
+
+    // The bytes that a save writes now.
+    std::string SavedBytes() const;
+    // Index of the first entry with that number, or -1.
+    std::int32_t IndexOfNumber(std::int32_t number) const { return index_.IndexOf(number); }
+
+private:
+    std::string FindTemplate(const std::string &name, const std::string &reference) const;
+    void StyleRow(int row, TItemKind kind);
+    void EmptyColumnOfTranslatableRows(int column);
+    void ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode);
+    void SwitchTemplate(const std::string &fileName, int mode);
+
+    SettingsValues &settings_;
+    UserDialogs &dialogs_;
+    const TextService *texts_;
+    std::string slozkaProgramu_;
+    CatalogueTemplates catalogue_;
+
+    std::vector<TEditorItem> polozky_;
+    NumberIndex index_;
+    std::int32_t pocetKPrekladu_ = 0;
+    bool zmeneno_ = false;
+    bool startovani_ = false;
+    std::string aktualniSablona_;
+    std::string souborJazyka_;
+    std::string souborPopisu_;
+    std::string definiceJazyka_;
+    TTemplateInfo templateInfo_; // Author in the one-line form
+    int switchDepth_ = 0;
+
+    GridCells grid_{InitialRowCount};
+    DocumentHeader header_;
+    FileDialogState openDialog_;
+    FileDialogState saveDialog_;
+};
+
+} // namespace verbaria
