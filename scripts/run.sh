@@ -23,5 +23,5 @@ if [ -x "$bin/verbaria" ]; then
     echo "No display here: the editor ran under xvfb-run. Screenshot: $shot"
 else
     echo "The editor is not built yet; here is what verbaria-tool reads from the example files:"
-    "$bin/verbaria-tool" export examples/data/example.lnd examples/data/english.lng
+    "$bin/verbaria-tool" export examples/files/notepad.lnd examples/files/english.lng
 fi

@@ -123,8 +123,10 @@ public:
     // Index of the first entry with that number, or -1.
     std::int32_t IndexOfNumber(std::int32_t number) const { return index_.IndexOf(number); }
 
-private:
+    // FindTemplateFile with this document's catalogue.
     std::string FindTemplate(const std::string &name, const std::string &reference) const;
+
+private:
     void StyleRow(int row, TItemKind kind);
     void EmptyColumnOfTranslatableRows(int column);
     void ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode);

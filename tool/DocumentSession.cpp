@@ -1,0 +1,107 @@
+#include "tool/DocumentSession.h"
+
+#include "formats/FileIO.h"
+#include "formats/Paths.h"
+
+#include <iostream>
+#include <unistd.h>
+
+namespace verbaria::tool {
+
+bool ScriptedAnswers::AskYesNo(const std::string &)
+{
+    // The only question a load can ask is whether to follow the language file to its template.
+    std::cerr << "verbaria-tool: the language file is meant for the template \""
+              << (Document ? Document->definiceJazyka() : std::string()) << "\"; "
+              << (FollowDefinition ? "switching to it" : "keeping the template given (see --follow-definition)")
+              << '\n';
+    return FollowDefinition;
+}
+
+DocumentSession::DocumentSession(const std::string &programFolder)
+    : document_(settings_, answers_, texts_)
+{
+    answers_.Document = &document_;
+    std::string folder = programFolder.empty() ? ExecutableFolder() : NativePath(programFolder);
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    document_.SetProgramFolder(folder);
+}
+
+bool DocumentSession::LoadTemplate(const std::string &templateName)
+{
+    const std::string path = document_.FindTemplate(templateName, {});
+    if (path.empty() || !FileExists(NativePath(path)))
+        return false;
+    document_.MapujText(templateName);
+    document_.NovyJazyk(true, false);
+    return true;
+}
+
+std::string ExecutableFolder()
+{
+    std::string buffer(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n <= 0)
+        return "./";
+    buffer.resize(static_cast<std::size_t>(n));
+    return FolderOf(buffer);
+}
+
+std::string EscapeField(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool UnescapeField(std::string_view text, std::string &out)
+{
+    out.clear();
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+            continue;
+        }
+        if (++i == text.size())
+            return false;
+        switch (text[i]) {
+        case '\\':
+            out += '\\';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace verbaria::tool

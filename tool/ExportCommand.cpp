@@ -1,0 +1,145 @@
+#include "formats/Errors.h"
+#include "formats/FileIO.h"
+#include "formats/TextRules.h"
+#include "tool/Command.h"
+#include "tool/DocumentSession.h"
+
+#include <iostream>
+#include <string>
+
+namespace verbaria::tool {
+namespace {
+
+const char *const ExportUsage =
+    "Usage: verbaria-tool export TEMPLATE [LANGUAGE] [--description FILE] [--follow-definition]\n"
+    "                            [--program-folder DIR]\n"
+    "\n"
+    "Prints the document the editor shows for TEMPLATE, with FILE read into the left column as the\n"
+    "description language and LANGUAGE into the right column, as a table: header lines\n"
+    "\"#key<TAB>value\", then one line per template entry: ROW, KIND, NUMBER, LEFT, RIGHT, separated\n"
+    "by TAB. Backslash, TAB, CR and LF inside a field are written as \\\\, \\t, \\r and \\n.\n"
+    "\n"
+    "  --description FILE   read FILE into the left column first\n"
+    "  --follow-definition  when LANGUAGE belongs to another template, switch to that template\n"
+    "  --program-folder DIR look for registered programs in DIR/programs.ini (default: the tool's folder)\n"
+    "\n"
+    "Exit status: 0 on success, 1 when a file could not be read, 2 for a usage error.\n";
+
+const char *KindName(TItemKind kind)
+{
+    switch (kind) {
+    case ikSection:
+        return "section";
+    case ikComponent:
+        return "component";
+    case ikMessage:
+        return "message";
+    case ikComment:
+        return "comment";
+    }
+    return "section";
+}
+
+void PrintTable(LanguageDocument &document)
+{
+    std::string out;
+    const DocumentHeader &header = document.Header();
+    auto line = [&out](std::string_view key, std::string_view value) {
+        out += key;
+        out += '\t';
+        out += EscapeField(value);
+        out += '\n';
+    };
+    line("#template", header.editSablona);
+    line("#program", header.editProgram);
+    line("#program-version", header.editVerzeProgramu);
+    line("#program-author", LineBreaksToPipe(header.memoAutorProgramu));
+    line("#language", header.editJazyk);
+    line("#version", header.editVerzeJazyka);
+    line("#author", LineBreaksToPipe(header.memoAutorJazyka));
+    line("#count", std::to_string(document.pocetKPrekladu()));
+    line("#rows", std::to_string(document.Grid().RowCount()));
+    const GridCells &grid = document.Grid();
+    const auto &items = document.polozky();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        if (row >= grid.RowCount())
+            break;
+        out += std::to_string(row);
+        out += '\t';
+        out += KindName(items[i].Kind);
+        out += '\t';
+        out += std::to_string(items[i].Number);
+        out += '\t';
+        out += EscapeField(grid.Text(0, row));
+        out += '\t';
+        out += EscapeField(grid.Text(1, row));
+        out += '\n';
+        if (out.size() > (1u << 20)) {
+            std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+            out.clear();
+        }
+    }
+    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+    std::cout.flush();
+}
+
+int RunExport(const std::vector<std::string> &args)
+{
+    std::vector<std::string> positional;
+    std::string description;
+    std::string programFolder;
+    bool follow = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg == "--description" || arg == "--program-folder") {
+            if (i + 1 == args.size())
+                return UsageError("export", "option " + arg + " needs a value");
+            (arg == "--description" ? description : programFolder) = args[++i];
+        } else if (arg == "--follow-definition") {
+            follow = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            return UsageError("export", "unknown option " + arg);
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.empty() || positional.size() > 2)
+        return UsageError("export", positional.empty() ? "a template is needed" : "too many arguments");
+    const std::string language = positional.size() > 1 ? positional[1] : std::string();
+    for (const std::string *file : std::initializer_list<const std::string *>{&description, &language}) {
+        if (!file->empty() && !FileExists(*file)) {
+            PrintError(*file + ": File not found");
+            return ExitFailure;
+        }
+    }
+
+    DocumentSession session(programFolder);
+    session.Answers().FollowDefinition = follow;
+    LanguageDocument &document = session.Document();
+    try {
+        if (!session.LoadTemplate(positional[0])) {
+            PrintError(positional[0] + ": template not found");
+            return ExitFailure;
+        }
+        if (!description.empty())
+            document.NactiJazyk(description, 0);
+        document.SetStartovani(false);
+        if (!language.empty()) {
+            document.SetSouborJazyka(language);
+            document.NactiJazyk(language, 1);
+        }
+    } catch (const FormatError &error) {
+        PrintTable(document);
+        PrintError(error.what());
+        return ExitFailure;
+    }
+    PrintTable(document);
+    return ExitOk;
+}
+
+const CommandRegistration registration{Command{
+    "export", "print a template with its translations as a table", ExportUsage, RunExport}};
+
+} // namespace
+} // namespace verbaria::tool
