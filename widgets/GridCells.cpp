@@ -2,6 +2,35 @@
 
 namespace verbaria {
 
+GridCells::GridCells(const GridCells &other)
+{
+    for (int c = 0; c < ColumnCount; ++c) {
+        texts_[c] = other.texts_[c];
+        styles_[c] = other.styles_[c];
+    }
+}
+
+GridCells &GridCells::operator=(const GridCells &other)
+{
+    if (this == &other)
+        return *this;
+    for (int c = 0; c < ColumnCount; ++c) {
+        texts_[c] = other.texts_[c];
+        styles_[c] = other.styles_[c];
+    }
+    if (batchDepth_ > 0)
+        batchChanged_ = true;
+    else if (observer_)
+        observer_->AllChanged();
+    return *this;
+}
+
+GridCells::~GridCells()
+{
+    if (observer_)
+        observer_->CellsDestroyed();
+}
+
 void GridCells::SetRowCount(int rowCount)
 {
     if (rowCount < 0)

@@ -31,8 +31,8 @@ struct CellColour
 
 struct CellStyle
 {
-    CellColour Text;       // default: black
-    CellColour Background; // default: window background
+    CellColour Text;           // default: black
+    CellColour Background;     // default: window background
     std::int8_t Editable = -1; // -1: default (editable), 0 no, 1 yes
 
     bool IsEditable() const { return Editable != 0; }
@@ -47,6 +47,8 @@ public:
     virtual void CellsChanged(int firstRow, int lastRow) = 0;
     virtual void RowCountChanged(int oldCount, int newCount) = 0;
     virtual void AllChanged() = 0;
+    // The cells are going away; the observer must not touch them any more.
+    virtual void CellsDestroyed() {}
 };
 
 class GridCells final
@@ -56,15 +58,25 @@ public:
 
     GridCells() = default;
     explicit GridCells(int rowCount) { SetRowCount(rowCount); }
+    // A copy has the texts and styles but not the observer: a view watches one set of cells.
+    GridCells(const GridCells &other);
+    GridCells &operator=(const GridCells &other);
+    ~GridCells();
 
     int RowCount() const { return static_cast<int>(texts_[0].size()); }
     // Keeps the texts and styles of the rows that remain; new rows are empty and unstyled.
     void SetRowCount(int rowCount);
     void AppendRow() { SetRowCount(RowCount() + 1); }
 
-    const std::string &Text(int column, int row) const { return texts_[column][static_cast<std::size_t>(row)]; }
+    const std::string &Text(int column, int row) const
+    {
+        return texts_[column][static_cast<std::size_t>(row)];
+    }
     void SetText(int column, int row, std::string text);
-    const CellStyle &Style(int column, int row) const { return styles_[column][static_cast<std::size_t>(row)]; }
+    const CellStyle &Style(int column, int row) const
+    {
+        return styles_[column][static_cast<std::size_t>(row)];
+    }
     void SetStyle(int column, int row, const CellStyle &style);
     void SetTextColour(int column, int row, CellColour colour);
     void SetBackground(int column, int row, CellColour colour);

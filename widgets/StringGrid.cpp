@@ -1,0 +1,249 @@
+#include "widgets/StringGrid.h"
+
+#include "widgets/GridCells.h"
+#include "widgets/StringGridDelegate.h"
+#include "widgets/StringGridHeader.h"
+#include "widgets/StringGridModel.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace verbaria {
+
+StringGrid::StringGrid(QWidget *parent)
+    : QTableView(parent)
+    , codePage_(u"windows-1250"_s)
+{
+    setHorizontalHeader(new StringGridHeader(this));
+    // One fixed height for every row: the view then never measures rows, whatever their number.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
+    setDefaultRowHeight(DefaultRowHeight);
+    setDefaultColumnWidth(defaultColumnWidth_);
+
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::DoubleClicked);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
+
+    delegate_ = new StringGridDelegate(this);
+    setItemDelegate(delegate_);
+    connect(delegate_, &StringGridDelegate::unrepresentableCharacter, this,
+            &StringGrid::unrepresentableCharacter);
+}
+
+StringGrid::~StringGrid() = default;
+
+void StringGrid::setCells(GridCells &cells)
+{
+    // The old model lets go of its cells before the new one watches them, which may be the same.
+    StringGridModel *old = gridModel_;
+    editor_ = nullptr;
+    setModel(nullptr);
+    delegate_->setModel(nullptr);
+    delete old;
+    gridModel_ = new StringGridModel(cells, this);
+    gridModel_->setCodePage(codePage_);
+    delegate_->setModel(gridModel_);
+    setModel(gridModel_);
+    connect(gridModel_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { editor_ = nullptr; });
+    setDefaultColumnWidth(defaultColumnWidth_);
+}
+
+bool StringGrid::setCodePage(const QString &name)
+{
+    if (gridModel_ && !gridModel_->setCodePage(name))
+        return false;
+    if (!gridModel_ && !StringGridModel::isKnownCodePage(name))
+        return false;
+    codePage_ = name;
+    return true;
+}
+
+QString StringGrid::codePage() const
+{
+    return codePage_;
+}
+
+void StringGrid::setDefaultColumnWidth(int width)
+{
+    defaultColumnWidth_ = std::max(width, 0);
+    horizontalHeader()->setDefaultSectionSize(defaultColumnWidth_);
+    for (int column = 0; column < horizontalHeader()->count(); ++column)
+        horizontalHeader()->resizeSection(column, defaultColumnWidth_);
+}
+
+int StringGrid::defaultColumnWidth() const
+{
+    return defaultColumnWidth_;
+}
+
+void StringGrid::setDefaultRowHeight(int height)
+{
+    verticalHeader()->setDefaultSectionSize(height);
+    horizontalHeader()->setFixedHeight(height);
+}
+
+int StringGrid::defaultRowHeight() const
+{
+    return verticalHeader()->defaultSectionSize();
+}
+
+int StringGrid::currentColumn() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? index.column() : -1;
+}
+
+int StringGrid::currentRow() const
+{
+    return StringGridModel::gridRowOf(currentIndex());
+}
+
+bool StringGrid::setCurrentCell(int column, int row)
+{
+    if (!gridModel_)
+        return false;
+    const QModelIndex index = gridModel_->indexOfCell(column, row);
+    if (!index.isValid())
+        return false;
+    setCurrentIndex(index);
+    return true;
+}
+
+bool StringGrid::setCurrentRow(int row)
+{
+    return setCurrentCell(std::max(currentColumn(), 0), row);
+}
+
+bool StringGrid::setCurrentColumn(int column)
+{
+    return setCurrentCell(column, std::max(currentRow(), 1));
+}
+
+bool StringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    GridCells *cells = gridModel_ ? gridModel_->cells() : nullptr;
+    const int row = StringGridModel::gridRowOf(index);
+    // Taken before the editor opens: the key that opens it already changes the cell.
+    std::string before =
+        cells && row >= 1 && row < cells->RowCount() ? cells->Text(index.column(), row) : std::string();
+    if (!QTableView::edit(index, trigger, event))
+        return false;
+    QWidget *editor = indexWidget(index);
+    if (editor && editor != editor_) {
+        editor_ = editor;
+        editColumn_ = index.column();
+        editRow_ = row;
+        textBeforeEdit_ = std::move(before);
+        endedByEnter_ = false;
+        editor->installEventFilter(this);
+    }
+    return true;
+}
+
+void StringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool ours = editor && editor == editor_;
+    const int column = editColumn_;
+    const int row = editRow_;
+    const bool byEnter = endedByEnter_;
+    if (ours) {
+        editor->removeEventFilter(this);
+        editor_ = nullptr;
+        endedByEnter_ = false;
+        GridCells *cells = gridModel_ ? gridModel_->cells() : nullptr;
+        if (hint == QAbstractItemDelegate::RevertModelCache && cells && row < cells->RowCount() &&
+            cells->Text(column, row) != textBeforeEdit_)
+            cells->SetText(column, row, textBeforeEdit_);
+        textBeforeEdit_.clear();
+    }
+    QTableView::closeEditor(editor, hint);
+    if (!ours || hint == QAbstractItemDelegate::RevertModelCache)
+        return;
+    emit afterEdit(column, row);
+    if (byEnter)
+        advanceFrom(column, row);
+}
+
+void StringGrid::advanceFrom(int column, int row)
+{
+    GridCells *cells = gridModel_ ? gridModel_->cells() : nullptr;
+    if (!cells)
+        return;
+    // Left to right, then down: the next cell that may be edited.
+    const int rows = cells->RowCount();
+    int nextColumn = column;
+    int nextRow = row;
+    for (;;) {
+        if (nextColumn == 0) {
+            nextColumn = 1;
+        } else {
+            nextColumn = 0;
+            ++nextRow;
+        }
+        if (nextRow >= rows)
+            break;
+        if (cells->Style(nextColumn, nextRow).IsEditable()) {
+            if (setCurrentCell(nextColumn, nextRow))
+                edit(currentIndex());
+            return;
+        }
+    }
+    cells->AppendRow();
+    if (setCurrentCell(1, cells->RowCount() - 1))
+        edit(currentIndex());
+}
+
+void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (current.isValid())
+        emit cellAboutToBeSelected(current.column(), StringGridModel::gridRowOf(current));
+    QTableView::currentChanged(current, previous);
+}
+
+void StringGrid::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !isEditing() &&
+        currentIndex().isValid()) {
+        edit(currentIndex());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void StringGrid::keyboardSearch(const QString &)
+{
+    // Typing into a cell that cannot be edited does nothing, as in any grid; it must not jump.
+}
+
+bool StringGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched == editor_) {
+        auto *editor = static_cast<QWidget *>(watched);
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            endedByEnter_ = true;
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+            return true;
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+} // namespace verbaria

@@ -1,0 +1,95 @@
+#include "widgets/StringGridDelegate.h"
+
+#include "widgets/CodePageValidator.h"
+#include "widgets/StringGridModel.h"
+
+#include <QLineEdit>
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+namespace verbaria {
+
+namespace {
+const char *const FilledProperty = "verbariaFilled";
+}
+
+StringGridDelegate::StringGridDelegate(QObject *parent)
+    : QStyledItemDelegate(parent)
+{
+}
+
+void StringGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                               const QModelIndex &index) const
+{
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    QBrush background = selected ? option.palette.brush(QPalette::ToolTipBase)
+                                 : index.data(Qt::BackgroundRole).value<QBrush>();
+    if (background.style() == Qt::NoBrush)
+        background = option.palette.brush(QPalette::Base);
+    QColor text = selected ? QColor(0, 0, 255) : index.data(Qt::ForegroundRole).value<QBrush>().color();
+
+    painter->save();
+    painter->fillRect(option.rect, background);
+    painter->setClipRect(option.rect);
+    painter->setFont(option.font);
+    painter->setPen(text);
+    const QRect textRect = option.rect.adjusted(TextMargin, 0, -TextMargin, 0);
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+    painter->restore();
+}
+
+QWidget *StringGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                          const QModelIndex &) const
+{
+    // createEditor is const, but the editor's signals are this delegate's own.
+    auto *self = const_cast<StringGridDelegate *>(this);
+    auto *edit = new QLineEdit(parent);
+    edit->setFrame(false);
+    edit->setFont(option.font);
+    edit->setTextMargins(TextMargin - 1, 0, 0, 0);
+    if (model_) {
+        auto *validator = new CodePageValidator(*model_, *edit);
+        edit->setValidator(validator);
+        connect(edit, &QLineEdit::inputRejected, self, [self, validator] {
+            const QString rejected = validator->rejectedCharacters();
+            if (!rejected.isEmpty())
+                emit self->unrepresentableCharacter(rejected);
+        });
+    }
+    // The cell follows the editor at every keystroke, so a save during the edit writes what is typed.
+    connect(edit, &QLineEdit::textEdited, self, [self, edit] { emit self->commitData(edit); });
+    return edit;
+}
+
+void StringGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    auto *edit = qobject_cast<QLineEdit *>(editor);
+    if (!edit)
+        return;
+    const QString text = index.data(Qt::EditRole).toString();
+    // Called again whenever the cell changes; resetting an unchanged text would move the cursor.
+    if (edit->text() != text)
+        edit->setText(text);
+    if (!edit->property(FilledProperty).toBool()) {
+        edit->setProperty(FilledProperty, true);
+        // As in a classic grid, a typed character replaces the whole text.
+        edit->selectAll();
+    }
+}
+
+void StringGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                      const QModelIndex &index) const
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(editor))
+        model->setData(index, edit->text(), Qt::EditRole);
+}
+
+void StringGridDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                              const QModelIndex &) const
+{
+    editor->setGeometry(option.rect);
+}
+
+} // namespace verbaria

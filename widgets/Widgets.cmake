@@ -1,0 +1,11 @@
+# The Qt side of the grid: model, view, editor and header, plus the menu style of the main window.
+add_library(verbaria_widgets STATIC
+    CodePageValidator.cpp CodePageValidator.h
+    MenuStyle.cpp MenuStyle.h
+    StringGrid.cpp StringGrid.h
+    StringGridDelegate.cpp StringGridDelegate.h
+    StringGridHeader.cpp StringGridHeader.h
+    StringGridModel.cpp StringGridModel.h)
+add_library(Verbaria::Widgets ALIAS verbaria_widgets)
+target_include_directories(verbaria_widgets PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(verbaria_widgets PUBLIC Qt6::Widgets verbaria_gridcells PRIVATE verbaria_options)
