@@ -241,7 +241,15 @@ void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
         ~Leave() { --depth; }
     } leave{switchDepth_};
 
+    // The check found the template beside the language file; a template that only that place
+    // holds is loaded by its full path, or the switch would load nothing (and the next start
+    // would not find it either).
     aktualniSablona_ = definiceJazyka_;
+    if (FindTemplate(definiceJazyka_, {}).empty()) {
+        const std::string besideFile = FindTemplate(definiceJazyka_, fileName);
+        if (!besideFile.empty())
+            aktualniSablona_ = besideFile;
+    }
     MapujText(aktualniSablona_);
     souborPopisu_ = fileName;
     NovyJazyk(true, false);
