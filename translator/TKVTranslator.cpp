@@ -1,0 +1,223 @@
+#include "translator/TKVTranslator.h"
+
+#include "formats/TextRules.h"
+
+namespace verbaria {
+
+TKVTranslator::TKVTranslator(TComponentTree *components)
+    : components_(components)
+{
+    IndexItems();
+}
+
+void TKVTranslator::SetLanguageFile(std::string fileName)
+{
+    languageFile_ = std::move(fileName);
+    LoadLanguage();
+}
+
+void TKVTranslator::SetSeparator(std::string_view value)
+{
+    if (TrimControl(value).empty())
+        separator_ = ",";
+    else
+        separator_.assign(value);
+}
+
+void TKVTranslator::IndexItems()
+{
+    numberIndex_.Build(template_.Items);
+    textIndex_.clear();
+    textIndex_.reserve(template_.Items.size());
+    for (std::size_t i = 0; i < template_.Items.size(); ++i)
+        textIndex_.try_emplace(template_.Items[i].Text, static_cast<std::int32_t>(i));
+}
+
+// Runs a read that may rebuild the table. Even a read that stops at an error has emptied the
+// translations, so the language must then be read again rather than be taken as read.
+template <class Read>
+void TKVTranslator::RebuildTable(Read read)
+{
+    bool rebuilt = false;
+    try {
+        rebuilt = read();
+    } catch (...) {
+        IndexItems();
+        languageRead_ = false;
+        throw;
+    }
+    if (rebuilt) {
+        IndexItems();
+        templateRead_ = true;
+        languageRead_ = false;
+    }
+}
+
+bool TKVTranslator::LoadTemplate(const std::string &fileName)
+{
+    bool read = false;
+    RebuildTable([&] { return read = ReadTemplateFile(fileName, template_); });
+    return read;
+}
+
+void TKVTranslator::ParseTemplate()
+{
+    RebuildTable([&] {
+        TemplateReader reader(template_);
+        for (const std::string &line : templateLines_)
+            reader.ReadLine(line);
+        return true;
+    });
+}
+
+void TKVTranslator::EnsureTemplate()
+{
+    if (!templateRead_)
+        ParseTemplate();
+}
+
+void TKVTranslator::LoadLanguage()
+{
+    EnsureTemplate();
+    if (ReadLanguageFile(languageFile_, template_.Items, numberIndex_, languageInfo_))
+        languageRead_ = true;
+}
+
+void TKVTranslator::EnsureLanguage()
+{
+    EnsureTemplate();
+    if (!languageRead_)
+        LoadLanguage();
+}
+
+void TKVTranslator::Translate()
+{
+    EnsureLanguage();
+    if (onBefore_)
+        onBefore_(*this);
+    // Names are indexed once per owner for the whole pass, so a large form costs one walk, not
+    // one walk per entry. The handler above may have built components, hence after it.
+    nameIndexes_ = std::make_unique<std::unordered_map<Component, NameIndex>>();
+    struct Reset
+    {
+        std::unique_ptr<std::unordered_map<Component, NameIndex>> &indexes;
+        ~Reset() { indexes.reset(); }
+    } reset{nameIndexes_};
+    for (const TTemplateItem &item : template_.Items) {
+        if (item.Kind == ikComponent && !TrimControl(item.Text).empty())
+            ApplyItem(item.Text, item.Translation);
+    }
+    nameIndexes_.reset();
+    if (onAfter_)
+        onAfter_(*this);
+}
+
+const std::string *TKVTranslator::FindTranslation(std::string_view text)
+{
+    EnsureLanguage();
+    const auto found = textIndex_.find(text);
+    if (found == textIndex_.end())
+        return nullptr;
+    const std::string &translation = template_.Items[static_cast<std::size_t>(found->second)].Translation;
+    return translation.empty() ? nullptr : &translation;
+}
+
+std::string TKVTranslator::TranslateText(std::string_view text)
+{
+    const std::string *translation = FindTranslation(text);
+    return translation ? *translation : std::string(text);
+}
+
+TKVTranslator::Component TKVTranslator::WalkPath(std::string_view &path)
+{
+    path = TrimControl(path);
+    if (path.empty() || !components_)
+        return nullptr;
+    Component current = components_->Root();
+    for (std::size_t dot = path.find('.'); dot != std::string_view::npos; dot = path.find('.')) {
+        const std::string_view head = TrimControl(path.substr(0, dot));
+        path = TrimControl(path.substr(dot + 1));
+        current = FindOwnedComponent(current, head);
+    }
+    return current;
+}
+
+void TKVTranslator::ApplyItem(std::string_view path, std::string_view value)
+{
+    const Component component = WalkPath(path);
+    if (!component || value.empty())
+        return;
+    SetPropertyValue(component, path, value);
+}
+
+PropertyKind TKVTranslator::ResolvePath(std::string_view path)
+{
+    const Component component = WalkPath(path);
+    return component ? components_->FindProperty(component, path) : PropertyKind::None;
+}
+
+TKVTranslator::Component TKVTranslator::FindOwnedComponent(Component owner, std::string_view name)
+{
+    if (!owner || !components_)
+        return nullptr;
+    const std::string key = UpperAscii(name);
+    if (nameIndexes_) {
+        auto [slot, isNew] = nameIndexes_->try_emplace(owner);
+        NameIndex &index = slot->second;
+        if (isNew) {
+            components_->ForEachOwned(owner, [&index](Component component, std::string_view ownedName) {
+                index.try_emplace(UpperAscii(ownedName), component);
+                return true;
+            });
+        }
+        const auto found = index.find(key);
+        return found == index.end() ? nullptr : found->second;
+    }
+    Component result = nullptr;
+    components_->ForEachOwned(owner, [&](Component component, std::string_view ownedName) {
+        if (ownedName.size() != key.size() || UpperAscii(ownedName) != key)
+            return true;
+        result = component;
+        return false;
+    });
+    return result;
+}
+
+void TKVTranslator::SetPropertyValue(Component component, std::string_view property, std::string_view value)
+{
+    if (!component || !components_)
+        return;
+    switch (components_->FindProperty(component, property)) {
+    case PropertyKind::Text:
+        components_->SetText(component, property, value);
+        break;
+    case PropertyKind::Integer:
+        components_->SetInteger(component, property, StrToInt(value));
+        break;
+    case PropertyKind::StringList:
+        SetListProperty(component, property, value);
+        break;
+    case PropertyKind::None:
+    case PropertyKind::Other:
+        break;
+    }
+}
+
+void TKVTranslator::SetListProperty(Component component, std::string_view property, std::string_view value)
+{
+    if (!component || !components_)
+        return;
+    std::vector<std::string> lines;
+    if (!separator_.empty()) {
+        for (std::size_t at = value.find(separator_); at != std::string_view::npos; at = value.find(separator_)) {
+            lines.emplace_back(TrimControl(value.substr(0, at)));
+            value.remove_prefix(at + separator_.size());
+        }
+    }
+    const std::string_view rest = TrimControl(value);
+    if (!rest.empty())
+        lines.emplace_back(rest);
+    components_->SetStringList(component, property, lines);
+}
+
+} // namespace verbaria

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "formats/LanguageFile.h"
+#include "formats/TemplateFile.h"
+#include "translator/TComponentTree.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace verbaria {
+
+// The runtime translator: holds one template and one language file, writes every translated
+// component text into the live components (through a TComponentTree) and answers look-ups of
+// message texts. Standard C++ only; all texts are bytes in the files' code page.
+//
+// Reading is lazy: Translate and TranslateText read the Template lines when no template has
+// been read yet, then the language file when it has not been read since the template. A missing
+// file is not an error and is looked for again at the next use. Reading errors (FormatError:
+// ConversionError, InOutError) propagate to the caller; what was read before the error stays.
+class TKVTranslator final
+{
+public:
+    using TNotifyEvent = std::function<void(TKVTranslator &sender)>;
+    using Component = TComponentTree::Component;
+
+    // components may be nullptr (then Translate writes nowhere); it must outlive the translator
+    // or be replaced with SetComponents.
+    explicit TKVTranslator(TComponentTree *components = nullptr);
+    TKVTranslator(const TKVTranslator &) = delete;
+    TKVTranslator &operator=(const TKVTranslator &) = delete;
+
+    TComponentTree *Components() const { return components_; }
+    void SetComponents(TComponentTree *components) { components_ = components; }
+
+    // Stores the path, then reads the language file at once.
+    const std::string &LanguageFile() const { return languageFile_; }
+    void SetLanguageFile(std::string fileName);
+
+    // Template lines, read only when no template has been read yet. Assigning them leaves the
+    // table as it is.
+    const std::vector<std::string> &Template() const { return templateLines_; }
+    void SetTemplate(std::vector<std::string> lines) { templateLines_ = std::move(lines); }
+
+    // Splits list values. A value that trims to nothing (codes 32 and below) stores ",";
+    // anything else is stored untrimmed. A new translator has an empty separator.
+    const std::string &Separator() const { return separator_; }
+    void SetSeparator(std::string_view value);
+
+    const TNotifyEvent &OnBeforeTranslation() const { return onBefore_; }
+    void SetOnBeforeTranslation(TNotifyEvent handler) { onBefore_ = std::move(handler); }
+    const TNotifyEvent &OnAfterTranslation() const { return onAfter_; }
+    void SetOnAfterTranslation(TNotifyEvent handler) { onAfter_ = std::move(handler); }
+
+    // Reads a template file into Items and TemplateInfo; returns false, changing nothing, when
+    // the file does not exist. Afterwards the template is read and the language is not.
+    bool LoadTemplate(const std::string &fileName);
+
+    // Writes the translations of all component entries into the components. An integer property
+    // whose translation is not a whole number raises ConversionError there: later entries are
+    // not applied and OnAfterTranslation is not called.
+    void Translate();
+
+    // The translation of a text in the program's own language (the first entry with exactly
+    // this text), or the text itself when there is none or it is empty.
+    std::string TranslateText(std::string_view text);
+    // As TranslateText, but nullptr when the text has no translation that is not empty. The
+    // pointer is valid until the next read.
+    const std::string *FindTranslation(std::string_view text);
+
+    bool TemplateRead() const { return templateRead_; }
+    bool LanguageRead() const { return languageRead_; }
+    const TLanguageTemplate &Items() const { return template_.Items; }
+    const TTemplateInfo &TemplateInfo() const { return template_.Info; }
+    const TLanguageInfo &LanguageInfo() const { return languageInfo_; }
+
+    // The building blocks of Translate, for callers that apply single paths.
+    // Path "Form.component.Property": the first segment names a form owned by the root, the
+    // middle ones components owned by the previous one, the last a property. Segments compare
+    // without regard to ASCII case; an empty value changes nothing.
+    void ApplyItem(std::string_view path, std::string_view value);
+    // The property kind that a path reaches, None when a segment names nothing.
+    PropertyKind ResolvePath(std::string_view path);
+    Component FindOwnedComponent(Component owner, std::string_view name);
+    void SetPropertyValue(Component component, std::string_view property, std::string_view value);
+    void SetListProperty(Component component, std::string_view property, std::string_view value);
+    // Index of the first entry of Items with that number, or -1.
+    std::int32_t IndexOfNumber(std::int32_t number) const { return numberIndex_.IndexOf(number); }
+
+private:
+    void ParseTemplate();
+    void LoadLanguage();
+    void EnsureTemplate();
+    void EnsureLanguage();
+    template <class Read>
+    void RebuildTable(Read read);
+    void IndexItems();
+    Component WalkPath(std::string_view &path);
+
+    TComponentTree *components_ = nullptr;
+    std::string languageFile_;
+    bool languageRead_ = false;
+    TranslatorTemplate template_; // Items and TemplateInfo
+    bool templateRead_ = false;
+    std::string separator_;
+    std::vector<std::string> templateLines_;
+    TNotifyEvent onBefore_;
+    TNotifyEvent onAfter_;
+    TLanguageInfo languageInfo_;
+
+    NumberIndex numberIndex_;
+    std::unordered_map<std::string_view, std::int32_t> textIndex_; // views into Items' texts
+    // While Translate runs, each owner's components are indexed by upper-cased name once.
+    using NameIndex = std::unordered_map<std::string, Component>;
+    std::unique_ptr<std::unordered_map<Component, NameIndex>> nameIndexes_;
+};
+
+} // namespace verbaria

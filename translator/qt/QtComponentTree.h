@@ -1,0 +1,68 @@
+#pragma once
+
+#include "translator/TComponentTree.h"
+#include "translator/qt/CodePage.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+
+namespace verbaria::qt {
+
+// The live QObject tree as the translator addresses it.
+//
+// - The root is the application object; a path without "." names one of its properties.
+// - The application owns the forms: the top-level windows in the order they were created (see
+//   FormOrder). A form is named by its objectName.
+// - Any other object owns every named object below it in the object tree (widgets, actions,
+//   menus, the widgets of its layouts), depth first in the order of QObject::children(). So
+//   "Form.object.Property" reaches any named object of a form, however deeply it is nested.
+// - Properties are found without regard to ASCII case: first the Q_PROPERTYs (QString is text,
+//   int is a whole number, QStringList a string list, anything else has no meaning), then the
+//   dynamic properties, then these aliases:
+//     Caption  the text of a button, label or action; the title of a menu or group box; the tab
+//              text of a tab page; the title of a window or dock widget
+//     Hint     the tool tip
+//     Items, Lines  the entries of a combo box or list widget (texts replaced in place, so item
+//              data and icons stay), the lines of a plain-text or rich-text edit
+//     Tag      the whole-number dynamic property "Tag"
+// Texts are decoded from the files' code page before they reach a QString.
+class QtComponentTree final : public TComponentTree
+{
+public:
+    explicit QtComponentTree(const CodePage &codePage);
+
+    Component Root() override;
+    void ForEachOwned(Component owner, const OwnedVisitor &visit) override;
+    PropertyKind FindProperty(Component component, std::string_view property) override;
+    void SetText(Component component, std::string_view property, std::string_view value) override;
+    void SetInteger(Component component, std::string_view property, std::int32_t value) override;
+    void SetStringList(Component component, std::string_view property,
+                       const std::vector<std::string> &lines) override;
+
+    static QObject *ToObject(Component component) { return static_cast<QObject *>(component); }
+    static Component ToComponent(QObject *object) { return object; }
+
+private:
+    enum class Target { None, MetaProperty, DynamicProperty, TabText, ComboItems, ListItems, PlainTextLines,
+                        TextEditLines };
+    struct Resolved
+    {
+        PropertyKind Kind = PropertyKind::None;
+        Target How = Target::None;
+        int MetaIndex = -1;
+        QByteArray DynamicName;
+    };
+
+    Resolved Resolve(QObject *object, std::string_view property);
+    Resolved Cached(QObject *object, std::string_view property);
+    void Write(QObject *object, const Resolved &resolved, const QVariant &value);
+
+    const CodePage &codePage_;
+    // FindProperty is followed by one setter for the same property: remember the answer once.
+    QPointer<QObject> cachedObject_;
+    std::string cachedName_;
+    Resolved cached_;
+};
+
+} // namespace verbaria::qt

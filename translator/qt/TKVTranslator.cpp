@@ -1,0 +1,123 @@
+#include "translator/qt/TKVTranslator.h"
+
+#include "formats/Errors.h"
+#include "translator/qt/FormOrder.h"
+
+#include <QFile>
+
+#include <exception>
+
+namespace verbaria::qt {
+
+namespace {
+std::string LocalPath(const QString &fileName)
+{
+    const QByteArray encoded = QFile::encodeName(fileName);
+    return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+}
+} // namespace
+
+TKVTranslator::TKVTranslator(QObject *owner)
+    : QObject(owner)
+    , tree_(codePage_)
+    , core_(&tree_)
+{
+    // Normally running since the application started; from here on at the latest.
+    FormOrder::Track();
+    core_.SetOnBeforeTranslation([this](verbaria::TKVTranslator &) { emit OnBeforeTranslation(this); });
+    core_.SetOnAfterTranslation([this](verbaria::TKVTranslator &) { emit OnAfterTranslation(this); });
+}
+
+TKVTranslator::~TKVTranslator() = default;
+
+template <class Action>
+bool TKVTranslator::Guarded(Action action)
+{
+    try {
+        action();
+        return true;
+    } catch (const FormatError &error) {
+        errorString_ = codePage_.Decode(error.what());
+    } catch (const std::exception &error) {
+        errorString_ = QString::fromLocal8Bit(error.what());
+    }
+    emit ErrorOccurred(errorString_);
+    return false;
+}
+
+QString TKVTranslator::LanguageFile() const
+{
+    return QFile::decodeName(QByteArray::fromStdString(core_.LanguageFile()));
+}
+
+bool TKVTranslator::SetLanguageFile(const QString &fileName)
+{
+    return Guarded([&] { core_.SetLanguageFile(LocalPath(fileName)); });
+}
+
+QStringList TKVTranslator::Template() const
+{
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(core_.Template().size()));
+    for (const std::string &line : core_.Template())
+        lines.append(codePage_.Decode(line));
+    return lines;
+}
+
+void TKVTranslator::SetTemplate(const QStringList &lines)
+{
+    std::vector<std::string> bytes;
+    bytes.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString &line : lines)
+        bytes.push_back(codePage_.Encode(line));
+    core_.SetTemplate(std::move(bytes));
+}
+
+QString TKVTranslator::Separator() const
+{
+    return codePage_.Decode(core_.Separator());
+}
+
+void TKVTranslator::SetSeparator(const QString &separator)
+{
+    core_.SetSeparator(codePage_.Encode(separator));
+}
+
+bool TKVTranslator::SetCodePage(const QString &name)
+{
+    return codePage_.SetName(name);
+}
+
+bool TKVTranslator::LoadTemplate(const QString &fileName)
+{
+    return Guarded([&] { core_.LoadTemplate(LocalPath(fileName)); });
+}
+
+bool TKVTranslator::Translate()
+{
+    return Guarded([&] { core_.Translate(); });
+}
+
+QString TKVTranslator::TranslateText(const QString &text)
+{
+    bool lossless = true;
+    const std::string key = codePage_.Encode(text, &lossless);
+    // A text the code page cannot hold has no entry; the caller keeps every character of it.
+    if (!lossless)
+        return text;
+    QString result = text;
+    Guarded([&] {
+        if (const std::string *translation = core_.FindTranslation(key))
+            result = codePage_.Decode(*translation);
+    });
+    return result;
+}
+
+std::string TKVTranslator::TranslateText(std::string_view text)
+{
+    std::string result(text);
+    Guarded([&] { result = core_.TranslateText(text); });
+    return result;
+}
+
+} // namespace verbaria::qt

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "translator/TKVTranslator.h"
+#include "translator/qt/CodePage.h"
+#include "translator/qt/QtComponentTree.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <string_view>
+
+namespace verbaria::qt {
+
+// The runtime translator for a Qt program: reads a template (.lnd) and a language file (.lng)
+// and writes the translations into the program's live widgets, addressed by paths of object
+// names such as "MainForm.buttonOK.Caption" (QtComponentTree tells how paths reach objects and
+// properties), and answers look-ups of message texts:
+//
+//     auto *translator = new verbaria::qt::TKVTranslator(&mainWindow); // owned by its parent
+//     translator->LoadTemplate(QStringLiteral("jazyky/program.lnd"));
+//     translator->SetLanguageFile(QStringLiteral("jazyky/english.lng"));
+//     translator->Translate();
+//     QMessageBox::information(&mainWindow, {}, translator->TranslateText(u"Hotovo"_s));
+//
+// Files are bytes in one 8-bit code page, "windows-1250" unless SetCodePage says otherwise.
+// The first segment of a path is the objectName of a form (a top-level window), so give every
+// form and every translated object its name.
+//
+// Errors never leave these functions as exceptions (they may be called from slots): a file
+// that stops reading makes the call return false (TranslateText returns the text unchanged),
+// keeps what was read before the error, sets ErrorString() and emits ErrorOccurred. A missing
+// file is not an error: nothing changes, and a missing language file is looked for again at
+// the next use.
+class TKVTranslator final : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString LanguageFile READ LanguageFile WRITE SetLanguageFile)
+    Q_PROPERTY(QStringList Template READ Template WRITE SetTemplate)
+    Q_PROPERTY(QString Separator READ Separator WRITE SetSeparator)
+    Q_PROPERTY(QString CodePage READ CodePageName WRITE SetCodePage)
+
+public:
+    explicit TKVTranslator(QObject *owner = nullptr);
+    ~TKVTranslator() override;
+
+    QString LanguageFile() const;
+    // Stores the path and reads the language at once.
+    bool SetLanguageFile(const QString &fileName);
+    QStringList Template() const;
+    // Template lines, read only while no template has been read (LoadTemplate wins over them).
+    void SetTemplate(const QStringList &lines);
+    QString Separator() const;
+    // List values (Items, Lines, QStringList properties) are split at the separator; a value
+    // that trims to nothing stores ",".
+    void SetSeparator(const QString &separator);
+    QString CodePageName() const { return codePage_.Name(); }
+    // False, keeping the current one, for a code page Qt does not know.
+    bool SetCodePage(const QString &name);
+
+    // False only when reading stopped at an error; a missing file changes nothing.
+    bool LoadTemplate(const QString &fileName);
+    bool Translate();
+    // The translation of a text in the program's own language, or the text itself.
+    QString TranslateText(const QString &text);
+    // The same on bytes in the files' code page, for code that keeps texts in std::string.
+    std::string TranslateText(std::string_view text);
+
+    QString ErrorString() const { return errorString_; }
+
+    // Bytes of the files to QString and back, in the translator's code page.
+    QString Decode(std::string_view bytes) const { return codePage_.Decode(bytes); }
+    std::string Encode(const QString &text, bool *lossless = nullptr) const
+    {
+        return codePage_.Encode(text, lossless);
+    }
+
+    // The standard C++ translator underneath: template and language headers, Items, flags.
+    // Its functions raise errors instead of reporting them.
+    verbaria::TKVTranslator &Core() { return core_; }
+    const verbaria::TKVTranslator &Core() const { return core_; }
+
+signals:
+    void OnBeforeTranslation(verbaria::qt::TKVTranslator *sender);
+    void OnAfterTranslation(verbaria::qt::TKVTranslator *sender);
+    void ErrorOccurred(const QString &message);
+
+private:
+    template <class Action>
+    bool Guarded(Action action);
+
+    CodePage codePage_;
+    QtComponentTree tree_;
+    verbaria::TKVTranslator core_;
+    QString errorString_;
+};
+
+} // namespace verbaria::qt
