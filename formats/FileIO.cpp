@@ -15,6 +15,7 @@ namespace verbaria {
 namespace {
 
 long long g_failAfterBytes = -1;
+int g_writesBeforeFailure = 0;
 
 class FileDescriptor final
 {
@@ -136,8 +137,13 @@ void WriteFileAtomically(const std::string &path, std::string_view bytes)
     }
     ::fchmod(fd.get(), mode);
 
-    long long budget = g_failAfterBytes;
-    g_failAfterBytes = -1;
+    long long budget = -1;
+    if (g_writesBeforeFailure > 0) {
+        --g_writesBeforeFailure;
+    } else {
+        budget = g_failAfterBytes;
+        g_failAfterBytes = -1;
+    }
     std::size_t written = 0;
     while (written < bytes.size()) {
         std::size_t chunk = bytes.size() - written;
@@ -172,9 +178,10 @@ void WriteFileAtomically(const std::string &path, std::string_view bytes)
     }
 }
 
-void SetWriteFailureAfterBytesForTesting(long long bytes)
+void SetWriteFailureAfterBytesForTesting(long long bytes, int writesToLetThrough)
 {
     g_failAfterBytes = bytes;
+    g_writesBeforeFailure = bytes < 0 ? 0 : writesToLetThrough;
 }
 
 } // namespace verbaria

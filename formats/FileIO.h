@@ -21,6 +21,7 @@ bool ReadFileBytes(const std::string &path, std::string &bytes);
 void WriteFileAtomically(const std::string &path, std::string_view bytes);
 
 // For tests: the next write fails after this many bytes have been written (negative: never).
-void SetWriteFailureAfterBytesForTesting(long long bytes);
+// With writesToLetThrough, that many writes succeed first and the one after them fails.
+void SetWriteFailureAfterBytesForTesting(long long bytes, int writesToLetThrough = 0);
 
 } // namespace verbaria

@@ -1,0 +1,70 @@
+#include "settings/core/SettingsFile.h"
+
+#include "formats/Paths.h"
+#include "formats/ProfileFile.h"
+#include "formats/TextRules.h"
+
+#include <array>
+
+namespace verbaria {
+
+namespace {
+
+constexpr std::string_view SectionObecne = "Obecne";
+constexpr std::string_view SectionNaposledy = "Naposledy otevreny";
+constexpr std::string_view KeyJazyk = "Jazyk";
+// "é" is byte E9 of code page 1250; "n" and "i" stay plain, unlike the check box's caption.
+constexpr std::string_view KeyAutomatickeDoplnovani = "Automatick\xE9 doplnovani";
+constexpr std::string_view KeyJazykProPopisy = "Jazyk pro popisy";
+constexpr std::string_view KeySablona = "Sablona";
+
+} // namespace
+
+std::string SettingsFilePath(const std::string &slozkaProgramu)
+{
+    std::string folder = slozkaProgramu;
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/')
+        folder += '/';
+    return NativePath(folder + "glotra.ini");
+}
+
+bool DecodeSettingsBoolean(std::string_view text)
+{
+    static constexpr std::array<std::string_view, 5> onForms = {"ANO", "YES", "JA", "TRUE", "1"};
+    const std::string upper = UpperAscii(text);
+    for (std::string_view form : onForms) {
+        if (upper == form)
+            return true;
+    }
+    return false;
+}
+
+std::string EncodeSettingsBoolean(bool on)
+{
+    return on ? "Ano" : "Ne";
+}
+
+void NactiNastaveni(const std::string &slozkaProgramu, SettingsValues &values)
+{
+    const SettingsValues defaults;
+    const ProfileFile file(SettingsFilePath(slozkaProgramu));
+    values.JazykRozhrani = file.ReadString(SectionObecne, KeyJazyk, defaults.JazykRozhrani);
+    values.AutomatickeDoplnovani = DecodeSettingsBoolean(file.ReadString(
+        SectionObecne, KeyAutomatickeDoplnovani, EncodeSettingsBoolean(defaults.AutomatickeDoplnovani)));
+    values.PosledniJazyk = file.ReadString(SectionNaposledy, KeyJazyk, defaults.PosledniJazyk);
+    values.JazykProPopisy = file.ReadString(SectionNaposledy, KeyJazykProPopisy, defaults.JazykProPopisy);
+    values.PosledniSablona = file.ReadString(SectionNaposledy, KeySablona, defaults.PosledniSablona);
+}
+
+void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &values)
+{
+    ProfileFile file(SettingsFilePath(slozkaProgramu));
+    file.WriteString(SectionObecne, KeyJazyk, values.JazykRozhrani);
+    file.WriteString(SectionObecne, KeyAutomatickeDoplnovani,
+                     EncodeSettingsBoolean(values.AutomatickeDoplnovani));
+    file.WriteString(SectionNaposledy, KeyJazyk, values.PosledniJazyk);
+    file.WriteString(SectionNaposledy, KeyJazykProPopisy, values.JazykProPopisy);
+    file.WriteString(SectionNaposledy, KeySablona, values.PosledniSablona);
+}
+
+} // namespace verbaria
