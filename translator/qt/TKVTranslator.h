@@ -53,7 +53,8 @@ public:
     void SetTemplate(const QStringList &lines);
     QString Separator() const;
     // List values (Items, Lines, QStringList properties) are split at the separator; a value
-    // that trims to nothing stores ",".
+    // that trims to nothing stores ",". A new translator has none, so a list value stays one
+    // line until the program sets one.
     void SetSeparator(const QString &separator);
     QString CodePageName() const { return codePage_.Name(); }
     // False, keeping the current one, for a code page Qt does not know.

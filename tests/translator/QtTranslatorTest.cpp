@@ -1,0 +1,264 @@
+#include "TranslatorTestFiles.h"
+
+#include "translator/qt/FormOrder.h"
+#include "translator/qt/TKVTranslator.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using verbaria::qt::TKVTranslator;
+
+namespace {
+
+// The main window of a small program, built the way Designer forms are: every object named.
+class MainForm final : public QMainWindow
+{
+public:
+    MainForm()
+    {
+        setObjectName(QStringLiteral("MainForm"));
+        setWindowTitle(QStringLiteral("Ukázka"));
+        auto *central = new QWidget(this);
+        central->setObjectName(QStringLiteral("panelHlavni"));
+        auto *layout = new QVBoxLayout(central);
+        buttonOK = new QPushButton(QStringLiteral("OK"), central);
+        buttonOK->setObjectName(QStringLiteral("buttonOK"));
+        labelInfo = new QLabel(QStringLiteral("Informace"), central);
+        labelInfo->setObjectName(QStringLiteral("labelInfo"));
+        comboJazyk = new QComboBox(central);
+        comboJazyk->setObjectName(QStringLiteral("comboJazyk"));
+        comboJazyk->addItem(QStringLiteral("čeština"), 5);
+        comboJazyk->addItem(QStringLiteral("angličtina"), 7);
+        comboJazyk->setCurrentIndex(1);
+        groupVolby = new QGroupBox(QStringLiteral("Volby"), central);
+        groupVolby->setObjectName(QStringLiteral("groupVolby"));
+        tabs = new QTabWidget(central);
+        tabs->setObjectName(QStringLiteral("tabs"));
+        pageObecne = new QWidget;
+        pageObecne->setObjectName(QStringLiteral("pageObecne"));
+        tabs->addTab(pageObecne, QStringLiteral("Obecné"));
+        listProgramy = new QListWidget(central);
+        listProgramy->setObjectName(QStringLiteral("listProgramy"));
+        listProgramy->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        memoAutor = new QPlainTextEdit(central);
+        memoAutor->setObjectName(QStringLiteral("memoAutor"));
+        for (QWidget *widget : std::initializer_list<QWidget *>{buttonOK, labelInfo, comboJazyk, groupVolby, tabs,
+                                                               listProgramy, memoAutor})
+            layout->addWidget(widget);
+        setCentralWidget(central);
+
+        menuSoubor = menuBar()->addMenu(QStringLiteral("Soubor"));
+        menuSoubor->setObjectName(QStringLiteral("menuSoubor"));
+        actionOtevrit = menuSoubor->addAction(QStringLiteral("Otevřít"));
+        actionOtevrit->setObjectName(QStringLiteral("actionOtevrit"));
+    }
+
+    QPushButton *buttonOK;
+    QLabel *labelInfo;
+    QComboBox *comboJazyk;
+    QGroupBox *groupVolby;
+    QTabWidget *tabs;
+    QWidget *pageObecne;
+    QListWidget *listProgramy;
+    QPlainTextEdit *memoAutor;
+    QMenu *menuSoubor;
+    QAction *actionOtevrit;
+};
+
+// Language files are written in windows-1250, as the translator reads them.
+std::string Cp1250(const QString &text)
+{
+    return verbaria::qt::CodePage().Encode(text);
+}
+
+class QtTranslatorTest : public ::testing::Test
+{
+protected:
+    std::string Template(const std::vector<std::string> &paths)
+    {
+        std::string bytes = "[ITEMS]\r\n";
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            bytes += std::to_string(i + 1) + ":component \"" + paths[i] + "\"\r\n";
+        return files.Write("form.lnd", bytes);
+    }
+    std::string Language(const QString &lines) { return files.Write("lang.lng", Cp1250(lines)); }
+
+    TranslatorTestFiles files;
+    std::unique_ptr<MainForm> form = std::make_unique<MainForm>();
+    TKVTranslator *translator = new TKVTranslator(form.get());
+};
+
+TEST_F(QtTranslatorTest, CaptionsHintsTitlesItemsAndTag)
+{
+    translator->SetSeparator(QStringLiteral(","));
+    translator->LoadTemplate(QString::fromStdString(Template({
+        "MainForm.buttonOK.Caption", "MainForm.buttonOK.Hint", "MainForm.labelInfo.caption",
+        "MainForm.Caption", "MainForm.groupVolby.Caption", "MainForm.pageObecne.Caption",
+        "MainForm.comboJazyk.Items", "MainForm.listProgramy.Items", "MainForm.memoAutor.Lines",
+        "MainForm.buttonOK.Tag", "MainForm.labelInfo.statusTip", "MainForm.menuSoubor.Caption"})));
+    ASSERT_TRUE(translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral(
+        "1:Přijmout\r\n2:Potvrdí volbu\r\n3:Informace o souboru\r\n4:Žluťoučký kůň\r\n5:Možnosti\r\n"
+        "6:Všeobecné\r\n7:Czech, English, German\r\n8:x,y\r\n9:one,two\r\n10:42\r\n11:stav\r\n12:File\r\n")))));
+    ASSERT_TRUE(translator->Translate()) << translator->ErrorString().toStdString();
+
+    EXPECT_EQ(form->buttonOK->text(), QStringLiteral("Přijmout"));
+    EXPECT_EQ(form->buttonOK->toolTip(), QStringLiteral("Potvrdí volbu"));
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Informace o souboru"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Žluťoučký kůň"));
+    EXPECT_EQ(form->groupVolby->title(), QStringLiteral("Možnosti"));
+    EXPECT_EQ(form->tabs->tabText(0), QStringLiteral("Všeobecné"));
+    ASSERT_EQ(form->comboJazyk->count(), 3);
+    EXPECT_EQ(form->comboJazyk->itemText(2), QStringLiteral("German"));
+    EXPECT_EQ(form->comboJazyk->itemData(1).toInt(), 7); // texts replaced in place
+    EXPECT_EQ(form->comboJazyk->currentIndex(), 1);
+    ASSERT_EQ(form->listProgramy->count(), 2);
+    EXPECT_EQ(form->listProgramy->item(1)->text(), QStringLiteral("y"));
+    EXPECT_EQ(form->memoAutor->toPlainText(), QStringLiteral("one\ntwo"));
+    EXPECT_EQ(form->buttonOK->property("Tag").toInt(), 42);
+    EXPECT_EQ(form->labelInfo->statusTip(), QStringLiteral("stav"));
+    EXPECT_EQ(form->menuSoubor->title(), QStringLiteral("File"));
+}
+
+TEST_F(QtTranslatorTest, PathsThroughAMenuReachItsAction)
+{
+    translator->SetTemplate({QStringLiteral("1:component \"MainForm.menuSoubor.actionOtevrit.Caption\""),
+                             QStringLiteral("2:component \"mainform.ACTIONOTEVRIT.hint\"")});
+    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:Open\r\n2:Opens a file\r\n"))));
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(form->actionOtevrit->text(), QStringLiteral("Open"));
+    EXPECT_EQ(form->actionOtevrit->toolTip(), QStringLiteral("Opens a file"));
+}
+
+TEST_F(QtTranslatorTest, UnknownComponentsAndPropertiesChangeNothing)
+{
+    translator->SetTemplate({QStringLiteral("1:component \"MainForm.buttonNikdo.Caption\""),
+                             QStringLiteral("2:component \"MainForm.buttonOK.Nesmysl\""),
+                             QStringLiteral("3:component \"JinyForm.buttonOK.Caption\""),
+                             QStringLiteral("4:component \"MainForm.buttonOK.font\""),
+                             QStringLiteral("5:component \"MainForm.labelInfo.Items\"")});
+    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:a\r\n2:b\r\n3:c\r\n4:d\r\n5:e\r\n"))));
+    const QFont font = form->buttonOK->font();
+    EXPECT_TRUE(translator->Translate());
+    EXPECT_EQ(form->buttonOK->text(), QStringLiteral("OK"));
+    EXPECT_EQ(form->buttonOK->font(), font);
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Informace"));
+    EXPECT_FALSE(form->buttonOK->property("Nesmysl").isValid());
+}
+
+TEST_F(QtTranslatorTest, FormsAreTakenInCreationOrder)
+{
+    // Two windows with the same name: the first one created is the form the path names.
+    auto first = std::make_unique<QWidget>();
+    first->setObjectName(QStringLiteral("Dialog"));
+    std::vector<std::unique_ptr<QWidget>> later;
+    for (int i = 0; i < 20; ++i) {
+        later.push_back(std::make_unique<QWidget>());
+        later.back()->setObjectName(QStringLiteral("Dialog"));
+    }
+    const QList<QWidget *> forms = verbaria::qt::FormOrder::Forms();
+    EXPECT_LT(forms.indexOf(form.get()), forms.indexOf(first.get()));
+    EXPECT_LT(forms.indexOf(first.get()), forms.indexOf(later.front().get()));
+    EXPECT_EQ(forms.indexOf(form->menuSoubor), -1); // a popup menu is no form
+
+    translator->SetTemplate({QStringLiteral("1:component \"Dialog.Caption\"")});
+    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:První\r\n"))));
+    translator->Translate();
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("První"));
+    for (const auto &widget : later)
+        EXPECT_TRUE(widget->windowTitle().isEmpty());
+}
+
+TEST_F(QtTranslatorTest, PathWithoutDotNamesAnApplicationProperty)
+{
+    const QString before = QCoreApplication::applicationName();
+    translator->SetTemplate({QStringLiteral("1:component \"ApplicationName\"")});
+    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:Přeložený program\r\n"))));
+    translator->Translate();
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Přeložený program"));
+    QCoreApplication::setApplicationName(before);
+}
+
+TEST_F(QtTranslatorTest, TranslateTextDecodesAndKeepsTextsTheCodePageCannotHold)
+{
+    translator->SetTemplate({QStringLiteral("1:message \"Uložit změny ?\""), QStringLiteral("2:message \"?\"")});
+    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:Změny uložit ?\r\n2:Otázka\r\n"))));
+    EXPECT_EQ(translator->TranslateText(QStringLiteral("Uložit změny ?")), QStringLiteral("Změny uložit ?"));
+    EXPECT_EQ(translator->TranslateText(QStringLiteral("Neznámý")), QStringLiteral("Neznámý"));
+    // "ж" would be encoded as "?", which has an entry; the text must come back whole.
+    EXPECT_EQ(translator->TranslateText(QStringLiteral("ж")), QStringLiteral("ж"));
+    EXPECT_EQ(translator->TranslateText(std::string_view("Ulo\x9eit zm\xecny ?")), "Zm\xecny ulo\x9eit ?");
+}
+
+TEST_F(QtTranslatorTest, OtherCodePages)
+{
+    EXPECT_FALSE(translator->SetCodePage(QStringLiteral("no-such-code-page")));
+    EXPECT_EQ(translator->CodePageName(), QStringLiteral("windows-1250"));
+    ASSERT_TRUE(translator->SetCodePage(QStringLiteral("windows-1251")));
+    translator->SetTemplate({QStringLiteral("1:component \"MainForm.buttonOK.Caption\"")});
+    files.Write("ru.lng", "1:\xc4\xe0\r\n"); // "Да" in windows-1251
+    translator->SetLanguageFile(QString::fromStdString(files.Path("ru.lng")));
+    translator->Translate();
+    EXPECT_EQ(form->buttonOK->text(), QStringLiteral("Да"));
+}
+
+TEST_F(QtTranslatorTest, ErrorsAreReportedNotThrown)
+{
+    translator->SetTemplate({QStringLiteral("1:component \"MainForm.buttonOK.Tag\""),
+                             QStringLiteral("2:component \"MainForm.buttonOK.Caption\"")});
+    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:12a\r\n2:Hotovo\r\n"))));
+    QStringList events;
+    QObject context;
+    QObject::connect(translator, &TKVTranslator::OnBeforeTranslation, &context,
+                     [&](TKVTranslator *sender) { events << (sender == translator ? u"before"_qs : u"?"_qs); });
+    QObject::connect(translator, &TKVTranslator::OnAfterTranslation, &context,
+                     [&](TKVTranslator *) { events << QStringLiteral("after"); });
+    QObject::connect(translator, &TKVTranslator::ErrorOccurred, &context,
+                     [&](const QString &message) { events << message; });
+    EXPECT_FALSE(translator->Translate());
+    EXPECT_EQ(events, (QStringList{u"before"_qs, u"'12a' is not a valid integer value"_qs}));
+    EXPECT_EQ(translator->ErrorString(), u"'12a' is not a valid integer value"_qs);
+    EXPECT_EQ(form->buttonOK->text(), QStringLiteral("OK"));
+
+    files.Write("bad.lnd", "1:component \"x\"\r\n2x:message \"y\"\r\n");
+    EXPECT_FALSE(translator->LoadTemplate(QString::fromStdString(files.Path("bad.lnd"))));
+    EXPECT_TRUE(translator->LoadTemplate(QString::fromStdString(files.Path("missing.lnd"))));
+}
+
+TEST_F(QtTranslatorTest, PropertiesReadBack)
+{
+    EXPECT_TRUE(translator->Separator().isEmpty()); // lists stay whole until a separator is set
+    translator->SetSeparator(QStringLiteral(" "));
+    EXPECT_EQ(translator->Separator(), QStringLiteral(","));
+    translator->SetTemplate({QStringLiteral("1:message \"Žádný\"")});
+    EXPECT_EQ(translator->Template(), QStringList{QStringLiteral("1:message \"Žádný\"")});
+    translator->SetLanguageFile(QStringLiteral("/nowhere/jazyk.lng"));
+    EXPECT_EQ(translator->property("LanguageFile").toString(), QStringLiteral("/nowhere/jazyk.lng"));
+    EXPECT_EQ(translator->parent(), form.get());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
