@@ -206,6 +206,13 @@ void StringGrid::advanceFrom(int column, int row)
 
 void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
+    // Leaving a cell ends its edit before the new cell is announced, whether by mouse, keyboard or
+    // program, so whoever listens sees the cells after the edit and what it caused.
+    if (QWidget *editor = editor_.data(); editor && previous.isValid() && previous.column() == editColumn_ &&
+                                          StringGridModel::gridRowOf(previous) == editRow_) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
     if (current.isValid())
         emit cellAboutToBeSelected(current.column(), StringGridModel::gridRowOf(current));
     QTableView::currentChanged(current, previous);

@@ -50,7 +50,7 @@ QWidget *StringGridDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     edit->setFont(option.font);
     edit->setTextMargins(TextMargin - 1, 0, 0, 0);
     if (model_) {
-        auto *validator = new CodePageValidator(*model_, *edit);
+        auto *validator = new CodePageValidator(*model_, edit);
         edit->setValidator(validator);
         connect(edit, &QLineEdit::inputRejected, self, [self, validator] {
             const QString rejected = validator->rejectedCharacters();
@@ -74,6 +74,8 @@ void StringGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index
         edit->setText(text);
     if (!edit->property(FilledProperty).toBool()) {
         edit->setProperty(FilledProperty, true);
+        if (auto *validator = qobject_cast<CodePageValidator *>(const_cast<QValidator *>(edit->validator())))
+            validator->setTolerated(model_ ? model_->unrepresentable(text) : QString());
         // As in a classic grid, a typed character replaces the whole text.
         edit->selectAll();
     }
