@@ -150,16 +150,6 @@ TEST(ProfileWrite, ReplacedLastLineGetsALineEnd)
     EXPECT_EQ(Write("[A]\r\nk=old", "A", "k", ""), "[A]\r\nk=\r\n");
 }
 
-TEST(ProfileWrite, WrittenValuesReadBackAndEmptyStaysEmpty)
-{
-    std::string file;
-    file = Write(file, "S", "k", "");
-    EXPECT_EQ(file, "[S]\r\nk=\r\n");
-    EXPECT_EQ(Read(file, "S", "k"), "");
-    file = Write(file, "S", "path", "jazyky\\czech.lng");
-    EXPECT_EQ(Read(file, "S", "path"), "jazyky\\czech.lng");
-}
-
 TEST(ProfileWrite, ALineBreakInAValueCannotForgeFurtherLines)
 {
     const std::string file = Write("[S]\r\nk=1\r\n", "S", "k", "a\r\n[S]\r\nother=forged");
@@ -193,14 +183,6 @@ protected:
     std::string path_;
 };
 
-TEST_F(ProfileFileOnDisk, MissingFileReadsDefaultsAndIsCreatedByAWrite)
-{
-    ProfileFile file(path_);
-    EXPECT_EQ(file.ReadString("S", "k", "dflt"), "dflt");
-    file.WriteString("S", "k", "v");
-    EXPECT_EQ(Get(), "[S]\r\nk=v\r\n");
-}
-
 TEST_F(ProfileFileOnDisk, AFailedWriteStopsThereAndKeepsTheEarlierValues)
 {
     Put("[User]\nmine=1\n");
@@ -216,22 +198,6 @@ TEST_F(ProfileFileOnDisk, AFailedWriteStopsThereAndKeepsTheEarlierValues)
     EXPECT_EQ(Get(), "[User]\nmine=1\n[S]\r\na=1\r\n");
     EXPECT_EQ(file.Bytes(), Get());
     EXPECT_EQ(file.ReadString("S", "b", "none"), "none");
-}
-
-TEST_F(ProfileFileOnDisk, AFolderThatDoesNotExistCannotBeWritten)
-{
-    const std::string path = folder_ + "/missing/glotra.ini";
-    ProfileFile file(path);
-    EXPECT_THROW(
-        {
-            try {
-                file.WriteString("S", "k", "v");
-            } catch (const InOutError &error) {
-                EXPECT_STREQ(error.what(), ("Unable to write to " + path).c_str());
-                throw;
-            }
-        },
-        InOutError);
 }
 
 TEST_F(ProfileFileOnDisk, AFileThatCannotBeReadIsNeverWrittenOver)

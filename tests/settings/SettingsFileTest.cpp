@@ -170,22 +170,3 @@ TEST_F(SettingsFile, AFailedWriteEndsAtThatValueAndKeepsTheEarlierOnes)
     EXPECT_EQ(folder_.Read("glotra.ini"),
               "[Mine]\r\nx=1\r\n[Obecne]\r\nJazyk=english.lng\r\nAutomatick\xE9 doplnovani=Ano\r\n");
 }
-
-TEST_F(SettingsFile, AProgramFolderThatCannotBeWrittenReportsTheFullFileName)
-{
-    const std::string missing = folder_.File("gone") + "/";
-    try {
-        UlozitNastaveni(missing, SettingsValues{});
-        FAIL() << "the write should have failed";
-    } catch (const InOutError &error) {
-        EXPECT_STREQ(error.what(), ("Unable to write to " + missing + "glotra.ini").c_str());
-    }
-}
-
-TEST(SettingsBoolean, EncodingAndDecoding)
-{
-    EXPECT_EQ(EncodeSettingsBoolean(true), "Ano");
-    EXPECT_EQ(EncodeSettingsBoolean(false), "Ne");
-    EXPECT_TRUE(DecodeSettingsBoolean("jA"));
-    EXPECT_FALSE(DecodeSettingsBoolean("\xE1no"));
-}

@@ -33,17 +33,6 @@ TEST(ConvertCommand, WritesBothFilesAndPrintsNothing)
               "1:message \"Ulo\x9Eit zm\xECny ?\"\r\n\r\n");
 }
 
-TEST(ConvertCommand, DefinitionNamesTheTemplateWithoutItsFolder)
-{
-    TempFolder folder;
-    folder.Write("old.txt", "a=b\n");
-    const ToolResult result = RunTool({"convert", folder.File("old.txt"), "--template", folder.File("t.lnd"),
-                                       "--language", folder.File("l.lng")});
-    ASSERT_EQ(result.Status, 0) << result.Err;
-    EXPECT_EQ(folder.Read("l.lng"),
-              "Language=old.txt\r\nVersion=1.0\r\nAuthor=\r\nDefinition=t.lnd\r\n\r\n0:b\r\n\r\n");
-}
-
 TEST(ConvertCommand, FailuresReportThePlatformMessage)
 {
     TempFolder folder;
