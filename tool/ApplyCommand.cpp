@@ -1,0 +1,276 @@
+#include "tool/Command.h"
+#include "tool/TranslatorForms.h"
+
+#include "formats/Errors.h"
+#include "formats/FileIO.h"
+#include "formats/TextRules.h"
+#include "translator/qt/TKVTranslator.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QUiLoader>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <iostream>
+#include <map>
+
+namespace verbaria::tool {
+
+namespace {
+
+const char *const kApplyUsage =
+    "Usage: verbaria-tool apply --template FILE --language FILE [--separator TEXT]\n"
+    "                           [--code-page NAME] FORM.ui... [--dump] [--check] [-o DIR]\n"
+    "\n"
+    "Loads the Qt Designer forms as a program would (on the offscreen platform, no display\n"
+    "needed) and translates them with the template and language file. --dump prints PATH=VALUE\n"
+    "for every text of every named object, sorted by PATH (list entries joined by the\n"
+    "separator, line breaks as |); -o writes the translated forms into DIR. Component paths of\n"
+    "the template that reach no property of the forms are listed on standard error; with\n"
+    "--check they make the command fail.\n";
+
+// Copies a .ui file, putting the live (translated) texts of the form in place of its own.
+QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
+{
+    struct Context
+    {
+        QString Object; // empty: the form itself
+        bool IsObject = false;
+        QString Property;
+        int Item = -1; // index of the entry of a combo box or list
+    };
+    QXmlStreamReader reader(original);
+    QByteArray result;
+    QXmlStreamWriter writer(&result);
+    std::vector<Context> stack;
+    std::map<QString, int> itemCounts;
+    bool formSeen = false;
+
+    auto liveValue = [&](const Context &context, QString &value) {
+        QObject *object = context.Object.isEmpty() ? form : FindNamed(form, context.Object);
+        if (!object)
+            return false;
+        if (context.Item >= 0) {
+            if (auto *combo = qobject_cast<QComboBox *>(object); combo && context.Item < combo->count())
+                value = combo->itemText(context.Item);
+            else if (auto *list = qobject_cast<QListWidget *>(object); list && context.Item < list->count())
+                value = list->item(context.Item)->text();
+            else
+                return false;
+            return context.Property == u"text";
+        }
+        FormText text;
+        text.Object = context.Object;
+        text.Property = context.Property;
+        const QStringList values = LiveValues(form, text);
+        if (values.size() != 1)
+            return false;
+        value = values.front();
+        return true;
+    };
+
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartDocument:
+            writer.writeStartDocument(reader.documentVersion().toString());
+            writer.writeCharacters(u"\n"_qs);
+            break;
+        case QXmlStreamReader::StartElement: {
+            Context context = stack.empty() ? Context{} : stack.back();
+            const auto name = reader.name();
+            if (name == u"widget" || name == u"action") {
+                context.Object = formSeen ? reader.attributes().value(QLatin1String("name")).toString() : QString();
+                context.IsObject = true;
+                context.Property.clear();
+                context.Item = -1;
+                formSeen = true;
+            } else if (name == u"property") {
+                context.Property = reader.attributes().value(QLatin1String("name")).toString();
+            } else if (name == u"attribute") {
+                context.Property = reader.attributes().value(QLatin1String("name")) == u"title" ? u"Caption"_qs : QString();
+            } else if (name == u"item" && !stack.empty() && stack.back().IsObject) {
+                context.Item = itemCounts[context.Object]++;
+            } else if (name == u"layout" || name == u"item") {
+                context.IsObject = false;
+            }
+            QString value;
+            if (name == u"string" && reader.attributes().value(QLatin1String("notr")) != u"true" && !context.Property.isEmpty() &&
+                liveValue(context, value)) {
+                writer.writeStartElement(name.toString());
+                writer.writeAttributes(reader.attributes());
+                reader.readElementText();
+                writer.writeCharacters(value);
+                writer.writeEndElement();
+                break;
+            }
+            if (name == u"widget" || name == u"action" || name == u"item")
+                context.IsObject = name != u"item";
+            stack.push_back(context);
+            writer.writeStartElement(name.toString());
+            writer.writeAttributes(reader.attributes());
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            writer.writeEndElement();
+            if (!stack.empty())
+                stack.pop_back();
+            break;
+        case QXmlStreamReader::Characters:
+            if (reader.isCDATA())
+                writer.writeCDATA(reader.text().toString());
+            else
+                writer.writeCharacters(reader.text().toString());
+            break;
+        case QXmlStreamReader::Comment:
+            writer.writeComment(reader.text().toString());
+            break;
+        case QXmlStreamReader::EndDocument:
+            writer.writeEndDocument();
+            break;
+        default:
+            break;
+        }
+    }
+    return result;
+}
+
+int Apply(const std::vector<std::string> &args)
+{
+    std::string templateFile;
+    std::string languageFile;
+    std::string separator;
+    bool separatorGiven = false;
+    std::string codePageName = "windows-1250";
+    std::string outputFolder;
+    bool dump = false;
+    bool check = false;
+    std::vector<std::string> forms;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg == "--dump") {
+            dump = true;
+            continue;
+        }
+        if (arg == "--check") {
+            check = true;
+            continue;
+        }
+        if (arg.empty() || arg[0] != '-') {
+            forms.push_back(arg);
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return UsageError("apply", "option '" + arg + "' needs a value");
+        const std::string &value = args[++i];
+        if (arg == "--template") {
+            templateFile = value;
+        } else if (arg == "--language") {
+            languageFile = value;
+        } else if (arg == "--separator") {
+            separator = value;
+            separatorGiven = true;
+        } else if (arg == "--code-page") {
+            codePageName = value;
+        } else if (arg == "-o" || arg == "--output") {
+            outputFolder = value;
+        } else {
+            return UsageError("apply", "unknown option '" + arg + "'");
+        }
+    }
+    if (templateFile.empty() || languageFile.empty())
+        return UsageError("apply", "--template and --language are required");
+    if (forms.empty())
+        return UsageError("apply", "no form given");
+
+    try {
+        const auto application = MakeOffscreenApplication();
+        qt::TKVTranslator translator;
+        if (!translator.SetCodePage(QString::fromStdString(codePageName)))
+            return UsageError("apply", "unknown code page '" + codePageName + "'");
+        if (separatorGiven)
+            translator.SetSeparator(translator.Decode(separator));
+
+        // Forms first: the translator finds them among the application's windows.
+        std::vector<std::unique_ptr<QWidget>> widgets;
+        std::vector<FormFile> formFiles;
+        std::vector<QByteArray> originals;
+        for (const std::string &path : forms) {
+            formFiles.push_back(ReadFormFile(path));
+            std::string bytes;
+            ReadFileBytes(path, bytes);
+            originals.push_back(QByteArray::fromStdString(bytes));
+            QBuffer buffer(&originals.back());
+            buffer.open(QIODevice::ReadOnly);
+            QUiLoader loader;
+            std::unique_ptr<QWidget> widget(loader.load(&buffer, nullptr));
+            if (!widget)
+                throw InOutError(path + ": " + loader.errorString().toStdString());
+            widgets.push_back(std::move(widget));
+        }
+
+        if (!FileExists(templateFile))
+            throw InOutError("File not found: " + templateFile);
+        if (!FileExists(languageFile))
+            throw InOutError("File not found: " + languageFile);
+        if (!translator.LoadTemplate(QFile::decodeName(templateFile.c_str())) ||
+            !translator.SetLanguageFile(QFile::decodeName(languageFile.c_str())) || !translator.Translate())
+            throw FormatError(translator.Encode(translator.ErrorString()));
+
+        bool unreachable = false;
+        for (const TTemplateItem &item : translator.Core().Items()) {
+            if (item.Kind != ikComponent)
+                continue;
+            const PropertyKind kind = translator.Core().ResolvePath(item.Text);
+            if (kind == PropertyKind::None || kind == PropertyKind::Other) {
+                std::cerr << "verbaria-tool: " << (check ? "" : "warning: ") << "entry " << item.Number
+                          << " reaches no property: " << item.Text << '\n';
+                unreachable = true;
+            }
+        }
+
+        if (dump) {
+            const QString joint = translator.Separator().isEmpty() ? u","_qs : translator.Separator();
+            std::vector<std::pair<std::string, std::string>> lines;
+            for (std::size_t f = 0; f < widgets.size(); ++f) {
+                for (const FormText &text : formFiles[f].Texts) {
+                    lines.emplace_back(translator.Encode(text.Path),
+                                       LineBreaksToPipe(translator.Encode(LiveValues(widgets[f].get(), text).join(joint))));
+                }
+            }
+            std::sort(lines.begin(), lines.end());
+            std::string out;
+            for (const auto &[path, value] : lines)
+                out += path + '=' + value + '\n';
+            std::cout << out << std::flush;
+        }
+
+        if (!outputFolder.empty()) {
+            if (!QDir().mkpath(QFile::decodeName(outputFolder.c_str())))
+                throw InOutError("Unable to create " + outputFolder);
+            for (std::size_t f = 0; f < widgets.size(); ++f) {
+                const QByteArray xml = TranslatedFormXml(originals[f], widgets[f].get());
+                const std::string name = QFileInfo(QFile::decodeName(forms[f].c_str())).fileName().toStdString();
+                WriteFileAtomically(outputFolder + "/" + name, std::string_view(xml.constData(), xml.size()));
+            }
+        }
+        return check && unreachable ? ExitFailure : ExitOk;
+    } catch (const FormatError &error) {
+        PrintError(error.what());
+        return ExitFailure;
+    }
+}
+
+const CommandRegistration registration{
+    Command{"apply", "translate Qt Designer forms with a template and a language file", kApplyUsage, Apply}};
+
+} // namespace
+
+} // namespace verbaria::tool

@@ -1,0 +1,110 @@
+#include "tool/Command.h"
+
+#include "formats/Errors.h"
+#include "formats/FileIO.h"
+#include "formats/TextRules.h"
+#include "translator/TKVTranslator.h"
+
+#include <iostream>
+#include <iterator>
+
+namespace verbaria::tool {
+
+namespace {
+
+const char *const kLookupUsage =
+    "Usage: verbaria-tool lookup [--template FILE] [--template-lines FILE] [--language FILE]...\n"
+    "                            [--separator TEXT] [--] [TEXT...]\n"
+    "\n"
+    "Answers message look-ups as a program's runtime translator would. Assigns, in this order,\n"
+    "the template lines (one line of FILE each), the template file, then every language file in\n"
+    "the order given; then prints the translation of each TEXT on a line of its own. Without TEXT\n"
+    "the texts are read from standard input, one per line. Texts are bytes in the files' code\n"
+    "page and are printed as they are.\n";
+
+std::vector<std::string> FileLines(const std::string &path)
+{
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes))
+        throw InOutError("File not found: " + path);
+    std::vector<std::string> lines;
+    ForEachLine(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+int Lookup(const std::vector<std::string> &args)
+{
+    std::string templateFile;
+    std::string templateLines;
+    std::vector<std::string> languages;
+    std::string separator;
+    bool separatorGiven = false;
+    std::vector<std::string> texts;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            texts.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return UsageError("lookup", "option '" + arg + "' needs a value");
+        const std::string &value = args[++i];
+        if (arg == "--template")
+            templateFile = value;
+        else if (arg == "--template-lines")
+            templateLines = value;
+        else if (arg == "--language")
+            languages.push_back(value);
+        else if (arg == "--separator") {
+            separator = value;
+            separatorGiven = true;
+        } else
+            return UsageError("lookup", "unknown option '" + arg + "'");
+    }
+
+    try {
+        TKVTranslator translator;
+        if (separatorGiven)
+            translator.SetSeparator(separator);
+        if (!templateLines.empty())
+            translator.SetTemplate(FileLines(templateLines));
+        // A missing file changes nothing, as in the program; a word about it saves a puzzled user.
+        if (!templateFile.empty() && !translator.LoadTemplate(templateFile))
+            PrintError("warning: no template " + templateFile);
+        for (const std::string &language : languages) {
+            if (!FileExists(language))
+                PrintError("warning: no language file " + language);
+            translator.SetLanguageFile(language);
+        }
+
+        std::string out;
+        auto answer = [&](std::string_view text) {
+            out += translator.TranslateText(text);
+            out += '\n';
+        };
+        if (texts.empty()) {
+            const std::string input{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+            ForEachLine(input, answer);
+        } else {
+            for (const std::string &text : texts)
+                answer(text);
+        }
+        std::cout << out << std::flush;
+        return std::cout ? ExitOk : ExitFailure;
+    } catch (const FormatError &error) {
+        PrintError(error.what());
+        return ExitFailure;
+    }
+}
+
+const CommandRegistration registration{
+    Command{"lookup", "translate message texts with a template and language files", kLookupUsage, Lookup}};
+
+} // namespace
+
+} // namespace verbaria::tool

@@ -1,0 +1,440 @@
+#include "tool/Command.h"
+#include "tool/TranslatorForms.h"
+
+#include "formats/Errors.h"
+#include "formats/FileIO.h"
+#include "formats/TemplateFile.h"
+#include "formats/TextRules.h"
+#include "translator/qt/CodePage.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <limits>
+#include <set>
+
+namespace verbaria::tool {
+
+namespace {
+
+const char *const kScanUsage =
+    "Usage: verbaria-tool scan FORM.ui... [--sources DIR]... [--start N] [--update TEMPLATE]\n"
+    "                          [--program NAME] [--code-page NAME] [-o TEMPLATE]\n"
+    "\n"
+    "Writes the template (.lnd) of a program that embeds the runtime translator: a [LANGUAGE]\n"
+    "header with the program name (--program, else the first form file's name), then [ITEMS]\n"
+    "with a section line per form and a component line for every text of every named object of\n"
+    "the forms (text, title, window title, tool tip, status tip, placeholder text, tab texts,\n"
+    "combo box and list entries), numbered from N (default 1). With --sources, a message line\n"
+    "for every string literal passed to TranslateText in the C++ files below DIR.\n"
+    "\n"
+    "With --update the existing TEMPLATE keeps every line and number; new texts are added with\n"
+    "numbers after the highest one, and entries no longer found are listed on standard error.\n"
+    "The result goes to -o, else back to the updated template, else to standard output. Texts\n"
+    "are written in the code page (default windows-1250).\n";
+
+// ---- string literals passed to TranslateText in C++ sources ----
+
+void AppendUtf8(std::string &out, std::uint32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+bool IsIdentifierChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+class LiteralScanner final
+{
+public:
+    explicit LiteralScanner(std::string_view source)
+        : s_(source)
+    {}
+
+    // UTF-8 texts of the literals that are the argument of TranslateText(...), in order.
+    std::vector<std::string> Scan()
+    {
+        std::vector<std::string> found;
+        while (i_ < s_.size()) {
+            if (SkipSpaceAndComments())
+                continue;
+            const char c = s_[i_];
+            if (c == '"' || c == '\'' || (c == 'R' && Peek(1) == '"')) {
+                std::string ignored;
+                ReadLiteral(ignored);
+            } else if (IsIdentifierChar(c)) {
+                const std::size_t start = i_;
+                while (i_ < s_.size() && IsIdentifierChar(s_[i_]))
+                    ++i_;
+                if (s_.substr(start, i_ - start) == "TranslateText") {
+                    std::string text;
+                    if (ReadArgument(text))
+                        found.push_back(std::move(text));
+                }
+            } else {
+                ++i_;
+            }
+        }
+        return found;
+    }
+
+private:
+    char Peek(std::size_t ahead) const { return i_ + ahead < s_.size() ? s_[i_ + ahead] : '\0'; }
+
+    bool SkipSpaceAndComments()
+    {
+        const std::size_t start = i_;
+        while (i_ < s_.size()) {
+            if (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\r' || s_[i_] == '\n') {
+                ++i_;
+            } else if (s_[i_] == '/' && Peek(1) == '/') {
+                i_ = std::min(s_.find('\n', i_), s_.size());
+            } else if (s_[i_] == '/' && Peek(1) == '*') {
+                const std::size_t end = s_.find("*/", i_ + 2);
+                i_ = end == std::string_view::npos ? s_.size() : end + 2;
+            } else {
+                break;
+            }
+        }
+        return i_ != start;
+    }
+
+    // After "TranslateText": "(" then wrappers such as QStringLiteral( or QString::fromUtf8(,
+    // then one or more adjacent literals, then ")" or ",".
+    bool ReadArgument(std::string &text)
+    {
+        SkipSpaceAndComments();
+        if (Peek(0) != '(')
+            return false;
+        ++i_;
+        while (true) {
+            SkipSpaceAndComments();
+            const std::size_t start = i_;
+            while (i_ < s_.size() && (IsIdentifierChar(s_[i_]) || s_[i_] == ':'))
+                ++i_;
+            const std::string_view word = s_.substr(start, i_ - start);
+            SkipSpaceAndComments();
+            if (word.empty() || word == "u8" || word == "u" || word == "U" || word == "L" || word == "R" ||
+                word == "u8R" || word == "uR" || word == "UR" || word == "LR") {
+                i_ = start;
+                break;
+            }
+            if (Peek(0) != '(')
+                return false;
+            ++i_;
+        }
+        bool any = false;
+        while (true) {
+            SkipSpaceAndComments();
+            std::size_t at = i_;
+            while (at < s_.size() && (s_[at] == 'u' || s_[at] == '8' || s_[at] == 'U' || s_[at] == 'L'))
+                ++at;
+            if (at < s_.size() && (s_[at] == '"' || (s_[at] == 'R' && at + 1 < s_.size() && s_[at + 1] == '"'))) {
+                i_ = at;
+                if (!ReadLiteral(text))
+                    return false;
+                while (i_ < s_.size() && IsIdentifierChar(s_[i_])) // user-defined suffix such as _s
+                    ++i_;
+                any = true;
+                continue;
+            }
+            break;
+        }
+        SkipSpaceAndComments();
+        return any && (Peek(0) == ')' || Peek(0) == ',');
+    }
+
+    // At a quote (or R"); appends the literal's UTF-8 text. False at an unterminated literal.
+    bool ReadLiteral(std::string &out)
+    {
+        if (s_[i_] == 'R') {
+            const std::size_t open = s_.find('(', i_ + 2);
+            if (open == std::string_view::npos)
+                return Fail();
+            const std::string close = ")" + std::string(s_.substr(i_ + 2, open - i_ - 2)) + "\"";
+            const std::size_t end = s_.find(close, open + 1);
+            if (end == std::string_view::npos)
+                return Fail();
+            out.append(s_.substr(open + 1, end - open - 1));
+            i_ = end + close.size();
+            return true;
+        }
+        const char quote = s_[i_++];
+        while (i_ < s_.size() && s_[i_] != quote) {
+            if (s_[i_] == '\n')
+                return Fail();
+            if (s_[i_] != '\\') {
+                out += s_[i_++];
+                continue;
+            }
+            ++i_;
+            if (i_ >= s_.size())
+                return Fail();
+            const char e = s_[i_++];
+            switch (e) {
+            case 'n': out += '\n'; break;
+            case 't': out += '\t'; break;
+            case 'r': out += '\r'; break;
+            case 'a': out += '\a'; break;
+            case 'b': out += '\b'; break;
+            case 'f': out += '\f'; break;
+            case 'v': out += '\v'; break;
+            case 'x': out += static_cast<char>(Number(16, 8)); break;
+            case 'u': AppendUtf8(out, Number(16, 4)); break;
+            case 'U': AppendUtf8(out, Number(16, 8)); break;
+            default:
+                if (e >= '0' && e <= '7') {
+                    --i_;
+                    out += static_cast<char>(Number(8, 3));
+                } else {
+                    out += e; // \\ \" \' \?
+                }
+            }
+        }
+        if (i_ >= s_.size())
+            return Fail();
+        ++i_;
+        return true;
+    }
+
+    std::uint32_t Number(int base, int maxDigits)
+    {
+        std::uint32_t value = 0;
+        for (int n = 0; n < maxDigits && i_ < s_.size(); ++n, ++i_) {
+            const char c = s_[i_];
+            int digit;
+            if (c >= '0' && c <= '9')
+                digit = c - '0';
+            else if (base == 16 && c >= 'a' && c <= 'f')
+                digit = c - 'a' + 10;
+            else if (base == 16 && c >= 'A' && c <= 'F')
+                digit = c - 'A' + 10;
+            else
+                break;
+            if (digit >= base)
+                break;
+            value = value * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(digit);
+        }
+        return value;
+    }
+
+    bool Fail()
+    {
+        i_ = s_.size();
+        return false;
+    }
+
+    std::string_view s_;
+    std::size_t i_ = 0;
+};
+
+std::vector<std::string> SourceFiles(const std::string &folder)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string extension = it->path().extension().string();
+        if (it->is_regular_file(error) &&
+            (extension == ".cpp" || extension == ".h" || extension == ".cc" || extension == ".hpp" ||
+             extension == ".cxx" || extension == ".hh"))
+            files.push_back(it->path().string());
+    }
+    if (error)
+        throw InOutError("Path not found: " + folder);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// ---- the template ----
+
+struct Entry
+{
+    TItemKind Kind;
+    std::string Text; // bytes in the code page
+};
+
+std::string KindWord(TItemKind kind)
+{
+    switch (kind) {
+    case ikComponent:
+        return "component";
+    case ikMessage:
+        return "message";
+    case ikComment:
+        return "comment";
+    case ikSection:
+        break;
+    }
+    return "section";
+}
+
+int Scan(const std::vector<std::string> &args)
+{
+    std::vector<std::string> forms;
+    std::vector<std::string> sourceFolders;
+    std::string output;
+    std::string update;
+    std::string program;
+    std::string codePageName = "windows-1250";
+    std::int64_t start = 1;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg.empty() || arg[0] != '-') {
+            forms.push_back(arg);
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return UsageError("scan", "option '" + arg + "' needs a value");
+        const std::string &value = args[++i];
+        if (arg == "--sources") {
+            sourceFolders.push_back(value);
+        } else if (arg == "--start") {
+            const auto number = ParseWholeNumber(value);
+            if (!number || *number < 0)
+                return UsageError("scan", "'" + value + "' is not a valid start number");
+            start = *number;
+        } else if (arg == "--update") {
+            update = value;
+        } else if (arg == "-o" || arg == "--output") {
+            output = value;
+        } else if (arg == "--program") {
+            program = value;
+        } else if (arg == "--code-page") {
+            codePageName = value;
+        } else {
+            return UsageError("scan", "unknown option '" + arg + "'");
+        }
+    }
+    if (forms.empty() && sourceFolders.empty())
+        return UsageError("scan", "no form given");
+
+    qt::CodePage codePage;
+    if (!codePage.SetName(QString::fromStdString(codePageName)))
+        return UsageError("scan", "unknown code page '" + codePageName + "'");
+
+    try {
+        auto encode = [&](const QString &text, std::string &bytes) {
+            bool lossless = true;
+            bytes = codePage.Encode(text, &lossless);
+            if (!lossless) {
+                PrintError("warning: left out, the code page cannot hold it: " + text.toStdString());
+                return false;
+            }
+            if (bytes.find('"') != std::string::npos) {
+                PrintError("warning: left out, a template text cannot hold a double quote: " + text.toStdString());
+                return false;
+            }
+            if (bytes.find_first_of("\r\n") != std::string::npos) {
+                PrintError("warning: left out, a template text cannot hold a line break: " + text.toStdString());
+                return false;
+            }
+            return true;
+        };
+
+        // What the forms and sources hold, in order: a section per form, then its texts.
+        std::vector<Entry> found;
+        for (const std::string &path : forms) {
+            const FormFile form = ReadFormFile(path);
+            std::string bytes;
+            if (!encode(form.Name, bytes))
+                continue;
+            found.push_back({ikSection, bytes});
+            for (const FormText &text : form.Texts) {
+                if (encode(text.Path, bytes))
+                    found.push_back({ikComponent, bytes});
+            }
+        }
+        if (!sourceFolders.empty()) {
+            found.push_back({ikSection, "Messages"});
+            std::set<std::string> seen;
+            for (const std::string &folder : sourceFolders) {
+                for (const std::string &file : SourceFiles(folder)) {
+                    std::string source;
+                    ReadFileBytes(file, source);
+                    for (const std::string &literal : LiteralScanner(source).Scan()) {
+                        std::string bytes;
+                        if (!literal.empty() && encode(QString::fromUtf8(literal), bytes) && seen.insert(bytes).second)
+                            found.push_back({ikMessage, bytes});
+                    }
+                }
+            }
+        }
+
+        std::string out;
+        std::int64_t next = start;
+        std::set<std::pair<int, std::string>> existing; // (kind, text)
+        if (!update.empty()) {
+            EditorTemplate old;
+            if (!ReadTemplateFile(update, old))
+                throw InOutError("File not found: " + update);
+            ReadFileBytes(update, out);
+            if (!out.empty() && out.back() != '\n')
+                out += "\r\n";
+            std::set<std::pair<int, std::string>> current;
+            for (const Entry &entry : found)
+                current.insert({entry.Kind, entry.Text});
+            for (const TEditorItem &item : old.Items) {
+                existing.insert({item.Kind, item.Text});
+                next = std::max<std::int64_t>(next, std::int64_t{item.Number} + 1);
+                const bool checkable = item.Kind == ikComponent || (item.Kind == ikMessage && !sourceFolders.empty());
+                if (checkable && !current.contains({item.Kind, item.Text}))
+                    std::cerr << "verbaria-tool: not found any more: " << item.Number << ' ' << KindWord(item.Kind)
+                              << " \"" << item.Text << "\"\n";
+            }
+        } else {
+            if (program.empty() && !forms.empty())
+                program = QFileInfo(QString::fromStdString(forms.front())).completeBaseName().toStdString();
+            std::string programBytes;
+            encode(QString::fromStdString(program), programBytes);
+            out += "[LANGUAGE]\r\nPROGRAM=" + programBytes + "\r\n";
+        }
+
+        bool itemsStarted = false;
+        for (const Entry &entry : found) {
+            if (existing.contains({entry.Kind, entry.Text}))
+                continue;
+            if (!itemsStarted) {
+                out += "[ITEMS]\r\n";
+                itemsStarted = true;
+            }
+            if (next > std::numeric_limits<std::int32_t>::max())
+                throw InOutError("no identifier numbers left after " + std::to_string(next - 1));
+            out += std::to_string(next++) + ':' + KindWord(entry.Kind) + " \"" + entry.Text + "\"\r\n";
+        }
+
+        const std::string target = !output.empty() ? output : update;
+        if (target.empty())
+            std::cout << out << std::flush;
+        else
+            WriteFileAtomically(target, out);
+        return ExitOk;
+    } catch (const FormatError &error) {
+        PrintError(error.what());
+        return ExitFailure;
+    }
+}
+
+const CommandRegistration registration{
+    Command{"scan", "write or update the template of Qt Designer forms and sources", kScanUsage, Scan}};
+
+} // namespace
+
+} // namespace verbaria::tool

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QApplication;
+class QObject;
+class QWidget;
+
+// What scan and apply share: the translatable texts of Qt Designer forms and the live widgets
+// they describe.
+namespace verbaria::tool {
+
+// One translatable text of a form as the .ui file sets it, with the path a template names it by:
+// form, object, property ("MainForm.buttonOK.text"; the form's own texts have no object part).
+struct FormText
+{
+    QString Path;
+    QString Object;   // objectName; empty for the form itself
+    QString Property; // "text", "title", ... "Caption" for a tab's text, "Items" for entries
+    QStringList Values; // one value; the entries for Items
+};
+
+struct FormFile
+{
+    QString Name; // objectName of the top-level widget
+    std::vector<FormText> Texts; // in file order, each path once
+};
+
+// Reads a .ui file; texts marked notr="true" and empty ones are left out. Raises InOutError
+// when the file cannot be read or is not a form.
+FormFile ReadFormFile(const std::string &path);
+
+// An application for loading forms, on the offscreen platform unless one is chosen.
+std::unique_ptr<QApplication> MakeOffscreenApplication();
+
+// The live value of a form text's property (after translation, say).
+QStringList LiveValues(QWidget *form, const FormText &text);
+
+// The first named object below owner, depth first, as the translator finds it.
+QObject *FindNamed(QObject *owner, const QString &name);
+
+} // namespace verbaria::tool
