@@ -220,9 +220,11 @@ void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &p
 
 void StringGrid::keyPressEvent(QKeyEvent *event)
 {
+    // Enter opens the editor like F2; on a cell that cannot be edited it does nothing.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !isEditing() &&
         currentIndex().isValid()) {
-        edit(currentIndex());
+        if (currentIndex().flags().testFlag(Qt::ItemIsEditable))
+            edit(currentIndex());
         event->accept();
         return;
     }
