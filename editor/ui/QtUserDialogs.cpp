@@ -1,0 +1,97 @@
+#include "editor/ui/QtUserDialogs.h"
+
+#include "platform/CodePage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace verbaria {
+
+QtUserDialogs::QtUserDialogs(QWidget *owner)
+    : owner_(owner)
+{}
+
+QString QtUserDialogs::Caption() const
+{
+    const QString title = QGuiApplication::applicationDisplayName();
+    return title.isEmpty() ? QStringLiteral("Verbaria") : title;
+}
+
+bool QtUserDialogs::AskYesNo(const std::string &question)
+{
+    QMessageBox box(QMessageBox::Question, Caption(), CodePage::Default().Decode(question),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtUserDialogs::Inform(const std::string &message)
+{
+    QMessageBox box(QMessageBox::NoIcon, Caption(), CodePage::Default().Decode(message), QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+void QtUserDialogs::ReportError(const std::string &message)
+{
+    QMessageBox box(QMessageBox::Critical, Caption(), CodePage::Default().Decode(message), QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+QStringList QtUserDialogs::QtFilters(const QString &filter)
+{
+    QStringList result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i];
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        if (description.contains(QLatin1Char('(')) && description.endsWith(QLatin1Char(')')))
+            result << description.left(description.lastIndexOf(QLatin1Char('('))).trimmed() + QStringLiteral(" (") +
+                          patterns + QLatin1Char(')');
+        else
+            result << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    if (result.isEmpty())
+        result << QStringLiteral("* (*)");
+    return result;
+}
+
+std::optional<std::string> QtUserDialogs::ChooseFile(const FileDialogState &state, bool save)
+{
+    const CodePage &codePage = CodePage::Default();
+    QFileDialog dialog(owner_, codePage.Decode(state.Title));
+    dialog.setNameFilters(QtFilters(codePage.Decode(state.Filter)));
+    QString suffix = QString::fromStdString(state.DefaultExtension);
+    if (suffix.startsWith(QStringLiteral("*.")))
+        suffix.remove(0, 2);
+    dialog.setDefaultSuffix(suffix);
+    if (!state.InitialFolder.empty())
+        dialog.setDirectory(QString::fromStdString(state.InitialFolder));
+    if (!state.FileName.empty())
+        dialog.selectFile(QString::fromStdString(state.FileName));
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+std::optional<std::string> QtUserDialogs::ChooseFileToOpen(const FileDialogState &dialog)
+{
+    return ChooseFile(dialog, false);
+}
+
+std::optional<std::string> QtUserDialogs::ChooseFileToSave(const FileDialogState &dialog)
+{
+    return ChooseFile(dialog, true);
+}
+
+} // namespace verbaria

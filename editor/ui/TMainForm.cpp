@@ -1,0 +1,409 @@
+#include "editor/ui/TMainForm.h"
+
+#include "editor/ui/FileDialogComponent.h"
+#include "editor/ui/TVlastnostiForm.h"
+#include "formats/Errors.h"
+#include "formats/Paths.h"
+#include "platform/CodePage.h"
+#include "platform/SystemRegistryRecord.h"
+#include "translator/qt/TKVTranslator.h"
+#include "ui_TMainForm.h"
+#include "widgets/MenuStyle.h"
+#include "widgets/StringGrid.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QStyle>
+
+namespace verbaria {
+
+namespace {
+
+// Menu and toolbar pictures: the desktop's icon theme where it has one, the style's own otherwise,
+// so every button shows a picture on a bare system too.
+struct IconChoice
+{
+    const char *action;
+    const char *themeName;
+    QStyle::StandardPixmap fallback;
+};
+
+const IconChoice Icons[] = {
+    {"toolNovy", "document-new", QStyle::SP_FileIcon},
+    {"menuNovy", "document-new", QStyle::SP_FileIcon},
+    {"toolNovyVJinemProgramu", "window-new", QStyle::SP_DesktopIcon},
+    {"menuNovyPro", "window-new", QStyle::SP_DesktopIcon},
+    {"toolOtevrit", "document-open", QStyle::SP_DialogOpenButton},
+    {"menuOtevrit", "document-open", QStyle::SP_DialogOpenButton},
+    {"toolUlozit", "document-save", QStyle::SP_DialogSaveButton},
+    {"menuUlozit", "document-save", QStyle::SP_DialogSaveButton},
+    {"menuOtevritZdrojovy", "format-justify-left", QStyle::SP_DirOpenIcon},
+    {"toolVlastnosti", "document-properties", QStyle::SP_FileDialogDetailedView},
+    {"menuVlastnosti", "document-properties", QStyle::SP_FileDialogDetailedView},
+    {"toolNajit", "edit-find", QStyle::SP_FileDialogContentsView},
+    {"menuNajit", "edit-find", QStyle::SP_FileDialogContentsView},
+    {"toolNastaveni", "preferences-system", QStyle::SP_FileDialogListView},
+    {"menuNastaveni", "preferences-system", QStyle::SP_FileDialogListView},
+    {"toolInfo", "help-about", QStyle::SP_MessageBoxInformation},
+    {"menuInfo", "help-about", QStyle::SP_MessageBoxInformation},
+    {"menuKonec", "application-exit", QStyle::SP_DialogCloseButton},
+    {"menuAutoDoplneni", "edit-copy", QStyle::SP_ArrowDown},
+    {"menuImportovatStarouVerzi", "document-import", QStyle::SP_ArrowRight},
+    {"menuSmazat", "edit-delete", QStyle::SP_TrashIcon},
+    {"menuOdinstalovat", "edit-clear", QStyle::SP_DialogDiscardButton},
+};
+
+// The separators of the toolbar and the menus, named as the editor's own template knows them.
+const char *const ToolSeparators[] = {"toolNil", "toolNil3"};
+const char *const SouborSeparators[] = {"menuNil", "menuNil2", "menuNil3"};
+const char *const NastrojeSeparators[] = {"menuNil4", "menuNil5", "menuNil6"};
+
+template <std::size_t N>
+void NameSeparators(const QList<QAction *> &actions, const char *const (&names)[N])
+{
+    std::size_t next = 0;
+    for (QAction *action : actions) {
+        if (action->isSeparator() && next < N)
+            action->setObjectName(QString::fromLatin1(names[next++]));
+    }
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent)
+    : QMainWindow(parent)
+    , ui_(std::make_unique<Ui::TMainForm>())
+    , realDialogs_(this)
+{
+    ui_->setupUi(this);
+    dialogs_ = &realDialogs_;
+    document_ = std::make_unique<LanguageDocument>(settings_, realDialogs_, texts_);
+    new FileDialogComponent(QStringLiteral("OpenDialog"), document_->OpenDialog(), this);
+    new FileDialogComponent(QStringLiteral("SaveDialog"), document_->SaveDialog(), this);
+
+    NameSeparators(ui_->ToolBarHlavni->actions(), ToolSeparators);
+    NameSeparators(ui_->menuSoubor->actions(), SouborSeparators);
+    NameSeparators(ui_->menuNastroje->actions(), NastrojeSeparators);
+    for (QMenu *menu : {ui_->menuSoubor, ui_->menuNastroje})
+        menu->setStyle(new MenuStyle(menu->style()));
+    SetUpIcons();
+    SetUpCommands();
+
+    StringGrid *grid = ui_->gridJazyk;
+    grid->setCodePage(CodePage::Default().Name());
+    grid->setCells(document_->Grid());
+    connect(grid, &StringGrid::cellAboutToBeSelected, this, &TMainForm::ShowInfo);
+    connect(grid, &StringGrid::afterEdit, this, [this](int column, int row) { document_->PolozkaZmenena(column, row); });
+    connect(grid, &StringGrid::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
+    for (QLineEdit *field : {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty}) {
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        field->setPalette(palette);
+    }
+}
+
+TMainForm::~TMainForm() = default;
+
+StringGrid *TMainForm::gridJazyk() const
+{
+    return ui_->gridJazyk;
+}
+
+UserDialogs &TMainForm::Dialogs()
+{
+    return *dialogs_;
+}
+
+void TMainForm::SetDialogs(UserDialogs *dialogs)
+{
+    dialogs_ = dialogs ? dialogs : &realDialogs_;
+    auto document = std::make_unique<LanguageDocument>(settings_, *dialogs_, texts_);
+    document->Grid() = document_->Grid();
+    document_->Grid().SetObserver(nullptr);
+    // The dialog components and the grid follow the new document.
+    for (FileDialogComponent *component : findChildren<FileDialogComponent *>(Qt::FindDirectChildrenOnly))
+        delete component;
+    document_ = std::move(document);
+    new FileDialogComponent(QStringLiteral("OpenDialog"), document_->OpenDialog(), this);
+    new FileDialogComponent(QStringLiteral("SaveDialog"), document_->SaveDialog(), this);
+    ui_->gridJazyk->setCells(document_->Grid());
+}
+
+void TMainForm::SetProgramFolder(const QString &folder)
+{
+    QString path = QDir::fromNativeSeparators(folder);
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    slozkaProgramu_ = path.toStdString();
+}
+
+void TMainForm::SetRegistryRecord(RegistryRecord *record)
+{
+    registry_ = record;
+}
+
+void TMainForm::SetUpIcons()
+{
+    for (const IconChoice &choice : Icons) {
+        QAction *action = findChild<QAction *>(QString::fromLatin1(choice.action));
+        if (!action)
+            continue;
+        QIcon icon = QIcon::fromTheme(QString::fromLatin1(choice.themeName));
+        if (icon.isNull())
+            icon = style()->standardIcon(choice.fallback, nullptr, this);
+        action->setIcon(icon);
+    }
+}
+
+void TMainForm::SetUpCommands()
+{
+    auto bind = [this](QAction *tool, QAction *menu, void (TMainForm::*command)()) {
+        for (QAction *action : {tool, menu}) {
+            if (action)
+                connect(action, &QAction::triggered, this, command);
+        }
+    };
+    bind(ui_->toolNovy, ui_->menuNovy, &TMainForm::NovyJazyk);
+    bind(ui_->toolNovyVJinemProgramu, ui_->menuNovyPro, &TMainForm::NovyVJinemProgramu);
+    bind(ui_->toolOtevrit, ui_->menuOtevrit, &TMainForm::OtevritJazyk);
+    bind(ui_->toolUlozit, ui_->menuUlozit, &TMainForm::UlozitJazyk);
+    bind(nullptr, ui_->menuOtevritZdrojovy, &TMainForm::OtevriZdroj);
+    bind(ui_->toolVlastnosti, ui_->menuVlastnosti, &TMainForm::toolVlastnostiClick);
+    bind(nullptr, ui_->menuSmazat, &TMainForm::SmazatJazyk);
+    bind(ui_->toolNastaveni, ui_->menuNastaveni, &TMainForm::Nastaveni);
+    bind(ui_->toolInfo, ui_->menuInfo, &TMainForm::OProgramu);
+    connect(ui_->menuKonec, &QAction::triggered, this, &QWidget::close);
+    const std::pair<QAction *, const char *> others[] = {
+        {ui_->toolNajit, "NajitText"},
+        {ui_->menuNajit, "NajitText"},
+        {ui_->menuAutoDoplneni, "ZapnoutTurmoMod"},
+        {ui_->menuImportovatStarouVerzi, "ImportovatZeStareVerze"},
+        {ui_->menuOdinstalovat, "Odinstalovat"},
+    };
+    for (const auto &[action, command] : others) {
+        const QString name = QString::fromLatin1(command);
+        connect(action, &QAction::triggered, this, [this, name] { emit commandRequested(name); });
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and the end of the run
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+    FormResize();
+}
+
+void TMainForm::FormShow()
+{
+    if (slozkaProgramu_.empty())
+        SetProgramFolder(QCoreApplication::applicationDirPath());
+    if (hooks_.ReadSettings) {
+        try {
+            hooks_.ReadSettings(slozkaProgramu_, settings_);
+        } catch (const FormatError &) {
+            // An unreadable settings file gives the defaults, without a message.
+        }
+    }
+    document_->SetStartovani(true);
+
+    prekladac_ = new qt::TKVTranslator(this);
+    prekladac_->setObjectName(QStringLiteral("prekladac"));
+    prekladac_->SetCodePage(CodePage::Default().Name());
+    connect(prekladac_, &qt::TKVTranslator::ErrorOccurred, this,
+            [this](const QString &message) { Dialogs().ReportError(CodePage::Default().EncodeLossy(message)); });
+    const std::string languages = slozkaProgramu_ + "jazyky/";
+    const std::string editorTemplate =
+        FindFileIgnoringCase(languages + "glotra11.lnd").value_or(languages + "glotra11.lnd");
+    prekladac_->LoadTemplate(QString::fromStdString(editorTemplate));
+    std::string language = languages + "czech.lng";
+    if (!settings_.JazykRozhrani.empty()) {
+        if (auto chosen = FindFileIgnoringCase(languages + NativePath(settings_.JazykRozhrani)))
+            language = *chosen;
+        else if (auto czech = FindFileIgnoringCase(languages + "czech.lng"))
+            language = *czech;
+    }
+    prekladac_->SetLanguageFile(QString::fromStdString(language));
+    texts_.SetTranslator(prekladac_);
+    prekladac_->Translate();
+    LayOutInfoPanel();
+
+    if (!registry_) {
+        ownRegistry_ = std::make_unique<SystemRegistryRecord>();
+        registry_ = ownRegistry_.get();
+    }
+    registry_->Write(QString::fromStdString(slozkaProgramu_));
+
+    document_->RefreshTranslatedTexts();
+    QGuiApplication::setApplicationDisplayName(windowTitle());
+
+    document_->SetProgramFolder(slozkaProgramu_);
+    if (hooks_.CatalogueTemplates)
+        document_->SetCatalogue(hooks_.CatalogueTemplates);
+    document_->OpenAtStartup();
+}
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::FormResize()
+{
+    ui_->gridJazyk->setDefaultColumnWidth(ui_->gridJazyk->width() / 2 - 20);
+    LayOutInfoPanel();
+}
+
+void TMainForm::LayOutInfoPanel()
+{
+    // Three rows of a label and its field: 16 pixels apart with fields from 112 pixels in the
+    // classic small font; a larger desktop font moves them just as far as its text needs, so
+    // no caption is cut.
+    const QLabel *labels[] = {ui_->labelPuvodniText, ui_->labelVNovemJazyce, ui_->labelNazevKomponenty};
+    QLineEdit *fields[] = {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty};
+    const int line = std::max(14, ui_->panelInfo->fontMetrics().height());
+    int fieldLeft = 112;
+    for (const QLabel *label : labels)
+        fieldLeft = std::max(fieldLeft, 8 + label->fontMetrics().horizontalAdvance(label->text()) + 8);
+    for (int i = 0; i < 3; ++i) {
+        const int top = 4 + i * (line + 2);
+        const_cast<QLabel *>(labels[i])->setGeometry(8, top, fieldLeft - 16, line);
+        fields[i]->setGeometry(fieldLeft, top, std::max(0, ui_->panelInfo->width() - fieldLeft - 8), line);
+    }
+    ui_->panelInfo->setFixedHeight(std::max(52, 4 + 3 * (line + 2)));
+}
+
+bool TMainForm::OpravduSkoncit()
+{
+    return document_->OpravduSkoncit();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (!ended_ && !OpravduSkoncit()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QMainWindow::closeEvent(event);
+    FormHide();
+}
+
+void TMainForm::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+}
+
+void TMainForm::FormHide()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    texts_.SetTranslator(nullptr);
+    delete prekladac_;
+    if (hooks_.WriteSettings) {
+        try {
+            hooks_.WriteSettings(slozkaProgramu_, settings_);
+        } catch (const FormatError &error) {
+            Dialogs().ReportError(error.what());
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void TMainForm::NovyJazyk()
+{
+    document_->NovyJazykCommand();
+}
+
+void TMainForm::NovyVJinemProgramu()
+{
+    if (!hooks_.ChooseProgram)
+        return;
+    const auto chosen = hooks_.ChooseProgram();
+    if (chosen)
+        document_->NovyVJinemProgramu(*chosen);
+}
+
+void TMainForm::OtevritJazyk()
+{
+    document_->OtevritJazyk();
+}
+
+void TMainForm::UlozitJazyk()
+{
+    document_->UlozitJazyk();
+}
+
+void TMainForm::OtevriZdroj()
+{
+    document_->OtevriZdroj();
+}
+
+void TMainForm::SmazatJazyk()
+{
+    document_->SmazatJazyk();
+}
+
+void TMainForm::toolVlastnostiClick()
+{
+    if (!vlastnosti_)
+        return;
+    vlastnosti_->Bind(document_->Header());
+    vlastnosti_->SetCount(document_->pocetKPrekladu());
+    vlastnosti_->exec();
+}
+
+void TMainForm::Nastaveni()
+{
+    if (hooks_.ShowSettings)
+        hooks_.ShowSettings();
+    RefreshAfterTranslation();
+}
+
+void TMainForm::OProgramu()
+{
+    if (about_)
+        about_->exec();
+}
+
+void TMainForm::RefreshAfterTranslation()
+{
+    LayOutInfoPanel();
+    document_->RefreshTranslatedTexts();
+    QGuiApplication::setApplicationDisplayName(windowTitle());
+    document_->WriteHeadingRow();
+}
+
+void TMainForm::ShowInfo(int column, int row)
+{
+    const auto info = document_->gridJazykSelectCell(column, row);
+    if (!info)
+        return;
+    const CodePage &codePage = CodePage::Default();
+    ui_->editPuvodniText->setText(codePage.Decode(info->editPuvodniText));
+    ui_->editVNovemJazyce->setText(codePage.Decode(info->editVNovemJazyce));
+    ui_->editNazevKomponenty->setText(codePage.Decode(info->editNazevKomponenty));
+    ui_->editPuvodniText->setCursorPosition(0);
+    ui_->editVNovemJazyce->setCursorPosition(0);
+    ui_->editNazevKomponenty->setCursorPosition(0);
+}
+
+void TMainForm::ReportUnrepresentable(const QString &text)
+{
+    QString message = texts_.Translate("Znak \"%s\" nelze v kódové stránce jazykových souborů uložit.");
+    message.replace(QStringLiteral("%s"), text);
+    Dialogs().Inform(CodePage::Default().EncodeLossy(message));
+}
+
+} // namespace verbaria

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "editor/core/LanguageDocument.h"
+#include "editor/core/SettingsValues.h"
+#include "editor/ui/QtUserDialogs.h"
+#include "editor/ui/TranslatorTexts.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class TMainForm;
+}
+
+namespace verbaria {
+
+namespace qt {
+class TKVTranslator;
+}
+class RegistryRecord;
+class TVlastnostiForm;
+class TAboutForm;
+class StringGrid;
+
+// The editor's main window: the toolbar and menus, the editing grid with its info panel, and the
+// commands. The document behind the grid is a LanguageDocument; this class adds what needs
+// widgets: start-up, the translator that speaks the editor's own language, and the dialogs.
+class TMainForm final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // What the rooms above the editor (settings, catalogue) do for it.
+    struct Hooks
+    {
+        // Reads "glotra.ini" and applies the command line (start-up steps 2 and 3).
+        std::function<void(const std::string &slozkaProgramu, SettingsValues &settings)> ReadSettings;
+        // Writes "glotra.ini" at the end; may raise FormatError.
+        std::function<void(const std::string &slozkaProgramu, const SettingsValues &settings)> WriteSettings;
+        // Shows the catalogue of registered programs; the chosen program's template, or nullopt.
+        std::function<std::optional<std::string>()> ChooseProgram;
+        // Reloads the catalogue and gives its templates in order (template look-ups).
+        std::function<std::vector<std::string>()> CatalogueTemplates;
+        // Shows the settings dialog modally.
+        std::function<void()> ShowSettings;
+    };
+
+    explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+    void SetDialogs(UserDialogs *dialogs); // for tests; nullptr for the real dialogs
+    void SetProgramFolder(const QString &folder); // for tests; else the executable's folder
+    void SetRegistryRecord(RegistryRecord *record); // for tests
+    void SetPropertiesDialog(TVlastnostiForm *dialog) { vlastnosti_ = dialog; }
+    void SetAboutDialog(QDialog *dialog) { about_ = dialog; }
+
+    LanguageDocument &Document() { return *document_; }
+    SettingsValues &Settings() { return settings_; }
+    const std::string &slozkaProgramu() const { return slozkaProgramu_; }
+    qt::TKVTranslator *prekladac() const { return prekladac_; }
+    const TranslatorTexts &Texts() const { return texts_; }
+    StringGrid *gridJazyk() const;
+    Ui::TMainForm &ui() { return *ui_; }
+
+    // Start-up and the end of the run.
+    void FormShow();
+    void FormResize();
+    bool OpravduSkoncit();
+    void FormHide();
+
+public slots:
+    void NovyJazyk();
+    void NovyVJinemProgramu();
+    void OtevritJazyk();
+    void UlozitJazyk();
+    void OtevriZdroj();
+    void SmazatJazyk();
+    void toolVlastnostiClick();
+    void Nastaveni();
+    void OProgramu();
+
+signals:
+    // A command outside this window's own (find, completion, conversion, uninstall) was asked for.
+    void commandRequested(const QString &command);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void SetUpIcons();
+    void SetUpCommands();
+    void RefreshAfterTranslation();
+    void LayOutInfoPanel();
+    void ShowInfo(int column, int row);
+    void ReportUnrepresentable(const QString &text);
+    UserDialogs &Dialogs();
+
+    std::unique_ptr<Ui::TMainForm> ui_;
+    SettingsValues settings_;
+    QtUserDialogs realDialogs_;
+    UserDialogs *dialogs_ = nullptr;
+    TranslatorTexts texts_;
+    std::unique_ptr<LanguageDocument> document_;
+    QPointer<qt::TKVTranslator> prekladac_;
+    RegistryRecord *registry_ = nullptr;
+    std::unique_ptr<RegistryRecord> ownRegistry_;
+    QPointer<TVlastnostiForm> vlastnosti_;
+    QPointer<QDialog> about_;
+    Hooks hooks_;
+    std::string slozkaProgramu_;
+    bool shown_ = false;
+    bool ended_ = false;
+};
+
+} // namespace verbaria

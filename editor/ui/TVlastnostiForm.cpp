@@ -1,0 +1,78 @@
+#include "editor/ui/TVlastnostiForm.h"
+
+#include "editor/core/LanguageDocument.h"
+#include "editor/ui/CodePageGuard.h"
+#include "platform/CodePage.h"
+#include "ui_TVlastnostiForm.h"
+
+namespace verbaria {
+
+TVlastnostiForm::TVlastnostiForm(QWidget *parent)
+    : QDialog(parent)
+    , ui_(std::make_unique<Ui::TVlastnostiForm>())
+{
+    ui_->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    connect(ui_->buttonOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_->buttonZrusit, &QPushButton::clicked, this, &QDialog::reject);
+    for (QLineEdit *edit : {ui_->editJazyk, ui_->editVerzeJazyka, ui_->editSablona}) {
+        CodePageGuard::Watch(edit, this, [this](const QString &text) { emit unrepresentableCharacter(text); });
+        connect(edit, &QLineEdit::textChanged, this, [this] { StoreFields(); });
+    }
+    CodePageGuard::Watch(ui_->memoAutorJazyka, this,
+                         [this](const QString &text) { emit unrepresentableCharacter(text); });
+    connect(ui_->memoAutorJazyka, &QPlainTextEdit::textChanged, this, [this] { StoreFields(); });
+    ui_->pageControl->setCurrentWidget(ui_->tabJazyk);
+    ui_->editJazyk->setFocus();
+}
+
+TVlastnostiForm::~TVlastnostiForm() = default;
+
+void TVlastnostiForm::Bind(DocumentHeader &header)
+{
+    header_ = &header;
+    Refresh();
+}
+
+void TVlastnostiForm::Refresh()
+{
+    if (!header_)
+        return;
+    const CodePage &codePage = CodePage::Default();
+    refreshing_ = true;
+    ui_->editJazyk->setText(codePage.Decode(header_->editJazyk));
+    ui_->editVerzeJazyka->setText(codePage.Decode(header_->editVerzeJazyka));
+    ui_->editSablona->setText(codePage.Decode(header_->editSablona));
+    ui_->memoAutorJazyka->setPlainText(codePage.Decode(header_->memoAutorJazyka));
+    ui_->editProgram->setText(codePage.Decode(header_->editProgram));
+    ui_->editVerzeProgramu->setText(codePage.Decode(header_->editVerzeProgramu));
+    ui_->memoAutorProgramu->setPlainText(codePage.Decode(header_->memoAutorProgramu));
+    refreshing_ = false;
+}
+
+void TVlastnostiForm::SetCount(int count)
+{
+    ui_->labelKPrekladuN->setText(QString::number(count));
+}
+
+void TVlastnostiForm::StoreFields()
+{
+    if (refreshing_ || !header_)
+        return;
+    const CodePage &codePage = CodePage::Default();
+    header_->editJazyk = codePage.EncodeLossy(ui_->editJazyk->text());
+    header_->editVerzeJazyka = codePage.EncodeLossy(ui_->editVerzeJazyka->text());
+    header_->editSablona = codePage.EncodeLossy(ui_->editSablona->text());
+    // The memo separates lines with LF; the header keeps CR LF, which saving turns into "|".
+    QString author = ui_->memoAutorJazyka->toPlainText();
+    author.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    header_->memoAutorJazyka = codePage.EncodeLossy(author);
+}
+
+void TVlastnostiForm::showEvent(QShowEvent *event)
+{
+    Refresh();
+    QDialog::showEvent(event);
+}
+
+} // namespace verbaria
