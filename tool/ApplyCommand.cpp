@@ -44,6 +44,7 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
     {
         QString Object; // empty: the form itself
         bool IsObject = false;
+        bool Unnamed = false; // cannot be reached by a path
         QString Property;
         int Item = -1; // index of the entry of a combo box or list
     };
@@ -88,6 +89,7 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
             const auto name = reader.name();
             if (name == u"widget" || name == u"action") {
                 context.Object = formSeen ? reader.attributes().value(QLatin1String("name")).toString() : QString();
+                context.Unnamed = formSeen && context.Object.trimmed().isEmpty();
                 context.IsObject = true;
                 context.Property.clear();
                 context.Item = -1;
@@ -102,8 +104,8 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
                 context.IsObject = false;
             }
             QString value;
-            if (name == u"string" && reader.attributes().value(QLatin1String("notr")) != u"true" && !context.Property.isEmpty() &&
-                liveValue(context, value)) {
+            if (name == u"string" && reader.attributes().value(QLatin1String("notr")) != u"true" &&
+                !context.Property.isEmpty() && !context.Unnamed && liveValue(context, value)) {
                 writer.writeStartElement(name.toString());
                 writer.writeAttributes(reader.attributes());
                 reader.readElementText();

@@ -56,6 +56,8 @@ public:
         const QString object = isForm ? QString() : xml_.attributes().value(QLatin1String("name")).toString();
         if (isForm)
             form_.Name = xml_.attributes().value(QLatin1String("name")).toString();
+        // An object without a name cannot be reached, but the named ones inside it can.
+        const bool reachable = isForm || !object.trimmed().isEmpty();
         QStringList items;
         while (xml_.readNextStartElement()) {
             const auto element = xml_.name();
@@ -66,12 +68,12 @@ public:
             } else if (element == u"property") {
                 const QString property = xml_.attributes().value(QLatin1String("name")).toString();
                 QString value;
-                if (ReadString(xml_, value) && TextPropertyNames().contains(property))
+                if (ReadString(xml_, value) && reachable && TextPropertyNames().contains(property))
                     Add(object, property, {value});
             } else if (element == u"attribute") {
                 const bool title = xml_.attributes().value(QLatin1String("name")) == u"title";
                 QString value;
-                if (ReadString(xml_, value) && title)
+                if (ReadString(xml_, value) && reachable && title)
                     Add(object, QStringLiteral("Caption"), {value});
             } else if (element == u"item") {
                 ReadItem(items);
@@ -79,7 +81,7 @@ public:
                 xml_.skipCurrentElement();
             }
         }
-        if (!items.isEmpty())
+        if (!items.isEmpty() && reachable)
             Add(object, QStringLiteral("Items"), items);
     }
 
@@ -135,9 +137,8 @@ private:
 
     bool isFormObjectNamed(const QString &object) const
     {
-        // Unnamed objects cannot be reached; Qt's own internal ones are no business of a template.
-        return !form_.Name.isEmpty() && !object.startsWith(QLatin1String("qt_")) &&
-               (object.isEmpty() || !object.trimmed().isEmpty());
+        // Qt's own internal objects are no business of a template.
+        return !form_.Name.isEmpty() && !object.startsWith(QLatin1String("qt_"));
     }
 
     QXmlStreamReader &xml_;

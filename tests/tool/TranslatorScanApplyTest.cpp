@@ -1,0 +1,218 @@
+#include "ToolRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+namespace {
+
+// A Designer form with the usual kinds of texts, one untranslatable text and unnamed widgets.
+const std::string kForm = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <class>MainForm</class>
+ <widget class="QMainWindow" name="MainForm">
+  <property name="windowTitle"><string>Ukázka</string></property>
+  <widget class="QWidget" name="centralwidget">
+   <layout class="QVBoxLayout" name="layoutHlavni">
+    <item>
+     <widget class="QLabel" name="labelInfo">
+      <property name="text"><string>Vítejte</string></property>
+      <property name="toolTip"><string>Nápověda</string></property>
+     </widget>
+    </item>
+    <item>
+     <widget class="QComboBox" name="comboJazyk">
+      <item><property name="text"><string>čeština</string></property></item>
+      <item><property name="text"><string>angličtina</string></property></item>
+     </widget>
+    </item>
+    <item>
+     <widget class="QLineEdit" name="editJmeno">
+      <property name="placeholderText"><string>Jméno</string></property>
+      <property name="text"><string notr="true">fixed</string></property>
+     </widget>
+    </item>
+    <item>
+     <widget class="QTabWidget" name="tabs">
+      <widget class="QWidget" name="pageObecne">
+       <attribute name="title"><string>Obecné</string></attribute>
+       <layout class="QVBoxLayout">
+        <item><widget class="QCheckBox" name="checkAuto"><property name="text"><string>Auto</string></property></widget></item>
+        <item><widget class="QPushButton"><property name="text"><string>Bez jména</string></property></widget></item>
+       </layout>
+      </widget>
+     </widget>
+    </item>
+   </layout>
+  </widget>
+  <widget class="QMenuBar" name="menubar">
+   <widget class="QMenu" name="menuSoubor">
+    <property name="title"><string>Soubor</string></property>
+    <addaction name="actionKonec"/>
+   </widget>
+   <addaction name="menuSoubor"/>
+  </widget>
+  <action name="actionKonec">
+   <property name="text"><string>Konec</string></property>
+   <property name="statusTip"><string>Ukončí program</string></property>
+  </action>
+ </widget>
+</ui>
+)";
+
+const std::string kSource = "// TranslateText(\"not in a comment\")\n"
+                            "void f(verbaria::qt::TKVTranslator *t, const QString &v)\n"
+                            "{\n"
+                            "    t->TranslateText(QStringLiteral(\"Uložit změny ?\"));\n"
+                            "    t->TranslateText(u\"Hotovo\" \" a konec\"_s);\n"
+                            "    t->TranslateText(\"Uložit změny ?\");\n"
+                            "    t->TranslateText(v);\n"
+                            "    const char *s = \"TranslateText(\\\"nor in a string\\\")\";\n"
+                            "}\n";
+
+std::vector<std::string> Lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class TranslatorScanApplyTest : public ::testing::Test
+{
+protected:
+    TranslatorScanApplyTest()
+    {
+        folder.Write("MainForm.ui", kForm);
+        folder.Write("src/main.cpp", kSource);
+    }
+    TempFolder folder;
+};
+
+TEST_F(TranslatorScanApplyTest, ScanWritesTheTemplateOfFormsAndSources)
+{
+    const ToolResult result = RunTool({"scan", folder.File("MainForm.ui"), "--sources", folder.File("src"),
+                                       "--start", "10", "--program", "Uk\xc3\xa1zka"});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Out, "[LANGUAGE]\r\n"
+                          "PROGRAM=Uk\xe1zka\r\n"
+                          "[ITEMS]\r\n"
+                          "10:section \"MainForm\"\r\n"
+                          "11:component \"MainForm.windowTitle\"\r\n"
+                          "12:component \"MainForm.labelInfo.text\"\r\n"
+                          "13:component \"MainForm.labelInfo.toolTip\"\r\n"
+                          "14:component \"MainForm.comboJazyk.Items\"\r\n"
+                          "15:component \"MainForm.editJmeno.placeholderText\"\r\n"
+                          "16:component \"MainForm.pageObecne.Caption\"\r\n"
+                          "17:component \"MainForm.checkAuto.text\"\r\n"
+                          "18:component \"MainForm.menuSoubor.title\"\r\n"
+                          "19:component \"MainForm.actionKonec.text\"\r\n"
+                          "20:component \"MainForm.actionKonec.statusTip\"\r\n"
+                          "21:section \"Messages\"\r\n"
+                          "22:message \"Ulo\x9eit zm\xecny ?\"\r\n"
+                          "23:message \"Hotovo a konec\"\r\n");
+}
+
+TEST_F(TranslatorScanApplyTest, ScanUpdateKeepsNumbersAndReportsWhatIsGone)
+{
+    folder.Write("app.lnd", "[LANGUAGE]\r\nPROGRAM=Demo\r\n[ITEMS]\r\n"
+                            "/ kept as it is\r\n"
+                            "5:section \"MainForm\"\r\n"
+                            "40:component \"MainForm.labelInfo.text\"\r\n"
+                            "41:component \"MainForm.labelStary.text\"\r\n"
+                            "42:message \"Hotovo a konec\"\r\n");
+    const ToolResult result = RunTool({"scan", folder.File("MainForm.ui"), "--sources", folder.File("src"),
+                                       "--update", folder.File("app.lnd")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_TRUE(result.Out.empty());
+    EXPECT_EQ(result.Err, "verbaria-tool: not found any more: 41 component \"MainForm.labelStary.text\"\n");
+    const std::vector<std::string> lines = Lines(folder.Read("app.lnd"));
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[3], "/ kept as it is");
+    EXPECT_EQ(lines[6], "41:component \"MainForm.labelStary.text\"");
+    EXPECT_EQ(lines[8], "[ITEMS]");
+    EXPECT_EQ(lines[9], "43:component \"MainForm.windowTitle\"");
+    EXPECT_EQ(lines[10], "44:component \"MainForm.labelInfo.toolTip\"");
+    EXPECT_EQ(lines[17], "51:component \"MainForm.actionKonec.statusTip\"");
+    EXPECT_EQ(lines[18], "52:section \"Messages\"");
+    EXPECT_EQ(lines[19], "53:message \"Ulo\x9eit zm\xecny ?\"");
+}
+
+TEST_F(TranslatorScanApplyTest, ScanFailsOnAFileThatIsNoForm)
+{
+    folder.Write("bad.ui", "<ui><widget class=\"QWidget\"/></ui>");
+    EXPECT_EQ(RunTool({"scan", folder.File("bad.ui")}).Status, 1);
+    EXPECT_EQ(RunTool({"scan", folder.File("missing.ui")}).Status, 1);
+    EXPECT_EQ(RunTool({"scan"}).Status, 2);
+}
+
+// scan a form, translate every entry of its template, apply the language: every text changes.
+TEST_F(TranslatorScanApplyTest, RoundTripTranslatesEveryText)
+{
+    ToolResult result = RunTool({"scan", folder.File("MainForm.ui"), "-o", folder.File("app.lnd")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    std::string language = "Language=English\r\n";
+    std::map<std::string, std::string> expected;
+    for (const std::string &line : Lines(folder.Read("app.lnd"))) {
+        const std::size_t colon = line.find(":component \"");
+        if (colon == std::string::npos)
+            continue;
+        const std::string number = line.substr(0, colon);
+        const std::string path = line.substr(colon + 12, line.size() - colon - 13);
+        const bool list = path.ends_with(".Items");
+        const std::string value = list ? "T" + number + "a,T" + number + "b" : "T" + number + " \xe8";
+        language += number + ":" + value + "\r\n";
+        expected[path] = value;
+    }
+    folder.Write("en.lng", language);
+    result = RunTool({"apply", "--template", folder.File("app.lnd"), "--language", folder.File("en.lng"),
+                      "--separator", ",", folder.File("MainForm.ui"), "--dump", "--check", "-o", folder.File("out")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    std::string dump;
+    for (const auto &[path, value] : expected)
+        dump += path + "=" + value + "\n";
+    EXPECT_EQ(result.Out, dump);
+
+    // The written form carries the translations and still holds what was not to be translated.
+    const std::string written = folder.Read("out/MainForm.ui");
+    EXPECT_NE(written.find("<string>T11 \xc4\x8d</string>"), std::string::npos) << written;
+    EXPECT_NE(written.find("notr=\"true\">fixed</string>"), std::string::npos);
+    EXPECT_EQ(written.find("Vítejte"), std::string::npos);
+    EXPECT_NE(written.find("Bez jména"), std::string::npos);
+}
+
+TEST_F(TranslatorScanApplyTest, ApplyReportsPathsThatReachNothing)
+{
+    folder.Write("app.lnd", "1:component \"MainForm.labelInfo.text\"\r\n"
+                            "2:component \"MainForm.labelNikdo.text\"\r\n"
+                            "3:component \"MainForm.labelInfo.font\"\r\n");
+    folder.Write("en.lng", "1:Welcome\r\n2:x\r\n3:y\r\n");
+    const std::vector<std::string> args{"apply", "--template", folder.File("app.lnd"), "--language",
+                                        folder.File("en.lng"), folder.File("MainForm.ui"), "--dump"};
+    ToolResult result = RunTool(args);
+    EXPECT_EQ(result.Status, 0);
+    EXPECT_NE(result.Out.find("MainForm.labelInfo.text=Welcome\n"), std::string::npos);
+    EXPECT_NE(result.Err.find("entry 2 reaches no property: MainForm.labelNikdo.text"), std::string::npos);
+    EXPECT_NE(result.Err.find("entry 3 reaches no property: MainForm.labelInfo.font"), std::string::npos);
+    std::vector<std::string> checking = args;
+    checking.push_back("--check");
+    EXPECT_EQ(RunTool(checking).Status, 1);
+}
+
+TEST_F(TranslatorScanApplyTest, ApplyStopsAtABadLanguageLine)
+{
+    folder.Write("app.lnd", "1:component \"MainForm.labelInfo.text\"\r\n");
+    folder.Write("en.lng", "1:Welcome\r\n0x1:bad\r\n");
+    const ToolResult result = RunTool({"apply", "--template", folder.File("app.lnd"), "--language",
+                                       folder.File("en.lng"), folder.File("MainForm.ui"), "--dump"});
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Err.find("verbaria-tool: '0X1' is not a valid integer value"), std::string::npos);
+    EXPECT_EQ(RunTool({"apply", folder.File("MainForm.ui")}).Status, 2);
+}
+
+} // namespace
