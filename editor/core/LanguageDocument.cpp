@@ -56,7 +56,7 @@ std::string LanguageDocument::FindTemplate(const std::string &name, const std::s
 
 void LanguageDocument::RefreshTranslatedTexts()
 {
-    openDialog_.Filter = Tr(LanguageFilter);
+    openDialog_.Filter = TranslateText(LanguageFilter);
     saveDialog_.Filter = openDialog_.Filter;
 }
 
@@ -64,8 +64,8 @@ void LanguageDocument::WriteHeadingRow()
 {
     if (grid_.RowCount() == 0)
         return;
-    grid_.SetText(ColumnOriginal, 0, Tr("Původní text"));
-    grid_.SetText(ColumnTranslation, 0, Tr("Nový text"));
+    grid_.SetText(ColumnOriginal, 0, TranslateText("Původní text"));
+    grid_.SetText(ColumnTranslation, 0, TranslateText("Nový text"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -116,7 +116,7 @@ bool LanguageDocument::AskToSaveChanges()
 {
     if (!zmeneno_)
         return true;
-    if (!dialogs_.AskYesNo(Tr("Uložit změny ?")))
+    if (!dialogs_.AskYesNo(TranslateText("Uložit změny ?")))
         return true;
     return UlozitJazyk();
 }
@@ -225,7 +225,7 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
             if (FindTemplate(definiceJazyka_, fileName) == FindTemplate(aktualniSablona_, fileName))
                 return;
             if (!dialogs_.AskYesNo(
-                    Tr("Soubor, který se pokoušíte otevřít je určen pro jiný program. Chcete pokračovat?")))
+                    TranslateText("Soubor, který se pokoušíte otevřít je určen pro jiný program. Chcete pokračovat?")))
                 return;
             SwitchTemplate(fileName, mode);
         }
@@ -273,13 +273,13 @@ std::optional<InfoPanelTexts> LanguageDocument::gridJazykSelectCell(int /*column
     const TEditorItem &item = polozky_[static_cast<std::size_t>(row - 1)];
     switch (item.Kind) {
     case ikComment:
-        texts.editNazevKomponenty = Tr("Komentář");
+        texts.editNazevKomponenty = TranslateText("Komentář");
         break;
     case ikSection:
-        texts.editNazevKomponenty = Tr("Sekce");
+        texts.editNazevKomponenty = TranslateText("Sekce");
         break;
     case ikMessage:
-        texts.editNazevKomponenty = Tr("Zpráva");
+        texts.editNazevKomponenty = TranslateText("Zpráva");
         break;
     case ikComponent:
         texts.editNazevKomponenty = item.Text;
@@ -434,11 +434,11 @@ void LanguageDocument::OtevriZdroj()
 
 void LanguageDocument::SmazatJazyk()
 {
-    if (!dialogs_.AskYesNo(Tr("Opravdu chcete tento soubor smazat?")))
+    if (!dialogs_.AskYesNo(TranslateText("Opravdu chcete tento soubor smazat?")))
         return;
     const std::string path = NativePath(souborJazyka_);
     if (souborJazyka_.empty() || !FileExists(path) || std::remove(path.c_str()) != 0) {
-        dialogs_.Inform(Tr("Chyba : Soubor se nepodařilo smazat"));
+        dialogs_.Inform(TranslateText("Chyba : Soubor se nepodařilo smazat"));
         return;
     }
     souborJazyka_.clear();

@@ -116,7 +116,7 @@ public:
     FileDialogState &SaveDialog() { return saveDialog_; }
     SettingsValues &Settings() { return settings_; }
     UserDialogs &Dialogs() { return dialogs_; }
-    std::string Tr(std::string_view czechUtf8) const { return texts_->TranslateText(czechUtf8); }
+    std::string TranslateText(std::string_view czechUtf8) const { return texts_->TranslateText(czechUtf8); }
 
     // The bytes that a save writes now.
     std::string SavedBytes() const;

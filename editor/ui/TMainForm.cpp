@@ -86,8 +86,11 @@ TMainForm::TMainForm(QWidget *parent)
     NameSeparators(ui_->ToolBarHlavni->actions(), ToolSeparators);
     NameSeparators(ui_->menuSoubor->actions(), SouborSeparators);
     NameSeparators(ui_->menuNastroje->actions(), NastrojeSeparators);
+    // One style for both menus, owned by the window; it wraps a style of its own.
+    auto *menuStyle = new MenuStyle;
+    menuStyle->setParent(this);
     for (QMenu *menu : {ui_->menuSoubor, ui_->menuNastroje})
-        menu->setStyle(new MenuStyle(menu->style()));
+        menu->setStyle(menuStyle);
     SetUpIcons();
     SetUpCommands();
 
@@ -401,7 +404,8 @@ void TMainForm::ShowInfo(int column, int row)
 
 void TMainForm::ReportUnrepresentable(const QString &text)
 {
-    QString message = texts_.Translate("Znak \"%s\" nelze v kódové stránce jazykových souborů uložit.");
+    QString message = CodePage::Default().Decode(
+        texts_.TranslateText("Znak \"%s\" nelze v kódové stránce jazykových souborů uložit."));
     message.replace(QStringLiteral("%s"), text);
     Dialogs().Inform(CodePage::Default().EncodeLossy(message));
 }

@@ -5,14 +5,6 @@
 
 namespace verbaria {
 
-QString TranslatorTexts::Translate(const char *czechUtf8) const
-{
-    const QString key = QString::fromUtf8(czechUtf8);
-    if (!translator_)
-        return key;
-    return translator_->TranslateText(key);
-}
-
 std::string TranslatorTexts::TranslateText(std::string_view czechUtf8) const
 {
     const QString key = QString::fromUtf8(czechUtf8.data(), static_cast<qsizetype>(czechUtf8.size()));

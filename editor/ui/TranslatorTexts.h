@@ -14,8 +14,6 @@ class TranslatorTexts final : public TextService
 public:
     void SetTranslator(qt::TKVTranslator *translator) { translator_ = translator; }
     std::string TranslateText(std::string_view czechUtf8) const override;
-    // The same for texts that go straight into a widget.
-    QString Translate(const char *czechUtf8) const;
 
 private:
     QPointer<qt::TKVTranslator> translator_;
