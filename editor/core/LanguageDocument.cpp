@@ -19,8 +19,6 @@ constexpr Rgb SectionText = MakeRgb(0, 0, 128);
 constexpr Rgb CommentText = MakeRgb(128, 128, 128);
 constexpr Rgb Black = MakeRgb(0, 0, 0);
 
-constexpr const char *LanguageFilter = "Jazyky (*.lng)|*.lng|Všechny soubory|*.*";
-
 bool IsTranslatable(TItemKind kind)
 {
     return kind == ikComponent || kind == ikMessage;
@@ -35,7 +33,7 @@ LanguageDocument::LanguageDocument(SettingsValues &settings, UserDialogs &dialog
 {
     openDialog_.Title = Utf8ToCp1250Lossy("Otevřít jazykovou verzi");
     openDialog_.DefaultExtension = "*.lng";
-    openDialog_.Filter = Utf8ToCp1250Lossy(LanguageFilter);
+    openDialog_.Filter = Utf8ToCp1250Lossy("Jazyky (*.lng)|*.lng|Všechny soubory|*.*");
     saveDialog_.Title = Utf8ToCp1250Lossy("Uložit jazykovou verzi");
     saveDialog_.DefaultExtension = "*.lng";
     saveDialog_.FileName = "Nový jazyk";
@@ -56,7 +54,7 @@ std::string LanguageDocument::FindTemplate(const std::string &name, const std::s
 
 void LanguageDocument::RefreshTranslatedTexts()
 {
-    openDialog_.Filter = TranslateText(LanguageFilter);
+    openDialog_.Filter = TranslateText("Jazyky (*.lng)|*.lng|Všechny soubory|*.*");
     saveDialog_.Filter = openDialog_.Filter;
 }
 

@@ -405,7 +405,7 @@ void TMainForm::ShowInfo(int column, int row)
 void TMainForm::ReportUnrepresentable(const QString &text)
 {
     QString message = CodePage::Default().Decode(
-        texts_.TranslateText("Znak \"%s\" nelze v kódové stránce jazykových souborů uložit."));
+        texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
     message.replace(QStringLiteral("%s"), text);
     Dialogs().Inform(CodePage::Default().EncodeLossy(message));
 }
