@@ -1,3 +1,4 @@
+#include "editor/ui/TAboutForm.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "settings/core/CommandLine.h"
@@ -41,11 +42,11 @@ int main(int argc, char *argv[])
     TVlastnostiForm vlastnostiForm(&mainForm);
     auto programyForm = PlaceholderWindow(&mainForm, "ProgramyForm", "Dostupné programy");
     auto pridatProgramForm = PlaceholderWindow(&mainForm, "PridatProgramForm", "Přidat nebo upravit program");
-    auto aboutForm = PlaceholderWindow(&mainForm, "AboutForm", "O programu");
+    TAboutForm aboutForm(&mainForm);
     auto nastaveniForm = PlaceholderWindow(&mainForm, "NastaveniForm", "Nastavení");
 
     mainForm.SetPropertiesDialog(&vlastnostiForm);
-    mainForm.SetAboutDialog(aboutForm.get());
+    mainForm.SetAboutDialog(&aboutForm);
     TMainForm::Hooks hooks;
     hooks.ReadSettings = [parameters](const std::string &folder, SettingsValues &settings) {
         NactiNastaveni(folder, settings);

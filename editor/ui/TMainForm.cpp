@@ -1,11 +1,18 @@
 #include "editor/ui/TMainForm.h"
 
+#include "editor/core/AutoCompletion.h"
+#include "editor/core/OldVersionImport.h"
+#include "editor/core/TextSearch.h"
 #include "editor/ui/FileDialogComponent.h"
+#include "editor/ui/FindDialog.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "formats/Errors.h"
 #include "formats/Paths.h"
 #include "platform/CodePage.h"
+#include "platform/SystemDetachedProcess.h"
+#include "platform/SystemFolderListing.h"
 #include "platform/SystemRegistryRecord.h"
+#include "platform/UninstallScript.h"
 #include "translator/qt/TKVTranslator.h"
 #include "ui_TMainForm.h"
 #include "widgets/MenuStyle.h"
@@ -14,6 +21,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStyle>
 
@@ -92,6 +101,8 @@ TMainForm::TMainForm(QWidget *parent)
     for (QMenu *menu : {ui_->menuSoubor, ui_->menuNastroje})
         menu->setStyle(menuStyle);
     SetUpIcons();
+    findDialog_ = new FindDialog(this);
+    connect(findDialog_, &FindDialog::findNext, this, &TMainForm::NajitDalsi);
     SetUpCommands();
 
     StringGrid *grid = ui_->gridJazyk;
@@ -147,6 +158,16 @@ void TMainForm::SetRegistryRecord(RegistryRecord *record)
     registry_ = record;
 }
 
+void TMainForm::SetFolderListing(FolderListing *listing)
+{
+    listing_ = listing;
+}
+
+void TMainForm::SetDetachedProcess(DetachedProcess *process)
+{
+    detached_ = process;
+}
+
 void TMainForm::SetUpIcons()
 {
     for (const IconChoice &choice : Icons) {
@@ -177,18 +198,11 @@ void TMainForm::SetUpCommands()
     bind(nullptr, ui_->menuSmazat, &TMainForm::SmazatJazyk);
     bind(ui_->toolNastaveni, ui_->menuNastaveni, &TMainForm::Nastaveni);
     bind(ui_->toolInfo, ui_->menuInfo, &TMainForm::OProgramu);
+    bind(ui_->toolNajit, ui_->menuNajit, &TMainForm::NajitText);
+    bind(nullptr, ui_->menuAutoDoplneni, &TMainForm::ZapnoutTurmoMod);
+    bind(nullptr, ui_->menuImportovatStarouVerzi, &TMainForm::ImportovatZeStareVerze);
+    bind(nullptr, ui_->menuOdinstalovat, &TMainForm::Odinstalovat);
     connect(ui_->menuKonec, &QAction::triggered, this, &QWidget::close);
-    const std::pair<QAction *, const char *> others[] = {
-        {ui_->toolNajit, "NajitText"},
-        {ui_->menuNajit, "NajitText"},
-        {ui_->menuAutoDoplneni, "ZapnoutTurmoMod"},
-        {ui_->menuImportovatStarouVerzi, "ImportovatZeStareVerze"},
-        {ui_->menuOdinstalovat, "Odinstalovat"},
-    };
-    for (const auto &[action, command] : others) {
-        const QString name = QString::fromLatin1(command);
-        connect(action, &QAction::triggered, this, [this, name] { emit commandRequested(name); });
-    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -408,6 +422,106 @@ void TMainForm::ReportUnrepresentable(const QString &text)
         texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
     message.replace(QStringLiteral("%s"), text);
     Dialogs().Inform(CodePage::Default().EncodeLossy(message));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Find, completion, conversion, uninstall
+
+void TMainForm::NajitText()
+{
+    findDialog_->show();
+    findDialog_->raise();
+    findDialog_->activateWindow();
+}
+
+void TMainForm::NajitDalsi()
+{
+    const QString searchText = findDialog_->SearchText();
+    StringGrid *grid = ui_->gridJazyk;
+    // A text the code page cannot hold is in no cell.
+    const std::optional<std::string> bytes = CodePage::Default().Encode(searchText);
+    std::optional<GridPosition> found;
+    if (bytes)
+        found = FindNextCell(document_->Grid(), grid->currentColumn(), grid->currentRow(), *bytes,
+                             findDialog_->MatchCase());
+    if (found) {
+        // Row first, then column, each through the grid's own change of the current cell.
+        grid->setCurrentRow(found->Row);
+        grid->setCurrentColumn(found->Column);
+        return;
+    }
+    QString message = CodePage::Default().Decode(Texts().TranslateText("Text \"%s\" nebyl nalezen."));
+    message.replace(QStringLiteral("%s"), searchText);
+    Dialogs().ReportError(CodePage::Default().EncodeLossy(message));
+}
+
+void TMainForm::ZapnoutTurmoMod()
+{
+    // The placeholder is looked up once for the whole pass.
+    const std::string placeholder = Document().TranslateText("Chyba: Položka nenalezena");
+    CompleteTranslations(document_->Grid(), placeholder);
+}
+
+void TMainForm::ImportovatZeStareVerze()
+{
+    try {
+        verbaria::ImportovatZeStareVerze(*document_);
+    } catch (const std::exception &error) {
+        Dialogs().ReportError(error.what());
+    }
+}
+
+void TMainForm::Odinstalovat()
+{
+    const CodePage &codePage = CodePage::Default();
+    // Asked in Czech whatever the user-interface language.
+    if (!Dialogs().AskYesNo(codePage.EncodeLossy(QStringLiteral("Opravdu chcete odinstalovat Verbaria ?"))))
+        return;
+    if (slozkaProgramu_.empty())
+        SetProgramFolder(QCoreApplication::applicationDirPath());
+    const QString folder = QString::fromStdString(slozkaProgramu_);
+
+    // No step reports a failure, and none stops the steps after it.
+    if (!registry_) {
+        ownRegistry_ = std::make_unique<SystemRegistryRecord>();
+        registry_ = ownRegistry_.get();
+    }
+    registry_->Delete();
+
+    const QString catalogue = folder + QStringLiteral("programs.ini");
+    if (QFileInfo::exists(catalogue))
+        QFile::remove(catalogue);
+
+    if (!listing_) {
+        ownListing_ = std::make_unique<SystemFolderListing>();
+        listing_ = ownListing_.get();
+    }
+    const QString languages = folder + QStringLiteral("jazyky");
+    for (const FolderEntry &entry : listing_->List(languages)) {
+        // Hidden files, special files (which the listing marks as neither folder nor file) and
+        // subfolders stay.
+        if (entry.IsFolder || !entry.IsRegularFile || entry.IsHidden || entry.Name.startsWith(u'.'))
+            continue;
+        QFile::remove(languages + u'/' + entry.Name);
+    }
+    if (QFileInfo(languages).isDir())
+        QDir(folder).rmdir(QStringLiteral("jazyky"));
+
+    const QString script = folder + UninstallScript::FileName();
+    const QString executable = folder + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const qint64 pid = editorProcessId_ > 0 ? editorProcessId_ : QCoreApplication::applicationPid();
+    // A script that could not be written is not started: what lies there under its name is
+    // not ours to run.
+    if (UninstallScript::Write(script, executable, pid)) {
+        if (!detached_) {
+            ownDetached_ = std::make_unique<SystemDetachedProcess>();
+            detached_ = ownDetached_.get();
+        }
+        detached_->StartScript(script);
+    }
+
+    Dialogs().Inform(Texts().TranslateText("Verbaria byl odinstalován."));
+    close();
 }
 
 } // namespace verbaria

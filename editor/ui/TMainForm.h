@@ -21,6 +21,9 @@ namespace verbaria {
 namespace qt {
 class TKVTranslator;
 }
+class DetachedProcess;
+class FindDialog;
+class FolderListing;
 class RegistryRecord;
 class TVlastnostiForm;
 class TAboutForm;
@@ -56,6 +59,11 @@ public:
     void SetDialogs(UserDialogs *dialogs); // for tests; nullptr for the real dialogs
     void SetProgramFolder(const QString &folder); // for tests; else the executable's folder
     void SetRegistryRecord(RegistryRecord *record); // for tests
+    // For tests: how uninstalling lists the languages folder and starts its script (nullptr for
+    // the system's), and the process the script waits for (the program's own by default).
+    void SetFolderListing(FolderListing *listing);
+    void SetDetachedProcess(DetachedProcess *process);
+    void SetEditorProcessId(qint64 pid) { editorProcessId_ = pid; }
     void SetPropertiesDialog(TVlastnostiForm *dialog) { vlastnosti_ = dialog; }
     void SetAboutDialog(QDialog *dialog) { about_ = dialog; }
 
@@ -65,6 +73,7 @@ public:
     qt::TKVTranslator *prekladac() const { return prekladac_; }
     const TranslatorTexts &Texts() const { return texts_; }
     StringGrid *gridJazyk() const;
+    FindDialog *findDialog() const { return findDialog_; }
     Ui::TMainForm &ui() { return *ui_; }
 
     // Start-up and the end of the run.
@@ -83,10 +92,14 @@ public slots:
     void toolVlastnostiClick();
     void Nastaveni();
     void OProgramu();
-
-signals:
-    // A command outside this window's own (find, completion, conversion, uninstall) was asked for.
-    void commandRequested(const QString &command);
+    // Shows the modeless find dialog and returns.
+    void NajitText();
+    // One search from the grid's current cell with the find dialog's text and match-case box.
+    void NajitDalsi();
+    // Gives the rows that share an original text the translation of the group's last row.
+    void ZapnoutTurmoMod();
+    void ImportovatZeStareVerze();
+    void Odinstalovat();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -114,6 +127,12 @@ private:
     std::unique_ptr<RegistryRecord> ownRegistry_;
     QPointer<TVlastnostiForm> vlastnosti_;
     QPointer<QDialog> about_;
+    FindDialog *findDialog_ = nullptr;
+    FolderListing *listing_ = nullptr;
+    std::unique_ptr<FolderListing> ownListing_;
+    DetachedProcess *detached_ = nullptr;
+    std::unique_ptr<DetachedProcess> ownDetached_;
+    qint64 editorProcessId_ = 0;
     Hooks hooks_;
     std::string slozkaProgramu_;
     bool shown_ = false;
