@@ -56,7 +56,8 @@ void BM_TranslateQtForm(benchmark::State &state)
     for (int i = 0; i < count; ++i) {
         auto *label = new QLabel(&form);
         label->setObjectName(QStringLiteral("label%1").arg(i));
-        templateBytes += std::to_string(i + 1) + ":component \"BigForm.label" + std::to_string(i) + ".Caption\"\r\n";
+        templateBytes +=
+            std::to_string(i + 1) + ":component \"BigForm.label" + std::to_string(i) + ".Caption\"\r\n";
         language += std::to_string(i + 1) + ":Text " + std::to_string(i) + "\r\n";
     }
     const std::string templatePath = TempFile("big.lnd", templateBytes);

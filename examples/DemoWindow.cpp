@@ -105,6 +105,7 @@ bool DemoWindow::UseLanguage(const QString &fileName)
 
 void DemoWindow::ShowMessage()
 {
-    QMessageBox::information(this, translator_->TranslateText(QStringLiteral("Zpráva")),
-                             translator_->TranslateText(QStringLiteral("Dobrý den! Tuto zprávu přeložil překladač.")));
+    QMessageBox::information(
+        this, translator_->TranslateText(QStringLiteral("Zpráva")),
+        translator_->TranslateText(QStringLiteral("Dobrý den! Tuto zprávu přeložil překladač.")));
 }

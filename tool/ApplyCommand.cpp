@@ -88,7 +88,8 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
             Context context = stack.empty() ? Context{} : stack.back();
             const auto name = reader.name();
             if (name == u"widget" || name == u"action") {
-                context.Object = formSeen ? reader.attributes().value(QLatin1String("name")).toString() : QString();
+                context.Object =
+                    formSeen ? reader.attributes().value(QLatin1String("name")).toString() : QString();
                 context.Unnamed = formSeen && context.Object.trimmed().isEmpty();
                 context.IsObject = true;
                 context.Property.clear();
@@ -97,7 +98,8 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
             } else if (name == u"property") {
                 context.Property = reader.attributes().value(QLatin1String("name")).toString();
             } else if (name == u"attribute") {
-                context.Property = reader.attributes().value(QLatin1String("name")) == u"title" ? u"Caption"_qs : QString();
+                context.Property =
+                    reader.attributes().value(QLatin1String("name")) == u"title" ? u"Caption"_qs : QString();
             } else if (name == u"item" && !stack.empty() && stack.back().IsObject) {
                 context.Item = itemCounts[context.Object]++;
             } else if (name == u"layout" || name == u"item") {
@@ -243,8 +245,9 @@ int Apply(const std::vector<std::string> &args)
             std::vector<std::pair<std::string, std::string>> lines;
             for (std::size_t f = 0; f < widgets.size(); ++f) {
                 for (const FormText &text : formFiles[f].Texts) {
-                    lines.emplace_back(translator.Encode(text.Path),
-                                       LineBreaksToPipe(translator.Encode(LiveValues(widgets[f].get(), text).join(joint))));
+                    lines.emplace_back(
+                        translator.Encode(text.Path),
+                        LineBreaksToPipe(translator.Encode(LiveValues(widgets[f].get(), text).join(joint))));
                 }
             }
             std::sort(lines.begin(), lines.end());
@@ -259,7 +262,8 @@ int Apply(const std::vector<std::string> &args)
                 throw InOutError("Unable to create " + outputFolder);
             for (std::size_t f = 0; f < widgets.size(); ++f) {
                 const QByteArray xml = TranslatedFormXml(originals[f], widgets[f].get());
-                const std::string name = QFileInfo(QFile::decodeName(forms[f].c_str())).fileName().toStdString();
+                const std::string name =
+                    QFileInfo(QFile::decodeName(forms[f].c_str())).fileName().toStdString();
                 WriteFileAtomically(outputFolder + "/" + name, std::string_view(xml.constData(), xml.size()));
             }
         }

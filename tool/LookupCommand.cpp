@@ -88,7 +88,8 @@ int Lookup(const std::vector<std::string> &args)
             out += '\n';
         };
         if (texts.empty()) {
-            const std::string input{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+            const std::string input{std::istreambuf_iterator<char>(std::cin),
+                                    std::istreambuf_iterator<char>()};
             ForEachLine(input, answer);
         } else {
             for (const std::string &text : texts)

@@ -66,7 +66,8 @@ class LiteralScanner final
 public:
     explicit LiteralScanner(std::string_view source)
         : s_(source)
-    {}
+    {
+    }
 
     // UTF-8 texts of the literals that are the argument of TranslateText(...), in order.
     std::vector<std::string> Scan()
@@ -146,7 +147,8 @@ private:
             std::size_t at = i_;
             while (at < s_.size() && (s_[at] == 'u' || s_[at] == '8' || s_[at] == 'U' || s_[at] == 'L'))
                 ++at;
-            if (at < s_.size() && (s_[at] == '"' || (s_[at] == 'R' && at + 1 < s_.size() && s_[at + 1] == '"'))) {
+            if (at < s_.size() &&
+                (s_[at] == '"' || (s_[at] == 'R' && at + 1 < s_.size() && s_[at + 1] == '"'))) {
                 i_ = at;
                 if (!ReadLiteral(text))
                     return false;
@@ -189,16 +191,36 @@ private:
                 return Fail();
             const char e = s_[i_++];
             switch (e) {
-            case 'n': out += '\n'; break;
-            case 't': out += '\t'; break;
-            case 'r': out += '\r'; break;
-            case 'a': out += '\a'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'v': out += '\v'; break;
-            case 'x': out += static_cast<char>(Number(16, 8)); break;
-            case 'u': AppendUtf8(out, Number(16, 4)); break;
-            case 'U': AppendUtf8(out, Number(16, 8)); break;
+            case 'n':
+                out += '\n';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 'a':
+                out += '\a';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'v':
+                out += '\v';
+                break;
+            case 'x':
+                out += static_cast<char>(Number(16, 8));
+                break;
+            case 'u':
+                AppendUtf8(out, Number(16, 4));
+                break;
+            case 'U':
+                AppendUtf8(out, Number(16, 8));
+                break;
             default:
                 if (e >= '0' && e <= '7') {
                     --i_;
@@ -252,9 +274,8 @@ std::vector<std::string> SourceFiles(const std::string &folder)
     for (std::filesystem::recursive_directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         const std::string extension = it->path().extension().string();
-        if (it->is_regular_file(error) &&
-            (extension == ".cpp" || extension == ".h" || extension == ".cc" || extension == ".hpp" ||
-             extension == ".cxx" || extension == ".hh"))
+        if (it->is_regular_file(error) && (extension == ".cpp" || extension == ".h" || extension == ".cc" ||
+                                           extension == ".hpp" || extension == ".cxx" || extension == ".hh"))
             files.push_back(it->path().string());
     }
     if (error)
@@ -339,11 +360,13 @@ int Scan(const std::vector<std::string> &args)
                 return false;
             }
             if (bytes.find('"') != std::string::npos) {
-                PrintError("warning: left out, a template text cannot hold a double quote: " + text.toStdString());
+                PrintError("warning: left out, a template text cannot hold a double quote: " +
+                           text.toStdString());
                 return false;
             }
             if (bytes.find_first_of("\r\n") != std::string::npos) {
-                PrintError("warning: left out, a template text cannot hold a line break: " + text.toStdString());
+                PrintError("warning: left out, a template text cannot hold a line break: " +
+                           text.toStdString());
                 return false;
             }
             return true;
@@ -371,7 +394,8 @@ int Scan(const std::vector<std::string> &args)
                     ReadFileBytes(file, source);
                     for (const std::string &literal : LiteralScanner(source).Scan()) {
                         std::string bytes;
-                        if (!literal.empty() && encode(QString::fromUtf8(literal), bytes) && seen.insert(bytes).second)
+                        if (!literal.empty() && encode(QString::fromUtf8(literal), bytes) &&
+                            seen.insert(bytes).second)
                             found.push_back({ikMessage, bytes});
                     }
                 }
@@ -394,10 +418,11 @@ int Scan(const std::vector<std::string> &args)
             for (const TEditorItem &item : old.Items) {
                 existing.insert({item.Kind, item.Text});
                 next = std::max<std::int64_t>(next, std::int64_t{item.Number} + 1);
-                const bool checkable = item.Kind == ikComponent || (item.Kind == ikMessage && !sourceFolders.empty());
+                const bool checkable =
+                    item.Kind == ikComponent || (item.Kind == ikMessage && !sourceFolders.empty());
                 if (checkable && !current.contains({item.Kind, item.Text}))
-                    std::cerr << "verbaria-tool: not found any more: " << item.Number << ' ' << KindWord(item.Kind)
-                              << " \"" << item.Text << "\"\n";
+                    std::cerr << "verbaria-tool: not found any more: " << item.Number << ' '
+                              << KindWord(item.Kind) << " \"" << item.Text << "\"\n";
             }
         } else {
             if (program.empty() && !forms.empty())

@@ -21,9 +21,9 @@ namespace {
 
 const QStringList &TextPropertyNames()
 {
-    static const QStringList names{QStringLiteral("text"),    QStringLiteral("title"),
+    static const QStringList names{QStringLiteral("text"),        QStringLiteral("title"),
                                    QStringLiteral("windowTitle"), QStringLiteral("toolTip"),
-                                   QStringLiteral("statusTip"), QStringLiteral("placeholderText")};
+                                   QStringLiteral("statusTip"),   QStringLiteral("placeholderText")};
     return names;
 }
 
@@ -48,7 +48,8 @@ public:
     FormReader(QXmlStreamReader &xml, FormFile &form)
         : xml_(xml)
         , form_(form)
-    {}
+    {
+    }
 
     // At a <widget> or <action> start element.
     void ReadObject(bool isForm)
@@ -129,7 +130,8 @@ private:
         FormText text;
         text.Object = object;
         text.Property = property;
-        text.Path = object.isEmpty() ? form_.Name + u'.' + property : form_.Name + u'.' + object + u'.' + property;
+        text.Path =
+            object.isEmpty() ? form_.Name + u'.' + property : form_.Name + u'.' + object + u'.' + property;
         text.Values = values;
         if (seen_.insert(text.Path).second)
             form_.Texts.push_back(std::move(text));

@@ -20,14 +20,14 @@ namespace verbaria::tool {
 struct FormText
 {
     QString Path;
-    QString Object;   // objectName; empty for the form itself
-    QString Property; // "text", "title", ... "Caption" for a tab's text, "Items" for entries
+    QString Object;     // objectName; empty for the form itself
+    QString Property;   // "text", "title", ... "Caption" for a tab's text, "Items" for entries
     QStringList Values; // one value; the entries for Items
 };
 
 struct FormFile
 {
-    QString Name; // objectName of the top-level widget
+    QString Name;                // objectName of the top-level widget
     std::vector<FormText> Texts; // in file order, each path once
 };
 

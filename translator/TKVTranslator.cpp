@@ -35,8 +35,7 @@ void TKVTranslator::IndexItems()
 
 // Runs a read that may rebuild the table. Even a read that stops at an error has emptied the
 // translations, so the language must then be read again rather than be taken as read.
-template <class Read>
-void TKVTranslator::RebuildTable(Read read)
+template <class Read> void TKVTranslator::RebuildTable(Read read)
 {
     bool rebuilt = false;
     try {
@@ -209,7 +208,8 @@ void TKVTranslator::SetListProperty(Component component, std::string_view proper
         return;
     std::vector<std::string> lines;
     if (!separator_.empty()) {
-        for (std::size_t at = value.find(separator_); at != std::string_view::npos; at = value.find(separator_)) {
+        for (std::size_t at = value.find(separator_); at != std::string_view::npos;
+             at = value.find(separator_)) {
             lines.emplace_back(TrimControl(value.substr(0, at)));
             value.remove_prefix(at + separator_.size());
         }

@@ -96,8 +96,7 @@ private:
     void LoadLanguage();
     void EnsureTemplate();
     void EnsureLanguage();
-    template <class Read>
-    void RebuildTable(Read read);
+    template <class Read> void RebuildTable(Read read);
     void IndexItems();
     Component WalkPath(std::string_view &path);
 

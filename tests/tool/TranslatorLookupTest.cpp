@@ -24,26 +24,26 @@ protected:
 
 TEST_F(TranslatorLookupTest, TranslatesArgumentsAndKeepsUnknownTexts)
 {
-    const ToolResult result = RunTool({"lookup", "--template", folder.File("app.lnd"), "--language",
-                                       folder.File("first.lng"), "Ulo\x9eit zm\xecny ?", "Hotovo", "Nezn\xe1m\xfd",
-                                       "Pr\xe1zdn\xfd"});
+    const ToolResult result =
+        RunTool({"lookup", "--template", folder.File("app.lnd"), "--language", folder.File("first.lng"),
+                 "Ulo\x9eit zm\xecny ?", "Hotovo", "Nezn\xe1m\xfd", "Pr\xe1zdn\xfd"});
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(result.Out, "Save changes ?\nDone\nNezn\xe1m\xfd\nPr\xe1zdn\xfd\n");
 }
 
 TEST_F(TranslatorLookupTest, LanguagesAreReadInTheOrderGiven)
 {
-    const ToolResult result = RunTool({"lookup", "--template", folder.File("app.lnd"), "--language",
-                                       folder.File("first.lng"), "--language", folder.File("second.lng"),
-                                       "Hotovo", "Ulo\x9eit zm\xecny ?"});
+    const ToolResult result =
+        RunTool({"lookup", "--template", folder.File("app.lnd"), "--language", folder.File("first.lng"),
+                 "--language", folder.File("second.lng"), "Hotovo", "Ulo\x9eit zm\xecny ?"});
     EXPECT_EQ(result.Out, "Complete\nSave changes ?\n");
 }
 
 TEST_F(TranslatorLookupTest, ReadsTextsFromStandardInput)
 {
-    const ToolResult result = RunTool({"lookup", "--template", folder.File("app.lnd"), "--language",
-                                       folder.File("first.lng")},
-                                      "Hotovo\r\nnic\nUlo\x9eit zm\xecny ?");
+    const ToolResult result =
+        RunTool({"lookup", "--template", folder.File("app.lnd"), "--language", folder.File("first.lng")},
+                "Hotovo\r\nnic\nUlo\x9eit zm\xecny ?");
     EXPECT_EQ(result.Status, 0);
     EXPECT_EQ(result.Out, "Done\nnic\nSave changes ?\n");
 }
@@ -56,16 +56,16 @@ TEST_F(TranslatorLookupTest, TemplateLinesServeOnlyWithoutATemplateFile)
                                  folder.File("lines.lng"), "Ano", "Hotovo"});
     EXPECT_EQ(result.Out, "Yes\nHotovo\n");
     // The template file is loaded after the lines and replaces their table.
-    result = RunTool({"lookup", "--template-lines", folder.File("lines.txt"), "--template", folder.File("app.lnd"),
-                      "--language", folder.File("lines.lng"), "Ano", "Hotovo"});
+    result = RunTool({"lookup", "--template-lines", folder.File("lines.txt"), "--template",
+                      folder.File("app.lnd"), "--language", folder.File("lines.lng"), "Ano", "Hotovo"});
     EXPECT_EQ(result.Out, "Ano\nDone\n");
 }
 
 TEST_F(TranslatorLookupTest, ErrorsAndUsage)
 {
     folder.Write("bad.lng", "2:Done\r\n12a:x\r\n");
-    ToolResult result = RunTool({"lookup", "--template", folder.File("app.lnd"), "--language",
-                                 folder.File("bad.lng"), "Hotovo"});
+    ToolResult result = RunTool(
+        {"lookup", "--template", folder.File("app.lnd"), "--language", folder.File("bad.lng"), "Hotovo"});
     EXPECT_EQ(result.Status, 1);
     EXPECT_EQ(result.Err, "verbaria-tool: '12A' is not a valid integer value\n");
     EXPECT_TRUE(result.Out.empty());

@@ -171,7 +171,8 @@ TEST_F(TranslatorScanApplyTest, RoundTripTranslatesEveryText)
     }
     folder.Write("en.lng", language);
     result = RunTool({"apply", "--template", folder.File("app.lnd"), "--language", folder.File("en.lng"),
-                      "--separator", ",", folder.File("MainForm.ui"), "--dump", "--check", "-o", folder.File("out")});
+                      "--separator", ",", folder.File("MainForm.ui"), "--dump", "--check", "-o",
+                      folder.File("out")});
     ASSERT_EQ(result.Status, 0) << result.Err;
     std::string dump;
     for (const auto &[path, value] : expected)
@@ -192,8 +193,9 @@ TEST_F(TranslatorScanApplyTest, ApplyReportsPathsThatReachNothing)
                             "2:component \"MainForm.labelNikdo.text\"\r\n"
                             "3:component \"MainForm.labelInfo.font\"\r\n");
     folder.Write("en.lng", "1:Welcome\r\n2:x\r\n3:y\r\n");
-    const std::vector<std::string> args{"apply", "--template", folder.File("app.lnd"), "--language",
-                                        folder.File("en.lng"), folder.File("MainForm.ui"), "--dump"};
+    const std::vector<std::string> args{"apply",      "--template",          folder.File("app.lnd"),
+                                        "--language", folder.File("en.lng"), folder.File("MainForm.ui"),
+                                        "--dump"};
     ToolResult result = RunTool(args);
     EXPECT_EQ(result.Status, 0);
     EXPECT_NE(result.Out.find("MainForm.labelInfo.text=Welcome\n"), std::string::npos);

@@ -24,7 +24,8 @@ struct FakeComponent
     std::vector<FakeComponent *> Owned;
     std::map<std::string, FakeProperty> Properties; // keyed upper-cased
 
-    FakeProperty &Property(const std::string &name, verbaria::PropertyKind kind = verbaria::PropertyKind::Text)
+    FakeProperty &Property(const std::string &name,
+                           verbaria::PropertyKind kind = verbaria::PropertyKind::Text)
     {
         FakeProperty &property = Properties[verbaria::UpperAscii(name)];
         property.Kind = kind;
@@ -74,7 +75,8 @@ public:
         target.Number = value;
         ++target.Writes;
     }
-    void SetStringList(Component component, std::string_view property, const std::vector<std::string> &lines) override
+    void SetStringList(Component component, std::string_view property,
+                       const std::vector<std::string> &lines) override
     {
         FakeProperty &target = *Find(component, property);
         target.Lines = lines;

@@ -58,8 +58,8 @@ public:
         listProgramy->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
         memoAutor = new QPlainTextEdit(central);
         memoAutor->setObjectName(QStringLiteral("memoAutor"));
-        for (QWidget *widget : std::initializer_list<QWidget *>{buttonOK, labelInfo, comboJazyk, groupVolby, tabs,
-                                                               listProgramy, memoAutor})
+        for (QWidget *widget : std::initializer_list<QWidget *>{buttonOK, labelInfo, comboJazyk, groupVolby,
+                                                                tabs, listProgramy, memoAutor})
             layout->addWidget(widget);
         setCentralWidget(central);
 
@@ -107,14 +107,15 @@ protected:
 TEST_F(QtTranslatorTest, CaptionsHintsTitlesItemsAndTag)
 {
     translator->SetSeparator(QStringLiteral(","));
-    translator->LoadTemplate(QString::fromStdString(Template({
-        "MainForm.buttonOK.Caption", "MainForm.buttonOK.Hint", "MainForm.labelInfo.caption",
-        "MainForm.Caption", "MainForm.groupVolby.Caption", "MainForm.pageObecne.Caption",
-        "MainForm.comboJazyk.Items", "MainForm.listProgramy.Items", "MainForm.memoAutor.Lines",
-        "MainForm.buttonOK.Tag", "MainForm.labelInfo.statusTip", "MainForm.menuSoubor.Caption"})));
+    translator->LoadTemplate(QString::fromStdString(
+        Template({"MainForm.buttonOK.Caption", "MainForm.buttonOK.Hint", "MainForm.labelInfo.caption",
+                  "MainForm.Caption", "MainForm.groupVolby.Caption", "MainForm.pageObecne.Caption",
+                  "MainForm.comboJazyk.Items", "MainForm.listProgramy.Items", "MainForm.memoAutor.Lines",
+                  "MainForm.buttonOK.Tag", "MainForm.labelInfo.statusTip", "MainForm.menuSoubor.Caption"})));
     ASSERT_TRUE(translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral(
         "1:Přijmout\r\n2:Potvrdí volbu\r\n3:Informace o souboru\r\n4:Žluťoučký kůň\r\n5:Možnosti\r\n"
-        "6:Všeobecné\r\n7:Czech, English, German\r\n8:x,y\r\n9:one,two\r\n10:42\r\n11:stav\r\n12:File\r\n")))));
+        "6:Všeobecné\r\n7:Czech, English, "
+        "German\r\n8:x,y\r\n9:one,two\r\n10:42\r\n11:stav\r\n12:File\r\n")))));
     ASSERT_TRUE(translator->Translate()) << translator->ErrorString().toStdString();
 
     EXPECT_EQ(form->buttonOK->text(), QStringLiteral("Přijmout"));
@@ -139,7 +140,8 @@ TEST_F(QtTranslatorTest, PathsThroughAMenuReachItsAction)
 {
     translator->SetTemplate({QStringLiteral("1:component \"MainForm.menuSoubor.actionOtevrit.Caption\""),
                              QStringLiteral("2:component \"mainform.ACTIONOTEVRIT.hint\"")});
-    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:Open\r\n2:Opens a file\r\n"))));
+    translator->SetLanguageFile(
+        QString::fromStdString(Language(QStringLiteral("1:Open\r\n2:Opens a file\r\n"))));
     ASSERT_TRUE(translator->Translate());
     EXPECT_EQ(form->actionOtevrit->text(), QStringLiteral("Open"));
     EXPECT_EQ(form->actionOtevrit->toolTip(), QStringLiteral("Opens a file"));
@@ -152,7 +154,8 @@ TEST_F(QtTranslatorTest, UnknownComponentsAndPropertiesChangeNothing)
                              QStringLiteral("3:component \"JinyForm.buttonOK.Caption\""),
                              QStringLiteral("4:component \"MainForm.buttonOK.font\""),
                              QStringLiteral("5:component \"MainForm.labelInfo.Items\"")});
-    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:a\r\n2:b\r\n3:c\r\n4:d\r\n5:e\r\n"))));
+    translator->SetLanguageFile(
+        QString::fromStdString(Language(QStringLiteral("1:a\r\n2:b\r\n3:c\r\n4:d\r\n5:e\r\n"))));
     const QFont font = form->buttonOK->font();
     EXPECT_TRUE(translator->Translate());
     EXPECT_EQ(form->buttonOK->text(), QStringLiteral("OK"));
@@ -196,8 +199,10 @@ TEST_F(QtTranslatorTest, PathWithoutDotNamesAnApplicationProperty)
 
 TEST_F(QtTranslatorTest, TranslateTextDecodesAndKeepsTextsTheCodePageCannotHold)
 {
-    translator->SetTemplate({QStringLiteral("1:message \"Uložit změny ?\""), QStringLiteral("2:message \"?\"")});
-    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:Změny uložit ?\r\n2:Otázka\r\n"))));
+    translator->SetTemplate(
+        {QStringLiteral("1:message \"Uložit změny ?\""), QStringLiteral("2:message \"?\"")});
+    translator->SetLanguageFile(
+        QString::fromStdString(Language(QStringLiteral("1:Změny uložit ?\r\n2:Otázka\r\n"))));
     EXPECT_EQ(translator->TranslateText(QStringLiteral("Uložit změny ?")), QStringLiteral("Změny uložit ?"));
     EXPECT_EQ(translator->TranslateText(QStringLiteral("Neznámý")), QStringLiteral("Neznámý"));
     // "ж" would be encoded as "?", which has an entry; the text must come back whole.
@@ -224,8 +229,9 @@ TEST_F(QtTranslatorTest, ErrorsAreReportedNotThrown)
     translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:12a\r\n2:Hotovo\r\n"))));
     QStringList events;
     QObject context;
-    QObject::connect(translator, &TKVTranslator::OnBeforeTranslation, &context,
-                     [&](TKVTranslator *sender) { events << (sender == translator ? u"before"_qs : u"?"_qs); });
+    QObject::connect(translator, &TKVTranslator::OnBeforeTranslation, &context, [&](TKVTranslator *sender) {
+        events << (sender == translator ? u"before"_qs : u"?"_qs);
+    });
     QObject::connect(translator, &TKVTranslator::OnAfterTranslation, &context,
                      [&](TKVTranslator *) { events << QStringLiteral("after"); });
     QObject::connect(translator, &TKVTranslator::ErrorOccurred, &context,

@@ -147,7 +147,7 @@ TEST_F(TranslatorCoreTest, TranslateTextAnswersFromTheFirstEntryWithTranslation)
                                                      "99:nobody\r\n"));
     EXPECT_EQ(translator.LanguageInfo().Language, "English");
     EXPECT_EQ(translator.TranslateText("Ulo\x9eit zm\xecny ?"), "Save changes ?  ");
-    EXPECT_EQ(translator.TranslateText("Hotovo"), "Done"); // 7 has the same text: 6 answers
+    EXPECT_EQ(translator.TranslateText("Hotovo"), "Done");   // 7 has the same text: 6 answers
     EXPECT_EQ(translator.TranslateText("hotovo"), "hotovo"); // case matters
     EXPECT_EQ(translator.TranslateText("Neznamy"), "Neznamy");
     EXPECT_EQ(translator.FindTranslation("Neznamy"), nullptr);
@@ -176,10 +176,11 @@ TEST_F(TranslatorCoreTest, SecondLanguageKeepsWhatOnlyTheFirstNamed)
 
 TEST_F(TranslatorCoreTest, TranslateWritesPathsWithoutRegardToCase)
 {
-    translator.SetTemplate({"1:component \"  mainform . TOOLNOVY . hint \"", "2:component \"Title\"",
-                            "3:component \"MainForm.buttonOK.Caption\"", "4:component \"MainForm.nobody.Caption\"",
-                            "5:component \"MainForm.buttonOK.Nothing\"", "6:component \"MainForm.buttonOK.Font\"",
-                            "7:component \"MainForm.buttonOK.Caption.Text\"", "8:component \"   \""});
+    translator.SetTemplate(
+        {"1:component \"  mainform . TOOLNOVY . hint \"", "2:component \"Title\"",
+         "3:component \"MainForm.buttonOK.Caption\"", "4:component \"MainForm.nobody.Caption\"",
+         "5:component \"MainForm.buttonOK.Nothing\"", "6:component \"MainForm.buttonOK.Font\"",
+         "7:component \"MainForm.buttonOK.Caption.Text\"", "8:component \"   \""});
     translator.SetLanguageFile(files.Write("cs.lng", "1:New\r\n2:Application\r\n3:\r\n4:x\r\n5:x\r\n6:x\r\n"
                                                      "7:x\r\n8:x\r\n"));
     translator.Translate();

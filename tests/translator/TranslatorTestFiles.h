@@ -12,7 +12,8 @@ class TranslatorTestFiles final
 public:
     TranslatorTestFiles()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "verbaria-translator-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "verbaria-translator-XXXXXX").string();
         if (::mkdtemp(pattern.data()))
             folder_ = pattern;
     }

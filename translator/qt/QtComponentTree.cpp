@@ -47,7 +47,8 @@ QTabWidget *TabWidgetOfPage(QObject *object)
 }
 
 // Returns false when the visitor asked to stop.
-bool VisitNamedDescendants(QObject *owner, const CodePage &codePage, const TComponentTree::OwnedVisitor &visit)
+bool VisitNamedDescendants(QObject *owner, const CodePage &codePage,
+                           const TComponentTree::OwnedVisitor &visit)
 {
     for (QObject *child : owner->children()) {
         const QString name = child->objectName();
@@ -66,7 +67,8 @@ bool VisitNamedDescendants(QObject *owner, const CodePage &codePage, const TComp
 
 QtComponentTree::QtComponentTree(const CodePage &codePage)
     : codePage_(codePage)
-{}
+{
+}
 
 TComponentTree::Component QtComponentTree::Root()
 {

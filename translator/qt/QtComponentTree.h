@@ -44,8 +44,16 @@ public:
     static Component ToComponent(QObject *object) { return object; }
 
 private:
-    enum class Target { None, MetaProperty, DynamicProperty, TabText, ComboItems, ListItems, PlainTextLines,
-                        TextEditLines };
+    enum class Target {
+        None,
+        MetaProperty,
+        DynamicProperty,
+        TabText,
+        ComboItems,
+        ListItems,
+        PlainTextLines,
+        TextEditLines
+    };
     struct Resolved
     {
         PropertyKind Kind = PropertyKind::None;

@@ -30,8 +30,7 @@ TKVTranslator::TKVTranslator(QObject *owner)
 
 TKVTranslator::~TKVTranslator() = default;
 
-template <class Action>
-bool TKVTranslator::Guarded(Action action)
+template <class Action> bool TKVTranslator::Guarded(Action action)
 {
     try {
         action();

@@ -88,8 +88,7 @@ signals:
     void ErrorOccurred(const QString &message);
 
 private:
-    template <class Action>
-    bool Guarded(Action action);
+    template <class Action> bool Guarded(Action action);
 
     CodePage codePage_;
     QtComponentTree tree_;
