@@ -3,29 +3,19 @@
 #include "editor/ui/TVlastnostiForm.h"
 #include "settings/core/CommandLine.h"
 #include "settings/core/SettingsFile.h"
+#include "settings/ui/TNastaveniForm.h"
+#include "settings/ui/TPridatProgramForm.h"
+#include "settings/ui/TProgramyForm.h"
 #include "translator/qt/FormOrder.h"
 
 #include <QApplication>
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 using namespace verbaria;
-
-namespace {
-
-// A window that a later version fills; it exists with its name and caption so the run has its
-// six windows in their order.
-std::unique_ptr<QDialog> PlaceholderWindow(QWidget *owner, const char *name, const char *caption)
-{
-    auto dialog = std::make_unique<QDialog>(owner);
-    dialog->setObjectName(QString::fromLatin1(name));
-    dialog->setWindowTitle(QString::fromUtf8(caption));
-    return dialog;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -40,21 +30,35 @@ int main(int argc, char *argv[])
     // The six windows, created in their fixed order; every one lives for the whole run.
     TMainForm mainForm;
     TVlastnostiForm vlastnostiForm(&mainForm);
-    auto programyForm = PlaceholderWindow(&mainForm, "ProgramyForm", "Dostupné programy");
-    auto pridatProgramForm = PlaceholderWindow(&mainForm, "PridatProgramForm", "Přidat nebo upravit program");
+    TProgramyForm programyForm(mainForm);
+    TPridatProgramForm pridatProgramForm(mainForm.Texts(), &mainForm);
     TAboutForm aboutForm(&mainForm);
-    auto nastaveniForm = PlaceholderWindow(&mainForm, "NastaveniForm", "Nastavení");
+    TNastaveniForm nastaveniForm(mainForm, programyForm);
+    programyForm.SetEntryDialog(&pridatProgramForm);
 
     mainForm.SetPropertiesDialog(&vlastnostiForm);
     mainForm.SetAboutDialog(&aboutForm);
     TMainForm::Hooks hooks;
-    hooks.ReadSettings = [parameters](const std::string &folder, SettingsValues &settings) {
+    hooks.ReadSettings = [parameters, &nastaveniForm](const std::string &folder, SettingsValues &settings) {
         NactiNastaveni(folder, settings);
+        nastaveniForm.SetAutoDoplnovani(settings.AutomatickeDoplnovani);
         ZpracujParametry(parameters, settings);
     };
     hooks.WriteSettings = [](const std::string &folder, const SettingsValues &settings) {
         UlozitNastaveni(folder, settings);
     };
+    hooks.ChooseProgram = [&programyForm]() -> std::optional<std::string> {
+        const bool chosen = programyForm.exec() == QDialog::Accepted;
+        const int index = programyForm.SelectedIndex();
+        if (!chosen || index < 0)
+            return std::nullopt;
+        return programyForm.Entry(index).Template;
+    };
+    hooks.CatalogueTemplates = [&programyForm] {
+        programyForm.Zobrazit();
+        return programyForm.Templates();
+    };
+    hooks.ShowSettings = [&nastaveniForm] { nastaveniForm.exec(); };
     mainForm.SetHooks(std::move(hooks));
 
     mainForm.show();

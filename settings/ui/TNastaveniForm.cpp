@@ -1,0 +1,119 @@
+#include "settings/ui/TNastaveniForm.h"
+
+#include "editor/ui/TMainForm.h"
+#include "editor/ui/TVlastnostiForm.h" // TMainForm.h holds a QPointer to it
+#include "formats/Paths.h"
+#include "formats/TextRules.h"
+#include "settings/core/LanguageList.h"
+#include "settings/ui/TProgramyForm.h"
+#include "translator/qt/TKVTranslator.h"
+#include "ui_TNastaveniForm.h"
+
+#include <QFile>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QStyle>
+
+namespace verbaria {
+
+namespace {
+
+// The file name as the folder lists it, kept beside the shown text so the stored name is exact.
+constexpr int FileNameRole = Qt::UserRole + 1;
+
+} // namespace
+
+TNastaveniForm::TNastaveniForm(TMainForm &mainForm, TProgramyForm &programy)
+    : QDialog(&mainForm)
+    , ui_(std::make_unique<Ui::TNastaveniForm>())
+    , mainForm_(mainForm)
+    , programy_(programy)
+{
+    ui_->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    QIcon picture = QIcon::fromTheme(QStringLiteral("applications-other"));
+    if (picture.isNull())
+        picture = style()->standardIcon(QStyle::SP_DesktopIcon, nullptr, this);
+    ui_->buttoinNastavProgramy->setIcon(picture);
+
+    connect(ui_->checkAutoDoplnovani, &QCheckBox::clicked, this, &TNastaveniForm::Zmena);
+    connect(ui_->listJazyky, &QListWidget::itemSelectionChanged, this, &TNastaveniForm::Zmena);
+    connect(ui_->buttonOK, &QPushButton::clicked, this, &TNastaveniForm::buttonOKClick);
+    connect(ui_->buttonZrusit, &QPushButton::clicked, this, &TNastaveniForm::buttonZrusitClick);
+    connect(ui_->buttoinNastavProgramy, &QPushButton::clicked, this, &TNastaveniForm::NastavitProgramy);
+    setFixedSize(size().expandedTo(minimumSizeHint()));
+}
+
+TNastaveniForm::~TNastaveniForm() = default;
+
+void TNastaveniForm::SetAutoDoplnovani(bool on)
+{
+    ui_->checkAutoDoplnovani->setChecked(on);
+}
+
+void TNastaveniForm::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        Ukaz();
+    QDialog::showEvent(event);
+}
+
+void TNastaveniForm::Ukaz()
+{
+    SettingsValues &settings = mainForm_.Settings();
+    settings.AutomatickeDoplnovani = ui_->checkAutoDoplnovani->isChecked();
+    // Filling the list is not the user's choice: it must not reach Zmena.
+    const QSignalBlocker blocker(ui_->listJazyky);
+    ui_->listJazyky->clear();
+    for (const std::string &name : ListLanguageFiles(mainForm_.slozkaProgramu() + "Jazyky/")) {
+        auto *line = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)), ui_->listJazyky);
+        line->setData(FileNameRole, QByteArray::fromStdString(name));
+        if (EqualsIgnoringAsciiCase(name, settings.JazykRozhrani) &&
+            ui_->listJazyky->selectedItems().isEmpty()) {
+            ui_->listJazyky->setCurrentItem(line);
+            line->setSelected(true);
+        }
+    }
+    if (ui_->listJazyky->selectedItems().isEmpty())
+        ui_->listJazyky->setCurrentRow(-1);
+}
+
+std::string TNastaveniForm::SelectedLanguage() const
+{
+    const QList<QListWidgetItem *> selected = ui_->listJazyky->selectedItems();
+    return selected.isEmpty() ? std::string()
+                              : selected.constFirst()->data(FileNameRole).toByteArray().toStdString();
+}
+
+void TNastaveniForm::Zmena()
+{
+    SettingsValues &settings = mainForm_.Settings();
+    settings.AutomatickeDoplnovani = ui_->checkAutoDoplnovani->isChecked();
+    const std::string language = SelectedLanguage();
+    if (!language.empty())
+        settings.JazykRozhrani = language;
+}
+
+void TNastaveniForm::buttonOKClick()
+{
+    const std::string language = SelectedLanguage();
+    if (!language.empty() && mainForm_.prekladac()) {
+        const std::string path = mainForm_.slozkaProgramu() + "jazyky/" + language;
+        const std::string file = FindFileIgnoringCase(path).value_or(path);
+        mainForm_.prekladac()->SetLanguageFile(QFile::decodeName(QByteArray::fromStdString(file)));
+        mainForm_.prekladac()->Translate();
+    }
+    accept();
+}
+
+void TNastaveniForm::buttonZrusitClick()
+{
+    reject();
+}
+
+void TNastaveniForm::NastavitProgramy()
+{
+    programy_.exec();
+}
+
+} // namespace verbaria

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+#include <string>
+
+namespace Ui {
+class TNastaveniForm;
+}
+
+namespace verbaria {
+
+class TMainForm;
+class TProgramyForm;
+
+// The settings dialog: the user-interface language among the language files of the languages
+// folder, automatic completion, and the way to the catalogue of registered programs. A change
+// takes effect on the settings values at once; Cancel undoes nothing.
+class TNastaveniForm final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TNastaveniForm(TMainForm &mainForm, TProgramyForm &programy);
+    ~TNastaveniForm() override;
+
+    // Shows the flag as the settings file gave it at start-up.
+    void SetAutoDoplnovani(bool on);
+
+public slots:
+    void Ukaz();
+    void Zmena();
+    void buttonOKClick();
+    void buttonZrusitClick();
+    void NastavitProgramy();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    std::string SelectedLanguage() const;
+
+    std::unique_ptr<Ui::TNastaveniForm> ui_;
+    TMainForm &mainForm_;
+    TProgramyForm &programy_;
+};
+
+} // namespace verbaria

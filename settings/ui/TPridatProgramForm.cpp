@@ -1,0 +1,98 @@
+#include "settings/ui/TPridatProgramForm.h"
+
+#include "editor/ui/CodePageGuard.h"
+#include "editor/ui/FileDialogComponent.h"
+#include "platform/CodePage.h"
+#include "ui_TPridatProgramForm.h"
+
+#include <QFile>
+#include <QStyle>
+
+namespace verbaria {
+
+namespace {
+
+std::string PathBytes(const QString &text)
+{
+    return QFile::encodeName(text).toStdString();
+}
+
+QString PathText(const std::string &bytes)
+{
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+} // namespace
+
+TPridatProgramForm::TPridatProgramForm(const TextService &texts, QWidget *parent)
+    : QDialog(parent)
+    , ui_(std::make_unique<Ui::TPridatProgramForm>())
+    , texts_(texts)
+    , realDialogs_(this)
+{
+    ui_->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    dialogs_ = &realDialogs_;
+    openDialog_.Title = CodePage::Default().EncodeLossy(QStringLiteral("Vybrat soubor"));
+    new FileDialogComponent(QStringLiteral("OpenDialog"), openDialog_, this);
+
+    const QIcon folder = style()->standardIcon(QStyle::SP_DirOpenIcon, nullptr, this);
+    ui_->buttonOtevritProgram->setIcon(folder);
+    ui_->buttonOtevritSablonu->setIcon(folder);
+    connect(ui_->buttonOtevritProgram, &QToolButton::clicked, this, &TPridatProgramForm::Otevrit);
+    connect(ui_->buttonOtevritSablonu, &QToolButton::clicked, this, &TPridatProgramForm::Otevrit);
+    connect(ui_->buttonOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_->buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    // The name goes into the catalogue in the code page: a character it cannot hold is refused.
+    CodePageGuard::Watch(ui_->editNazev, this, [this](const QString &refused) {
+        QString message = CodePage::Default().Decode(
+            texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
+        message.replace(QStringLiteral("%s"), refused);
+        dialogs_->Inform(CodePage::Default().EncodeLossy(message));
+    });
+    ui_->editNazev->setFocus();
+}
+
+TPridatProgramForm::~TPridatProgramForm() = default;
+
+void TPridatProgramForm::SetDialogs(UserDialogs *dialogs)
+{
+    dialogs_ = dialogs ? dialogs : &realDialogs_;
+}
+
+std::string TPridatProgramForm::editNazev() const
+{
+    return CodePage::Default().EncodeLossy(ui_->editNazev->text());
+}
+
+std::string TPridatProgramForm::editSablona() const
+{
+    return PathBytes(ui_->editSablona->text());
+}
+
+std::string TPridatProgramForm::editProgram() const
+{
+    return PathBytes(ui_->editProgram->text());
+}
+
+void TPridatProgramForm::Fill(const std::string &nazev, const std::string &sablona,
+                              const std::string &program)
+{
+    ui_->editNazev->setText(CodePage::Default().Decode(nazev));
+    ui_->editSablona->setText(PathText(sablona));
+    ui_->editProgram->setText(PathText(program));
+}
+
+void TPridatProgramForm::Otevrit()
+{
+    const bool program = sender() == ui_->buttonOtevritProgram;
+    QLineEdit *field = program ? ui_->editProgram : ui_->editSablona;
+    openDialog_.FileName = PathBytes(field->text());
+    openDialog_.Filter = program ? texts_.TranslateText("Programy (*.exe)|*.exe|Všechny soubory (*.*)|*.*")
+                                 : texts_.TranslateText("Šablony jazyka (*.lnd)|*.lnd|Všechny soubory|*.*");
+    if (const auto chosen = dialogs_->ChooseFileToOpen(openDialog_))
+        field->setText(PathText(*chosen));
+}
+
+} // namespace verbaria

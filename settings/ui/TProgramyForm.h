@@ -1,0 +1,95 @@
+#pragma once
+
+#include "editor/core/UserDialogs.h"
+#include "editor/ui/QtUserDialogs.h"
+#include "formats/CatalogueFile.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QStandardItem;
+class QStandardItemModel;
+
+namespace Ui {
+class TProgramyForm;
+}
+
+namespace verbaria {
+
+class ProgramIcon;
+class ProgramStarter;
+class ShellOpen;
+class TMainForm;
+class TPridatProgramForm;
+
+// The catalogue of registered programs ("programs.ini" in the program folder). The entries live
+// in the list, sorted by name; every showing reloads them from the file and every hiding writes
+// them back, whichever button closed the dialog. After it closes, the selected entry stays
+// selected for the caller.
+class TProgramyForm final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TProgramyForm(TMainForm &mainForm);
+    ~TProgramyForm() override;
+
+    // The entry dialog, created after this one; Novy and Upravit do nothing without it.
+    void SetEntryDialog(TPridatProgramForm *dialog) { pridatProgram_ = dialog; }
+
+    void SetDialogs(UserDialogs *dialogs); // for tests; nullptr for the real dialogs
+    // For tests; nullptr for the desktop's own.
+    void SetPlatform(ProgramIcon *icons, ProgramStarter *starter);
+
+    // Reloads the entries from the file. Raises InOutError, leaving the list as it was, when the
+    // file exists but cannot be read; a missing file is an empty catalogue.
+    void Zobrazit();
+    // Writes the entries in list order. Raises InOutError when the file cannot be written; the
+    // earlier file then stays as it was.
+    void Zavrit();
+    void PridatZaznam(const std::string &nazev, const std::string &sablona, const std::string &program);
+    void UpravZaznam(int index, const std::string &nazev, const std::string &sablona,
+                     const std::string &program);
+
+    int Count() const;
+    CatalogueEntry Entry(int index) const;
+    // -1 when no entry is selected.
+    int SelectedIndex() const;
+    // The templates of the entries, in list order.
+    std::vector<std::string> Templates() const;
+    std::string CatalogueFilePath() const;
+
+public slots:
+    void Novy();
+    void Upravit();
+    void Smazat();
+    void Spustit();
+    void OK();
+    void Zrusit();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QStandardItem *AddRow(const CatalogueEntry &entry);
+    void SetFields(QStandardItem *nameItem, const CatalogueEntry &entry);
+    void SetUpTools();
+
+    std::unique_ptr<Ui::TProgramyForm> ui_;
+    TMainForm &mainForm_;
+    TPridatProgramForm *pridatProgram_ = nullptr;
+    QStandardItemModel *model_ = nullptr;
+    QtUserDialogs realDialogs_;
+    UserDialogs *dialogs_ = nullptr;
+    std::unique_ptr<ShellOpen> ownShell_;
+    std::unique_ptr<ProgramIcon> ownIcons_;
+    std::unique_ptr<ProgramStarter> ownStarter_;
+    ProgramIcon *icons_ = nullptr;
+    ProgramStarter *starter_ = nullptr;
+};
+
+} // namespace verbaria
