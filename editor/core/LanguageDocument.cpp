@@ -28,7 +28,7 @@ bool IsTranslatable(TItemKind kind)
 
 LanguageDocument::LanguageDocument(SettingsValues &settings, UserDialogs &dialogs, const TextService &texts)
     : settings_(settings)
-    , dialogs_(dialogs)
+    , dialogs_(&dialogs)
     , texts_(&texts)
 {
     openDialog_.Title = Utf8ToCp1250Lossy("Otevřít jazykovou verzi");
@@ -114,7 +114,7 @@ bool LanguageDocument::AskToSaveChanges()
 {
     if (!zmeneno_)
         return true;
-    if (!dialogs_.AskYesNo(TranslateText("Uložit změny ?")))
+    if (!dialogs_->AskYesNo(TranslateText("Uložit změny ?")))
         return true;
     return UlozitJazyk();
 }
@@ -222,7 +222,7 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
                 return;
             if (FindTemplate(definiceJazyka_, fileName) == FindTemplate(aktualniSablona_, fileName))
                 return;
-            if (!dialogs_.AskYesNo(
+            if (!dialogs_->AskYesNo(
                     TranslateText("Soubor, který se pokoušíte otevřít je určen pro jiný program. Chcete pokračovat?")))
                 return;
             SwitchTemplate(fileName, mode);
@@ -310,7 +310,7 @@ void LanguageDocument::OpenAtStartup()
         try {
             action();
         } catch (const FormatError &error) {
-            dialogs_.ReportError(error.what());
+            dialogs_->ReportError(error.what());
         }
     };
     aktualniSablona_ = settings_.PosledniSablona;
@@ -348,7 +348,7 @@ void LanguageDocument::NovyVJinemProgramu(const std::string &templatePath)
             NactiJazyk(souborPopisu_, ColumnOriginal);
         }
     } catch (const FormatError &error) {
-        dialogs_.ReportError(error.what());
+        dialogs_->ReportError(error.what());
     }
 }
 
@@ -364,7 +364,7 @@ void LanguageDocument::EmptyColumnOfTranslatableRows(int column)
 
 void LanguageDocument::OtevritJazyk()
 {
-    const auto chosen = dialogs_.ChooseFileToOpen(openDialog_);
+    const auto chosen = dialogs_->ChooseFileToOpen(openDialog_);
     if (!chosen)
         return;
     // The edits that are about to be replaced: saved, or dropped on the user's word.
@@ -377,7 +377,7 @@ void LanguageDocument::OtevritJazyk()
     try {
         NactiJazyk(souborJazyka_, ColumnTranslation);
     } catch (const FormatError &error) {
-        dialogs_.ReportError(error.what());
+        dialogs_->ReportError(error.what());
     }
     zmeneno_ = false;
 }
@@ -400,7 +400,7 @@ bool LanguageDocument::UlozitJazyk()
     saveDialog_.InitialFolder = openDialog_.InitialFolder;
     if (!souborJazyka_.empty())
         saveDialog_.FileName = souborJazyka_;
-    const auto chosen = dialogs_.ChooseFileToSave(saveDialog_);
+    const auto chosen = dialogs_->ChooseFileToSave(saveDialog_);
     if (!chosen)
         return false;
     souborJazyka_ = *chosen;
@@ -408,7 +408,7 @@ bool LanguageDocument::UlozitJazyk()
     try {
         WriteFileAtomically(NativePath(souborJazyka_), SavedBytes());
     } catch (const FormatError &error) {
-        dialogs_.ReportError(error.what());
+        dialogs_->ReportError(error.what());
         return false;
     }
     zmeneno_ = false;
@@ -417,7 +417,7 @@ bool LanguageDocument::UlozitJazyk()
 
 void LanguageDocument::OtevriZdroj()
 {
-    const auto chosen = dialogs_.ChooseFileToOpen(openDialog_);
+    const auto chosen = dialogs_->ChooseFileToOpen(openDialog_);
     if (!chosen)
         return;
     openDialog_.FileName = *chosen;
@@ -426,17 +426,17 @@ void LanguageDocument::OtevriZdroj()
     try {
         NactiJazyk(souborPopisu_, ColumnOriginal);
     } catch (const FormatError &error) {
-        dialogs_.ReportError(error.what());
+        dialogs_->ReportError(error.what());
     }
 }
 
 void LanguageDocument::SmazatJazyk()
 {
-    if (!dialogs_.AskYesNo(TranslateText("Opravdu chcete tento soubor smazat?")))
+    if (!dialogs_->AskYesNo(TranslateText("Opravdu chcete tento soubor smazat?")))
         return;
     const std::string path = NativePath(souborJazyka_);
     if (souborJazyka_.empty() || !FileExists(path) || std::remove(path.c_str()) != 0) {
-        dialogs_.Inform(TranslateText("Chyba : Soubor se nepodařilo smazat"));
+        dialogs_->Inform(TranslateText("Chyba : Soubor se nepodařilo smazat"));
         return;
     }
     souborJazyka_.clear();

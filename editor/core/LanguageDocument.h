@@ -54,6 +54,7 @@ public:
     // Replaces how template look-ups read the catalogue (the catalogue window reloads its list).
     void SetCatalogue(CatalogueTemplates catalogue) { catalogue_ = std::move(catalogue); }
     void SetTextService(const TextService &texts) { texts_ = &texts; }
+    void SetDialogs(UserDialogs &dialogs) { dialogs_ = &dialogs; }
 
     // --- document operations ---------------------------------------------------------------
     // Loads a template into the item table; a template that cannot be found changes nothing but
@@ -115,7 +116,7 @@ public:
     FileDialogState &OpenDialog() { return openDialog_; }
     FileDialogState &SaveDialog() { return saveDialog_; }
     SettingsValues &Settings() { return settings_; }
-    UserDialogs &Dialogs() { return dialogs_; }
+    UserDialogs &Dialogs() { return *dialogs_; }
     std::string TranslateText(std::string_view czechUtf8) const { return texts_->TranslateText(czechUtf8); }
 
     // The bytes that a save writes now.
@@ -133,7 +134,7 @@ private:
     void SwitchTemplate(const std::string &fileName, int mode);
 
     SettingsValues &settings_;
-    UserDialogs &dialogs_;
+    UserDialogs *dialogs_;
     const TextService *texts_;
     std::string slozkaProgramu_;
     CatalogueTemplates catalogue_;

@@ -133,16 +133,7 @@ UserDialogs &TMainForm::Dialogs()
 void TMainForm::SetDialogs(UserDialogs *dialogs)
 {
     dialogs_ = dialogs ? dialogs : &realDialogs_;
-    auto document = std::make_unique<LanguageDocument>(settings_, *dialogs_, texts_);
-    document->Grid() = document_->Grid();
-    document_->Grid().SetObserver(nullptr);
-    // The dialog components and the grid follow the new document.
-    for (FileDialogComponent *component : findChildren<FileDialogComponent *>(Qt::FindDirectChildrenOnly))
-        delete component;
-    document_ = std::move(document);
-    new FileDialogComponent(QStringLiteral("OpenDialog"), document_->OpenDialog(), this);
-    new FileDialogComponent(QStringLiteral("SaveDialog"), document_->SaveDialog(), this);
-    ui_->gridJazyk->setCells(document_->Grid());
+    document_->SetDialogs(*dialogs_);
 }
 
 void TMainForm::SetProgramFolder(const QString &folder)
@@ -151,6 +142,15 @@ void TMainForm::SetProgramFolder(const QString &folder)
     if (!path.endsWith(QLatin1Char('/')))
         path += QLatin1Char('/');
     slozkaProgramu_ = path.toStdString();
+}
+
+void TMainForm::SetPropertiesDialog(TVlastnostiForm *dialog)
+{
+    vlastnosti_ = dialog;
+    if (dialog) {
+        vlastnosti_->Bind(document_->Header());
+        connect(dialog, &TVlastnostiForm::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
+    }
 }
 
 void TMainForm::SetRegistryRecord(RegistryRecord *record)
@@ -420,7 +420,18 @@ void TMainForm::ReportUnrepresentable(const QString &text)
 {
     QString message = CodePage::Default().Decode(
         texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
-    message.replace(QStringLiteral("%s"), text);
+    // The message itself is shown in the code page, so the refused characters are named by
+    // their code points as well.
+    QString named;
+    for (const char32_t code : text.toUcs4()) {
+        if (!named.isEmpty())
+            named += QStringLiteral(", ");
+        named += QStringLiteral("%1 (U+%2)")
+                     .arg(QString::fromUcs4(&code, 1))
+                     .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
+                     .toUpper();
+    }
+    message.replace(QStringLiteral("%s"), named);
     Dialogs().Inform(CodePage::Default().EncodeLossy(message));
 }
 

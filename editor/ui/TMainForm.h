@@ -64,7 +64,7 @@ public:
     void SetFolderListing(FolderListing *listing);
     void SetDetachedProcess(DetachedProcess *process);
     void SetEditorProcessId(qint64 pid) { editorProcessId_ = pid; }
-    void SetPropertiesDialog(TVlastnostiForm *dialog) { vlastnosti_ = dialog; }
+    void SetPropertiesDialog(TVlastnostiForm *dialog);
     void SetAboutDialog(QDialog *dialog) { about_ = dialog; }
 
     LanguageDocument &Document() { return *document_; }
