@@ -91,14 +91,15 @@ TEST(AutoCompletion, HeadingRowAndSmallGridsStayAsTheyAre)
 TEST(AutoCompletion, MatchesThePairwisePassOnRandomGrids)
 {
     std::mt19937 random(20030612);
-    const std::vector<std::string> originals = {"", "", "Soubor", "soubor", "Soubor ", "Ulo\x9Eit", Placeholder,
-                                                "Konec", "K", "k"};
+    const std::vector<std::string> originals = {"",          "",          "Soubor", "soubor", "Soubor ",
+                                                "Ulo\x9Eit", Placeholder, "Konec",  "K",      "k"};
     const std::vector<std::string> translations = {"", "File", "Save", "Exit", "x", "\xC8"};
     for (int round = 0; round < 300; ++round) {
         const int rows = std::uniform_int_distribution<int>(0, 40)(random);
         std::vector<std::pair<std::string, std::string>> content;
         for (int row = 0; row < rows; ++row) {
-            content.emplace_back(originals[random() % originals.size()], translations[random() % translations.size()]);
+            content.emplace_back(originals[random() % originals.size()],
+                                 translations[random() % translations.size()]);
         }
         GridCells hashed = Grid(content);
         GridCells reference = Grid(content);
