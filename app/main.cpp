@@ -1,8 +1,7 @@
 #include "editor/ui/TAboutForm.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
-#include "settings/core/CommandLine.h"
-#include "settings/core/SettingsFile.h"
+#include "settings/ui/SettingsHooks.h"
 #include "settings/ui/TNastaveniForm.h"
 #include "settings/ui/TPridatProgramForm.h"
 #include "settings/ui/TProgramyForm.h"
@@ -12,7 +11,6 @@
 #include <QDialog>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 using namespace verbaria;
@@ -38,28 +36,7 @@ int main(int argc, char *argv[])
 
     mainForm.SetPropertiesDialog(&vlastnostiForm);
     mainForm.SetAboutDialog(&aboutForm);
-    TMainForm::Hooks hooks;
-    hooks.ReadSettings = [parameters, &nastaveniForm](const std::string &folder, SettingsValues &settings) {
-        NactiNastaveni(folder, settings);
-        nastaveniForm.SetAutoDoplnovani(settings.AutomatickeDoplnovani);
-        ZpracujParametry(parameters, settings);
-    };
-    hooks.WriteSettings = [](const std::string &folder, const SettingsValues &settings) {
-        UlozitNastaveni(folder, settings);
-    };
-    hooks.ChooseProgram = [&programyForm]() -> std::optional<std::string> {
-        const bool chosen = programyForm.exec() == QDialog::Accepted;
-        const int index = programyForm.SelectedIndex();
-        if (!chosen || index < 0)
-            return std::nullopt;
-        return programyForm.Entry(index).Template;
-    };
-    hooks.CatalogueTemplates = [&programyForm] {
-        programyForm.Zobrazit();
-        return programyForm.Templates();
-    };
-    hooks.ShowSettings = [&nastaveniForm] { nastaveniForm.exec(); };
-    mainForm.SetHooks(std::move(hooks));
+    mainForm.SetHooks(SettingsHooks(std::move(parameters), nastaveniForm, programyForm));
 
     mainForm.show();
     return application.exec();
