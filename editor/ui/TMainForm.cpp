@@ -69,8 +69,7 @@ const char *const ToolSeparators[] = {"toolNil", "toolNil3"};
 const char *const SouborSeparators[] = {"menuNil", "menuNil2", "menuNil3"};
 const char *const NastrojeSeparators[] = {"menuNil4", "menuNil5", "menuNil6"};
 
-template <std::size_t N>
-void NameSeparators(const QList<QAction *> &actions, const char *const (&names)[N])
+template <std::size_t N> void NameSeparators(const QList<QAction *> &actions, const char *const (&names)[N])
 {
     std::size_t next = 0;
     for (QAction *action : actions) {
@@ -109,7 +108,8 @@ TMainForm::TMainForm(QWidget *parent)
     grid->setCodePage(CodePage::Default().Name());
     grid->setCells(document_->Grid());
     connect(grid, &StringGrid::cellAboutToBeSelected, this, &TMainForm::ShowInfo);
-    connect(grid, &StringGrid::afterEdit, this, [this](int column, int row) { document_->PolozkaZmenena(column, row); });
+    connect(grid, &StringGrid::afterEdit, this,
+            [this](int column, int row) { document_->PolozkaZmenena(column, row); });
     connect(grid, &StringGrid::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
     for (QLineEdit *field : {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty}) {
         QPalette palette = field->palette();
@@ -234,8 +234,9 @@ void TMainForm::FormShow()
     prekladac_ = new qt::TKVTranslator(this);
     prekladac_->setObjectName(QStringLiteral("prekladac"));
     prekladac_->SetCodePage(CodePage::Default().Name());
-    connect(prekladac_, &qt::TKVTranslator::ErrorOccurred, this,
-            [this](const QString &message) { Dialogs().ReportError(CodePage::Default().EncodeLossy(message)); });
+    connect(prekladac_, &qt::TKVTranslator::ErrorOccurred, this, [this](const QString &message) {
+        Dialogs().ReportError(CodePage::Default().EncodeLossy(message));
+    });
     const std::string languages = slozkaProgramu_ + "jazyky/";
     const std::string editorTemplate =
         FindFileIgnoringCase(languages + "glotra11.lnd").value_or(languages + "glotra11.lnd");

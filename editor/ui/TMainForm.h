@@ -56,8 +56,8 @@ public:
     ~TMainForm() override;
 
     void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
-    void SetDialogs(UserDialogs *dialogs); // for tests; nullptr for the real dialogs
-    void SetProgramFolder(const QString &folder); // for tests; else the executable's folder
+    void SetDialogs(UserDialogs *dialogs);          // for tests; nullptr for the real dialogs
+    void SetProgramFolder(const QString &folder);   // for tests; else the executable's folder
     void SetRegistryRecord(RegistryRecord *record); // for tests
     // For tests: how uninstalling lists the languages folder and starts its script (nullptr for
     // the system's), and the process the script waits for (the program's own by default).
