@@ -12,3 +12,7 @@ export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:suppressions=$PWD/tests/lsan
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 ctest --test-dir build-ci --output-on-failure --no-tests=error --parallel "$(nproc)" --timeout 900
+
+# Every reader of outside input under libFuzzer for a minute each; a crash fails the build and its
+# input is kept in fuzz/findings/.
+fuzz/run.sh "${VERBARIA_FUZZ_SECONDS:-60}"
