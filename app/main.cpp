@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -39,5 +40,8 @@ int main(int argc, char *argv[])
     mainForm.SetHooks(SettingsHooks(std::move(parameters), nastaveniForm, programyForm));
 
     mainForm.show();
+    // For bench/run.sh: start-up to the filled grid, then quit.
+    if (qEnvironmentVariableIsSet("VERBARIA_QUIT_AFTER_START"))
+        QTimer::singleShot(0, &application, &QCoreApplication::quit);
     return application.exec();
 }
