@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     using namespace verbaria;
     static const std::pair<std::string_view, std::string_view> ProgramKeys[] = {
         {"Obecne", "Jazyk"},
-        {"Obecne", "Automaticke doplnovani"},
+        {"Obecne", "Automatick\xE9 doplnovani"},
         {"Naposledy otevreny", "Jazyk"},
         {"Naposledy otevreny", "Jazyk pro popisy"},
         {"Naposledy otevreny", "Sablona"},
