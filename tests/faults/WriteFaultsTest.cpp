@@ -112,7 +112,7 @@ TEST_F(DocumentFaults, AFailedSaveKeepsTheEarlierFileAndTheChangedFlag)
     EXPECT_EQ(Read("de.lng"), document_.SavedBytes());
 }
 
-TEST_F(DocumentFaults, ASaveOntoAFolderOrIntoAFolderWithoutRightsReportsThePlatformMessage)
+TEST_F(DocumentFaults, ASaveOntoAFolderReportsThePlatformMessage)
 {
     fs::create_directories(root_ / "de.lng" / "inside");
     document_.SetZmeneno(true);
@@ -122,7 +122,11 @@ TEST_F(DocumentFaults, ASaveOntoAFolderOrIntoAFolderWithoutRightsReportsThePlatf
     ASSERT_EQ(dialogs_.Errors.size(), 1u);
     EXPECT_EQ(dialogs_.Errors[0], "File access denied");
     EXPECT_TRUE(fs::is_directory(root_ / "de.lng" / "inside"));
+}
 
+TEST_F(DocumentFaults, ASaveIntoAFolderWithoutWriteRightsReportsThePlatformMessage)
+{
+    document_.SetZmeneno(true);
     if (::geteuid() == 0)
         GTEST_SKIP() << "the superuser writes into folders without write rights";
     fs::create_directories(root_ / "locked");
@@ -132,7 +136,8 @@ TEST_F(DocumentFaults, ASaveOntoAFolderOrIntoAFolderWithoutRightsReportsThePlatf
     EXPECT_FALSE(document_.UlozitJazyk());
     fs::permissions(root_ / "locked", fs::perms::owner_all);
     EXPECT_TRUE(document_.zmeneno());
-    EXPECT_EQ(dialogs_.Errors.back(), "File access denied");
+    ASSERT_EQ(dialogs_.Errors.size(), 1u);
+    EXPECT_EQ(dialogs_.Errors[0], "File access denied");
     EXPECT_EQ(Read("locked/de.lng"), "00001:old\r\n");
 }
 
@@ -285,6 +290,13 @@ TEST_F(Folder, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
 TEST_F(Folder, UnreadableSettingsCatalogueAndLanguagesFolderGiveDefaults)
 {
     const std::string programFolder = root_.string() + "/";
+    // The default template name is relative: it must not find the one of the working folder.
+    struct WorkingFolder
+    {
+        fs::path previous = fs::current_path();
+        ~WorkingFolder() { fs::current_path(previous); }
+    } workingFolder;
+    fs::current_path(root_);
     fs::create_directories(root_ / "glotra.ini");
     fs::create_directories(root_ / "programs.ini");
     Write("jazyky", "a file where the languages folder should be");
@@ -313,9 +325,14 @@ TEST_F(Folder, UnreadableSettingsCatalogueAndLanguagesFolderGiveDefaults)
     for (const auto &error : dialogs.Errors)
         EXPECT_EQ(error, "File access denied");
 
+}
+
+TEST_F(Folder, ASettingsFileWithoutReadRightsGivesDefaults)
+{
     if (::geteuid() == 0)
         GTEST_SKIP() << "the superuser reads files without read rights";
-    fs::remove(root_ / "glotra.ini");
+    const std::string programFolder = root_.string() + "/";
+    SettingsValues settings;
     Write("glotra.ini", "[Obecne]\r\nJazyk=english.lng\r\n");
     fs::permissions(root_ / "glotra.ini", fs::perms::none);
     NactiNastaveni(programFolder, settings);
