@@ -15,6 +15,7 @@
 
 #include <QFile>
 #include <QHideEvent>
+#include <QPixmap>
 #include <QShowEvent>
 #include <QStandardItemModel>
 #include <QStyle>
@@ -171,7 +172,13 @@ void TProgramyForm::SetFields(QStandardItem *nameItem, const CatalogueEntry &ent
 {
     // The icon and the name first, then the sort, then the two paths into the row where this same
     // entry now stands: the name item is the entry's identity while it moves.
-    const QIcon icon = icons_->IconOf(PathText(entry.Program));
+    QIcon icon = icons_->IconOf(PathText(entry.Program));
+    if (icon.isNull()) {
+        // No picture, but its room stays empty so the names of all entries stand on one line.
+        QPixmap blank(ProgramIcon::LargeIconSize, ProgramIcon::LargeIconSize);
+        blank.fill(Qt::transparent);
+        icon = QIcon(blank);
+    }
     nameItem->setIcon(icon);
     nameItem->setText(CodePage::Default().Decode(entry.Name));
     nameItem->setData(QByteArray::fromStdString(entry.Name), BytesRole);
