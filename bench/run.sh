@@ -38,18 +38,21 @@ measure() {
     [ -n "$figure" ] || figure="$wall"
 }
 
-# The floor: the fastest of three, for cat and for wc -l of the file.
+# The floor: the fastest of three, for cat and for wc -l of the file, timed in microseconds.
+elapsed() {
+    local start="$EPOCHREALTIME"
+    "$@" >/dev/null
+    awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { print b - a }'
+}
 floor() {
-    local file="$1" best_cat=1e9 best_wc=1e9 t
+    local file="$1" t
+    cat_s=1e9 wc_s=1e9
     for _ in 1 2 3; do
-        t=$( { /usr/bin/time -f '%e' cat "$file" >/dev/null; } 2>&1 )
-        best_cat=$(awk -v a="$best_cat" -v b="$t" 'BEGIN { print (b < a ? b : a) }')
-        t=$( { /usr/bin/time -f '%e' wc -l "$file" >/dev/null; } 2>&1 )
-        best_wc=$(awk -v a="$best_wc" -v b="$t" 'BEGIN { print (b < a ? b : a) }')
+        t=$(elapsed cat "$file")
+        cat_s=$(awk -v a="$cat_s" -v b="$t" 'BEGIN { print (b < a ? b : a) }')
+        t=$(elapsed wc -l "$file")
+        wc_s=$(awk -v a="$wc_s" -v b="$t" 'BEGIN { print (b < a ? b : a) }')
     done
-    # /usr/bin/time counts in hundredths: a floor under that is taken as 0.005 s.
-    cat_s=$(awk -v t="$best_cat" 'BEGIN { print (t < 0.005 ? 0.005 : t) }')
-    wc_s=$(awk -v t="$best_wc" 'BEGIN { print (t < 0.005 ? 0.005 : t) }')
 }
 
 rows=()
@@ -59,7 +62,7 @@ row() {
     mb=$(awk -v b="$(stat -c %s "$3")" 'BEGIN { printf "%.1f", b / 1e6 }')
     floor "$3"
     rows+=("$(awk -v n="$1" -v op="$2" -v mb="$mb" -v s="$4" -v peak="$5" -v c="$cat_s" -v w="$wc_s" 'BEGIN {
-        printf "| %s | %s | %s | %.3f | %.0f | %s | %.3f | %.0fx | %.3f | %.0fx |", n, op, mb, s, mb / s, peak, c, s / c, w, s / w }')")
+        printf "| %s | %s | %s | %.3f | %.0f | %s | %.4f | %.1fx | %.4f | %.1fx |", n, op, mb, s, mb / s, peak, c, s / c, w, s / w }')")
 }
 # other ENTRIES OPERATION FIGURE PEAK_MB: figures that are not a pass over a file.
 other() {
