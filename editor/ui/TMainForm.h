@@ -3,6 +3,7 @@
 #include "editor/core/LanguageDocument.h"
 #include "editor/core/SettingsValues.h"
 #include "editor/ui/QtUserDialogs.h"
+#include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TranslatorTexts.h"
 
 #include <QMainWindow>

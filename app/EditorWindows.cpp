@@ -1,0 +1,16 @@
+#include "app/EditorWindows.h"
+
+#include "settings/ui/SettingsHooks.h"
+
+namespace verbaria {
+
+EditorWindows::EditorWindows(std::vector<std::string> commandLine)
+{
+    // The catalogue is created before its entry dialog, so it learns of it afterwards.
+    programyForm.SetEntryDialog(&pridatProgramForm);
+    mainForm.SetPropertiesDialog(&vlastnostiForm);
+    mainForm.SetAboutDialog(&aboutForm);
+    mainForm.SetHooks(SettingsHooks(std::move(commandLine), nastaveniForm, programyForm));
+}
+
+} // namespace verbaria
