@@ -32,6 +32,7 @@ EXTRA_COMPONENTS = [
     ("MainForm.OpenDialog.Title", "Otevřít jazykovou verzi"),
     ("MainForm.SaveDialog.Title", "Uložit jazykovou verzi"),
     ("MainForm.SaveDialog.FileName", "Nový jazyk"),
+    ("PridatProgramForm.OpenDialog.Title", "Vybrat soubor"),
 ]
 
 
