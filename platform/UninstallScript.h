@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CodePage.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -7,8 +9,6 @@
 #include <string>
 
 namespace verbaria {
-
-class CodePage;
 
 // The script that uninstalling leaves behind in the program folder: it deletes the executable
 // once the editor has ended, then itself. The program starts it and never waits for it.

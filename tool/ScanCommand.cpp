@@ -353,9 +353,9 @@ int Scan(const std::vector<std::string> &args)
 
     try {
         auto encode = [&](const QString &text, std::string &bytes) {
-            bool lossless = true;
-            bytes = codePage.Encode(text, &lossless);
-            if (!lossless) {
+            std::optional<std::string> encoded = codePage.Encode(text);
+            bytes = encoded ? *encoded : std::string();
+            if (!encoded) {
                 PrintError("warning: left out, the code page cannot hold it: " + text.toStdString());
                 return false;
             }

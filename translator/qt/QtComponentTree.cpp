@@ -53,7 +53,7 @@ bool VisitNamedDescendants(QObject *owner, const CodePage &codePage,
     for (QObject *child : owner->children()) {
         const QString name = child->objectName();
         if (!name.isEmpty()) {
-            const std::string bytes = codePage.Encode(name);
+            const std::string bytes = codePage.EncodeLossy(name);
             if (!visit(child, bytes))
                 return false;
         }
@@ -83,7 +83,7 @@ void QtComponentTree::ForEachOwned(Component owner, const OwnedVisitor &visit)
     if (object == QCoreApplication::instance()) {
         for (QWidget *form : FormOrder::Forms()) {
             const QString name = form->objectName();
-            if (!name.isEmpty() && !visit(form, codePage_.Encode(name)))
+            if (!name.isEmpty() && !visit(form, codePage_.EncodeLossy(name)))
                 return;
         }
         return;

@@ -68,7 +68,7 @@ void TKVTranslator::SetTemplate(const QStringList &lines)
     std::vector<std::string> bytes;
     bytes.reserve(static_cast<std::size_t>(lines.size()));
     for (const QString &line : lines)
-        bytes.push_back(codePage_.Encode(line));
+        bytes.push_back(codePage_.EncodeLossy(line));
     core_.SetTemplate(std::move(bytes));
 }
 
@@ -79,7 +79,7 @@ QString TKVTranslator::Separator() const
 
 void TKVTranslator::SetSeparator(const QString &separator)
 {
-    core_.SetSeparator(codePage_.Encode(separator));
+    core_.SetSeparator(codePage_.EncodeLossy(separator));
 }
 
 bool TKVTranslator::SetCodePage(const QString &name)
@@ -99,14 +99,13 @@ bool TKVTranslator::Translate()
 
 QString TKVTranslator::TranslateText(const QString &text)
 {
-    bool lossless = true;
-    const std::string key = codePage_.Encode(text, &lossless);
+    const std::optional<std::string> key = codePage_.Encode(text);
     // A text the code page cannot hold has no entry; the caller keeps every character of it.
-    if (!lossless)
+    if (!key)
         return text;
     QString result = text;
     Guarded([&] {
-        if (const std::string *translation = core_.FindTranslation(key))
+        if (const std::string *translation = core_.FindTranslation(*key))
             result = codePage_.Decode(*translation);
     });
     return result;

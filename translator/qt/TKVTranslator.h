@@ -74,7 +74,10 @@ public:
     QString Decode(std::string_view bytes) const { return codePage_.Decode(bytes); }
     std::string Encode(const QString &text, bool *lossless = nullptr) const
     {
-        return codePage_.Encode(text, lossless);
+        std::optional<std::string> bytes = codePage_.Encode(text);
+        if (lossless)
+            *lossless = bytes.has_value();
+        return bytes ? *std::move(bytes) : codePage_.EncodeLossy(text);
     }
 
     // The standard C++ translator underneath: template and language headers, Items, flags.
