@@ -120,9 +120,10 @@ TEST(EditorLanguages, EveryCaptionTitleAndHintOfTheSixWindowsHasItsLine)
         const QString formName = form->objectName();
         if (formName.isEmpty())
             continue;
-        if (!form->windowTitle().isEmpty())
+        if (!form->windowTitle().isEmpty()) {
             EXPECT_TRUE(paths.count(UpperAscii((formName + QStringLiteral(".windowTitle")).toStdString())))
                 << formName.toStdString();
+        }
         for (QObject *object : form->findChildren<QObject *>()) {
             if (object->objectName().isEmpty() || object->objectName().startsWith(QStringLiteral("qt_")) ||
                 OwningForm(object) != form)
@@ -151,8 +152,9 @@ TEST(EditorLanguages, EveryLineOfTheTemplateReachesAProperty)
     qt::TKVTranslator translator(&windows.mainForm);
     ASSERT_TRUE(translator.LoadTemplate(QString::fromStdString(Languages + "glotra11.lnd")));
     for (const TTemplateItem &item : translator.Core().Items()) {
-        if (item.Kind == ikComponent)
+        if (item.Kind == ikComponent) {
             EXPECT_NE(translator.Core().ResolvePath(item.Text), PropertyKind::None) << item.Text;
+        }
     }
 }
 
