@@ -23,8 +23,12 @@ JAZYKY = os.path.join(ROOT, "jazyky")
 TEMPLATE = os.path.join(JAZYKY, "glotra11.lnd")
 CODEPAGE = "cp1250"
 
-FORMS = sorted(glob.glob(os.path.join(ROOT, "editor", "ui", "*.ui")) +
-               glob.glob(os.path.join(ROOT, "settings", "ui", "*.ui")))
+# The windows in the order the program creates them, then any other form.
+WINDOW_ORDER = ["editor/ui/TMainForm.ui", "editor/ui/TVlastnostiForm.ui", "settings/ui/TProgramyForm.ui",
+                "settings/ui/TPridatProgramForm.ui", "editor/ui/TAboutForm.ui", "settings/ui/TNastaveniForm.ui"]
+FORMS = [os.path.join(ROOT, f) for f in WINDOW_ORDER]
+FORMS += sorted(f for f in glob.glob(os.path.join(ROOT, "editor", "ui", "*.ui")) +
+                glob.glob(os.path.join(ROOT, "settings", "ui", "*.ui")) if f not in FORMS)
 SOURCES = [os.path.join(ROOT, d) for d in ("editor", "settings", "app")]
 
 # Component texts that are not in a form file: the main window's file dialogs.
@@ -57,7 +61,7 @@ def entries():
 def main():
     if not os.path.exists(TEMPLATE):
         with open(TEMPLATE, "wb") as f:
-            f.write(b"[LANGUAGE]\r\nProgram=Verbaria\r\nVersion=1.1\r\n\r\n[ITEMS]\r\n")
+            f.write(b"[LANGUAGE]\r\nProgram=Verbaria\r\nVersion=1.1\r\n\r\n")
     args = [TOOL, "scan", *FORMS, "--program", "Verbaria", "--update", TEMPLATE, "-o", TEMPLATE]
     for folder in SOURCES:
         args += ["--sources", folder]
