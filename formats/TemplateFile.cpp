@@ -41,6 +41,21 @@ void ApplyToken(std::string_view token, TemplateFlavour flavour, DefinitionLine 
 
 } // namespace
 
+const char *KindKeyword(TItemKind kind)
+{
+    switch (kind) {
+    case ikComponent:
+        return "component";
+    case ikMessage:
+        return "message";
+    case ikComment:
+        return "comment";
+    case ikSection:
+        break;
+    }
+    return "section";
+}
+
 void ParseDefinitionLine(std::string_view line, TemplateFlavour flavour, DefinitionLine &entry)
 {
     std::string_view rest = line;

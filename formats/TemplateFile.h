@@ -41,6 +41,9 @@ struct TTemplateInfo
     std::string Author; // the translator keeps it decoded, the editor in the one-line form
 };
 
+// The keyword of a kind as definition lines spell it: "section", "component", "message", "comment".
+const char *KindKeyword(TItemKind kind);
+
 enum class TemplateFlavour { Editor, Translator };
 
 // What one definition line says, before a reader decides whether to keep it.

@@ -25,21 +25,6 @@ const char *const ExportUsage =
     "\n"
     "Exit status: 0 on success, 1 when a file could not be read, 2 for a usage error.\n";
 
-const char *KindName(TItemKind kind)
-{
-    switch (kind) {
-    case ikSection:
-        return "section";
-    case ikComponent:
-        return "component";
-    case ikMessage:
-        return "message";
-    case ikComment:
-        return "comment";
-    }
-    return "section";
-}
-
 void PrintTable(LanguageDocument &document)
 {
     std::string out;
@@ -67,7 +52,7 @@ void PrintTable(LanguageDocument &document)
             break;
         out += std::to_string(row);
         out += '\t';
-        out += KindName(items[i].Kind);
+        out += KindKeyword(items[i].Kind);
         out += '\t';
         out += std::to_string(items[i].Number);
         out += '\t';

@@ -292,21 +292,6 @@ struct Entry
     std::string Text; // bytes in the code page
 };
 
-std::string KindWord(TItemKind kind)
-{
-    switch (kind) {
-    case ikComponent:
-        return "component";
-    case ikMessage:
-        return "message";
-    case ikComment:
-        return "comment";
-    case ikSection:
-        break;
-    }
-    return "section";
-}
-
 int Scan(const std::vector<std::string> &args)
 {
     std::vector<std::string> forms;
@@ -422,7 +407,7 @@ int Scan(const std::vector<std::string> &args)
                     item.Kind == ikComponent || (item.Kind == ikMessage && !sourceFolders.empty());
                 if (checkable && !current.contains({item.Kind, item.Text}))
                     std::cerr << "verbaria-tool: not found any more: " << item.Number << ' '
-                              << KindWord(item.Kind) << " \"" << item.Text << "\"\n";
+                              << KindKeyword(item.Kind) << " \"" << item.Text << "\"\n";
             }
         } else {
             if (program.empty() && !forms.empty())
@@ -442,7 +427,7 @@ int Scan(const std::vector<std::string> &args)
             }
             if (next > std::numeric_limits<std::int32_t>::max())
                 throw InOutError("no identifier numbers left after " + std::to_string(next - 1));
-            out += std::to_string(next++) + ':' + KindWord(entry.Kind) + " \"" + entry.Text + "\"\r\n";
+            out += std::to_string(next++) + ':' + KindKeyword(entry.Kind) + " \"" + entry.Text + "\"\r\n";
         }
 
         const std::string target = !output.empty() ? output : update;
