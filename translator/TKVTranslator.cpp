@@ -27,10 +27,59 @@ void TKVTranslator::SetSeparator(std::string_view value)
 void TKVTranslator::IndexItems()
 {
     numberIndex_.Build(template_.Items);
-    textIndex_.clear();
-    textIndex_.reserve(template_.Items.size());
-    for (std::size_t i = 0; i < template_.Items.size(); ++i)
-        textIndex_.try_emplace(template_.Items[i].Text, static_cast<std::int32_t>(i));
+    textIndex_.Build(template_.Items);
+}
+
+namespace {
+
+std::uint64_t HashText(std::string_view text)
+{
+    return static_cast<std::uint64_t>(std::hash<std::string_view>{}(text));
+}
+
+std::uint32_t TagOf(std::uint64_t hash)
+{
+    return static_cast<std::uint32_t>(hash >> 32);
+}
+
+} // namespace
+
+void TKVTranslator::TextIndex::Build(const std::vector<TTemplateItem> &items)
+{
+    std::size_t capacity = 16;
+    while (capacity < items.size() * 2)
+        capacity *= 2;
+    slots_.assign(capacity, Slot{});
+    mask_ = capacity - 1;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string_view text = items[i].Text;
+        const std::uint64_t hash = HashText(text);
+        const std::uint32_t tag = TagOf(hash);
+        for (std::size_t position = hash & mask_;; position = (position + 1) & mask_) {
+            Slot &slot = slots_[position];
+            if (slot.Item < 0) {
+                slot = Slot{tag, static_cast<std::int32_t>(i)};
+                break;
+            }
+            if (slot.Tag == tag && items[static_cast<std::size_t>(slot.Item)].Text == text)
+                break; // the first item with this text keeps the place
+        }
+    }
+}
+
+std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &items, std::string_view text) const
+{
+    if (slots_.empty())
+        return -1;
+    const std::uint64_t hash = HashText(text);
+    const std::uint32_t tag = TagOf(hash);
+    for (std::size_t position = hash & mask_;; position = (position + 1) & mask_) {
+        const Slot &slot = slots_[position];
+        if (slot.Item < 0)
+            return -1;
+        if (slot.Tag == tag && items[static_cast<std::size_t>(slot.Item)].Text == text)
+            return slot.Item;
+    }
 }
 
 // Runs a read that may rebuild the table. Even a read that stops at an error has emptied the
@@ -114,10 +163,10 @@ void TKVTranslator::Translate()
 const std::string *TKVTranslator::FindTranslation(std::string_view text)
 {
     EnsureLanguage();
-    const auto found = textIndex_.find(text);
-    if (found == textIndex_.end())
+    const std::int32_t found = textIndex_.Find(template_.Items, text);
+    if (found < 0)
         return nullptr;
-    const std::string &translation = template_.Items[static_cast<std::size_t>(found->second)].Translation;
+    const std::string &translation = template_.Items[static_cast<std::size_t>(found)].Translation;
     return translation.empty() ? nullptr : &translation;
 }
 

@@ -112,7 +112,26 @@ private:
     TLanguageInfo languageInfo_;
 
     NumberIndex numberIndex_;
-    std::unordered_map<std::string_view, std::int32_t> textIndex_; // views into Items' texts
+    // The items' texts by value, first item wins: open addressing with linear probing over one
+    // array of slots, each holding an item's position and the upper half of its text's hash, so
+    // that a probe seldom has to touch an item's text.
+    class TextIndex final
+    {
+    public:
+        void Build(const std::vector<TTemplateItem> &items);
+        // The position of the first item with this text, or -1.
+        std::int32_t Find(const std::vector<TTemplateItem> &items, std::string_view text) const;
+
+    private:
+        struct Slot
+        {
+            std::uint32_t Tag = 0;
+            std::int32_t Item = -1; // -1: empty
+        };
+        std::vector<Slot> slots_;
+        std::size_t mask_ = 0;
+    };
+    TextIndex textIndex_;
     // While Translate runs, each owner's components are indexed by upper-cased name once.
     using NameIndex = std::unordered_map<std::string, Component>;
     std::unique_ptr<std::unordered_map<Component, NameIndex>> nameIndexes_;

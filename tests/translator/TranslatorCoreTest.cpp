@@ -155,6 +155,26 @@ TEST_F(TranslatorCoreTest, TranslateTextAnswersFromTheFirstEntryWithTranslation)
     EXPECT_EQ(translator.TranslateText("MainForm.toolNovy.Hint"), "MainForm.toolNovy.Hint");
 }
 
+TEST_F(TranslatorCoreTest, ManyRepeatedTextsEachAnswerFromTheirFirstEntry)
+{
+    // 3,000 messages over 1,000 texts, each text three times: the look-up table is full of
+    // neighbours and repeats, and must still find the first entry of every text.
+    std::string lnd = "[ITEMS]\r\n";
+    std::string lng;
+    for (int number = 1; number <= 3000; ++number) {
+        lnd += std::to_string(number) + ":message \"Zprava " + std::to_string(number % 1000) + "\"\r\n";
+        lng += std::to_string(number) + ":T" + std::to_string(number) + "\r\n";
+    }
+    translator.LoadTemplate(files.Write("many.lnd", lnd));
+    translator.SetLanguageFile(files.Write("many.lng", lng));
+    for (int text = 0; text < 1000; ++text) {
+        const int first = text == 0 ? 1000 : text;
+        ASSERT_EQ(translator.TranslateText("Zprava " + std::to_string(text)), "T" + std::to_string(first)) << text;
+    }
+    EXPECT_EQ(translator.TranslateText("Zprava 1000"), "Zprava 1000");
+    EXPECT_EQ(translator.TranslateText(""), "");
+}
+
 TEST_F(TranslatorCoreTest, EmptyTranslationAnswersWithTheText)
 {
     translator.LoadTemplate(TemplateFile());
