@@ -48,28 +48,40 @@ std::string ExecutableFolder()
     return FolderOf(buffer);
 }
 
+void AppendEscapedField(std::string &out, std::string_view text)
+{
+    // Runs of plain characters go in at once; only the four special ones are looked at.
+    const auto isSpecial = [](char c) { return c == '\\' || c == '\t' || c == '\r' || c == '\n'; };
+    for (;;) {
+        std::size_t special = 0;
+        while (special < text.size() && !isSpecial(text[special]))
+            ++special;
+        out.append(text.substr(0, special));
+        if (special == text.size())
+            return;
+        out += '\\';
+        switch (text[special]) {
+        case '\t':
+            out += 't';
+            break;
+        case '\r':
+            out += 'r';
+            break;
+        case '\n':
+            out += 'n';
+            break;
+        default:
+            out += '\\';
+        }
+        text.remove_prefix(special + 1);
+    }
+}
+
 std::string EscapeField(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        default:
-            out += c;
-        }
-    }
+    AppendEscapedField(out, text);
     return out;
 }
 

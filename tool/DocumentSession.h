@@ -46,6 +46,8 @@ std::string ExecutableFolder();
 
 // The table's field escapes: backslash, TAB, CR and LF.
 std::string EscapeField(std::string_view text);
+// As EscapeField, appending to OUT.
+void AppendEscapedField(std::string &out, std::string_view text);
 // Reverses EscapeField; false for an unknown escape or a trailing backslash.
 bool UnescapeField(std::string_view text, std::string &out);
 

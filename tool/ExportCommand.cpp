@@ -32,7 +32,7 @@ void PrintTable(LanguageDocument &document)
     auto line = [&out](std::string_view key, std::string_view value) {
         out += key;
         out += '\t';
-        out += EscapeField(value);
+        AppendEscapedField(out, value);
         out += '\n';
     };
     line("#template", header.editSablona);
@@ -56,9 +56,9 @@ void PrintTable(LanguageDocument &document)
         out += '\t';
         out += std::to_string(items[i].Number);
         out += '\t';
-        out += EscapeField(grid.Text(0, row));
+        AppendEscapedField(out, grid.Text(0, row));
         out += '\t';
-        out += EscapeField(grid.Text(1, row));
+        AppendEscapedField(out, grid.Text(1, row));
         out += '\n';
         if (out.size() > (1u << 20)) {
             std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));

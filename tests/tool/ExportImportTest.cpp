@@ -12,7 +12,7 @@ const std::string Template = "[LANGUAGE]\r\nProgram=Demo\r\nVersion=2\r\nAuthor=
                              "123456: MESSAGE \"big\"\r\n";
 
 const std::string Language = "Language=Deutsch\r\nVersion=1\r\nAuthor=Hans|Grete\r\nDefinition=demo.lnd\r\n"
-                             "00002:Titel\r\n00004:mit\tTab\r\n123456:gro\xDF\r\n";
+                             "00002:Titel\r\n00004:\\mit\t\tTab\\\r\n123456:gro\xDF\r\n";
 
 const std::string ExpectedTable = "#template\tdemo.lnd\n"
                                   "#program\tDemo\n"
@@ -26,7 +26,7 @@ const std::string ExpectedTable = "#template\tdemo.lnd\n"
                                   "1\tsection\t1\tOkno\t\n"
                                   "2\tcomponent\t2\tF.Caption\tTitel\n"
                                   "3\tcomment\t3\tPozn\xE1mka\t\n"
-                                  "4\tmessage\t4\tTab\\there\\\\back\tmit\\tTab\n"
+                                  "4\tmessage\t4\tTab\\there\\\\back\t\\\\mit\\t\\tTab\\\\\n"
                                   "5\tmessage\t123456\tbig\tgro\xDF\n";
 
 } // namespace
