@@ -1,5 +1,5 @@
 #include "editor/core/LanguageDocument.h"
-#include "formats/CodePage1250.h"
+#include "tests/support/Cp1250.h"
 #include "formats/FileIO.h"
 #include "support/ScriptedDialogs.h"
 

@@ -1,7 +1,7 @@
 #include "editor/ui/FindDialog.h"
 #include "editor/ui/TAboutForm.h"
 #include "editor/ui/TMainForm.h"
-#include "formats/CodePage1250.h"
+#include "tests/support/Cp1250.h"
 #include "platform/DetachedProcess.h"
 #include "platform/RegistryRecord.h"
 #include "platform/ShellOpen.h"

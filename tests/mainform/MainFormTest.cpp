@@ -1,6 +1,6 @@
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
-#include "formats/CodePage1250.h"
+#include "tests/support/Cp1250.h"
 #include "formats/FileIO.h"
 #include "platform/RegistryRecord.h"
 #include "support/ScriptedDialogs.h"

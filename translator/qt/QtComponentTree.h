@@ -1,7 +1,7 @@
 #pragma once
 
 #include "translator/TComponentTree.h"
-#include "translator/qt/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QByteArray>
 #include <QObject>

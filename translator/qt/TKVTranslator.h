@@ -1,7 +1,7 @@
 #pragma once
 
 #include "translator/TKVTranslator.h"
-#include "translator/qt/CodePage.h"
+#include "platform/CodePage.h"
 #include "translator/qt/QtComponentTree.h"
 
 #include <QObject>
