@@ -214,8 +214,7 @@ void TemplateReader::ReadDefinition(std::string_view line)
 }
 
 namespace {
-template <class Target>
-bool ReadTemplateFileInto(const std::string &path, Target &target)
+template <class Target> bool ReadTemplateFileInto(const std::string &path, Target &target)
 {
     std::string bytes;
     if (!ReadFileBytes(path, bytes))

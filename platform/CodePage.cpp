@@ -43,7 +43,8 @@ std::optional<CodePage> CodePage::Named(const QString &name)
 
 CodePage CodePage::ForDeclared(std::string_view declared)
 {
-    const QString name = QString::fromLatin1(declared.data(), static_cast<qsizetype>(declared.size())).trimmed();
+    const QString name =
+        QString::fromLatin1(declared.data(), static_cast<qsizetype>(declared.size())).trimmed();
     if (!name.isEmpty()) {
         if (std::optional<CodePage> named = Named(name))
             return *std::move(named);
@@ -150,9 +151,10 @@ QString NameCharacters(const QString &characters)
     for (const char32_t code : characters.toUcs4()) {
         if (!named.isEmpty())
             named += QStringLiteral(", ");
-        named += QStringLiteral("%1 (U+%2)")
-                     .arg(QString::fromUcs4(&code, 1))
-                     .arg(QStringLiteral("%1").arg(static_cast<uint>(code), 4, 16, QLatin1Char('0')).toUpper());
+        named +=
+            QStringLiteral("%1 (U+%2)")
+                .arg(QString::fromUcs4(&code, 1))
+                .arg(QStringLiteral("%1").arg(static_cast<uint>(code), 4, 16, QLatin1Char('0')).toUpper());
     }
     return named;
 }

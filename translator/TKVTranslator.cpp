@@ -68,7 +68,8 @@ void TKVTranslator::TextIndex::Build(const std::vector<TTemplateItem> &items)
     }
 }
 
-std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &items, std::string_view text) const
+std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &items,
+                                            std::string_view text) const
 {
     if (slots_.empty())
         return -1;

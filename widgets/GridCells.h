@@ -78,7 +78,10 @@ public:
         return texts_[column][static_cast<std::size_t>(row)];
     }
     // Sets a text in the column's own code page.
-    void SetText(int column, int row, std::string text) { SetText(column, row, std::move(text), ColumnEncoding); }
+    void SetText(int column, int row, std::string text)
+    {
+        SetText(column, row, std::move(text), ColumnEncoding);
+    }
     void SetText(int column, int row, std::string text, Encoding encoding);
     Encoding EncodingOf(int column, int row) const
     {

@@ -58,7 +58,8 @@ void StringGrid::setCells(GridCells &cells)
     gridModel_ = new StringGridModel(cells, this);
     for (int column = 0; column < 2; ++column) {
         for (int encoding = 0; encoding < 2; ++encoding)
-            gridModel_->setCodePage(column, static_cast<GridCells::Encoding>(encoding), codePages_[column][encoding]);
+            gridModel_->setCodePage(column, static_cast<GridCells::Encoding>(encoding),
+                                    codePages_[column][encoding]);
     }
     delegate_->setModel(gridModel_);
     setModel(gridModel_);

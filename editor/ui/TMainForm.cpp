@@ -433,8 +433,8 @@ void TMainForm::ShowInfo(int column, int row)
 
 void TMainForm::ReportUnrepresentable(const QString &text)
 {
-    QString message =
-        QString::fromStdString(texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
+    QString message = QString::fromStdString(
+        texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
     message.replace(QStringLiteral("%s"), NameCharacters(text));
     Dialogs().Inform(message.toStdString());
 }
@@ -493,7 +493,8 @@ bool TMainForm::ZmenitKodovouStranku(const QString &name)
         else if (*encoded != bytes)
             converted.emplace_back(row, *std::move(encoded));
     }
-    std::string *values[] = {&header.editJazyk, &header.editVerzeJazyka, &header.editSablona, &header.memoAutorJazyka};
+    std::string *values[] = {&header.editJazyk, &header.editVerzeJazyka, &header.editSablona,
+                             &header.memoAutorJazyka};
     std::vector<std::string> convertedValues;
     bool valuesFit = true;
     for (std::string *value : values) {
@@ -551,8 +552,8 @@ void TMainForm::NajitDalsi()
         for (int encoding = 0; encoding < 2; ++encoding)
             texts.Text[column][encoding] = codePages[column][encoding].Encode(searchText);
     }
-    const std::optional<GridPosition> found = FindNextCell(document_->Grid(), grid->currentColumn(),
-                                                           grid->currentRow(), texts, findDialog_->MatchCase());
+    const std::optional<GridPosition> found = FindNextCell(
+        document_->Grid(), grid->currentColumn(), grid->currentRow(), texts, findDialog_->MatchCase());
     if (found) {
         // Row first, then column, each through the grid's own change of the current cell.
         grid->setCurrentRow(found->Row);

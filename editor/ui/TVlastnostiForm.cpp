@@ -107,7 +107,8 @@ void TVlastnostiForm::StoreFields()
     header_->editSablona = codePage.EncodeLossy(ui_->editSablona->text());
     // The memo separates lines with LF; the header keeps CR LF, which saving turns into "|".
     QString author = ui_->memoAutorJazyka->toPlainText();
-    author.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    author.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     header_->memoAutorJazyka = codePage.EncodeLossy(author);
 }
 

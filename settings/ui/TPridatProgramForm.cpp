@@ -53,15 +53,22 @@ TPridatProgramForm::TPridatProgramForm(const TextService &texts, QWidget *parent
             message.replace(QStringLiteral("%s"), NameCharacters(refused));
             dialogs_->Inform(message.toStdString());
         },
-        [this] { dialogs_->Inform(texts_.TranslateText("Konce řádků ve vloženém textu byly nahrazeny mezerami.")); });
+        [this] {
+            dialogs_->Inform(texts_.TranslateText("Konce řádků ve vloženém textu byly nahrazeny mezerami."));
+        });
     for (QLineEdit *path : {ui_->editSablona, ui_->editProgram}) {
         // Paths are file names, not texts of a code page; only line breaks cannot go into the file.
         CodePageGuard::Watch(
-            path, []() -> const CodePage & {
+            path,
+            []() -> const CodePage & {
                 static const CodePage utf8 = *CodePage::Named(QStringLiteral("UTF-8"));
                 return utf8;
             },
-            {}, [this] { dialogs_->Inform(texts_.TranslateText("Konce řádků ve vloženém textu byly nahrazeny mezerami.")); });
+            {},
+            [this] {
+                dialogs_->Inform(
+                    texts_.TranslateText("Konce řádků ve vloženém textu byly nahrazeny mezerami."));
+            });
     }
     ui_->editNazev->setFocus();
 }
@@ -107,7 +114,8 @@ void TPridatProgramForm::accept()
     }
     for (QLineEdit *path : {ui_->editSablona, ui_->editProgram}) {
         if (path->text().contains(QLatin1Char(';'))) {
-            dialogs_->Inform(texts_.TranslateText("Cesta k šabloně ani k programu nesmí obsahovat znak „;“."));
+            dialogs_->Inform(
+                texts_.TranslateText("Cesta k šabloně ani k programu nesmí obsahovat znak „;“."));
             path->setFocus();
             return;
         }

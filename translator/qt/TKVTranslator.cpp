@@ -40,7 +40,8 @@ void TKVTranslator::FollowDeclarations()
     auto follow = [this](CodePage &target, const std::string &declared) {
         std::optional<CodePage> named;
         if (!declared.empty())
-            named = CodePage::Named(QString::fromLatin1(declared.data(), static_cast<qsizetype>(declared.size())));
+            named = CodePage::Named(
+                QString::fromLatin1(declared.data(), static_cast<qsizetype>(declared.size())));
         const CodePage &wanted = named ? *named : codePage_;
         if (!target.Is(wanted.Name()))
             target = wanted;
