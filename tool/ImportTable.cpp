@@ -1,7 +1,10 @@
 #include "tool/ImportTable.h"
 
 #include "formats/TextRules.h"
+#include "platform/CodePage.h"
 #include "tool/DocumentSession.h"
+
+#include <optional>
 
 #include <vector>
 
@@ -30,6 +33,18 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
     std::string error;
     std::size_t lineNumber = 0;
     std::string value;
+    // A table in UTF-8 ("#encoding" first) carries texts that go back into the file's code page.
+    bool utf8 = false;
+    auto toFile = [&](std::string &text) {
+        if (!utf8)
+            return true;
+        const std::optional<std::string> bytes =
+            CodePage::ForDeclared(document.LanguageCodePage()).Encode(QString::fromStdString(text));
+        if (!bytes)
+            return false;
+        text = *bytes;
+        return true;
+    };
     ForEachLine(table, [&](std::string_view line) {
         ++lineNumber;
         if (!error.empty())
@@ -38,7 +53,9 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
             line.remove_suffix(1);
         if (line.empty())
             return;
-        auto fail = [&](const std::string &what) { error = "line " + std::to_string(lineNumber) + ": " + what; };
+        auto fail = [&](const std::string &what) {
+            error = "line " + std::to_string(lineNumber) + ": " + what;
+        };
         const auto fields = SplitTabs(line);
         if (line.front() == '#') {
             if (fields.size() != 2) {
@@ -50,6 +67,29 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
                 return;
             }
             DocumentHeader &header = document.Header();
+            if (fields[0] == "#encoding") {
+                if (UpperAscii(value) != "UTF-8") {
+                    fail("the only encoding a table can have is UTF-8");
+                    return;
+                }
+                utf8 = true;
+                return;
+            }
+            if (fields[0] == "#codepage") {
+                if (!CodePage::IsKnown(QString::fromStdString(value))) {
+                    fail("unknown code page " + value);
+                    return;
+                }
+                header.KodovaStranka = value;
+                return;
+            }
+            const bool languageValue = fields[0] == "#language" || fields[0] == "#version" ||
+                                       fields[0] == "#author" || fields[0] == "#template";
+            if (languageValue && !toFile(value)) {
+                fail("the code page " + document.LanguageCodePage() + " cannot hold the value of " +
+                     std::string(fields[0]));
+                return;
+            }
             if (fields[0] == "#language")
                 header.editJazyk = value;
             else if (fields[0] == "#version")
@@ -73,11 +113,22 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
         }
         if (!number || *number != items[static_cast<std::size_t>(*row - 1)].Number) {
             fail("row " + std::string(fields[0]) + " has the number " +
-                 std::to_string(items[static_cast<std::size_t>(*row - 1)].Number) + ", not " + std::string(fields[2]));
+                 std::to_string(items[static_cast<std::size_t>(*row - 1)].Number) + ", not " +
+                 std::string(fields[2]));
             return;
         }
         if (!UnescapeField(fields[4], value)) {
             fail("invalid escape");
+            return;
+        }
+        // A break would start a line of its own in the language file: one nobody translated.
+        if (value.find_first_of("\r\n") != std::string::npos) {
+            fail("row " + std::string(fields[0]) + ": a translation cannot hold a line break");
+            return;
+        }
+        if (!toFile(value)) {
+            fail("row " + std::string(fields[0]) + ": the code page " + document.LanguageCodePage() +
+                 " cannot hold the translation");
             return;
         }
         document.Grid().SetText(1, *row, value);
