@@ -68,7 +68,13 @@ int RunImport(const std::vector<std::string> &args)
             PrintError(positional[0] + ": template not found");
             return ExitFailure;
         }
-        const std::string error = ApplyImportTable(table, session.Document());
+        const std::string error =
+            ApplyImportTable(table, session.Document(), [](std::string_view utf8, const std::string &name) {
+                const std::optional<CodePage> codePage = CodePage::Named(QString::fromStdString(name));
+                if (!codePage)
+                    return std::optional<std::string>();
+                return codePage->Encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+            });
         if (!error.empty()) {
             PrintError(positional[1] + ": " + error);
             return ExitFailure;

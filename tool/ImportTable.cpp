@@ -1,7 +1,6 @@
 #include "tool/ImportTable.h"
 
 #include "formats/TextRules.h"
-#include "platform/CodePage.h"
 #include "tool/DocumentSession.h"
 
 #include <optional>
@@ -28,7 +27,7 @@ std::vector<std::string_view> SplitTabs(std::string_view line)
 
 } // namespace
 
-std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
+std::string ApplyImportTable(std::string_view table, LanguageDocument &document, const Utf8ToCodePage &toCodePage)
 {
     std::string error;
     std::size_t lineNumber = 0;
@@ -38,8 +37,7 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
     auto toFile = [&](std::string &text) {
         if (!utf8)
             return true;
-        const std::optional<std::string> bytes =
-            CodePage::ForDeclared(document.LanguageCodePage()).Encode(QString::fromStdString(text));
+        const std::optional<std::string> bytes = toCodePage(text, document.LanguageCodePage());
         if (!bytes)
             return false;
         text = *bytes;
@@ -68,15 +66,16 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
             }
             DocumentHeader &header = document.Header();
             if (fields[0] == "#encoding") {
-                if (UpperAscii(value) != "UTF-8") {
-                    fail("the only encoding a table can have is UTF-8");
+                if (UpperAscii(value) != "UTF-8" || !toCodePage) {
+                    fail(toCodePage ? "the only encoding a table can have is UTF-8"
+                                    : "a table in UTF-8 cannot be read here");
                     return;
                 }
                 utf8 = true;
                 return;
             }
             if (fields[0] == "#codepage") {
-                if (!CodePage::IsKnown(QString::fromStdString(value))) {
+                if (toCodePage && !toCodePage({}, value)) {
                     fail("unknown code page " + value);
                     return;
                 }
