@@ -151,11 +151,14 @@ std::vector<Finding> CheckEntry(const CheckedEntry &entry, const Decoder &decode
     }
     if (entry.Kind == ikMessage && entry.Original && entry.Original->empty())
         add(CheckId::EmptyOriginal);
-    // A byte the code page does not define decodes to U+FFFD; one that the text really spells
-    // (a UTF-8 file) is there in the bytes too.
+    // A byte the code page does not define decodes to U+FFFD, or, with the converters that hand
+    // such bytes through, to a C1 control (0x98 of windows-1250 becomes U+0098); a U+FFFD that the
+    // text really spells (a UTF-8 file) is there in the bytes too.
     const auto replaced =
         static_cast<std::size_t>(std::count(translation.begin(), translation.end(), ReplacementCharacter));
-    if (replaced > CountReplacementCharacters(entry.Translation))
+    const bool control = std::any_of(translation.begin(), translation.end(),
+                                     [](char32_t c) { return c >= 0x80 && c <= 0x9F; });
+    if (control || replaced > CountReplacementCharacters(entry.Translation))
         add(CheckId::CodePage, {std::string(codePageName.empty() ? "of the file" : codePageName)});
 
     if (entry.Original && !entry.Original->empty()) {

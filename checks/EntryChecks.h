@@ -12,7 +12,8 @@
 namespace verbaria::checks {
 
 // Turns bytes of a file into UTF-8; a byte or sequence that the file's code page does not define
-// becomes U+FFFD. An empty decoder takes the bytes as UTF-8.
+// becomes U+FFFD or a C1 control character (what Qt's converters give). CodePage::Decode serves.
+// An empty decoder takes the bytes as UTF-8.
 using Decoder = std::function<std::string(std::string_view)>;
 
 // What the checks need of one template entry.

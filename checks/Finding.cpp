@@ -34,7 +34,7 @@ constexpr std::array<CheckText, CheckCount> kChecks{{
      "Originál končí na \"%1\", překlad na \"%2\""},
     {"same-as-original", Severity::Warning, "the translation equals the original",
      "Překlad je stejný jako originál"},
-    {"value-type", Severity::Warning, "the translation does not read as a %1 value",
+    {"value-type", Severity::Warning, "the translation is not a value of the type %1",
      "Překlad není hodnota typu %1"},
 }};
 

@@ -89,6 +89,14 @@ TEST(EntryChecks, ACharacterTheCodePageLacksIsAnError)
     ASSERT_EQ(Names(findings), List{"code-page"});
     EXPECT_EQ(EnglishMessage(findings[0]),
               "the code page windows-1250 cannot hold a character of the translation");
+    // Qt's converters hand the undefined byte through as the C1 control U+0098.
+    const Decoder handThrough = [](std::string_view bytes) {
+        std::string out;
+        for (char c : bytes)
+            out += c == '\x98' ? std::string("\xC2\x98") : std::string(1, c);
+        return out;
+    };
+    EXPECT_EQ(Names(CheckEntry(entry, handThrough)), List{"code-page"});
     // A UTF-8 file that spells U+FFFD itself holds it.
     entry.Translation = "Te\xEF\xBF\xBDxt";
     EXPECT_TRUE(CheckEntry(entry, {}).empty());

@@ -1,0 +1,72 @@
+#include "tool/FileTexts.h"
+
+#include "formats/Errors.h"
+#include "formats/FileIO.h"
+#include "formats/LanguageFile.h"
+#include "formats/TextRules.h"
+#include "platform/CodePage.h"
+
+namespace verbaria::tool {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view WithoutByteOrderMark(std::string_view bytes)
+{
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    return bytes;
+}
+
+} // namespace
+
+std::string DeclaredCodePage(std::string_view bytes, const std::string &fallback)
+{
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        return "UTF-8";
+    std::string declared;
+    ForEachLine(bytes, [&](std::string_view line) {
+        line = TrimLeftBlanks(line);
+        const std::size_t separator = std::min(line.find('='), line.find(':'));
+        if (separator != std::string_view::npos && UpperAscii(line.substr(0, separator)) == "CODEPAGE")
+            declared.assign(line.substr(separator + 1));
+    });
+    return declared.empty() ? fallback : declared;
+}
+
+checks::Decoder DecoderFor(const std::string &codePageName)
+{
+    std::optional<CodePage> codePage = CodePage::Named(QString::fromStdString(codePageName));
+    if (!codePage)
+        throw InOutError("unknown code page '" + codePageName + "'");
+    return [codePage = *codePage](std::string_view bytes) { return codePage.Decode(bytes).toStdString(); };
+}
+
+LanguageTexts ReadLanguageTexts(const std::string &path, const std::string &fallbackCodePage)
+{
+    LanguageTexts texts;
+    if (!ReadFileBytes(path, texts.Bytes))
+        throw InOutError("File not found: " + path);
+    texts.CodePage = DeclaredCodePage(texts.Bytes, fallbackCodePage);
+    int number = 0;
+    ForEachLine(WithoutByteOrderMark(texts.Bytes), [&](std::string_view line) {
+        ++number;
+        const auto split = SplitLanguageLine(line);
+        if (split && split->IsItem)
+            texts.Items[split->Number] = ItemLine{std::string(split->Value), number};
+    });
+    return texts;
+}
+
+TemplateTexts ReadTemplateTexts(const std::string &path, const std::string &fallbackCodePage)
+{
+    TemplateTexts texts;
+    if (!ReadFileBytes(path, texts.Bytes))
+        throw InOutError("File not found: " + path);
+    texts.CodePage = DeclaredCodePage(texts.Bytes, fallbackCodePage);
+    TemplateReader(texts.Template).ReadAll(WithoutByteOrderMark(texts.Bytes));
+    return texts;
+}
+
+} // namespace verbaria::tool
