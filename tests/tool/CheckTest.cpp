@@ -88,6 +88,27 @@ TEST(CheckCommand, AcknowledgedWarningsAreQuietAndWarningsAloneDoNotFail)
     EXPECT_NE(result.Out.find("\"check\": \"printf-placeholders\""), std::string::npos) << result.Out;
 }
 
+TEST(CheckCommand, ComponentsOfAScannedTemplateAreComparedWithTheFormsTexts)
+{
+    TempFolder folder;
+    folder.Write("Okno.ui", R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <widget class="QDialog" name="Okno">
+  <property name="windowTitle"><string>Nastavení</string></property>
+  <widget class="QPushButton" name="buttonUlozit">
+   <property name="text"><string>&amp;Uložit</string></property>
+  </widget>
+ </widget>
+</ui>
+)");
+    ASSERT_EQ(RunTool({"scan", "Okno.ui", "-o", "okno.lnd"}, {}, folder.Path()).Status, 0);
+    folder.Write("en.lng", "2:Settings\r\n3:Save\r\n");
+    const ToolResult result = RunTool({"check", "okno.lnd", "en.lng"}, {}, folder.Path());
+    EXPECT_EQ(result.Status, 0);
+    EXPECT_EQ(result.Out, "en.lng:2: warning: accelerator: entry 3: the accelerator '&' differs: original "
+                          "\"&Uložit\", translation \"Save\"\n");
+}
+
 TEST(CheckCommand, UsageAndUnreadableFilesExitWithTwo)
 {
     EXPECT_EQ(RunTool({"check"}, {}, kCorpus).Status, 2);
