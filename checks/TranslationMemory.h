@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace verbaria::checks {
+
+// Where one translation of the memory comes from.
+struct MemorySource
+{
+    std::uint32_t File = 0;  // index into Files()
+    std::int32_t Number = 0; // entry number in that file
+};
+
+// A translation the memory offers for an original: all the places that give it.
+struct Suggestion
+{
+    std::string Original;    // UTF-8, as the memory holds it
+    std::string Translation; // UTF-8
+    int Score = 100;         // similarity of Original to the text asked for, in per cent
+    std::vector<MemorySource> Sources;
+};
+
+// One original with more than one translation.
+struct Inconsistency
+{
+    std::string Original;
+    std::vector<Suggestion> Translations; // each with its sources, the most used first
+};
+
+// The translations of many language files, looked up by their originals: exactly, or by
+// similarity (one minus the edit distance over the longer length, counted in characters). Texts
+// are UTF-8; the callers decode each file in its own code page first.
+//
+// Built in two steps: Add every pair, then Build once; a look-up before Build finds nothing.
+// Similar texts are found through an index of three-character pieces, so a look-up reads the
+// few originals that share enough pieces instead of all of them.
+class TranslationMemory final
+{
+public:
+    std::uint32_t AddFile(std::string name);
+    const std::vector<std::string> &Files() const { return files_; }
+
+    // Pairs with an empty original or translation are not kept.
+    void Add(std::uint32_t file, std::int32_t number, std::string_view original,
+             std::string_view translation);
+    void Build();
+
+    std::size_t size() const { return units_.size(); }
+    std::size_t OriginalCount() const { return originals_.size(); }
+
+    // The translations of exactly this original, the most used first.
+    std::vector<Suggestion> Exact(std::string_view original) const;
+    // Originals at least minimumScore per cent similar, the text itself excluded, best first (then
+    // the most used); at most limit suggestions.
+    std::vector<Suggestion> Similar(std::string_view original, int minimumScore = 75,
+                                    std::size_t limit = 10) const;
+    // Every original that the files translate in more than one way, in the order first added.
+    std::vector<Inconsistency> Inconsistencies() const;
+
+private:
+    struct Unit
+    {
+        std::uint32_t Original;
+        std::uint32_t Translation;
+        MemorySource Source;
+    };
+    std::vector<Suggestion> Grouped(std::uint32_t original, int score) const;
+    static std::uint32_t Intern(std::deque<std::string> &texts,
+                                std::unordered_map<std::string_view, std::uint32_t> &index,
+                                std::string_view text);
+
+    std::vector<std::string> files_;
+    std::deque<std::string> originals_; // a deque keeps the views of the index valid
+    std::unordered_map<std::string_view, std::uint32_t> originalIndex_;
+    std::deque<std::string> translations_;
+    std::unordered_map<std::string_view, std::uint32_t> translationIndex_;
+    std::vector<Unit> units_;
+
+    // Built: the units of each original, and the pieces index.
+    std::vector<std::uint32_t> unitStart_; // per original, into unitOrder_; one more at the end
+    std::vector<std::uint32_t> unitOrder_;
+    std::vector<std::uint32_t> lengths_; // per original, in characters
+    std::vector<std::uint32_t> pieceStart_;
+    std::vector<std::uint32_t> pieceOriginals_;
+    bool built_ = false;
+};
+
+} // namespace verbaria::checks
