@@ -1,5 +1,6 @@
 #include "checks/TranslationMemory.h"
 
+#include "checks/EditDistance.h"
 #include "checks/Utf8.h"
 
 #include <algorithm>
@@ -33,32 +34,6 @@ void PiecesOf(std::u32string_view text, std::vector<std::uint32_t> &pieces)
     pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
 }
 
-// Edit distance, or limit + 1 once it must exceed limit.
-std::size_t EditDistance(std::u32string_view a, std::u32string_view b, std::size_t limit)
-{
-    if (a.size() > b.size())
-        std::swap(a, b);
-    if (b.size() - a.size() > limit)
-        return limit + 1;
-    std::vector<std::size_t> row(a.size() + 1);
-    for (std::size_t i = 0; i <= a.size(); ++i)
-        row[i] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-        std::size_t diagonal = row[0];
-        row[0] = j;
-        std::size_t best = row[0];
-        for (std::size_t i = 1; i <= a.size(); ++i) {
-            const std::size_t above = row[i];
-            row[i] = std::min({row[i] + 1, row[i - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-            best = std::min(best, row[i]);
-        }
-        if (best > limit)
-            return limit + 1;
-    }
-    return row[a.size()];
-}
-
 } // namespace
 
 std::uint32_t TranslationMemory::AddFile(std::string name)
@@ -67,26 +42,13 @@ std::uint32_t TranslationMemory::AddFile(std::string name)
     return static_cast<std::uint32_t>(files_.size() - 1);
 }
 
-std::uint32_t TranslationMemory::Intern(std::deque<std::string> &texts,
-                                        std::unordered_map<std::string_view, std::uint32_t> &index,
-                                        std::string_view text)
-{
-    const auto found = index.find(text);
-    if (found != index.end())
-        return found->second;
-    texts.emplace_back(text);
-    const auto id = static_cast<std::uint32_t>(texts.size() - 1);
-    index.emplace(texts.back(), id);
-    return id;
-}
-
 void TranslationMemory::Add(std::uint32_t file, std::int32_t number, std::string_view original,
                             std::string_view translation)
 {
     if (original.empty() || translation.empty())
         return;
-    units_.push_back(Unit{Intern(originals_, originalIndex_, original),
-                          Intern(translations_, translationIndex_, translation), MemorySource{file, number}});
+    units_.push_back(
+        Unit{originals_.Intern(original), translations_.Intern(translation), MemorySource{file, number}});
     built_ = false;
 }
 
@@ -106,17 +68,35 @@ void TranslationMemory::Build()
             unitOrder_[next[units_[u].Original]++] = static_cast<std::uint32_t>(u);
     }
 
-    // The pieces index, in the same two passes: count, then fill.
-    lengths_.assign(count, 0);
+    // Places in length order (a counting sort again), then the pieces of each original by place.
+    std::vector<std::uint32_t> lengths(count, 0);
+    std::uint32_t longest = 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        for (char c : originals_.Text(i))
+            lengths[i] += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+        longest = std::max(longest, lengths[i]);
+    }
+    lengthFirst_.assign(static_cast<std::size_t>(longest) + 2, 0);
+    for (std::uint32_t length : lengths)
+        ++lengthFirst_[length + 1];
+    for (std::size_t l = 0; l + 1 < lengthFirst_.size(); ++l)
+        lengthFirst_[l + 1] += lengthFirst_[l];
+    byLength_.assign(count, 0);
+    {
+        std::vector<std::uint32_t> next(lengthFirst_.begin(), lengthFirst_.end() - 1);
+        for (std::uint32_t i = 0; i < count; ++i)
+            byLength_[next[lengths[i]]++] = i;
+    }
+
     std::vector<std::uint32_t> allPieces;
     std::vector<std::uint32_t> pieceCountOf(count, 0);
+    placeLength_.assign(count, 0);
     allPieces.reserve(count * 24);
     std::vector<std::uint32_t> pieces;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::u32string text = DecodeUtf8(originals_[i]);
-        lengths_[i] = static_cast<std::uint32_t>(text.size());
-        PiecesOf(text, pieces);
-        pieceCountOf[i] = static_cast<std::uint32_t>(pieces.size());
+    for (std::uint32_t place = 0; place < count; ++place) {
+        PiecesOf(DecodeUtf8(originals_.Text(byLength_[place])), pieces);
+        pieceCountOf[place] = static_cast<std::uint32_t>(pieces.size());
+        placeLength_[place] = lengths[byLength_[place]];
         allPieces.insert(allPieces.end(), pieces.begin(), pieces.end());
     }
     pieceStart_.assign(kPieceBuckets + 1, 0);
@@ -124,13 +104,14 @@ void TranslationMemory::Build()
         ++pieceStart_[piece + 1];
     for (std::size_t b = 0; b < kPieceBuckets; ++b)
         pieceStart_[b + 1] += pieceStart_[b];
-    pieceOriginals_.assign(allPieces.size(), 0);
+    piecePlaces_.assign(allPieces.size(), 0);
     std::vector<std::uint32_t> next(pieceStart_.begin(), pieceStart_.end() - 1);
     std::size_t at = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        for (std::uint32_t k = 0; k < pieceCountOf[i]; ++k)
-            pieceOriginals_[next[allPieces[at++]]++] = static_cast<std::uint32_t>(i);
+    for (std::uint32_t place = 0; place < count; ++place) {
+        for (std::uint32_t k = 0; k < pieceCountOf[place]; ++k)
+            piecePlaces_[next[allPieces[at++]]++] = place;
     }
+    placePieces_ = std::move(pieceCountOf);
     built_ = true;
 }
 
@@ -142,7 +123,10 @@ std::vector<Suggestion> TranslationMemory::Grouped(std::uint32_t original, int s
         const Unit &unit = units_[unitOrder_[k]];
         auto [it, added] = byTranslation.try_emplace(unit.Translation, result.size());
         if (added)
-            result.push_back(Suggestion{originals_[original], translations_[unit.Translation], score, {}});
+            result.push_back(Suggestion{std::string(originals_.Text(original)),
+                                        std::string(translations_.Text(unit.Translation)),
+                                        score,
+                                        {}});
         result[it->second].Sources.push_back(unit.Source);
     }
     std::stable_sort(result.begin(), result.end(), [](const Suggestion &a, const Suggestion &b) {
@@ -155,62 +139,101 @@ std::vector<Suggestion> TranslationMemory::Exact(std::string_view original) cons
 {
     if (!built_)
         return {};
-    const auto found = originalIndex_.find(original);
-    if (found == originalIndex_.end())
+    const std::int64_t found = originals_.Find(original);
+    if (found < 0)
         return {};
-    return Grouped(found->second, 100);
+    return Grouped(static_cast<std::uint32_t>(found), 100);
 }
 
 std::vector<Suggestion> TranslationMemory::Similar(std::string_view original, int minimumScore,
                                                    std::size_t limit) const
 {
-    if (!built_ || original.empty() || limit == 0)
+    if (!built_ || original.empty() || limit == 0 || originals_.size() == 0)
         return {};
     minimumScore = std::clamp(minimumScore, 1, 100);
     const std::u32string text = DecodeUtf8(original);
     const std::size_t length = text.size();
-    // With a score of at least minimumScore, a candidate of length m is within
-    // (100 - minimumScore) % of max(length, m) edits, so its length lies in this range.
-    const std::size_t shortest = (length * static_cast<std::size_t>(minimumScore) + 99) / 100;
-    const std::size_t longest = length * 100 / static_cast<std::size_t>(minimumScore);
-
-    std::vector<std::uint32_t> pieces;
-    PiecesOf(text, pieces);
-    // Each edit spoils at most three pieces; the count of shared pieces rules out most originals
-    // before any distance is computed.
     const auto allowedEdits = [&](std::size_t m) {
         return std::max(length, m) * static_cast<std::size_t>(100 - minimumScore) / 100;
     };
-    // A counter per original is cheaper than a hash map once common pieces list many of them.
-    std::vector<std::uint16_t> shared(originals_.size(), 0);
-    std::vector<std::uint32_t> touched;
+    // With a score of at least minimumScore, a candidate of length m is within allowedEdits(m)
+    // edits, so its length lies in this range: one range of places.
+    const std::size_t maxLength = lengthFirst_.size() - 2;
+    const std::size_t shortest =
+        std::min((length * static_cast<std::size_t>(minimumScore) + 99) / 100, maxLength + 1);
+    const std::size_t longest = std::min(length * 100 / static_cast<std::size_t>(minimumScore), maxLength);
+    if (shortest > longest)
+        return {};
+    const std::uint32_t low = lengthFirst_[shortest];
+    const std::uint32_t high = lengthFirst_[longest + 1];
+
+    std::vector<std::uint32_t> pieces;
+    PiecesOf(text, pieces);
+    struct Segment
+    {
+        const std::uint32_t *Begin;
+        const std::uint32_t *End;
+    };
+    std::vector<Segment> segments;
     for (std::uint32_t piece : pieces) {
-        for (std::uint32_t k = pieceStart_[piece]; k < pieceStart_[piece + 1]; ++k) {
-            const std::uint32_t candidate = pieceOriginals_[k];
-            const std::uint32_t m = lengths_[candidate];
-            if (m < shortest || m > longest)
-                continue;
-            if (shared[candidate]++ == 0)
-                touched.push_back(candidate);
+        const std::uint32_t *first = piecePlaces_.data() + pieceStart_[piece];
+        const std::uint32_t *last = piecePlaces_.data() + pieceStart_[piece + 1];
+        segments.push_back({std::lower_bound(first, last, low), std::lower_bound(first, last, high)});
+    }
+    std::sort(segments.begin(), segments.end(),
+              [](const Segment &a, const Segment &b) { return a.End - a.Begin < b.End - b.Begin; });
+
+    // Each edit spoils at most three pieces, so a candidate shares at least pieces - 3 * edits of
+    // them, and it must be in one of the rarest 3 * edits + 1 lists: only those bring in
+    // candidates, the common lists only count for the candidates already in.
+    const std::size_t spoilable = 3 * allowedEdits(longest);
+    const std::size_t opening = std::min(segments.size(), spoilable + 1);
+    std::vector<std::uint32_t> shared(high - low, 0);
+    std::vector<std::uint32_t> touched;
+    for (std::size_t s = 0; s < opening; ++s) {
+        for (const std::uint32_t *p = segments[s].Begin; p != segments[s].End; ++p) {
+            if (shared[*p - low]++ == 0)
+                touched.push_back(*p);
         }
     }
+    if (opening < segments.size())
+        std::sort(touched.begin(), touched.end());
+    for (std::size_t s = opening; s < segments.size(); ++s) {
+        const auto size = static_cast<std::size_t>(segments[s].End - segments[s].Begin);
+        if (touched.size() * 16 < size) {
+            for (std::uint32_t place : touched) {
+                if (std::binary_search(segments[s].Begin, segments[s].End, place))
+                    ++shared[place - low];
+            }
+        } else {
+            for (const std::uint32_t *p = segments[s].Begin; p != segments[s].End; ++p) {
+                if (shared[*p - low] != 0)
+                    ++shared[*p - low];
+            }
+        }
+    }
+
     struct Scored
     {
         std::uint32_t Original;
         int Score;
     };
     std::vector<Scored> scored;
-    const auto exact = originalIndex_.find(original);
-    for (const std::uint32_t candidate : touched) {
-        const std::size_t count = shared[candidate];
-        if (exact != originalIndex_.end() && candidate == exact->second)
+    const std::int64_t self = originals_.Find(original);
+    const EditDistance distanceFrom(text);
+    std::u32string other;
+    for (const std::uint32_t place : touched) {
+        const std::uint32_t candidate = byLength_[place];
+        if (static_cast<std::int64_t>(candidate) == self)
             continue;
-        const std::size_t m = lengths_[candidate];
+        // Each side keeps all but 3 * edits of its pieces.
+        const std::size_t m = placeLength_[place];
         const std::size_t edits = allowedEdits(m);
-        const std::size_t needed = pieces.size() > 3 * edits ? pieces.size() - 3 * edits : 0;
-        if (count < needed)
+        const std::size_t most = std::max<std::size_t>(pieces.size(), placePieces_[place]);
+        if (shared[place - low] + 3 * edits < most)
             continue;
-        const std::size_t distance = EditDistance(text, DecodeUtf8(originals_[candidate]), edits);
+        DecodeUtf8Into(originals_.Text(candidate), other);
+        const std::size_t distance = distanceFrom.To(other, edits);
         if (distance > edits)
             continue;
         const std::size_t longer = std::max(length, m);
@@ -247,7 +270,7 @@ std::vector<Inconsistency> TranslationMemory::Inconsistencies() const
         for (std::uint32_t k = first + 1; k < unitStart_[original + 1] && !differs; ++k)
             differs = units_[unitOrder_[k]].Translation != units_[unitOrder_[first]].Translation;
         if (differs)
-            result.push_back(Inconsistency{originals_[original], Grouped(original, 100)});
+            result.push_back(Inconsistency{std::string(originals_.Text(original)), Grouped(original, 100)});
     }
     return result;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "checks/TextPool.h"
+
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace verbaria::checks {
@@ -70,23 +70,23 @@ private:
         MemorySource Source;
     };
     std::vector<Suggestion> Grouped(std::uint32_t original, int score) const;
-    static std::uint32_t Intern(std::deque<std::string> &texts,
-                                std::unordered_map<std::string_view, std::uint32_t> &index,
-                                std::string_view text);
 
     std::vector<std::string> files_;
-    std::deque<std::string> originals_; // a deque keeps the views of the index valid
-    std::unordered_map<std::string_view, std::uint32_t> originalIndex_;
-    std::deque<std::string> translations_;
-    std::unordered_map<std::string_view, std::uint32_t> translationIndex_;
+    TextPool originals_;
+    TextPool translations_;
     std::vector<Unit> units_;
 
-    // Built: the units of each original, and the pieces index.
+    // Built: the units of each original, and the pieces index. The index numbers originals by
+    // their place in length order, so the originals of the lengths a look-up can accept are one
+    // range of every list.
     std::vector<std::uint32_t> unitStart_; // per original, into unitOrder_; one more at the end
     std::vector<std::uint32_t> unitOrder_;
-    std::vector<std::uint32_t> lengths_; // per original, in characters
-    std::vector<std::uint32_t> pieceStart_;
-    std::vector<std::uint32_t> pieceOriginals_;
+    std::vector<std::uint32_t> byLength_;    // place -> original
+    std::vector<std::uint32_t> placeLength_; // place -> length in characters
+    std::vector<std::uint32_t> placePieces_; // place -> how many distinct pieces
+    std::vector<std::uint32_t> lengthFirst_; // length in characters -> first place of that length or more
+    std::vector<std::uint32_t> pieceStart_;  // per bucket, into piecePlaces_; one more at the end
+    std::vector<std::uint32_t> piecePlaces_; // ascending within each bucket
     bool built_ = false;
 };
 

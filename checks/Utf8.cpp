@@ -5,6 +5,13 @@ namespace verbaria::checks {
 std::u32string DecodeUtf8(std::string_view text)
 {
     std::u32string out;
+    DecodeUtf8Into(text, out);
+    return out;
+}
+
+void DecodeUtf8Into(std::string_view text, std::u32string &out)
+{
+    out.clear();
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
@@ -43,7 +50,6 @@ std::u32string DecodeUtf8(std::string_view text)
         out += code;
         i += static_cast<std::size_t>(length);
     }
-    return out;
 }
 
 void AppendUtf8(std::string &out, char32_t code)

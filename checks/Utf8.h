@@ -13,6 +13,8 @@ inline constexpr char32_t ReplacementCharacter = 0xFFFD;
 
 // The code points of text; a byte that starts no valid sequence gives U+FFFD.
 std::u32string DecodeUtf8(std::string_view text);
+// As DecodeUtf8, into out (emptied first), so a loop can keep one buffer.
+void DecodeUtf8Into(std::string_view text, std::u32string &out);
 void AppendUtf8(std::string &out, char32_t code);
 std::string EncodeUtf8(std::u32string_view text);
 

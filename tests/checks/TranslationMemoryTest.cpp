@@ -1,4 +1,5 @@
 #include "checks/TranslationMemory.h"
+#include "checks/EditDistance.h"
 #include "checks/MemoryInput.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +93,35 @@ TEST(MemoryInput, MessagesByTheirTextAndComponentsByTheScannedText)
     EXPECT_EQ(memory.Exact("&Soubor")[0].Translation, "&File");
     ASSERT_EQ(memory.Exact("Hotovo").size(), 1u);
     EXPECT_EQ(memory.Exact("Hotovo")[0].Translation, "Finished"); // the later line wins
+}
+
+} // namespace
+
+namespace {
+
+TEST(EditDistance, TheBitParallelDistanceAgreesWithTheTable)
+{
+    std::uint64_t state = 12345;
+    const auto next = [&] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<std::size_t>(state >> 33);
+    };
+    const std::u32string alphabet = U"abcčd ";
+    for (int round = 0; round < 2000; ++round) {
+        std::u32string a, b;
+        const std::size_t la = next() % 70, lb = next() % 70;
+        for (std::size_t i = 0; i < la; ++i)
+            a += alphabet[next() % alphabet.size()];
+        for (std::size_t i = 0; i < lb; ++i)
+            b += alphabet[next() % alphabet.size()];
+        const std::size_t limit = next() % 80;
+        const std::size_t expected = EditDistanceByRows(a, b, 1000);
+        const std::size_t got = EditDistance(a).To(b, limit);
+        if (expected <= limit)
+            ASSERT_EQ(got, expected) << round;
+        else
+            ASSERT_GT(got, limit) << round;
+    }
 }
 
 } // namespace

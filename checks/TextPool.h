@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace verbaria::checks {
+
+// Each distinct text once, in one block of bytes, numbered in the order first seen. A million
+// short texts cost one allocation here instead of a million strings and hash nodes.
+class TextPool final
+{
+public:
+    std::uint32_t Intern(std::string_view text);
+    // The number of text, or -1 when the pool does not hold it.
+    std::int64_t Find(std::string_view text) const;
+    std::string_view Text(std::uint32_t id) const
+    {
+        return std::string_view(bytes_).substr(offsets_[id], offsets_[id + 1] - offsets_[id]);
+    }
+    std::size_t size() const { return offsets_.size() - 1; }
+
+private:
+    static std::uint64_t Hash(std::string_view text);
+    void Grow();
+
+    std::string bytes_;
+    std::vector<std::uint64_t> offsets_{0}; // one more than texts
+    // Open addressing: id + 1 per slot (0 is empty) and the hash beside it.
+    std::vector<std::uint32_t> slots_;
+    std::vector<std::uint32_t> slotHashes_;
+};
+
+} // namespace verbaria::checks
