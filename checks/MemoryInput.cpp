@@ -5,7 +5,6 @@
 #include "formats/TemplateFile.h"
 #include "formats/TextRules.h"
 
-#include <unordered_map>
 #include <vector>
 
 namespace verbaria::checks {
@@ -14,39 +13,35 @@ void AddLanguageFile(TranslationMemory &memory, std::uint32_t file, std::string_
                      std::string_view languageBytes, const Decoder &templateDecoder,
                      const Decoder &languageDecoder)
 {
+    // Each file is decoded once as a whole: the marks the lines are read by (line ends, ":", "=",
+    // quotes, digits) are the same bytes in UTF-8 as in every code page the files use.
+    const std::string templateText = templateDecoder ? templateDecoder(templateBytes) : std::string(templateBytes);
+    const std::string languageText = languageDecoder ? languageDecoder(languageBytes) : std::string(languageBytes);
     EditorTemplate parsed;
-    TemplateReader(parsed).ReadAll(templateBytes);
-    const auto scanned = ReadScannedTexts(templateBytes);
+    ScannedTexts scanned;
+    ReadTemplateWithScannedTexts(templateText, parsed, scanned);
     NumberIndex index;
     index.Build(parsed.Items);
     // A later line for a number overrides an earlier one, as in the readers.
-    std::vector<std::pair<std::int32_t, std::string_view>> translations;
-    std::unordered_map<std::int32_t, std::size_t> position;
-    ForEachLine(languageBytes, [&](std::string_view line) {
+    std::vector<std::string_view> translations(parsed.Items.size());
+    ForEachLine(languageText, [&](std::string_view line) {
         const auto split = SplitLanguageLine(line);
-        if (!split || !split->IsItem || index.IndexOf(split->Number) < 0)
+        if (!split || !split->IsItem)
             return;
-        const auto [it, added] = position.try_emplace(split->Number, translations.size());
-        if (added)
-            translations.emplace_back(split->Number, split->Value);
-        else
-            translations[it->second].second = split->Value;
+        const std::int32_t i = index.IndexOf(split->Number);
+        if (i >= 0)
+            translations[static_cast<std::size_t>(i)] = split->Value;
     });
-    const auto decode = [](const Decoder &decoder, std::string_view bytes) {
-        return decoder ? decoder(bytes) : std::string(bytes);
-    };
-    for (const auto &[number, translation] : translations) {
-        const TEditorItem &item = parsed.Items[static_cast<std::size_t>(index.IndexOf(number))];
-        if (translation.empty())
+    for (std::size_t i = 0; i < parsed.Items.size(); ++i) {
+        const TEditorItem &item = parsed.Items[i];
+        if (translations[i].empty())
             continue;
         if (item.Kind == ikMessage) {
-            memory.Add(file, number, decode(templateDecoder, item.Text),
-                       decode(languageDecoder, translation));
+            memory.Add(file, item.Number, item.Text, translations[i]);
         } else if (item.Kind == ikComponent) {
-            const auto found = scanned.find(number);
+            const auto found = scanned.find(item.Number);
             if (found != scanned.end())
-                memory.Add(file, number, decode(templateDecoder, found->second),
-                           decode(languageDecoder, translation));
+                memory.Add(file, item.Number, found->second, translations[i]);
         }
     }
 }

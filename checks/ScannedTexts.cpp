@@ -1,10 +1,8 @@
 #include "checks/ScannedTexts.h"
 
-#include "formats/Errors.h"
 #include "formats/TemplateFile.h"
 #include "formats/TextRules.h"
 
-#include <optional>
 #include <unordered_set>
 
 namespace verbaria::checks {
@@ -26,48 +24,41 @@ bool IsScannedTextComment(std::string_view line)
     return line.size() >= kPrefix.size() && EqualsIgnoringAsciiCase(line.substr(0, kPrefix.size()), kPrefix);
 }
 
-std::unordered_map<std::int32_t, std::string> ReadScannedTexts(std::string_view templateBytes)
+void ReadTemplateWithScannedTexts(std::string_view templateBytes, EditorTemplate &target, ScannedTexts &scanned)
 {
-    std::unordered_map<std::int32_t, std::string> texts;
-    std::optional<std::string> pending;
+    TemplateReader reader(target);
+    std::string_view pending;
+    bool hasPending = false;
     std::unordered_set<std::int32_t> seen;
-    bool itemsMode = true;
-    ForEachLine(templateBytes, [&](std::string_view rawLine) {
-        const std::string_view line = TrimLeftBlanks(rawLine);
-        if (line.empty())
+    ForEachLine(templateBytes, [&](std::string_view line) {
+        const std::string_view stripped = TrimLeftBlanks(line);
+        if (stripped.empty())
             return;
-        if (line.front() == '/') {
-            if (IsScannedTextComment(line))
-                pending.emplace(line.substr(kPrefix.size()));
-            return;
-        }
-        if (line.front() == '[') {
-            std::string_view name = line.substr(1);
-            if (!name.empty() && name.back() == ']')
-                name.remove_suffix(1);
-            const std::string upper = UpperAscii(name);
-            if (upper == "LANGUAGE")
-                itemsMode = false;
-            else if (upper == "ITEMS")
-                itemsMode = true;
-            pending.reset();
+        if (stripped.front() == '/') {
+            if (IsScannedTextComment(stripped)) {
+                pending = stripped.substr(kPrefix.size());
+                hasPending = true;
+            }
             return;
         }
-        if (!itemsMode)
-            return;
-        DefinitionLine entry;
-        try {
-            ParseDefinitionLine(line, TemplateFlavour::Editor, entry);
-        } catch (const FormatError &) {
-            pending.reset();
-            return;
+        const std::size_t before = target.Items.size();
+        reader.ReadLine(line);
+        if (target.Items.size() > before) {
+            const TEditorItem &entry = target.Items.back();
+            const bool first = seen.insert(entry.Number).second;
+            if (first && hasPending && entry.Kind == ikComponent && entry.Number >= 0)
+                scanned.emplace(entry.Number, pending);
         }
-        const bool first = seen.insert(entry.Number).second;
-        if (first && pending && entry.Kind == ikComponent && entry.Number >= 0)
-            texts.emplace(entry.Number, std::move(*pending));
-        pending.reset();
+        hasPending = false;
     });
-    return texts;
+}
+
+ScannedTexts ReadScannedTexts(std::string_view templateBytes)
+{
+    EditorTemplate ignored;
+    ScannedTexts scanned;
+    ReadTemplateWithScannedTexts(templateBytes, ignored, scanned);
+    return scanned;
 }
 
 } // namespace verbaria::checks

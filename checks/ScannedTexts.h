@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/TemplateFile.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,10 +17,14 @@ namespace verbaria::checks {
 // breaks already in the one-line form).
 std::string ScannedTextComment(std::string_view text);
 
-// Number of each component entry that has such a comment -> the text, bytes as in the file
-// (the first entry of a number wins, as with the readers). Lines the readers would reject are
-// passed over.
-std::unordered_map<std::int32_t, std::string> ReadScannedTexts(std::string_view templateBytes);
+// Number of each component entry that has such a comment -> the text, a view into the bytes read
+// (the first entry of a number wins, as with the readers).
+using ScannedTexts = std::unordered_map<std::int32_t, std::string_view>;
+
+// The template as the editor reads it and, in the same pass, its scanned texts. Raises
+// ConversionError where the reader does.
+void ReadTemplateWithScannedTexts(std::string_view templateBytes, EditorTemplate &target, ScannedTexts &scanned);
+ScannedTexts ReadScannedTexts(std::string_view templateBytes);
 
 // True for a comment line that ScannedTextComment writes (after leading blanks and tabs).
 bool IsScannedTextComment(std::string_view line);

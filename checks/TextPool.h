@@ -13,6 +13,8 @@ class TextPool final
 {
 public:
     std::uint32_t Intern(std::string_view text);
+    // Keeps text under a new number without looking for an equal one (Find does not see it).
+    std::uint32_t Append(std::string_view text);
     // The number of text, or -1 when the pool does not hold it.
     std::int64_t Find(std::string_view text) const;
     std::string_view Text(std::uint32_t id) const
@@ -27,9 +29,10 @@ private:
 
     std::string bytes_;
     std::vector<std::uint64_t> offsets_{0}; // one more than texts
-    // Open addressing: id + 1 per slot (0 is empty) and the hash beside it.
-    std::vector<std::uint32_t> slots_;
-    std::vector<std::uint32_t> slotHashes_;
+    // Open addressing: per slot the hash in the high half and id + 1 in the low half (0: empty),
+    // so a probe reads one word.
+    std::vector<std::uint64_t> slots_;
+    std::size_t interned_ = 0;
 };
 
 } // namespace verbaria::checks

@@ -48,7 +48,7 @@ void TranslationMemory::Add(std::uint32_t file, std::int32_t number, std::string
     if (original.empty() || translation.empty())
         return;
     units_.push_back(
-        Unit{originals_.Intern(original), translations_.Intern(translation), MemorySource{file, number}});
+        Unit{originals_.Intern(original), translations_.Append(translation), MemorySource{file, number}});
     built_ = false;
 }
 
@@ -118,10 +118,10 @@ void TranslationMemory::Build()
 std::vector<Suggestion> TranslationMemory::Grouped(std::uint32_t original, int score) const
 {
     std::vector<Suggestion> result;
-    std::map<std::uint32_t, std::size_t> byTranslation;
+    std::map<std::string_view, std::size_t> byTranslation;
     for (std::uint32_t k = unitStart_[original]; k < unitStart_[original + 1]; ++k) {
         const Unit &unit = units_[unitOrder_[k]];
-        auto [it, added] = byTranslation.try_emplace(unit.Translation, result.size());
+        auto [it, added] = byTranslation.try_emplace(translations_.Text(unit.Translation), result.size());
         if (added)
             result.push_back(Suggestion{std::string(originals_.Text(original)),
                                         std::string(translations_.Text(unit.Translation)),
@@ -268,7 +268,8 @@ std::vector<Inconsistency> TranslationMemory::Inconsistencies() const
         const std::uint32_t first = unitStart_[original];
         bool differs = false;
         for (std::uint32_t k = first + 1; k < unitStart_[original + 1] && !differs; ++k)
-            differs = units_[unitOrder_[k]].Translation != units_[unitOrder_[first]].Translation;
+            differs = translations_.Text(units_[unitOrder_[k]].Translation) !=
+                      translations_.Text(units_[unitOrder_[first]].Translation);
         if (differs)
             result.push_back(Inconsistency{std::string(originals_.Text(original)), Grouped(original, 100)});
     }

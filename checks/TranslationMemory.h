@@ -73,7 +73,7 @@ private:
 
     std::vector<std::string> files_;
     TextPool originals_;
-    TextPool translations_;
+    TextPool translations_; // one per unit, not shared
     std::vector<Unit> units_;
 
     // Built: the units of each original, and the pieces index. The index numbers originals by

@@ -49,8 +49,9 @@ LanguageTexts ReadLanguageTexts(const std::string &path, const std::string &fall
     if (!ReadFileBytes(path, texts.Bytes))
         throw InOutError("File not found: " + path);
     texts.CodePage = DeclaredCodePage(texts.Bytes, fallbackCodePage);
+    texts.Bytes = std::string(WithoutByteOrderMark(texts.Bytes));
     int number = 0;
-    ForEachLine(WithoutByteOrderMark(texts.Bytes), [&](std::string_view line) {
+    ForEachLine(texts.Bytes, [&](std::string_view line) {
         ++number;
         const auto split = SplitLanguageLine(line);
         if (split && split->IsItem)
@@ -65,7 +66,8 @@ TemplateTexts ReadTemplateTexts(const std::string &path, const std::string &fall
     if (!ReadFileBytes(path, texts.Bytes))
         throw InOutError("File not found: " + path);
     texts.CodePage = DeclaredCodePage(texts.Bytes, fallbackCodePage);
-    TemplateReader(texts.Template).ReadAll(WithoutByteOrderMark(texts.Bytes));
+    texts.Bytes = std::string(WithoutByteOrderMark(texts.Bytes));
+    TemplateReader(texts.Template).ReadAll(texts.Bytes);
     return texts;
 }
 

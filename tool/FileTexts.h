@@ -28,7 +28,7 @@ struct ItemLine
 
 struct LanguageTexts
 {
-    std::string Bytes;
+    std::string Bytes; // without a byte-order mark
     std::string CodePage;
     std::unordered_map<std::int32_t, ItemLine> Items; // a later line for a number overrides
 };
@@ -39,7 +39,7 @@ LanguageTexts ReadLanguageTexts(const std::string &path, const std::string &fall
 
 struct TemplateTexts
 {
-    std::string Bytes;
+    std::string Bytes; // without a byte-order mark
     std::string CodePage;
     EditorTemplate Template;
 };
