@@ -15,8 +15,10 @@ void AddLanguageFile(TranslationMemory &memory, std::uint32_t file, std::string_
 {
     // Each file is decoded once as a whole: the marks the lines are read by (line ends, ":", "=",
     // quotes, digits) are the same bytes in UTF-8 as in every code page the files use.
-    const std::string templateText = templateDecoder ? templateDecoder(templateBytes) : std::string(templateBytes);
-    const std::string languageText = languageDecoder ? languageDecoder(languageBytes) : std::string(languageBytes);
+    const std::string templateText =
+        templateDecoder ? templateDecoder(templateBytes) : std::string(templateBytes);
+    const std::string languageText =
+        languageDecoder ? languageDecoder(languageBytes) : std::string(languageBytes);
     EditorTemplate parsed;
     ScannedTexts scanned;
     ReadTemplateWithScannedTexts(templateText, parsed, scanned);

@@ -24,7 +24,8 @@ bool IsScannedTextComment(std::string_view line)
     return line.size() >= kPrefix.size() && EqualsIgnoringAsciiCase(line.substr(0, kPrefix.size()), kPrefix);
 }
 
-void ReadTemplateWithScannedTexts(std::string_view templateBytes, EditorTemplate &target, ScannedTexts &scanned)
+void ReadTemplateWithScannedTexts(std::string_view templateBytes, EditorTemplate &target,
+                                  ScannedTexts &scanned)
 {
     TemplateReader reader(target);
     std::string_view pending;

@@ -23,7 +23,8 @@ using ScannedTexts = std::unordered_map<std::int32_t, std::string_view>;
 
 // The template as the editor reads it and, in the same pass, its scanned texts. Raises
 // ConversionError where the reader does.
-void ReadTemplateWithScannedTexts(std::string_view templateBytes, EditorTemplate &target, ScannedTexts &scanned);
+void ReadTemplateWithScannedTexts(std::string_view templateBytes, EditorTemplate &target,
+                                  ScannedTexts &scanned);
 ScannedTexts ReadScannedTexts(std::string_view templateBytes);
 
 // True for a comment line that ScannedTextComment writes (after leading blanks and tabs).
