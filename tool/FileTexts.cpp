@@ -21,18 +21,12 @@ std::string_view WithoutByteOrderMark(std::string_view bytes)
 
 } // namespace
 
-std::string DeclaredCodePage(std::string_view bytes, const std::string &fallback)
+std::string CodePageToUse(const std::string &declared, const std::string &fallback)
 {
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        return "UTF-8";
-    std::string declared;
-    ForEachLine(bytes, [&](std::string_view line) {
-        line = TrimLeftBlanks(line);
-        const std::size_t separator = std::min(line.find('='), line.find(':'));
-        if (separator != std::string_view::npos && UpperAscii(line.substr(0, separator)) == "CODEPAGE")
-            declared.assign(line.substr(separator + 1));
-    });
-    return declared.empty() ? fallback : declared;
+    // As the editor does: a declaration that names no code page at hand falls back.
+    if (declared.empty() || !CodePage::IsKnown(QString::fromStdString(declared)))
+        return fallback;
+    return declared;
 }
 
 checks::Decoder DecoderFor(const std::string &codePageName)
@@ -48,7 +42,7 @@ LanguageTexts ReadLanguageTexts(const std::string &path, const std::string &fall
     LanguageTexts texts;
     if (!ReadFileBytes(path, texts.Bytes))
         throw InOutError("File not found: " + path);
-    texts.CodePage = DeclaredCodePage(texts.Bytes, fallbackCodePage);
+    texts.CodePage = CodePageToUse(DeclaredCodePage(texts.Bytes), fallbackCodePage);
     texts.Bytes = std::string(WithoutByteOrderMark(texts.Bytes));
     int number = 0;
     ForEachLine(texts.Bytes, [&](std::string_view line) {
@@ -65,9 +59,10 @@ TemplateTexts ReadTemplateTexts(const std::string &path, const std::string &fall
     TemplateTexts texts;
     if (!ReadFileBytes(path, texts.Bytes))
         throw InOutError("File not found: " + path);
-    texts.CodePage = DeclaredCodePage(texts.Bytes, fallbackCodePage);
+    const bool byteOrderMark = texts.Bytes.starts_with(kByteOrderMark);
     texts.Bytes = std::string(WithoutByteOrderMark(texts.Bytes));
     TemplateReader(texts.Template).ReadAll(texts.Bytes);
+    texts.CodePage = CodePageToUse(byteOrderMark ? "UTF-8" : texts.Template.Info.CodePage, fallbackCodePage);
     return texts;
 }
 

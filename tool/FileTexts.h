@@ -12,9 +12,8 @@
 // file declares and the item lines by number, with the line they stand on.
 namespace verbaria::tool {
 
-// The code page a file declares in a "Codepage=NAME" header line, "UTF-8" for a byte-order mark,
-// else fallback.
-std::string DeclaredCodePage(std::string_view bytes, const std::string &fallback);
+// The code page a file declared, or fallback when it declared none or one that is not at hand.
+std::string CodePageToUse(const std::string &declared, const std::string &fallback);
 
 // A decoder to UTF-8 through the program's code page converter; raises InOutError for a code page
 // that is not at hand.

@@ -300,7 +300,7 @@ struct Entry
 };
 
 // The comment above a component line: the form's text in the code page, one line.
-std::string FoundTextBytes(const qt::CodePage &codePage, const QStringList &values)
+std::string FoundTextBytes(const CodePage &codePage, const QStringList &values)
 {
     QString text = values.join(u',');
     text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
