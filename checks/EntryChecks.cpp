@@ -106,6 +106,17 @@ bool ReadsAsReal(std::string_view text)
 
 } // namespace
 
+std::optional<std::string> OriginalFor(TItemKind kind, std::string_view messageText,
+                                       const std::optional<std::string> &descriptionText,
+                                       const std::optional<std::string> &scannedText)
+{
+    if (kind == ikMessage)
+        return std::string(messageText);
+    if (kind != ikComponent)
+        return std::nullopt;
+    return descriptionText ? descriptionText : scannedText;
+}
+
 char32_t AcceleratorOf(std::u32string_view text)
 {
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {

@@ -32,6 +32,13 @@ struct CheckedEntry
     std::string Translation;
 };
 
+// The original a translation is checked against, in UTF-8: a message's own text; for a component
+// the description language's text of the row, else the text scan noted above it; nullopt for a
+// component with neither (its path is no text to compare with) and for every other kind.
+std::optional<std::string> OriginalFor(TItemKind kind, std::string_view messageText,
+                                       const std::optional<std::string> &descriptionText,
+                                       const std::optional<std::string> &scannedText);
+
 // The letter after a single "&" (folded to lower case), 0 when the text has no accelerator.
 char32_t AcceleratorOf(std::u32string_view text);
 // The first part of a component path, upper-cased: the translator finds forms by it.

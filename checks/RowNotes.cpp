@@ -88,6 +88,14 @@ std::string RowNoteLine(std::int32_t number, const RowNote &note)
     return line;
 }
 
+std::vector<Finding> WithoutAcknowledged(std::vector<Finding> findings, const RowNote &note)
+{
+    std::erase_if(findings, [&](const Finding &finding) {
+        return finding.Level() == Severity::Warning && note.Acknowledged.contains(CheckName(finding.Check));
+    });
+    return findings;
+}
+
 RowNotes ReadRowNotes(std::string_view languageBytes)
 {
     RowNotes notes;

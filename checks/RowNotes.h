@@ -1,10 +1,13 @@
 #pragma once
 
+#include "checks/Finding.h"
+
 #include <cstdint>
 #include <map>
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the translator noted about a row besides its text: the warnings he has looked at and
 // accepted, and whether the row still waits for review (a translation taken from the memory).
@@ -32,6 +35,9 @@ RowNotes ReadRowNotes(std::string_view languageBytes);
 // directly above the row's item line; earlier note lines are dropped. A note of a row that has
 // no item line (not translated) is left out: there is nothing left to note about.
 std::string WithRowNotes(std::string_view languageBytes, const RowNotes &notes);
+
+// findings without the warnings the note acknowledges; errors always stay.
+std::vector<Finding> WithoutAcknowledged(std::vector<Finding> findings, const RowNote &note);
 
 // The comment line of one note, without line end.
 std::string RowNoteLine(std::int32_t number, const RowNote &note);

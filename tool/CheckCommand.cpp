@@ -136,16 +136,13 @@ int Check(const std::vector<std::string> &args)
             entry.Number = item.Number;
             entry.ValueType = item.ValueType;
             entry.Path = item.Text;
-            if (item.Kind == ikMessage) {
-                entry.Original = templateDecoder(item.Text);
-            } else if (item.Kind == ikComponent) {
-                const auto described = descriptionTexts.Items.find(item.Number);
-                const auto found = scanned.find(item.Number);
-                if (described != descriptionTexts.Items.end())
-                    entry.Original = descriptionDecoder(described->second.Value);
-                else if (found != scanned.end())
-                    entry.Original = templateDecoder(found->second);
-            }
+            std::optional<std::string> described;
+            std::optional<std::string> noted;
+            if (const auto it = descriptionTexts.Items.find(item.Number); it != descriptionTexts.Items.end())
+                described = descriptionDecoder(it->second.Value);
+            if (const auto it = scanned.find(item.Number); it != scanned.end())
+                noted = templateDecoder(it->second);
+            entry.Original = checks::OriginalFor(item.Kind, templateDecoder(item.Text), described, noted);
         }
 
         for (std::size_t f = 1; f < files.size(); ++f) {
@@ -166,13 +163,11 @@ int Check(const std::vector<std::string> &args)
             for (std::size_t i = 0; i < items.size(); ++i) {
                 if (lines[i] == 0)
                     continue;
-                const auto note = notes.find(items[i].Number);
-                for (checks::Finding &finding : document.FindingsFor(i)) {
-                    if (finding.Level() == checks::Severity::Warning && note != notes.end() &&
-                        note->second.Acknowledged.contains(checks::CheckName(finding.Check)))
-                        continue;
+                std::vector<checks::Finding> findings = document.FindingsFor(i);
+                if (const auto note = notes.find(items[i].Number); note != notes.end())
+                    findings = checks::WithoutAcknowledged(std::move(findings), note->second);
+                for (checks::Finding &finding : findings)
                     reported.push_back(Reported{files[f], lines[i], items[i].Number, std::move(finding)});
-                }
             }
             std::stable_sort(reported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), reported.end(),
                              [](const Reported &a, const Reported &b) { return a.Line < b.Line; });

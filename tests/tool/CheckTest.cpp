@@ -50,10 +50,11 @@ TEST(CheckCommand, TheSeededCorpusGivesOneFindingPerFault)
 
 TEST(CheckCommand, TheCleanCorporaGiveNothing)
 {
-    // A windows-1250 file and a UTF-8 one with Japanese punctuation and accelerators.
-    const ToolResult result = RunTool(
-        {"check", "program.lnd", "clean.lng", "clean-japanese.lng", "--description", "description.lng"}, {},
-        kCorpus);
+    // A windows-1250 file, a UTF-8 one with Japanese punctuation and accelerators, and one that
+    // declares windows-1251 (its "€" is the byte 0x88, which windows-1250 lacks).
+    const ToolResult result = RunTool({"check", "program.lnd", "clean.lng", "clean-japanese.lng",
+                                       "clean-russian.lng", "--description", "description.lng"},
+                                      {}, kCorpus);
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(result.Out, "");
     const ToolResult json = RunTool({"check", "program.lnd", "clean.lng", "--json"}, {}, kCorpus);
