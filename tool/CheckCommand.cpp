@@ -30,8 +30,8 @@ const char *const kCheckUsage =
     "the language file are not printed. With --json the findings are printed as one JSON array.\n"
     "Files that declare no code page are read in NAME (default windows-1250).\n"
     "\n"
-    "Exit status: 0 when no error was found, 1 when one was, 2 when the command line is wrong or\n"
-    "a file cannot be read.\n";
+    "Exit status: 0 when no error was found, 1 when one was or a file could not be read, 2 for a\n"
+    "usage error.\n";
 
 struct Reported
 {
@@ -174,7 +174,7 @@ int Check(const std::vector<std::string> &args)
         }
     } catch (const FormatError &error) {
         PrintError(error.what());
-        return ExitUsage;
+        return ExitFailure;
     }
 
     if (json) {

@@ -22,8 +22,8 @@ const char *const kConsistencyUsage =
     "template its DEFINITION names, or with --template. Texts are printed in UTF-8. Files that\n"
     "declare no code page are read in NAME (default windows-1250).\n"
     "\n"
-    "Exit status: 0, also when the files disagree; 2 when the command line is wrong or a file\n"
-    "cannot be read.\n";
+    "Exit status: 0, also when the files disagree; 1 when a file could not be read; 2 for a usage\n"
+    "error.\n";
 
 const char *const kSuggestUsage =
     "Usage: verbaria-tool suggest TEXT... --memory LANGUAGE... [--template FILE] [--minimum PERCENT]\n"
@@ -98,7 +98,7 @@ int Consistency(const std::vector<std::string> &args)
         }
     } catch (const FormatError &error) {
         PrintError(error.what());
-        return ExitUsage;
+        return ExitFailure;
     }
     std::cout << std::flush;
     return ExitOk;
@@ -154,7 +154,7 @@ int Suggest(const std::vector<std::string> &args)
         }
     } catch (const FormatError &error) {
         PrintError(error.what());
-        return ExitUsage;
+        return ExitFailure;
     }
     for (const std::string &text : options.Texts) {
         std::cout << text << '\n';
