@@ -10,14 +10,22 @@ namespace verbaria::checks {
 
 namespace {
 
-constexpr std::uint32_t kPieceBuckets = 1u << 21;
+// About one bucket per piece of the memory, at most two million: a small memory (one document's
+// rows) builds and clears as fast as it is small.
+std::uint32_t BucketsFor(std::uint64_t pieces)
+{
+    std::uint32_t buckets = 1024;
+    while (buckets < pieces && buckets < (1u << 21))
+        buckets <<= 1;
+    return buckets;
+}
 constexpr char32_t kTextStart = 0x2;
 constexpr char32_t kTextEnd = 0x3;
 
 // The three-character pieces of a text framed by a start and an end mark, as bucket numbers
 // (pieces that share a bucket only widen the candidates; the edit distance decides). Each bucket
 // once.
-void PiecesOf(std::u32string_view text, std::vector<std::uint32_t> &pieces)
+void PiecesOf(std::u32string_view text, std::uint32_t mask, std::vector<std::uint32_t> &pieces)
 {
     pieces.clear();
     const std::size_t n = text.size() + 2;
@@ -28,7 +36,7 @@ void PiecesOf(std::u32string_view text, std::vector<std::uint32_t> &pieces)
         std::uint64_t h = (at(i) * 0x9E3779B97F4A7C15ull) ^ (at(i + 1) * 0xC2B2AE3D27D4EB4Full) ^
                           (at(i + 2) * 0x165667B19E3779F9ull);
         h ^= h >> 29;
-        pieces.push_back(static_cast<std::uint32_t>(h & (kPieceBuckets - 1)));
+        pieces.push_back(static_cast<std::uint32_t>(h) & mask);
     }
     std::sort(pieces.begin(), pieces.end());
     pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
@@ -88,21 +96,26 @@ void TranslationMemory::Build()
             byLength_[next[lengths[i]]++] = i;
     }
 
+    std::uint64_t totalLength = 0;
+    for (std::uint32_t length : lengths)
+        totalLength += length;
+    const std::uint32_t buckets = BucketsFor(totalLength);
+    pieceMask_ = buckets - 1;
     std::vector<std::uint32_t> allPieces;
     std::vector<std::uint32_t> pieceCountOf(count, 0);
     placeLength_.assign(count, 0);
     allPieces.reserve(count * 24);
     std::vector<std::uint32_t> pieces;
     for (std::uint32_t place = 0; place < count; ++place) {
-        PiecesOf(DecodeUtf8(originals_.Text(byLength_[place])), pieces);
+        PiecesOf(DecodeUtf8(originals_.Text(byLength_[place])), pieceMask_, pieces);
         pieceCountOf[place] = static_cast<std::uint32_t>(pieces.size());
         placeLength_[place] = lengths[byLength_[place]];
         allPieces.insert(allPieces.end(), pieces.begin(), pieces.end());
     }
-    pieceStart_.assign(kPieceBuckets + 1, 0);
+    pieceStart_.assign(std::size_t{buckets} + 1, 0);
     for (std::uint32_t piece : allPieces)
         ++pieceStart_[piece + 1];
-    for (std::size_t b = 0; b < kPieceBuckets; ++b)
+    for (std::size_t b = 0; b < buckets; ++b)
         pieceStart_[b + 1] += pieceStart_[b];
     piecePlaces_.assign(allPieces.size(), 0);
     std::vector<std::uint32_t> next(pieceStart_.begin(), pieceStart_.end() - 1);
@@ -168,7 +181,7 @@ std::vector<Suggestion> TranslationMemory::Similar(std::string_view original, in
     const std::uint32_t high = lengthFirst_[longest + 1];
 
     std::vector<std::uint32_t> pieces;
-    PiecesOf(text, pieces);
+    PiecesOf(text, pieceMask_, pieces);
     struct Segment
     {
         const std::uint32_t *Begin;

@@ -85,6 +85,7 @@ private:
     std::vector<std::uint32_t> placeLength_; // place -> length in characters
     std::vector<std::uint32_t> placePieces_; // place -> how many distinct pieces
     std::vector<std::uint32_t> lengthFirst_; // length in characters -> first place of that length or more
+    std::uint32_t pieceMask_ = 0;            // buckets - 1
     std::vector<std::uint32_t> pieceStart_;  // per bucket, into piecePlaces_; one more at the end
     std::vector<std::uint32_t> piecePlaces_; // ascending within each bucket
     bool built_ = false;
