@@ -4,7 +4,7 @@
 // under 2 s, a look-up under 50 ms.
 #include "checks/MemoryInput.h"
 #include "checks/TranslationMemory.h"
-#include "formats/CodePage1250.h"
+#include "tests/support/Cp1250.h"
 
 #include <benchmark/benchmark.h>
 

@@ -19,9 +19,13 @@ public:
 
     // The distance to text, or limit + 1 as soon as it is sure to exceed limit.
     std::size_t To(std::u32string_view text, std::size_t limit) const;
+    // The same for UTF-8 text of length characters, read as it stands (no copy decoded first).
+    std::size_t ToUtf8(std::string_view text, std::size_t length, std::size_t limit) const;
 
 private:
     std::uint64_t MaskOf(char32_t c) const;
+    template <class NextCharacter>
+    std::size_t BitParallel(std::size_t n, std::size_t limit, NextCharacter next) const;
 
     std::u32string pattern_;
     // Open addressing over the pattern's characters: a character and the positions it takes.

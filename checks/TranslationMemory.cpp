@@ -234,8 +234,10 @@ std::vector<Suggestion> TranslationMemory::Similar(std::string_view original, in
     std::vector<Scored> scored;
     const std::int64_t self = originals_.Find(original);
     const EditDistance distanceFrom(text);
-    std::u32string other;
-    for (const std::uint32_t place : touched) {
+    // In place order rather than as touched: the per-place tables are then read front to back.
+    for (std::uint32_t place = low; place < high; ++place) {
+        if (shared[place - low] == 0)
+            continue;
         const std::uint32_t candidate = byLength_[place];
         if (static_cast<std::int64_t>(candidate) == self)
             continue;
@@ -245,8 +247,7 @@ std::vector<Suggestion> TranslationMemory::Similar(std::string_view original, in
         const std::size_t most = std::max<std::size_t>(pieces.size(), placePieces_[place]);
         if (shared[place - low] + 3 * edits < most)
             continue;
-        DecodeUtf8Into(originals_.Text(candidate), other);
-        const std::size_t distance = distanceFrom.To(other, edits);
+        const std::size_t distance = distanceFrom.ToUtf8(originals_.Text(candidate), m, edits);
         if (distance > edits)
             continue;
         const std::size_t longer = std::max(length, m);

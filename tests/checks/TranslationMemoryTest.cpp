@@ -1,6 +1,7 @@
 #include "checks/TranslationMemory.h"
 #include "checks/EditDistance.h"
 #include "checks/MemoryInput.h"
+#include "checks/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -116,11 +117,16 @@ TEST(EditDistance, TheBitParallelDistanceAgreesWithTheTable)
             b += alphabet[next() % alphabet.size()];
         const std::size_t limit = next() % 80;
         const std::size_t expected = EditDistanceByRows(a, b, 1000);
-        const std::size_t got = EditDistance(a).To(b, limit);
-        if (expected <= limit)
+        const EditDistance from(a);
+        const std::size_t got = from.To(b, limit);
+        const std::size_t gotFromUtf8 = from.ToUtf8(EncodeUtf8(b), b.size(), limit);
+        if (expected <= limit) {
             ASSERT_EQ(got, expected) << round;
-        else
+            ASSERT_EQ(gotFromUtf8, expected) << round;
+        } else {
             ASSERT_GT(got, limit) << round;
+            ASSERT_GT(gotFromUtf8, limit) << round;
+        }
     }
 }
 
