@@ -55,6 +55,29 @@ std::int64_t TextPool::Find(std::string_view text) const
     return -1;
 }
 
+void TextPool::Reorder(const std::vector<std::uint32_t> &order)
+{
+    std::string bytes;
+    bytes.reserve(bytes_.size());
+    std::vector<std::uint64_t> offsets{0};
+    offsets.reserve(offsets_.size());
+    for (std::uint32_t id : order) {
+        bytes.append(Text(id));
+        offsets.push_back(bytes.size());
+    }
+    bytes_ = std::move(bytes);
+    offsets_ = std::move(offsets);
+    // The table keeps its slots, hashes do not change: only the numbers in it do.
+    std::vector<std::uint32_t> newNumber(order.size());
+    for (std::uint32_t k = 0; k < order.size(); ++k)
+        newNumber[order[k]] = k;
+    for (std::uint64_t &slot : slots_) {
+        if (slot != 0)
+            slot = (slot & ~std::uint64_t{0xFFFFFFFF}) |
+                   (std::uint64_t{newNumber[static_cast<std::uint32_t>(slot) - 1]} + 1);
+    }
+}
+
 std::uint32_t TextPool::Append(std::string_view text)
 {
     const auto id = static_cast<std::uint32_t>(size());

@@ -22,6 +22,9 @@ public:
         return std::string_view(bytes_).substr(offsets_[id], offsets_[id + 1] - offsets_[id]);
     }
     std::size_t size() const { return offsets_.size() - 1; }
+    // Numbers the texts anew: the text numbered order[k] becomes number k. order must name
+    // every text once.
+    void Reorder(const std::vector<std::uint32_t> &order);
 
 private:
     static std::uint64_t Hash(std::string_view text);

@@ -63,6 +63,37 @@ void TranslationMemory::Add(std::uint32_t file, std::int32_t number, std::string
 void TranslationMemory::Build()
 {
     const std::size_t count = originals_.size();
+    // The originals numbered anew in length order (a counting sort): the originals of the lengths
+    // a look-up accepts are then one range, and the texts it measures lie side by side.
+    std::vector<std::uint32_t> lengths(count, 0);
+    std::uint32_t longest = 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        for (char c : originals_.Text(i))
+            lengths[i] += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+        longest = std::max(longest, lengths[i]);
+    }
+    lengthFirst_.assign(static_cast<std::size_t>(longest) + 2, 0);
+    for (std::uint32_t length : lengths)
+        ++lengthFirst_[length + 1];
+    for (std::size_t l = 0; l + 1 < lengthFirst_.size(); ++l)
+        lengthFirst_[l + 1] += lengthFirst_[l];
+    std::vector<std::uint32_t> byLength(count, 0);
+    std::vector<std::uint32_t> newNumber(count, 0);
+    {
+        std::vector<std::uint32_t> next(lengthFirst_.begin(), lengthFirst_.end() - 1);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            newNumber[i] = next[lengths[i]]++;
+            byLength[newNumber[i]] = i;
+        }
+    }
+    originals_.Reorder(byLength);
+    for (Unit &unit : units_)
+        unit.Original = newNumber[unit.Original];
+    placeLength_.assign(count, 0);
+    for (std::uint32_t i = 0; i < count; ++i)
+        placeLength_[newNumber[i]] = lengths[i];
+    lengths = placeLength_;
+
     // Units by original: a counting sort keeps each original's units in the order added.
     unitStart_.assign(count + 1, 0);
     for (const Unit &unit : units_)
@@ -76,26 +107,6 @@ void TranslationMemory::Build()
             unitOrder_[next[units_[u].Original]++] = static_cast<std::uint32_t>(u);
     }
 
-    // Places in length order (a counting sort again), then the pieces of each original by place.
-    std::vector<std::uint32_t> lengths(count, 0);
-    std::uint32_t longest = 0;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        for (char c : originals_.Text(i))
-            lengths[i] += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-        longest = std::max(longest, lengths[i]);
-    }
-    lengthFirst_.assign(static_cast<std::size_t>(longest) + 2, 0);
-    for (std::uint32_t length : lengths)
-        ++lengthFirst_[length + 1];
-    for (std::size_t l = 0; l + 1 < lengthFirst_.size(); ++l)
-        lengthFirst_[l + 1] += lengthFirst_[l];
-    byLength_.assign(count, 0);
-    {
-        std::vector<std::uint32_t> next(lengthFirst_.begin(), lengthFirst_.end() - 1);
-        for (std::uint32_t i = 0; i < count; ++i)
-            byLength_[next[lengths[i]]++] = i;
-    }
-
     std::uint64_t totalLength = 0;
     for (std::uint32_t length : lengths)
         totalLength += length;
@@ -103,13 +114,11 @@ void TranslationMemory::Build()
     pieceMask_ = buckets - 1;
     std::vector<std::uint32_t> allPieces;
     std::vector<std::uint32_t> pieceCountOf(count, 0);
-    placeLength_.assign(count, 0);
     allPieces.reserve(count * 24);
     std::vector<std::uint32_t> pieces;
     for (std::uint32_t place = 0; place < count; ++place) {
-        PiecesOf(DecodeUtf8(originals_.Text(byLength_[place])), pieceMask_, pieces);
+        PiecesOf(DecodeUtf8(originals_.Text(place)), pieceMask_, pieces);
         pieceCountOf[place] = static_cast<std::uint32_t>(pieces.size());
-        placeLength_[place] = lengths[byLength_[place]];
         allPieces.insert(allPieces.end(), pieces.begin(), pieces.end());
     }
     pieceStart_.assign(std::size_t{buckets} + 1, 0);
@@ -238,7 +247,7 @@ std::vector<Suggestion> TranslationMemory::Similar(std::string_view original, in
     for (std::uint32_t place = low; place < high; ++place) {
         if (shared[place - low] == 0)
             continue;
-        const std::uint32_t candidate = byLength_[place];
+        const std::uint32_t candidate = place;
         if (static_cast<std::int64_t>(candidate) == self)
             continue;
         // Each side keeps all but 3 * edits of its pieces.
@@ -278,7 +287,13 @@ std::vector<Inconsistency> TranslationMemory::Inconsistencies() const
     std::vector<Inconsistency> result;
     if (!built_)
         return result;
-    for (std::uint32_t original = 0; original < originals_.size(); ++original) {
+    // In the order the originals were first added, not in the memory's own order.
+    std::vector<bool> reported(originals_.size(), false);
+    for (const Unit &unit : units_) {
+        const std::uint32_t original = unit.Original;
+        if (reported[original])
+            continue;
+        reported[original] = true;
         const std::uint32_t first = unitStart_[original];
         bool differs = false;
         for (std::uint32_t k = first + 1; k < unitStart_[original + 1] && !differs; ++k)

@@ -81,7 +81,6 @@ private:
     // range of every list.
     std::vector<std::uint32_t> unitStart_; // per original, into unitOrder_; one more at the end
     std::vector<std::uint32_t> unitOrder_;
-    std::vector<std::uint32_t> byLength_;    // place -> original
     std::vector<std::uint32_t> placeLength_; // place -> length in characters
     std::vector<std::uint32_t> placePieces_; // place -> how many distinct pieces
     std::vector<std::uint32_t> lengthFirst_; // length in characters -> first place of that length or more

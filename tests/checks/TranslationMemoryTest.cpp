@@ -80,6 +80,20 @@ TEST_F(Memory, TheSameOriginalTranslatedDifferentlyIsReported)
     EXPECT_EQ(report[0].Translations[1].Translation, "Save the changes?");
 }
 
+TEST_F(Memory, FilesAddedAfterABuildCountOnceBuiltAgain)
+{
+    const auto d = memory.AddFile("d.lng");
+    memory.Add(d, 1, "Zavřít okno", "Close the window");
+    memory.Add(d, 2, "Otevřít", "Open");
+    EXPECT_TRUE(memory.Exact("Zavřít okno").empty());
+    memory.Build();
+    ASSERT_EQ(memory.Exact("Zavřít okno").size(), 1u);
+    ASSERT_EQ(memory.Exact("Otevřít").size(), 1u);
+    EXPECT_EQ(memory.Exact("Otevřít")[0].Sources.size(), 2u);
+    EXPECT_EQ(memory.Exact("Uložit změny ?").size(), 2u);
+    EXPECT_EQ(memory.Similar("Zavřít okna").at(0).Translation, "Close the window");
+}
+
 TEST(MemoryInput, MessagesByTheirTextAndComponentsByTheScannedText)
 {
     TranslationMemory memory;
