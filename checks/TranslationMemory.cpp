@@ -305,4 +305,18 @@ std::vector<Inconsistency> TranslationMemory::Inconsistencies() const
     return result;
 }
 
+std::vector<PreTranslation>
+TranslationMemory::PreTranslate(const std::vector<std::optional<std::string>> &rowsToFill) const
+{
+    std::vector<PreTranslation> result;
+    for (std::size_t row = 0; row < rowsToFill.size(); ++row) {
+        if (!rowsToFill[row] || rowsToFill[row]->empty())
+            continue;
+        std::vector<Suggestion> exact = Exact(*rowsToFill[row]);
+        if (!exact.empty())
+            result.push_back(PreTranslation{row, std::move(exact.front().Translation)});
+    }
+    return result;
+}
+
 } // namespace verbaria::checks

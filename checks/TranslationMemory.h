@@ -3,6 +3,7 @@
 #include "checks/TextPool.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,13 @@ struct Inconsistency
 {
     std::string Original;
     std::vector<Suggestion> Translations; // each with its sources, the most used first
+};
+
+// A translation the memory gives a row that has none.
+struct PreTranslation
+{
+    std::size_t Row = 0;
+    std::string Translation; // UTF-8
 };
 
 // The translations of many language files, looked up by their originals: exactly, or by
@@ -61,6 +69,11 @@ public:
                                     std::size_t limit = 10) const;
     // Every original that the files translate in more than one way, in the order first added.
     std::vector<Inconsistency> Inconsistencies() const;
+
+    // For every row to fill (a UTF-8 original; nullopt for rows that are translated already or
+    // have no original) that the memory holds exactly: the translation given most often.
+    // Similar originals never fill a row: a near miss has to be read by a person.
+    std::vector<PreTranslation> PreTranslate(const std::vector<std::optional<std::string>> &rowsToFill) const;
 
 private:
     struct Unit

@@ -94,6 +94,18 @@ TEST_F(Memory, FilesAddedAfterABuildCountOnceBuiltAgain)
     EXPECT_EQ(memory.Similar("Zavřít okna").at(0).Translation, "Close the window");
 }
 
+TEST_F(Memory, PreTranslationFillsOnlyRowsWithAnExactMatchWithTheMostUsedTranslation)
+{
+    const auto filled =
+        memory.PreTranslate({std::string("Uložit změny ?"), std::nullopt, std::string("Uložit změny"),
+                             std::string("Zavřít"), std::string()});
+    ASSERT_EQ(filled.size(), 2u);
+    EXPECT_EQ(filled[0].Row, 0u);
+    EXPECT_EQ(filled[0].Translation, "Save changes?");
+    EXPECT_EQ(filled[1].Row, 3u);
+    EXPECT_EQ(filled[1].Translation, "Close");
+}
+
 TEST(MemoryInput, MessagesByTheirTextAndComponentsByTheScannedText)
 {
     TranslationMemory memory;
