@@ -51,4 +51,25 @@ TEST_F(MemoryCommands, SuggestGivesExactThenSimilarTranslationsWithTheirScores)
     EXPECT_EQ(RunTool({"suggest", "x", "--memory", "a.lng", "--minimum", "0"}, {}, folder.Path()).Status, 2);
 }
 
+TEST_F(MemoryCommands, PretranslateFillsExactMatchesForReviewAndKeepsWhatIsThere)
+{
+    folder.Write("c.lng", "Language=English\r\nDefinition=app.lnd\r\n"
+                          "/Notes 00001: acknowledged=same-as-original\r\n1:&File\r\n");
+    ToolResult result =
+        RunTool({"pretranslate", "app.lnd", "c.lng", "--memory", "a.lng", "de.lng", "-o", "out.lng"}, {},
+                folder.Path());
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(folder.Read("out.lng"), "Language=English\r\nDefinition=app.lnd\r\n"
+                                      "/Notes 00001: acknowledged=same-as-original\r\n00001:&File\r\n"
+                                      "/Notes 00002: review\r\n00002:Save changes?\r\n"
+                                      "/Notes 00003: review\r\n00003:Open file\r\n");
+    // A new language file of the memory's language.
+    result = RunTool({"pretranslate", "app.lnd", "--memory", "de.lng", "-o", "new.lng"}, {}, folder.Path());
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(folder.Read("new.lng"), "Language=Deutsch\r\nDefinition=app.lnd\r\n"
+                                      "/Notes 00001: review\r\n00001:&Datei\r\n"
+                                      "/Notes 00002: review\r\n00002:Speichern?\r\n");
+    EXPECT_EQ(RunTool({"pretranslate", "app.lnd", "--memory", "a.lng"}, {}, folder.Path()).Status, 2);
+}
+
 } // namespace
