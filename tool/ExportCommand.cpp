@@ -3,6 +3,7 @@
 #include "formats/TextRules.h"
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
+#include "tool/ExchangeCommands.h"
 
 #include <iostream>
 #include <string>
@@ -69,8 +70,14 @@ void PrintTable(LanguageDocument &document)
     std::cout.flush();
 }
 
-int RunExport(const std::vector<std::string> &args)
+int RunExport(const std::vector<std::string> &commandArgs)
 {
+    std::vector<std::string> args = commandArgs;
+    const auto format = TakeFormatOption("export", args);
+    if (!format)
+        return ExitUsage;
+    if (*format != "table")
+        return RunExchangeExport(*format, args);
     std::vector<std::string> positional;
     std::string description;
     std::string programFolder;
@@ -123,8 +130,9 @@ int RunExport(const std::vector<std::string> &args)
     return ExitOk;
 }
 
-const CommandRegistration registration{Command{
-    "export", "print a template with its translations as a table", ExportUsage, RunExport}};
+const CommandRegistration registration{
+    Command{"export", "print a template with its translations as a table, XLIFF or PO",
+            std::string(ExportUsage) + ExchangeExportUsage, RunExport}};
 
 } // namespace
 } // namespace verbaria::tool
