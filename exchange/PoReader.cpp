@@ -21,6 +21,7 @@ struct Entry
     std::optional<QByteArray> Id;
     std::optional<QByteArray> Str;
     QByteArray Reference; // the first #: reference
+    QByteArray TsId;      // lconvert's "#. ts-id N", which keeps an XLIFF unit's id
     QStringList Notes;
     long long Line = 0;
 };
@@ -154,6 +155,8 @@ private:
                 std::string_view note = trimmed.substr(2);
                 if (note.starts_with(' '))
                     note.remove_prefix(1);
+                if (note.starts_with("ts-id ") && entry_.TsId.isEmpty())
+                    entry_.TsId = QByteArray(note.data() + 6, static_cast<qsizetype>(note.size() - 6));
                 entry_.Notes.append(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())));
             }
             return {};
@@ -238,18 +241,17 @@ private:
                 return "the charset is " + charset.toStdString() + "; only UTF-8 can be read";
             return {};
         }
-        // The number: msgctxt, else a reference that is a number (tools that drop msgctxt keep it).
-        bool isNumber = false;
-        context.toInt(&isNumber);
-        if (isNumber) {
-            unit.Id = context;
-        } else {
-            const QString reference = QString::fromUtf8(entry.Reference);
-            reference.toInt(&isNumber);
-            if (isNumber)
-                unit.Id = reference;
-            else
-                unit.Id = context;
+        // The number: msgctxt, else what converters that drop msgctxt keep of it: the reference
+        // (xliff2po) or the ts-id comment (lconvert).
+        unit.Id = context;
+        for (const QString &number :
+             {context, QString::fromUtf8(entry.Reference), QString::fromUtf8(entry.TsId)}) {
+            bool isNumber = false;
+            number.toInt(&isNumber);
+            if (isNumber) {
+                unit.Id = number;
+                break;
+            }
         }
         unit.NeedsReview = entry.Fuzzy && !unit.Target.isEmpty();
         unit.Notes = std::move(entry.Notes);

@@ -31,6 +31,19 @@ public:
             if (xml_.name() == u"file"_s) {
                 if (std::string error = ReadFile(); !error.empty())
                     return error;
+            } else if (xml_.namespaceUri() == u"urn:trolltech:names:ts:document:1.0"_s &&
+                       xml_.name().startsWith(u"po-header-"_s)) {
+                // lconvert keeps a PO file's header here, its keys lower-cased with '_' for '-'.
+                const QString key = xml_.name().mid(10).toString();
+                const QString value = xml_.readElementText(QXmlStreamReader::IncludeChildElements);
+                if (key == u"x_verbaria_language"_s)
+                    poHeader_.Language = value;
+                else if (key == u"x_verbaria_version"_s)
+                    poHeader_.Version = value;
+                else if (key == u"x_verbaria_author"_s)
+                    poHeader_.Author = value;
+                else if (key == u"x_verbaria_definition"_s)
+                    poHeader_.Definition = value;
             } else {
                 xml_.skipCurrentElement();
             }
@@ -49,7 +62,7 @@ private:
     std::string ReadFile()
     {
         const QXmlStreamAttributes attributes = xml_.attributes();
-        header_ = ExchangeHeader();
+        header_ = poHeader_;
         header_.Original = attributes.value(u"original"_s).toString();
         header_.SourceLanguage = attributes.value(u"source-language"_s).toString();
         header_.TargetLanguage = attributes.value(u"target-language"_s).toString();
@@ -156,6 +169,7 @@ private:
         const bool notApproved = attributes.value(u"approved"_s) == u"no"_s;
         QString state;
         QString location;
+        QString context;
         std::string error;
         while (xml_.readNextStartElement()) {
             const auto name = xml_.name();
@@ -168,11 +182,14 @@ private:
                     return error;
             } else if (name == u"note"_s) {
                 unit.Notes.append(xml_.readElementText(QXmlStreamReader::IncludeChildElements));
-            } else if (name == u"context-group"_s && xml_.attributes().value(u"purpose"_s) == u"location"_s) {
+            } else if (name == u"context-group"_s) {
+                const bool locations = xml_.attributes().value(u"purpose"_s) == u"location"_s;
                 while (xml_.readNextStartElement()) {
-                    const bool sourceFile = xml_.attributes().value(u"context-type"_s) == u"sourcefile"_s;
+                    const QString type = xml_.attributes().value(u"context-type"_s).toString();
                     const QString value = xml_.readElementText(QXmlStreamReader::IncludeChildElements);
-                    if (sourceFile && location.isEmpty())
+                    if (type == u"x-gettext-msgctxt"_s && context.isEmpty())
+                        context = value;
+                    else if (locations && type == u"sourcefile"_s && location.isEmpty())
                         location = value;
                 }
             } else {
@@ -187,11 +204,16 @@ private:
             ReadPoHeaderFields(unit.Target, header_, charset);
             return {};
         }
-        // po2xliff numbers its units anew and keeps a PO file's reference, which is our number.
-        bool isNumber = false;
-        location.toInt(&isNumber);
-        if (isNumber)
-            unit.Id = location;
+        // Converters from PO number their units anew but keep msgctxt (lconvert) or the reference
+        // (po2xliff), both of which are our number.
+        for (const QString *number : {&context, &location}) {
+            bool isNumber = false;
+            number->toInt(&isNumber);
+            if (isNumber) {
+                unit.Id = *number;
+                break;
+            }
+        }
         unit.NeedsReview =
             !unit.Target.isEmpty() && (state.startsWith(u"needs-"_s) || (state.isEmpty() && notApproved));
         if (std::string beginError = Begin(); !beginError.empty())
@@ -202,6 +224,7 @@ private:
     QXmlStreamReader xml_;
     ExchangeReceiver &receiver_;
     ExchangeHeader header_;
+    ExchangeHeader poHeader_;
     bool begun_ = false;
 };
 

@@ -248,6 +248,9 @@ int RunExchangeExport(const std::string &format, const std::vector<std::string> 
             if (!session)
                 return ExitFailure;
             if (!language.empty()) {
+                // The file's own DEFINITION (or none), not the template name a new document
+                // proposes: the language file is to come back as it was.
+                session->Document().Header().editSablona.clear();
                 session->Document().SetSouborJazyka(language);
                 session->Document().NactiJazyk(language, LanguageDocument::ColumnTranslation);
             }
