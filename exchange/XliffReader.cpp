@@ -204,9 +204,9 @@ private:
             ReadPoHeaderFields(unit.Target, header_, charset);
             return {};
         }
-        // Converters from PO number their units anew but keep msgctxt (lconvert) or the reference
-        // (po2xliff), both of which are our number.
-        for (const QString *number : {&context, &location}) {
+        // The id is the number, except where a converter from PO numbered the units anew: po2xliff
+        // keeps the PO reference (which is our number), lconvert our msgctxt.
+        for (const QString *number : {&location, &unit.Id, &context}) {
             bool isNumber = false;
             number->toInt(&isNumber);
             if (isNumber) {

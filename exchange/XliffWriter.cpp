@@ -124,6 +124,14 @@ std::string XliffWriter::Unit(const ExchangeUnit &unit)
         xml_.writeCharacters(unit.Target);
         xml_.writeEndElement();
     }
+    // lconvert makes this the msgctxt of the PO files it writes, which keeps equal originals apart.
+    xml_.writeStartElement(u"context-group"_s);
+    xml_.writeAttribute(u"purpose"_s, u"information"_s);
+    xml_.writeStartElement(u"context"_s);
+    xml_.writeAttribute(u"context-type"_s, u"x-gettext-msgctxt"_s);
+    xml_.writeCharacters(unit.Id);
+    xml_.writeEndElement();
+    xml_.writeEndElement();
     for (const QString &note : unit.Notes) {
         xml_.writeStartElement(u"note"_s);
         xml_.writeAttribute(u"from"_s, xliff::NoteFrom);

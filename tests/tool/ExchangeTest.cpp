@@ -191,15 +191,22 @@ TEST(ToolExchangeXliff, CarriesUnitsNotesHeaderAndStates)
           "<trans-unit id=\"2\" resname=\"F.Caption\" approved=\"yes\" xml:space=\"preserve\">\n"
           "    <source>F.Caption</source>\n"
           "    <target state=\"translated\">Titel</target>\n"
+          "    <context-group purpose=\"information\">\n"
+          "     <context context-type=\"x-gettext-msgctxt\">2</context>\n"
+          "    </context-group>\n"
           "    <note from=\"developer\">COMPONENT F.Caption</note>\n"
           "    <note from=\"developer\">SECTION Okno</note>\n",
           "<trans-unit id=\"4\" approved=\"yes\" xml:space=\"preserve\">\n"
           "    <source>Tab\there\\back</source>\n"
           "    <target state=\"translated\">\\mit\t\tTab\\</target>\n"
+          "    <context-group purpose=\"information\">\n"
+          "     <context context-type=\"x-gettext-msgctxt\">4</context>\n"
+          "    </context-group>\n"
           "    <note from=\"developer\">MESSAGE</note>\n"
           "    <note from=\"developer\">SECTION Okno</note>\n"
           "    <note from=\"developer\">COMMENT Pozn\xC3\xA1mka</note>\n",
-          "<trans-unit id=\"5\" approved=\"no\" xml:space=\"preserve\">\n    <source>OK</source>\n    <note",
+          "<trans-unit id=\"5\" approved=\"no\" xml:space=\"preserve\">\n    <source>OK</source>\n    "
+          "<context-group",
           "<source>\xC4\x8D\xC5\xA1 &lt;&amp;&gt; 'q'</source>",
           "<target state=\"translated\">gro\xC3\x9F</target>"}) {
         EXPECT_NE(x.find(expected), std::string::npos) << expected << "\n" << x;
