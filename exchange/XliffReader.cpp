@@ -14,8 +14,8 @@ namespace {
 class Reader final
 {
 public:
-    Reader(const QByteArray &bytes, ExchangeReceiver &receiver)
-        : xml_(bytes)
+    Reader(QIODevice &device, ExchangeReceiver &receiver)
+        : xml_(&device)
         , receiver_(receiver)
     {
     }
@@ -230,9 +230,9 @@ private:
 
 } // namespace
 
-std::string ReadXliff(const QByteArray &bytes, ExchangeReceiver &receiver)
+std::string ReadXliff(QIODevice &device, ExchangeReceiver &receiver)
 {
-    Reader reader(bytes, receiver);
+    Reader reader(device, receiver);
     return reader.Run();
 }
 

@@ -43,7 +43,8 @@ std::string Refusal(const QString &what, QChar c)
 } // namespace
 
 XliffWriter::XliffWriter(QIODevice &device)
-    : xml_(&device)
+    : device_(device)
+    , xml_(&buffer_)
 {
     xml_.setAutoFormatting(true);
     xml_.setAutoFormattingIndent(1);
@@ -54,7 +55,8 @@ void XliffWriter::StartDocument()
     if (started_)
         return;
     started_ = true;
-    xml_.writeStartDocument();
+    // A writer on a string declares no encoding; the chunks are UTF-8.
+    buffer_ += u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>"_s;
     xml_.writeDefaultNamespace(xliff::Namespace12);
     xml_.writeStartElement(u"xliff"_s);
     xml_.writeAttribute(u"version"_s, u"1.2"_s);
@@ -132,13 +134,16 @@ std::string XliffWriter::Unit(const ExchangeUnit &unit)
     xml_.writeCharacters(unit.Id);
     xml_.writeEndElement();
     xml_.writeEndElement();
-    for (const QString &note : unit.Notes) {
+    // One note, a line each: tools that keep a single note (lconvert) keep all of it.
+    if (!unit.Notes.isEmpty()) {
         xml_.writeStartElement(u"note"_s);
         xml_.writeAttribute(u"from"_s, xliff::NoteFrom);
-        xml_.writeCharacters(note);
+        xml_.writeCharacters(unit.Notes.join(u'\n'));
         xml_.writeEndElement();
     }
     xml_.writeEndElement();
+    if (buffer_.size() > (1 << 20))
+        Flush();
     return {};
 }
 
@@ -153,7 +158,17 @@ bool XliffWriter::Finish()
 {
     StartDocument();
     xml_.writeEndDocument();
-    return !xml_.hasError();
+    return Flush() && !xml_.hasError();
+}
+
+bool XliffWriter::Flush()
+{
+    if (!failed_ && !buffer_.isEmpty()) {
+        const QByteArray utf8 = buffer_.toUtf8();
+        failed_ = device_.write(utf8) != utf8.size();
+    }
+    buffer_.clear();
+    return !failed_;
 }
 
 } // namespace verbaria::exchange

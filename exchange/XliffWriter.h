@@ -22,7 +22,14 @@ public:
 private:
     void StartDocument();
 
+    bool Flush();
+
+    QIODevice &device_;
+    // The writer appends to a string, which goes to the device in large UTF-8 chunks: writing to
+    // the device itself costs an encoder call and a device write per attribute and escape.
+    QString buffer_;
     QXmlStreamWriter xml_;
+    bool failed_ = false;
     bool started_ = false;
 };
 

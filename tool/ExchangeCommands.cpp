@@ -295,29 +295,26 @@ int RunExchangeImport(const std::string &format, const std::vector<std::string> 
         return ExitFailure;
     }
     const std::string &input = options.Positional[1];
-    QByteArray bytes;
+    QFile in;
     if (input == "-") {
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly)) {
-            PrintError("standard input: " + in.errorString().toStdString());
-            return ExitFailure;
-        }
-        bytes = in.readAll();
+        in.open(stdin, QIODevice::ReadOnly);
     } else {
-        QFile in(QString::fromStdString(NativePath(input)));
+        in.setFileName(QString::fromStdString(NativePath(input)));
         if (!in.exists()) {
             PrintError(input + ": File not found");
             return ExitFailure;
         }
-        if (!in.open(QIODevice::ReadOnly)) {
-            PrintError(input + ": " + in.errorString().toStdString());
-            return ExitFailure;
-        }
-        bytes = in.readAll();
+        in.open(QIODevice::ReadOnly);
+    }
+    if (!in.isOpen()) {
+        PrintError(input + ": " + in.errorString().toStdString());
+        return ExitFailure;
     }
     ImportReceiver receiver(options, DirectoryExists(NativePath(options.Output)));
     try {
-        const std::string error = format == "xliff" ? ReadXliff(bytes, receiver) : ReadPo(bytes, receiver);
+        // XML is read as it streams in; a PO file is read whole.
+        const std::string error =
+            format == "xliff" ? ReadXliff(in, receiver) : ReadPo(in.readAll(), receiver);
         if (!error.empty()) {
             PrintError(input + ": " + error);
             return ExitFailure;

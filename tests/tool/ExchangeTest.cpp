@@ -194,17 +194,14 @@ TEST(ToolExchangeXliff, CarriesUnitsNotesHeaderAndStates)
           "    <context-group purpose=\"information\">\n"
           "     <context context-type=\"x-gettext-msgctxt\">2</context>\n"
           "    </context-group>\n"
-          "    <note from=\"developer\">COMPONENT F.Caption</note>\n"
-          "    <note from=\"developer\">SECTION Okno</note>\n",
+          "    <note from=\"developer\">COMPONENT F.Caption\nSECTION Okno</note>\n",
           "<trans-unit id=\"4\" approved=\"yes\" xml:space=\"preserve\">\n"
           "    <source>Tab\there\\back</source>\n"
           "    <target state=\"translated\">\\mit\t\tTab\\</target>\n"
           "    <context-group purpose=\"information\">\n"
           "     <context context-type=\"x-gettext-msgctxt\">4</context>\n"
           "    </context-group>\n"
-          "    <note from=\"developer\">MESSAGE</note>\n"
-          "    <note from=\"developer\">SECTION Okno</note>\n"
-          "    <note from=\"developer\">COMMENT Pozn\xC3\xA1mka</note>\n",
+          "    <note from=\"developer\">MESSAGE\nSECTION Okno\nCOMMENT Pozn\xC3\xA1mka</note>\n",
           "<trans-unit id=\"5\" approved=\"no\" xml:space=\"preserve\">\n    <source>OK</source>\n    "
           "<context-group",
           "<source>\xC4\x8D\xC5\xA1 &lt;&amp;&gt; 'q'</source>",
