@@ -4,10 +4,10 @@
 
 namespace verbaria::exchange {
 
-DocumentCodePages CodePagesOf(const LanguageDocument &)
+DocumentCodePages CodePagesOf(const LanguageDocument &document)
 {
-    // Every file is in the run's code page until the files declare their own.
-    return {CodePage::Default(), CodePage::Default(), CodePage::Default()};
+    return {CodePage::ForDeclared(document.TemplateCodePage()), CodePage::ForDeclared(document.DescriptionCodePage()),
+            CodePage::ForDeclared(document.LanguageCodePage())};
 }
 
 } // namespace verbaria::exchange

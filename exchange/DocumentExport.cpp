@@ -4,6 +4,8 @@
 #include "formats/Paths.h"
 #include "formats/TextRules.h"
 
+#include <QFile>
+
 namespace verbaria::exchange {
 
 using namespace Qt::StringLiterals;
@@ -41,13 +43,15 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
     const DocumentCodePages codePages = CodePagesOf(document);
     const DocumentHeader &values = document.Header();
     ExchangeHeader header;
-    header.Original = codePages.Translations.Decode(FileNameOf(document.souborJazyka()));
+    const std::string fileName = FileNameOf(document.souborJazyka());
+    header.Original = QFile::decodeName(QByteArray(fileName.data(), static_cast<qsizetype>(fileName.size())));
     header.Program = codePages.Originals.Decode(values.editProgram);
     header.ProgramVersion = codePages.Originals.Decode(values.editVerzeProgramu);
     header.Language = codePages.Translations.Decode(values.editJazyk);
     header.Version = codePages.Translations.Decode(values.editVerzeJazyka);
     header.Author = codePages.Translations.Decode(LineBreaksToPipe(values.memoAutorJazyka));
     header.Definition = codePages.Translations.Decode(values.editSablona);
+    header.CodePage = QString::fromStdString(values.KodovaStranka);
     header.SourceLanguage = settings.SourceLanguage.isEmpty() ? u"und"_s : settings.SourceLanguage;
     header.TargetLanguage = settings.TargetLanguage.isEmpty() ? header.Language : settings.TargetLanguage;
     for (const QString *value : {&header.Language, &header.Version, &header.Author, &header.Definition}) {
@@ -88,8 +92,7 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
         unit.Target = codePages.Translations.Decode(
             grid.Text(LanguageDocument::ColumnTranslation, static_cast<int>(i) + 1));
         if (!DecodesWhole(unit.Target) || !DecodesWhole(unit.Source) || !DecodesWhole(path))
-            return "unit " + std::to_string(item.Number) + ": a byte of the text is not a character of " +
-                   codePages.Translations.Name().toStdString();
+            return "unit " + std::to_string(item.Number) + ": a byte of its texts is not a character of the file's code page";
         unit.Notes.clear();
         unit.Notes.append(KindLine(item, path));
         if (!section.isEmpty())

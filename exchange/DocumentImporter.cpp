@@ -54,6 +54,15 @@ std::string DocumentImporter::Encode(const QString &text, const std::string &wha
 std::string DocumentImporter::ApplyHeader(const ExchangeHeader &header)
 {
     DocumentHeader &values = document_.Header();
+    // The code page first: the other values and every translation are encoded into it.
+    if (!header.CodePage.isNull()) {
+        if (!header.CodePage.isEmpty() && !CodePage::IsKnown(header.CodePage))
+            return "header: the code page " + header.CodePage.toStdString() + " is not known";
+        if (HasLineBreak(header.CodePage))
+            return "header: a value holds a line break, which a language file cannot";
+        values.KodovaStranka = header.CodePage.toStdString();
+        codePages_ = CodePagesOf(document_);
+    }
     QString language = header.Language;
     if (language.isNull() && !header.TargetLanguage.isEmpty())
         language = header.TargetLanguage;

@@ -16,6 +16,7 @@ struct ExchangeHeader
     QString Version;
     QString Author;
     QString Definition;
+    QString CodePage; // the language file's Codepage declaration; empty when it declares none
 };
 
 } // namespace verbaria::exchange

@@ -27,6 +27,8 @@ void ReadPoHeaderFields(const QString &text, ExchangeHeader &header, QString &ch
             header.Author = value;
         else if (key == po::FieldDefinition)
             header.Definition = value;
+        else if (key == po::FieldCodePage)
+            header.CodePage = value;
         else if (key == u"Language"_s)
             language = value;
         else if (key == u"Last-Translator"_s)

@@ -12,6 +12,7 @@ inline constexpr QLatin1StringView FieldLanguage{"X-Verbaria-Language"};
 inline constexpr QLatin1StringView FieldVersion{"X-Verbaria-Version"};
 inline constexpr QLatin1StringView FieldAuthor{"X-Verbaria-Author"};
 inline constexpr QLatin1StringView FieldDefinition{"X-Verbaria-Definition"};
+inline constexpr QLatin1StringView FieldCodePage{"X-Verbaria-Codepage"};
 } // namespace po
 
 // Reads "Key: value" lines of a PO header into header: the X-Verbaria- fields, else Language and

@@ -11,6 +11,7 @@ inline constexpr QLatin1StringView PropLanguage{"Language"};
 inline constexpr QLatin1StringView PropVersion{"Version"};
 inline constexpr QLatin1StringView PropAuthor{"Author"};
 inline constexpr QLatin1StringView PropDefinition{"Definition"};
+inline constexpr QLatin1StringView PropCodePage{"Codepage"};
 inline constexpr QLatin1StringView StateTranslated{"translated"};
 inline constexpr QLatin1StringView StateNeedsReview{"needs-review-translation"};
 inline constexpr QLatin1StringView NoteFrom{"developer"};

@@ -44,6 +44,8 @@ public:
                     poHeader_.Author = value;
                 else if (key == u"x_verbaria_definition"_s)
                     poHeader_.Definition = value;
+                else if (key == u"x_verbaria_codepage"_s)
+                    poHeader_.CodePage = value;
             } else {
                 xml_.skipCurrentElement();
             }
@@ -118,6 +120,8 @@ private:
                     header_.Author = value;
                 else if (type == xliff::PropDefinition)
                     header_.Definition = value;
+                else if (type == xliff::PropCodePage)
+                    header_.CodePage = value;
             }
         }
     }

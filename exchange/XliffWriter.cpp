@@ -66,7 +66,7 @@ std::string XliffWriter::BeginFile(const ExchangeHeader &header)
 {
     for (const QString *value :
          {&header.Original, &header.SourceLanguage, &header.TargetLanguage, &header.Program,
-          &header.ProgramVersion, &header.Language, &header.Version, &header.Author, &header.Definition}) {
+          &header.ProgramVersion, &header.Language, &header.Version, &header.Author, &header.Definition, &header.CodePage}) {
         if (const QChar c = FirstCharacterXmlCannotHold(*value); !c.isNull())
             return Refusal(u"header"_s, c);
     }

@@ -137,7 +137,7 @@ public:
             return "the file holds more than one language file; give a folder as -o";
         std::string output = options_.Output;
         if (intoFolder_) {
-            const std::string name = FileNameOf(header.Original.toStdString());
+            const std::string name = FileNameOf(QFile::encodeName(header.Original).toStdString());
             if (name.empty() || name == "." || name == "..")
                 return "a <file> has no original name to write it under";
             output = options_.Output + (options_.Output.ends_with('/') ? "" : "/") + name;
