@@ -6,7 +6,8 @@ namespace verbaria::exchange {
 
 DocumentCodePages CodePagesOf(const LanguageDocument &document)
 {
-    return {CodePage::ForDeclared(document.TemplateCodePage()), CodePage::ForDeclared(document.DescriptionCodePage()),
+    return {CodePage::ForDeclared(document.TemplateCodePage()),
+            CodePage::ForDeclared(document.DescriptionCodePage()),
             CodePage::ForDeclared(document.LanguageCodePage())};
 }
 

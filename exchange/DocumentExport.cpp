@@ -92,7 +92,8 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
         unit.Target = codePages.Translations.Decode(
             grid.Text(LanguageDocument::ColumnTranslation, static_cast<int>(i) + 1));
         if (!DecodesWhole(unit.Target) || !DecodesWhole(unit.Source) || !DecodesWhole(path))
-            return "unit " + std::to_string(item.Number) + ": a byte of its texts is not a character of the file's code page";
+            return "unit " + std::to_string(item.Number) +
+                   ": a byte of its texts is not a character of the file's code page";
         unit.Notes.clear();
         unit.Notes.append(KindLine(item, path));
         if (!section.isEmpty())

@@ -66,8 +66,9 @@ std::string PoWriter::BeginFile(const ExchangeHeader &header)
 {
     if (++files_ > 1)
         return "a PO file holds one language file; export each language file on its own";
-    for (const QString *value : {&header.TargetLanguage, &header.Program, &header.ProgramVersion,
-                                 &header.Language, &header.Version, &header.Author, &header.Definition, &header.CodePage}) {
+    for (const QString *value :
+         {&header.TargetLanguage, &header.Program, &header.ProgramVersion, &header.Language, &header.Version,
+          &header.Author, &header.Definition, &header.CodePage}) {
         if (HasLineBreak(*value))
             return "header: a PO header value cannot hold a line break";
     }

@@ -64,9 +64,9 @@ void XliffWriter::StartDocument()
 
 std::string XliffWriter::BeginFile(const ExchangeHeader &header)
 {
-    for (const QString *value :
-         {&header.Original, &header.SourceLanguage, &header.TargetLanguage, &header.Program,
-          &header.ProgramVersion, &header.Language, &header.Version, &header.Author, &header.Definition, &header.CodePage}) {
+    for (const QString *value : {&header.Original, &header.SourceLanguage, &header.TargetLanguage,
+                                 &header.Program, &header.ProgramVersion, &header.Language, &header.Version,
+                                 &header.Author, &header.Definition, &header.CodePage}) {
         if (const QChar c = FirstCharacterXmlCannotHold(*value); !c.isNull())
             return Refusal(u"header"_s, c);
     }
@@ -88,7 +88,8 @@ std::string XliffWriter::BeginFile(const ExchangeHeader &header)
         {xliff::PropLanguage, &header.Language},
         {xliff::PropVersion, &header.Version},
         {xliff::PropAuthor, &header.Author},
-        {xliff::PropDefinition, &header.Definition}};
+        {xliff::PropDefinition, &header.Definition},
+        {xliff::PropCodePage, &header.CodePage}};
     for (const auto &[type, value] : props) {
         xml_.writeStartElement(u"prop"_s);
         xml_.writeAttribute(u"prop-type"_s, type);

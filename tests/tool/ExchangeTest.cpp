@@ -314,3 +314,54 @@ TEST(ToolExchangeUsage, UnknownFormatAndSeveralLanguagesInPoAreUsageErrors)
     EXPECT_EQ(RunTool({"import", "--format"}).Status, 2);
     EXPECT_EQ(RunTool({"export", "--format", "po", "a.lnd", "a.lng", "b.lng"}).Status, 2);
 }
+
+TEST_P(ToolExchange, EveryCodePageComesBackByteForByteAndTravelsAsUnicode)
+{
+    struct Case
+    {
+        std::string Name, Bytes, Utf8;
+    };
+    const Case cases[] = {
+        {"ru.lng",
+         "Language=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\nDefinition=demo.lnd\r\nCodepage=windows-1251\r\n00002:"
+         "\xCE\xEA\xED\xEE\r\n",
+         "\xD0\x9E\xD0\xBA\xD0\xBD\xD0\xBE"}, // Окно
+        {"fr.lng",
+         "Language=Fran\xE7"
+         "ais\r\nCodepage=windows-1252\r\n00002:Tr\xE8s\r\n00004:\x80 \x9C\r\n",
+         "\xE2\x82\xAC \xC5\x93"}, // € œ
+        {"ja.lng", "Language=Japanese\r\nCodepage=UTF-8\r\n00002:\xE6\x97\xA5\xE6\x9C\xAC\r\n",
+         "\xE6\x97\xA5\xE6\x9C\xAC"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        folder_.Write(c.Name, c.Bytes);
+        const auto exported = Export({folder_.File("demo.lnd"), folder_.File(c.Name)});
+        ASSERT_EQ(exported.Status, 0) << exported.Err;
+        EXPECT_NE(exported.Out.find(c.Utf8), std::string::npos) << exported.Out;
+        const auto result = Import(exported.Out);
+        ASSERT_EQ(result.Status, 0) << result.Err;
+        EXPECT_EQ(folder_.Read("out.lng"), c.Bytes);
+    }
+    // The same Russian text in the windows-1250 file has no place.
+    const auto result = Import(Replaced(Exported(), "Titel", "\xD0\x9E\xD0\xBA\xD0\xBD\xD0\xBE"));
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Err.find("unit 2: the code page windows-1250 cannot hold"), std::string::npos)
+        << result.Err;
+}
+
+TEST_P(ToolExchange, OriginalsAreReadInTheTemplatesCodePage)
+{
+    folder_.Write(
+        "ru.lnd",
+        "[LANGUAGE]\r\nProgram=X\r\nCodepage=windows-1251\r\n[ITEMS]\r\n2: MESSAGE \"\xCE\xEA\xED\xEE\"\r\n");
+    folder_.Write("de2.lng", "Language=Deutsch\r\n00002:Fenster\r\n");
+    auto result = Export({folder_.File("ru.lnd"), folder_.File("de2.lng"), "-o", folder_.File("x")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_NE(folder_.Read("x").find("\xD0\x9E\xD0\xBA\xD0\xBD\xD0\xBE"), std::string::npos);
+    result = RunTool(
+        {"import", "--format", Format(), folder_.File("ru.lnd"), folder_.File("x"), "-o", folder_.File("o")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Err, ""); // no conflict: the sources are the template's texts
+    EXPECT_EQ(folder_.Read("o"), "Language=Deutsch\r\n00002:Fenster\r\n");
+}

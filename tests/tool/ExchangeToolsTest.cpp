@@ -63,7 +63,11 @@ protected:
     {
         folder_.Write("demo.lnd", Template);
         folder_.Write("de.lng", Language);
+        folder_.Write(
+            "ru.lng",
+            "Language=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\nCodepage=windows-1251\r\n00002:\xCE\xEA\xED\xEE\r\n");
         Add("demo", folder_.File("demo.lnd"), folder_.File("de.lng"));
+        Add("russian", folder_.File("demo.lnd"), folder_.File("ru.lng"));
         Add("czech", Jazyky + "/glotra11.lnd", Jazyky + "/czech.lng");
         Add("english", Jazyky + "/glotra11.lnd", Jazyky + "/english.lng");
     }
