@@ -36,8 +36,10 @@ measure() {
     local input="$1" best="" best_cpu="" out
     shift
     for _ in 1 2 3; do
-        out="$(/usr/bin/time -f 'peak_kb %M wall %e cpu %U %S' "$@" 2>&1 >/dev/null | grep peak_kb)" || {
+        out="$(/usr/bin/time -o "$work/time" -f 'peak_kb %M wall %e cpu %U %S' "$@" 2>"$work/stderr" >/dev/null &&
+            cat "$work/time")" || {
             echo "failed: $*" >&2
+            cat "$work/stderr" "$work/time" >&2
             exit 1
         }
         wall=$(awk '{ print $4 }' <<<"$out")

@@ -66,13 +66,14 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
     const GridCells &grid = document.Grid();
     const std::size_t count =
         std::min(items.size(), static_cast<std::size_t>(std::max(grid.RowCount() - 1, 0)));
-    QString section;
+    QString sectionNote; // empty under a section without text
     QStringList comments;
     ExchangeUnit unit;
     for (std::size_t i = 0; i < count; ++i) {
         const TEditorItem &item = items[i];
         if (item.Kind == ikSection) {
-            section = codePages.Originals.Decode(item.Text);
+            const QString text = codePages.Originals.Decode(item.Text);
+            sectionNote = text.isEmpty() ? QString() : u"SECTION "_s + text;
             comments.clear();
             continue;
         }
@@ -88,7 +89,11 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
         unit.Id = QString::number(item.Number);
         const QString path = codePages.Originals.Decode(item.Text);
         unit.Resname = item.Kind == ikComponent ? path : QString();
-        unit.Source = SourceOf(document, i, codePages);
+        // As SourceOf, without decoding the template's text twice.
+        const std::string &left = grid.Text(LanguageDocument::ColumnOriginal, static_cast<int>(i) + 1);
+        unit.Source = item.Kind == ikComponent && !left.empty() && left != item.Text
+                          ? codePages.Descriptions.Decode(left)
+                          : path;
         unit.Target = codePages.Translations.Decode(
             grid.Text(LanguageDocument::ColumnTranslation, static_cast<int>(i) + 1));
         if (!DecodesWhole(unit.Target) || !DecodesWhole(unit.Source) || !DecodesWhole(path))
@@ -96,8 +101,8 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
                    ": a byte of its texts is not a character of the file's code page";
         unit.Notes.clear();
         unit.Notes.append(KindLine(item, path));
-        if (!section.isEmpty())
-            unit.Notes.append(u"SECTION "_s + section);
+        if (!sectionNote.isEmpty())
+            unit.Notes.append(sectionNote);
         for (const QString &comment : comments)
             unit.Notes.append(u"COMMENT "_s + comment);
         comments.clear();

@@ -22,7 +22,6 @@ struct Entry
     std::optional<QByteArray> Str;
     QByteArray Reference; // the first #: reference
     QByteArray TsId;      // lconvert's "#. ts-id N", which keeps an XLIFF unit's id
-    QStringList Notes;
     long long Line = 0;
 };
 
@@ -34,14 +33,16 @@ bool Unquote(std::string_view text, QByteArray &out)
     if (text.size() < 2 || text.front() != '"' || text.back() != '"')
         return false;
     text = text.substr(1, text.size() - 2);
+    // Runs without escapes go in at once.
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '"')
+        const std::size_t special = text.find_first_of("\\\"", i);
+        const std::size_t end = special == std::string_view::npos ? text.size() : special;
+        out.append(text.data() + i, static_cast<qsizetype>(end - i));
+        if (end == text.size())
+            return true;
+        i = end;
+        if (text[i] == '"')
             return false;
-        if (c != '\\') {
-            out += c;
-            continue;
-        }
         if (++i == text.size())
             return false;
         switch (text[i]) {
@@ -155,9 +156,9 @@ private:
                 std::string_view note = trimmed.substr(2);
                 if (note.starts_with(' '))
                     note.remove_prefix(1);
+                // Only lconvert's ts-id matters to an import; the other comments are ours.
                 if (note.starts_with("ts-id ") && entry_.TsId.isEmpty())
                     entry_.TsId = QByteArray(note.data() + 6, static_cast<qsizetype>(note.size() - 6));
-                entry_.Notes.append(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())));
             }
             return {};
         }
@@ -254,7 +255,6 @@ private:
             }
         }
         unit.NeedsReview = entry.Fuzzy && !unit.Target.isEmpty();
-        unit.Notes = std::move(entry.Notes);
         if (std::string error = Begin(); !error.empty()) {
             unitError_ = error;
             return {};

@@ -184,8 +184,6 @@ private:
                 state = xml_.attributes().value(u"state"_s).toString();
                 if (!ReadText(unit, unit.Target, error))
                     return error;
-            } else if (name == u"note"_s) {
-                unit.Notes.append(xml_.readElementText(QXmlStreamReader::IncludeChildElements));
             } else if (name == u"context-group"_s) {
                 const bool locations = xml_.attributes().value(u"purpose"_s) == u"location"_s;
                 while (xml_.readNextStartElement()) {
