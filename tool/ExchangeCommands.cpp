@@ -10,6 +10,7 @@
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/Paths.h"
+#include "platform/CodePage.h"
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
 
@@ -32,12 +33,13 @@ const char *const ExchangeExportUsage =
     "  --format table|xliff|po   the output format (default: table)\n"
     "  -o, --output FILE         write FILE instead of standard output (xliff, po)\n"
     "  --source-language TAG     the source-language of the originals (default: und)\n"
-    "  --target-language TAG     the target language (default: the language file's Language)\n";
+    "  --target-language TAG     the target language (default: the language file's Language)\n"
+    "  --code-page NAME          the code page of files that declare none (default: windows-1250)\n";
 
 const char *const ExchangeImportUsage =
     "\n"
     "Usage: verbaria-tool import --format xliff|po TEMPLATE FILE -o LANGUAGE [--description FILE]\n"
-    "                            [--ignore-unknown] [--program-folder DIR]\n"
+    "                            [--ignore-unknown] [--program-folder DIR] [--code-page NAME]\n"
     "\n"
     "Reads an XLIFF or PO file made by export (or by a translation platform from one) and writes the\n"
     "language file. Units are matched by number only; the template is never written. A translation the\n"
@@ -47,7 +49,8 @@ const char *const ExchangeImportUsage =
     "one is written into it under its original name.\n"
     "\n"
     "  --description FILE  the description language the export used (its texts are the sources)\n"
-    "  --ignore-unknown    skip units whose number no entry has\n";
+    "  --ignore-unknown    skip units whose number no entry has\n"
+    "  --code-page NAME    the code page of files that declare none (default: windows-1250)\n";
 
 namespace {
 
@@ -62,6 +65,7 @@ struct Options
     std::string ProgramFolder;
     QString SourceLanguage;
     QString TargetLanguage;
+    std::string CodePageName; // of files that declare none; empty: windows-1250
     bool Follow = false;
     bool IgnoreUnknown = false;
 };
@@ -73,6 +77,7 @@ int ParseOptions(const std::string &command, const std::vector<std::string> &arg
         const std::string &arg = args[i];
         const bool takesValue =
             arg == "-o" || arg == "--output" || arg == "--description" || arg == "--program-folder" ||
+            arg == "--code-page" ||
             (command == "export" && (arg == "--source-language" || arg == "--target-language"));
         if (takesValue) {
             if (i + 1 == args.size())
@@ -84,6 +89,8 @@ int ParseOptions(const std::string &command, const std::vector<std::string> &arg
                 options.Description = value;
             else if (arg == "--program-folder")
                 options.ProgramFolder = value;
+            else if (arg == "--code-page")
+                options.CodePageName = value;
             else if (arg == "--source-language")
                 options.SourceLanguage = QString::fromStdString(value);
             else
@@ -98,6 +105,8 @@ int ParseOptions(const std::string &command, const std::vector<std::string> &arg
             options.Positional.push_back(arg);
         }
     }
+    if (!options.CodePageName.empty() && !CodePage::SetDefault(QString::fromStdString(options.CodePageName)))
+        return UsageError(command, "unknown code page " + options.CodePageName);
     return -1;
 }
 
@@ -105,6 +114,7 @@ int ParseOptions(const std::string &command, const std::vector<std::string> &arg
 std::unique_ptr<DocumentSession> OpenSession(const Options &options, bool follow)
 {
     auto session = std::make_unique<DocumentSession>(options.ProgramFolder);
+    session->Document().Settings().KodovaStranka = options.CodePageName;
     session->Answers().FollowDefinition = follow;
     if (!session->LoadTemplate(options.Positional[0])) {
         PrintError(options.Positional[0] + ": template not found");
