@@ -77,10 +77,10 @@ int RunImport(const std::vector<std::string> &commandArgs)
         }
         const std::string error =
             ApplyImportTable(table, session.Document(), [](std::string_view utf8, const std::string &name) {
-                const std::optional<CodePage> page = CodePage::Named(QString::fromStdString(name));
-                if (!page)
+                const std::optional<CodePage> target = CodePage::Named(QString::fromStdString(name));
+                if (!target)
                     return std::optional<std::string>();
-                return page->Encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+                return target->Encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
             });
         if (!error.empty()) {
             PrintError(positional[1] + ": " + error);
