@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
     xvfb xauth imagemagick fonts-dejavu-core fonts-ipafont-gothic time
+    gettext translate-toolkit
 )
 
 missing=()
