@@ -75,6 +75,13 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
                 return;
             }
             if (fields[0] == "#codepage") {
+                // A name of letters, digits and dashes: it becomes a line of the file.
+                const bool plainName = !value.empty() && value.find_first_not_of(
+                    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_") == std::string::npos;
+                if (!plainName) {
+                    fail("unknown code page " + value);
+                    return;
+                }
                 if (toCodePage && !toCodePage({}, value)) {
                     fail("unknown code page " + value);
                     return;
