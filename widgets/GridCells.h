@@ -51,6 +51,15 @@ public:
     virtual void CellsDestroyed() {}
 };
 
+// Told before a cell or the row count changes, so that the old state can be kept (undo).
+class GridRecorder
+{
+public:
+    virtual ~GridRecorder() = default;
+    virtual void BeforeCellChange(int column, int row) = 0;
+    virtual void BeforeRowCountChange(int oldCount, int newCount) = 0;
+};
+
 class GridCells final
 {
 public:
@@ -90,13 +99,20 @@ public:
     void EndBatch();
 
     void SetObserver(GridObserver *observer) { observer_ = observer; }
+    void SetRecorder(GridRecorder *recorder) { recorder_ = recorder; }
 
 private:
     void NotifyCell(int row);
+    void RecordCell(int column, int row)
+    {
+        if (recorder_)
+            recorder_->BeforeCellChange(column, row);
+    }
 
     std::vector<std::string> texts_[ColumnCount];
     std::vector<CellStyle> styles_[ColumnCount];
     GridObserver *observer_ = nullptr;
+    GridRecorder *recorder_ = nullptr;
     int batchDepth_ = 0;
     bool batchChanged_ = false;
 };

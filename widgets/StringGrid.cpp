@@ -175,6 +175,14 @@ void StringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint
         advanceFrom(column, row);
 }
 
+void StringGrid::endEdit()
+{
+    if (QWidget *editor = editor_.data()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
 void StringGrid::advanceFrom(int column, int row)
 {
     GridCells *cells = gridModel_ ? gridModel_->cells() : nullptr;

@@ -97,6 +97,7 @@ void LanguageDocument::MapujText(const std::string &templateName)
         ~Commit()
         {
             document.polozky_ = std::move(loaded.Items);
+            ++document.itemTableGeneration_;
             document.pocetKPrekladu_ = loaded.CountToTranslate;
             document.templateInfo_ = loaded.Info;
             document.header_.editProgram = loaded.Info.Program;

@@ -3,6 +3,11 @@
 #include "editor/core/AutoCompletion.h"
 #include "editor/core/OldVersionImport.h"
 #include "editor/core/TextSearch.h"
+#include "editor/ui/DocumentHistory.h"
+#include "editor/ui/FilterBar.h"
+#include "editor/ui/ReplaceDialog.h"
+#include "editor/ui/StatusPanel.h"
+#include "editor/ui/TextPane.h"
 #include "editor/ui/FileDialogComponent.h"
 #include "editor/ui/FindDialog.h"
 #include "editor/ui/TVlastnostiForm.h"
@@ -108,14 +113,17 @@ TMainForm::TMainForm(QWidget *parent)
     grid->setCodePage(CodePage::Default().Name());
     grid->setCells(document_->Grid());
     connect(grid, &StringGrid::cellAboutToBeSelected, this, &TMainForm::ShowInfo);
-    connect(grid, &StringGrid::afterEdit, this,
-            [this](int column, int row) { document_->PolozkaZmenena(column, row); });
+    connect(grid, &StringGrid::afterEdit, this, [this](int column, int row) {
+        document_->PolozkaZmenena(column, row);
+        AfterCommand(true);
+    });
     connect(grid, &StringGrid::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
     for (QLineEdit *field : {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty}) {
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         field->setPalette(palette);
     }
+    SetUpWorkbench();
 }
 
 TMainForm::~TMainForm() = default;
@@ -266,6 +274,9 @@ void TMainForm::FormShow()
     if (hooks_.CatalogueTemplates)
         document_->SetCatalogue(hooks_.CatalogueTemplates);
     document_->OpenAtStartup();
+    history_->Reset();
+    ApplyFilter();
+    RestoreWindow();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)
@@ -325,6 +336,7 @@ void TMainForm::FormHide()
     if (ended_)
         return;
     ended_ = true;
+    RememberWindow();
     texts_.SetTranslator(nullptr);
     delete prekladac_;
     if (hooks_.WriteSettings) {
@@ -341,36 +353,52 @@ void TMainForm::FormHide()
 
 void TMainForm::NovyJazyk()
 {
+    EndEdits();
     document_->NovyJazykCommand();
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::NovyVJinemProgramu()
 {
     if (!hooks_.ChooseProgram)
         return;
+    EndEdits();
     const auto chosen = hooks_.ChooseProgram();
     if (chosen)
         document_->NovyVJinemProgramu(*chosen);
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::OtevritJazyk()
 {
+    EndEdits();
     document_->OtevritJazyk();
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::UlozitJazyk()
 {
     document_->UlozitJazyk();
+    AfterCommand(false);
 }
 
 void TMainForm::OtevriZdroj()
 {
+    EndEdits();
     document_->OtevriZdroj();
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::SmazatJazyk()
 {
+    EndEdits();
     document_->SmazatJazyk();
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::toolVlastnostiClick()
@@ -378,8 +406,10 @@ void TMainForm::toolVlastnostiClick()
     if (!vlastnosti_)
         return;
     vlastnosti_->Bind(document_->Header());
+    EndEdits();
     vlastnosti_->SetCount(document_->pocetKPrekladu());
     vlastnosti_->exec();
+    AfterCommand(true);
 }
 
 void TMainForm::Nastaveni()
@@ -401,6 +431,12 @@ void TMainForm::RefreshAfterTranslation()
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());
     document_->WriteHeadingRow();
+    statusPanel_->Retranslate();
+    filterBar_->Retranslate();
+    textPane_->Retranslate();
+    replaceDialog_->Retranslate();
+    history_->Forget();
+    UpdateTitle();
 }
 
 void TMainForm::ShowInfo(int column, int row)
@@ -458,8 +494,7 @@ void TMainForm::NajitDalsi()
                              findDialog_->MatchCase());
     if (found) {
         // Row first, then column, each through the grid's own change of the current cell.
-        grid->setCurrentRow(found->Row);
-        grid->setCurrentColumn(found->Column);
+        GoTo(found->Column, found->Row);
         return;
     }
     QString message = CodePage::Default().Decode(Texts().TranslateText("Text \"%s\" nebyl nalezen."));
@@ -471,16 +506,22 @@ void TMainForm::ZapnoutTurmoMod()
 {
     // The placeholder is looked up once for the whole pass.
     const std::string placeholder = Document().TranslateText("Chyba: Položka nenalezena");
+    EndEdits();
     CompleteTranslations(document_->Grid(), placeholder);
+    // A pass that overwrote translations is work a close must not drop without asking.
+    AfterCommand(true);
 }
 
 void TMainForm::ImportovatZeStareVerze()
 {
+    EndEdits();
     try {
         verbaria::ImportovatZeStareVerze(*document_);
     } catch (const std::exception &error) {
         Dialogs().ReportError(error.what());
     }
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::Odinstalovat()
