@@ -57,7 +57,7 @@ void FilterBar::Retranslate()
     comboFiltr_->setItemText(Untranslated, UiText(texts_.TranslateText("Nepřeložené texty")));
     comboFiltr_->setItemText(Translated, UiText(texts_.TranslateText("Přeložené texty")));
     comboFiltr_->setItemText(Containing, UiText(texts_.TranslateText("Řádky obsahující text")));
-    editFiltr_->setPlaceholderText(UiText(texts_.TranslateText("Text v původním nebo novém textu")));
+    editFiltr_->setPlaceholderText(UiText(texts_.TranslateText("Hledaný text")));
 }
 
 FilterBar::Mode FilterBar::CurrentMode() const

@@ -154,6 +154,7 @@ private:
     void GoTo(int column, int row);
     void ApplyReplace(const ReplacePlan &plan);
     void RestoreWindow();
+    void SetDefaultSize();
     void RememberWindow();
     QString WindowGeometryText() const;
     QString ColumnWidthsText() const;
@@ -187,6 +188,7 @@ private:
     ReplaceDialog *replaceDialog_ = nullptr;
     QString caption_;
     bool composingTitle_ = false;
+    bool activatedOnce_ = false;
     QString geometryAtStart_;
     QString columnsAtStart_;
 };

@@ -158,14 +158,23 @@ void TMainForm::SetUpWorkbench()
     // Redo answers the other common key too.
     ui_->menuZnovu->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     UpdateStatus();
+    SetDefaultSize();
 }
 
 void TMainForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    // The desktop may still place the window after it is shown; what counts as the user's change
+    // starts when it is first active.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activatedOnce_ && shown_) {
+        activatedOnce_ = true;
+        geometryAtStart_ = WindowGeometryText();
+        columnsAtStart_ = ColumnWidthsText();
+    }
     if (event->type() == QEvent::WindowTitleChange && !composingTitle_) {
         caption_ = QMainWindow::windowTitle();
-        UpdateTitle();
+        if (history_)
+            UpdateTitle();
     }
 }
 
@@ -348,12 +357,8 @@ void TMainForm::RestoreWindow()
         place && (*place)[2] > 100 && (*place)[3] > 100) {
         const QRect wanted((*place)[0], (*place)[1], (*place)[2], (*place)[3]);
         setGeometry(available.intersects(wanted) ? wanted : QRect(available.topLeft(), wanted.size()));
-    } else {
-        // Room for long texts on a 1280x800 screen, with the task bar and the frame.
-        const QSize size(std::min(1040, available.width() - 40), std::min(680, available.height() - 60));
-        setGeometry(QRect(available.center() - QPoint(size.width() / 2, size.height() / 2), size));
+        FormResize();
     }
-    FormResize();
     if (auto widths = Numbers(QString::fromStdString(settings_.OknoSloupce), 2);
         widths && (*widths)[0] > 10 && (*widths)[1] > 10) {
         ui_->gridJazyk->setColumnWidth(0, (*widths)[0]);
@@ -361,6 +366,15 @@ void TMainForm::RestoreWindow()
     }
     geometryAtStart_ = WindowGeometryText();
     columnsAtStart_ = ColumnWidthsText();
+}
+
+void TMainForm::SetDefaultSize()
+{
+    // Room for long texts on a 1280x800 screen, with the task bar and the window frame.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    const QSize size(std::min(1040, available.width() - 40), std::min(680, available.height() - 60));
+    setGeometry(QRect(available.center() - QPoint(size.width() / 2, size.height() / 2), size));
 }
 
 void TMainForm::RememberWindow()
