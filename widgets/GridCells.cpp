@@ -57,6 +57,13 @@ void GridCells::SetText(int column, int row, std::string text)
     NotifyCell(row);
 }
 
+void GridCells::AssignText(int column, int row, std::string_view text)
+{
+    RecordCell(column, row);
+    texts_[column][static_cast<std::size_t>(row)].assign(text);
+    NotifyCell(row);
+}
+
 void GridCells::SetStyle(int column, int row, const CellStyle &style)
 {
     RecordCell(column, row);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The cells of the two-column string grid as plain data: texts as bytes in the files' code page,
@@ -82,6 +83,8 @@ public:
         return texts_[column][static_cast<std::size_t>(row)];
     }
     void SetText(int column, int row, std::string text);
+    // As SetText, reusing the cell's storage (for passes over many cells).
+    void AssignText(int column, int row, std::string_view text);
     const CellStyle &Style(int column, int row) const
     {
         return styles_[column][static_cast<std::size_t>(row)];
