@@ -417,8 +417,7 @@ int Scan(const std::vector<std::string> &args)
             out += "[LANGUAGE]\r\nPROGRAM=" + programBytes + "\r\n";
         }
 
-        // An updated template has its items section already; new lines go on in it.
-        bool itemsStarted = !update.empty() && UpperAscii(out).find("[ITEMS]") != std::string::npos;
+        bool itemsStarted = false;
         for (const Entry &entry : found) {
             if (existing.contains({entry.Kind, entry.Text}))
                 continue;

@@ -22,7 +22,6 @@ FilterBar::FilterBar(const TextService &texts, QWidget *parent)
     , editFiltr_(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("panelFiltr"));
-    labelFiltr_->setObjectName(QStringLiteral("labelFiltr"));
     comboFiltr_->setObjectName(QStringLiteral("comboFiltr"));
     editFiltr_->setObjectName(QStringLiteral("editFiltr"));
     editFiltr_->setClearButtonEnabled(true);

@@ -16,8 +16,6 @@ StatusPanel::StatusPanel(QStatusBar &bar, const TextService &texts)
     , progressPrelozeno_(new QProgressBar(&bar))
 {
     setObjectName(QStringLiteral("StatusPanel"));
-    labelSoubor_->setObjectName(QStringLiteral("labelSoubor"));
-    labelPrelozeno_->setObjectName(QStringLiteral("labelPrelozeno"));
     progressPrelozeno_->setObjectName(QStringLiteral("progressPrelozeno"));
     progressPrelozeno_->setMaximumWidth(160);
     progressPrelozeno_->setTextVisible(true);

@@ -20,8 +20,6 @@ TextPane::TextPane(const TextService &texts, QWidget *parent)
     , memoNovyText_(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("panelTexty"));
-    labelPuvodni_->setObjectName(QStringLiteral("labelPuvodniCely"));
-    labelNovy_->setObjectName(QStringLiteral("labelNovyCely"));
     memoPuvodniText_->setObjectName(QStringLiteral("memoPuvodniText"));
     memoNovyText_->setObjectName(QStringLiteral("memoNovyText"));
     memoPuvodniText_->setReadOnly(true);
