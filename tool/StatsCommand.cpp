@@ -136,8 +136,8 @@ int RunStats(const std::vector<std::string> &args)
     return ExitOk;
 }
 
-const CommandRegistration registration{Command{
-    "stats", "count the translated texts of language files", StatsUsage, RunStats}};
+const CommandRegistration registration{
+    Command{"stats", "count the translated texts of language files", StatsUsage, RunStats}};
 
 } // namespace
 } // namespace verbaria::tool

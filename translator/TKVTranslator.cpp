@@ -1,5 +1,6 @@
 #include "translator/TKVTranslator.h"
 
+#include "formats/FileIO.h"
 #include "formats/TextRules.h"
 
 namespace verbaria {
@@ -67,7 +68,8 @@ void TKVTranslator::TextIndex::Build(const std::vector<TTemplateItem> &items)
     }
 }
 
-std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &items, std::string_view text) const
+std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &items,
+                                            std::string_view text) const
 {
     if (slots_.empty())
         return -1;
@@ -87,6 +89,7 @@ std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &it
 template <class Read> void TKVTranslator::RebuildTable(Read read)
 {
     bool rebuilt = false;
+    ++readCount_;
     try {
         rebuilt = read();
     } catch (...) {
@@ -95,6 +98,7 @@ template <class Read> void TKVTranslator::RebuildTable(Read read)
         throw;
     }
     if (rebuilt) {
+        translationsCodePage_.clear();
         IndexItems();
         templateRead_ = true;
         languageRead_ = false;
@@ -127,8 +131,20 @@ void TKVTranslator::EnsureTemplate()
 void TKVTranslator::LoadLanguage()
 {
     EnsureTemplate();
-    if (ReadLanguageFile(languageFile_, template_.Items, numberIndex_, languageInfo_))
-        languageRead_ = true;
+    std::string bytes;
+    if (!ReadFileBytes(languageFile_, bytes))
+        return;
+    std::string codePage = DeclaredCodePage(bytes);
+    if (codePage.empty())
+        codePage = defaultCodePage_;
+    if (!translationsCodePage_.empty() && UpperAscii(codePage) != UpperAscii(translationsCodePage_)) {
+        for (TTemplateItem &item : template_.Items)
+            item.Translation.clear();
+    }
+    translationsCodePage_ = codePage;
+    ++readCount_;
+    ReadLanguageBytes(bytes, template_.Items, numberIndex_, languageInfo_);
+    languageRead_ = true;
 }
 
 void TKVTranslator::EnsureLanguage()

@@ -72,6 +72,18 @@ public:
     // pointer is valid until the next read.
     const std::string *FindTranslation(std::string_view text);
 
+    // Reads the template and the language file now where they have not been read yet.
+    void ReadFiles() { EnsureLanguage(); }
+
+    // The code page of files that declare none, by name; "windows-1250" unless set. Only compared:
+    // a language file in another code page than the one before it replaces every translation,
+    // so that no earlier text is ever taken for a text of the new code page.
+    const std::string &DefaultCodePage() const { return defaultCodePage_; }
+    void SetDefaultCodePage(std::string name) { defaultCodePage_ = std::move(name); }
+
+    // Counts the reads of either file, so that a caller can tell when the headers may have changed.
+    std::uint64_t ReadCount() const { return readCount_; }
+
     bool TemplateRead() const { return templateRead_; }
     bool LanguageRead() const { return languageRead_; }
     const TLanguageTemplate &Items() const { return template_.Items; }
@@ -110,6 +122,10 @@ private:
     TNotifyEvent onBefore_;
     TNotifyEvent onAfter_;
     TLanguageInfo languageInfo_;
+    std::string defaultCodePage_ = "windows-1250";
+    std::uint64_t readCount_ = 0;
+    // The code page the translations in the table were read in; empty before any.
+    std::string translationsCodePage_;
 
     NumberIndex numberIndex_;
     // The items' texts by value, first item wins: open addressing with linear probing over one

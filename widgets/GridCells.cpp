@@ -7,6 +7,7 @@ GridCells::GridCells(const GridCells &other)
     for (int c = 0; c < ColumnCount; ++c) {
         texts_[c] = other.texts_[c];
         styles_[c] = other.styles_[c];
+        encodings_[c] = other.encodings_[c];
     }
 }
 
@@ -17,6 +18,7 @@ GridCells &GridCells::operator=(const GridCells &other)
     for (int c = 0; c < ColumnCount; ++c) {
         texts_[c] = other.texts_[c];
         styles_[c] = other.styles_[c];
+        encodings_[c] = other.encodings_[c];
     }
     if (batchDepth_ > 0)
         batchChanged_ = true;
@@ -43,6 +45,7 @@ void GridCells::SetRowCount(int rowCount)
     for (int c = 0; c < ColumnCount; ++c) {
         texts_[c].resize(static_cast<std::size_t>(rowCount));
         styles_[c].resize(static_cast<std::size_t>(rowCount));
+        encodings_[c].resize(static_cast<std::size_t>(rowCount));
     }
     if (batchDepth_ > 0)
         batchChanged_ = true;
@@ -50,17 +53,19 @@ void GridCells::SetRowCount(int rowCount)
         observer_->RowCountChanged(old, rowCount);
 }
 
-void GridCells::SetText(int column, int row, std::string text)
+void GridCells::SetText(int column, int row, std::string text, Encoding encoding)
 {
     RecordCell(column, row);
     texts_[column][static_cast<std::size_t>(row)] = std::move(text);
+    encodings_[column][static_cast<std::size_t>(row)] = encoding;
     NotifyCell(row);
 }
 
-void GridCells::AssignText(int column, int row, std::string_view text)
+void GridCells::AssignText(int column, int row, std::string_view text, Encoding encoding)
 {
     RecordCell(column, row);
     texts_[column][static_cast<std::size_t>(row)].assign(text);
+    encodings_[column][static_cast<std::size_t>(row)] = encoding;
     NotifyCell(row);
 }
 

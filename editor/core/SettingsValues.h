@@ -4,7 +4,7 @@
 
 namespace verbaria {
 
-// The five values the editor remembers from one run to the next. They live for the whole run;
+// The values the editor remembers from one run to the next. They live for the whole run;
 // loading templates and language files updates the three paths, the settings dialog the other two.
 struct SettingsValues
 {
@@ -17,6 +17,8 @@ struct SettingsValues
     // the user has once moved, sized or dragged them (and then stored in the section "Okno").
     std::string OknoPoloha;
     std::string OknoSloupce;
+    // The code page of files that declare none; empty until the user chooses one ("windows-1250").
+    std::string KodovaStranka;
 };
 
 } // namespace verbaria

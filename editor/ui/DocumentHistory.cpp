@@ -26,7 +26,8 @@ public:
     Step(DocumentHistory &history, const QString &label)
         : QUndoCommand(label)
         , history_(history)
-    {}
+    {
+    }
 
     void undo() override { history_.Apply(*this, false); }
     void redo() override
@@ -68,7 +69,8 @@ DocumentHistory::~DocumentHistory()
 void DocumentHistory::StartPending()
 {
     for (const CellRecord &record : pending_) {
-        const std::size_t slot = static_cast<std::size_t>(record.Row) * 2 + static_cast<std::size_t>(record.Column);
+        const std::size_t slot =
+            static_cast<std::size_t>(record.Row) * 2 + static_cast<std::size_t>(record.Column);
         if (slot < touched_.size())
             touched_[slot] = 0;
     }

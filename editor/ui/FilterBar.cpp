@@ -4,6 +4,7 @@
 #include "editor/core/TextSearch.h"
 #include "editor/core/TranslationCounts.h"
 #include "editor/ui/UiText.h"
+#include "platform/CodePage.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 
@@ -41,9 +42,7 @@ FilterBar::FilterBar(const TextService &texts, QWidget *parent)
             editFiltr_->setFocus(Qt::OtherFocusReason);
         emit filterChanged();
     });
-    encodedText_ = std::string();
-    connect(editFiltr_, &QLineEdit::textChanged, this, [this](const QString &text) {
-        encodedText_ = CodePage::Default().Encode(text);
+    connect(editFiltr_, &QLineEdit::textChanged, this, [this] {
         if (CurrentMode() == Containing)
             emit filterChanged();
     });
@@ -79,20 +78,22 @@ void FilterBar::SetText(const QString &text)
     editFiltr_->setText(text);
 }
 
-bool FilterBar::Shows(const LanguageDocument &document, int row) const
+bool FilterBar::Shows(const LanguageDocument &document, int row, const Needles &needles) const
 {
     const Mode mode = CurrentMode();
     if (mode == All)
         return true;
     const bool entry = row >= 1 && row <= static_cast<int>(document.polozky().size());
     if (mode == Containing) {
-        if (!encodedText_)
-            return false;
-        if (encodedText_->empty())
+        if (Text().isEmpty())
             return true;
         const GridCells &grid = document.Grid();
-        return CellContains(grid.Text(0, row), *encodedText_, false) ||
-               CellContains(grid.Text(1, row), *encodedText_, false);
+        for (int column = 0; column < 2; ++column) {
+            const std::optional<std::string> &needle = needles[column][grid.EncodingOf(column, row)];
+            if (needle && CellContains(grid.Text(column, row), *needle, false))
+                return true;
+        }
+        return false;
     }
     if (!entry)
         return false;
@@ -105,9 +106,17 @@ bool FilterBar::Shows(const LanguageDocument &document, int row) const
 void FilterBar::Apply(StringGrid &grid, const LanguageDocument &document) const
 {
     const int rows = document.Grid().RowCount();
+    Needles needles;
+    if (const StringGridModel *model = grid.gridModel()) {
+        for (int column = 0; column < 2; ++column) {
+            for (int encoding = 0; encoding < GridCells::EncodingCount; ++encoding)
+                needles[column][encoding] =
+                    model->codePage(column, static_cast<GridCells::Encoding>(encoding)).Encode(Text());
+        }
+    }
     grid.setUpdatesEnabled(false);
     for (int row = 1; row < rows; ++row) {
-        const bool hide = !Shows(document, row);
+        const bool hide = !Shows(document, row, needles);
         if (grid.isRowHidden(row - 1) != hide)
             grid.setRowHidden(row - 1, hide);
     }

@@ -33,8 +33,11 @@ public:
     void SetText(const QString &text);
     void Retranslate();
 
+    // The filter text as each kind of cell holds it ([column][encoding]); none where that code page
+    // cannot hold it.
+    using Needles = std::optional<std::string>[2][2];
     // Whether the filter shows the row (a grid row; the heading row is never a row of the view).
-    bool Shows(const LanguageDocument &document, int row) const;
+    bool Shows(const LanguageDocument &document, int row, const Needles &needles) const;
     // Hides and shows the grid's rows by the filter.
     void Apply(StringGrid &grid, const LanguageDocument &document) const;
 
@@ -49,7 +52,6 @@ private:
     QLabel *labelFiltr_;
     QComboBox *comboFiltr_;
     QLineEdit *editFiltr_;
-    std::optional<std::string> encodedText_; // the text in the files' code page, none if it cannot be
 };
 
 } // namespace verbaria

@@ -45,7 +45,8 @@ ReplaceDialog::~ReplaceDialog() = default;
 
 void ReplaceDialog::Retranslate()
 {
-    ui_->listNahled->setHeaderLabels({UiText(texts_.TranslateText("Řádek")), UiText(texts_.TranslateText("Nyní")),
+    ui_->listNahled->setHeaderLabels({UiText(texts_.TranslateText("Řádek")),
+                                      UiText(texts_.TranslateText("Nyní")),
                                       UiText(texts_.TranslateText("Po nahrazení"))});
 }
 
@@ -89,15 +90,14 @@ void ReplaceDialog::Preview()
                         .replace(QStringLiteral("%1"), QString::number(plan_.Matches))
                         .replace(QStringLiteral("%2"), QString::number(plan_.Rows.size()));
     if (plan_.Refused > 0)
-        count += QLatin1Char(' ') + UiText(texts_.TranslateText("%1 řádků zůstane, kódová stránka by nový text neudržela."))
-                                        .replace(QStringLiteral("%1"), QString::number(plan_.Refused));
+        count += QLatin1Char(' ') +
+                 UiText(texts_.TranslateText("%1 řádků zůstane, kódová stránka by nový text neudržela."))
+                     .replace(QStringLiteral("%1"), QString::number(plan_.Refused));
     ui_->labelPocet->setText(count);
-    const CodePage &codePage = CodePage::Default();
     QList<QTreeWidgetItem *> items;
     for (std::size_t i = 0; i < plan_.Rows.size() && i < PreviewRows; ++i) {
         const RowReplacement &row = plan_.Rows[i];
-        items.append(new QTreeWidgetItem(
-            {QString::number(row.Row), codePage.Decode(row.OldText), codePage.Decode(row.NewText)}));
+        items.append(new QTreeWidgetItem({QString::number(row.Row), row.OldShown, row.NewShown}));
     }
     ui_->listNahled->addTopLevelItems(items);
     ui_->listNahled->resizeColumnToContents(0);

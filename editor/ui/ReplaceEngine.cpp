@@ -50,8 +50,8 @@ QRegularExpression ReplaceExpression(const ReplaceOptions &options)
     return QRegularExpression(pattern, flags);
 }
 
-QString ReplaceInText(const QString &text, const QRegularExpression &expression, const ReplaceOptions &options,
-                      int &count)
+QString ReplaceInText(const QString &text, const QRegularExpression &expression,
+                      const ReplaceOptions &options, int &count)
 {
     count = 0;
     // The text searched, and for each of its characters where it starts and ends in text.
@@ -79,7 +79,8 @@ QString ReplaceInText(const QString &text, const QRegularExpression &expression,
     auto startOf = [&](qsizetype at) {
         if (!options.IgnoreAccelerators)
             return at;
-        return at < static_cast<qsizetype>(starts.size()) ? starts[static_cast<std::size_t>(at)] : text.size();
+        return at < static_cast<qsizetype>(starts.size()) ? starts[static_cast<std::size_t>(at)]
+                                                          : text.size();
     };
     auto endOf = [&](qsizetype last) { // last: index of the match's last character
         return options.IgnoreAccelerators ? ends[static_cast<std::size_t>(last)] : last + 1;
@@ -103,8 +104,8 @@ QString ReplaceInText(const QString &text, const QRegularExpression &expression,
     return result;
 }
 
-ReplacePlan PlanReplace(const LanguageDocument &document, const CodePage &codePage, const ReplaceOptions &options,
-                        const std::function<bool(int row)> &shown)
+ReplacePlan PlanReplace(const LanguageDocument &document, const CodePage &codePage,
+                        const ReplaceOptions &options, const std::function<bool(int row)> &shown)
 {
     ReplacePlan plan;
     if (options.Find.isEmpty())
@@ -126,7 +127,8 @@ ReplacePlan PlanReplace(const LanguageDocument &document, const CodePage &codePa
         if (old.empty() && !options.RegularExpression)
             continue;
         int count = 0;
-        QString replaced = ReplaceInText(codePage.Decode(old), expression, options, count);
+        const QString before = codePage.Decode(old);
+        QString replaced = ReplaceInText(before, expression, options, count);
         if (count == 0)
             continue;
         for (const QChar breakCharacter : {QChar(u'\r'), QChar(u'\n')})
@@ -138,7 +140,7 @@ ReplacePlan PlanReplace(const LanguageDocument &document, const CodePage &codePa
         }
         plan.Matches += count;
         if (*bytes != old)
-            plan.Rows.push_back({row, old, std::move(*bytes), count});
+            plan.Rows.push_back({row, old, std::move(*bytes), count, before, replaced});
     }
     return plan;
 }

@@ -12,7 +12,6 @@
 
 namespace verbaria {
 
-
 class LanguageDocument;
 
 struct ReplaceOptions
@@ -33,6 +32,8 @@ struct RowReplacement
     std::string OldText;
     std::string NewText;
     int Matches = 0;
+    QString OldShown;
+    QString NewShown;
 };
 
 struct ReplacePlan
@@ -48,11 +49,11 @@ struct ReplacePlan
 // The expression the options stand for; invalid for an invalid regular expression.
 QRegularExpression ReplaceExpression(const ReplaceOptions &options);
 // text with every match replaced; count gets the number of matches.
-QString ReplaceInText(const QString &text, const QRegularExpression &expression, const ReplaceOptions &options,
-                      int &count);
+QString ReplaceInText(const QString &text, const QRegularExpression &expression,
+                      const ReplaceOptions &options, int &count);
 // What replacing in the translations of the rows to translate would change; shown(row) says which
 // rows take part (the filter's).
-ReplacePlan PlanReplace(const LanguageDocument &document, const CodePage &codePage, const ReplaceOptions &options,
-                        const std::function<bool(int row)> &shown);
+ReplacePlan PlanReplace(const LanguageDocument &document, const CodePage &codePage,
+                        const ReplaceOptions &options, const std::function<bool(int row)> &shown);
 
 } // namespace verbaria

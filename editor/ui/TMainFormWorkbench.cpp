@@ -92,7 +92,6 @@ void TMainForm::SetUpWorkbench()
     layout->insertWidget(0, filterBar_);
     textPane_ = new TextPane(texts_, ui_->centralWidget);
     layout->insertWidget(layout->indexOf(ui_->gridJazyk) + 1, textPane_);
-    textPane_->SetCodePage(ui_->gridJazyk->codePage());
     statusPanel_ = new StatusPanel(*statusBar(), texts_);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     replaceDialog_ = new ReplaceDialog(texts_, this);
@@ -112,10 +111,7 @@ void TMainForm::SetUpWorkbench()
         GridCells &cells = document_->Grid();
         if (row < 1 || row >= cells.RowCount())
             return;
-        const std::optional<CodePage> codePage = CodePage::Named(ui_->gridJazyk->codePage());
-        if (!codePage)
-            return;
-        if (std::optional<std::string> bytes = codePage->Encode(text))
+        if (std::optional<std::string> bytes = LanguageCodePage().Encode(text))
             cells.SetText(LanguageDocument::ColumnTranslation, row, std::move(*bytes));
     });
     connect(textPane_, &TextPane::editEnded, this, [this](int row) {
@@ -125,11 +121,8 @@ void TMainForm::SetUpWorkbench()
     connect(textPane_, &TextPane::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
 
     replaceDialog_->SetPlanner([this](const ReplaceOptions &options, bool onlyShown) {
-        const std::optional<CodePage> codePage = CodePage::Named(ui_->gridJazyk->codePage());
-        if (!codePage)
-            return ReplacePlan{};
         StringGrid *view = ui_->gridJazyk;
-        return PlanReplace(*document_, *codePage, options,
+        return PlanReplace(*document_, LanguageCodePage(), options,
                            [view, onlyShown](int row) { return !onlyShown || !view->isRowHidden(row - 1); });
     });
     connect(replaceDialog_, &ReplaceDialog::applyRequested, this, &TMainForm::ApplyReplace);
@@ -156,7 +149,8 @@ void TMainForm::SetUpWorkbench()
         }
     }
     // Redo answers the other common key too.
-    ui_->menuZnovu->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    ui_->menuZnovu->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     UpdateStatus();
     SetDefaultSize();
 }
@@ -208,7 +202,8 @@ void TMainForm::AfterCommand(bool marksTranslations)
 void TMainForm::UpdateStatus()
 {
     const std::string &file = document_->souborJazyka();
-    statusPanel_->Show(file.empty() ? QString() : QString::fromLocal8Bit(file), CountTranslations(*document_));
+    statusPanel_->Show(file.empty() ? QString() : QString::fromLocal8Bit(file),
+                       CountTranslations(*document_));
     ui_->menuZpet->setEnabled(history_->CanUndo());
     ui_->menuZnovu->setEnabled(history_->CanRedo());
     UpdateTitle();
@@ -228,10 +223,10 @@ void TMainForm::ShowTextPane()
         textPane_->ShowRow(-1, {}, {}, false);
         return;
     }
-    const std::optional<CodePage> codePage = CodePage::Named(grid->codePage());
-    const CodePage &decoder = codePage ? *codePage : CodePage::Default();
-    textPane_->ShowRow(row, decoder.Decode(cells.Text(0, row)), decoder.Decode(cells.Text(1, row)),
-                       cells.Style(1, row).IsEditable());
+    const StringGridModel *model = grid->gridModel();
+    textPane_->SetCodePage(LanguageCodePage().Name());
+    textPane_->ShowRow(row, model ? model->cellText(0, row) : QString(),
+                       model ? model->cellText(1, row) : QString(), cells.Style(1, row).IsEditable());
 }
 
 void TMainForm::GoTo(int column, int row)
@@ -319,7 +314,8 @@ void TMainForm::PredchoziNeprelozeny()
 void TMainForm::MoveToUntranslated(int direction)
 {
     EndEdits();
-    const int entries = std::min(static_cast<int>(document_->polozky().size()), document_->Grid().RowCount() - 1);
+    const int entries =
+        std::min(static_cast<int>(document_->polozky().size()), document_->Grid().RowCount() - 1);
     if (entries < 1)
         return;
     const int current = ui_->gridJazyk->currentRow();

@@ -2,6 +2,7 @@
 
 #include "editor/core/UserDialogs.h"
 #include "editor/ui/UiText.h"
+#include "platform/CodePage.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

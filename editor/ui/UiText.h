@@ -1,17 +1,15 @@
 #pragma once
 
-#include "platform/CodePage.h"
-
 #include <QString>
 
 #include <string>
 
 namespace verbaria {
 
-// A text of the editor's own (a TranslateText result, in the files' code page) for a widget.
-inline QString UiText(const std::string &bytes)
+// A text of the editor's own (a TranslateText result, UTF-8) for a widget.
+inline QString UiText(const std::string &utf8)
 {
-    return CodePage::Default().Decode(bytes);
+    return QString::fromStdString(utf8);
 }
 
 } // namespace verbaria

@@ -20,6 +20,7 @@ constexpr std::string_view KeySablona = "Sablona";
 constexpr std::string_view SectionOkno = "Okno";
 constexpr std::string_view KeyPoloha = "Poloha";
 constexpr std::string_view KeySloupce = "Sloupce";
+constexpr std::string_view KeyKodovaStranka = "Kodova stranka";
 
 } // namespace
 
@@ -59,6 +60,7 @@ void NactiNastaveni(const std::string &slozkaProgramu, SettingsValues &values)
     values.PosledniSablona = file.ReadString(SectionNaposledy, KeySablona, defaults.PosledniSablona);
     values.OknoPoloha = file.ReadString(SectionOkno, KeyPoloha, {});
     values.OknoSloupce = file.ReadString(SectionOkno, KeySloupce, {});
+    values.KodovaStranka = std::string(TrimBlanks(file.ReadString(SectionObecne, KeyKodovaStranka, "")));
 }
 
 void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &values)
@@ -75,6 +77,9 @@ void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &va
         file.WriteString(SectionOkno, KeyPoloha, values.OknoPoloha);
     if (!values.OknoSloupce.empty())
         file.WriteString(SectionOkno, KeySloupce, values.OknoSloupce);
+    // Only once chosen, so that a first run writes the file it always wrote.
+    if (!values.KodovaStranka.empty())
+        file.WriteString(SectionObecne, KeyKodovaStranka, values.KodovaStranka);
 }
 
 } // namespace verbaria

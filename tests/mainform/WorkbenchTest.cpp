@@ -8,7 +8,6 @@
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
-#include "formats/CodePage1250.h"
 #include "formats/FileIO.h"
 #include "platform/RegistryRecord.h"
 #include "support/ScriptedDialogs.h"
@@ -44,11 +43,6 @@ public:
     bool Delete() override { return true; }
 };
 
-std::string Cp(const char *utf8)
-{
-    return Utf8ToCp1250Lossy(utf8);
-}
-
 // Everything a step can change: texts and styles of every cell, the row count and the header.
 struct Snapshot
 {
@@ -65,7 +59,8 @@ struct Snapshot
                     return false;
             }
         }
-        return Header.editJazyk == other.Header.editJazyk && Header.editVerzeJazyka == other.Header.editVerzeJazyka;
+        return Header.editJazyk == other.Header.editJazyk &&
+               Header.editVerzeJazyka == other.Header.editVerzeJazyka;
     }
 };
 
@@ -201,7 +196,9 @@ TEST_F(Workbench, TheFilterHidesRowsAndChangesNothingElse)
     Action("menuUlozit")->trigger();
     EXPECT_EQ(Read("filtered.lng"), unfiltered);
     ASSERT_TRUE(Grid()->setCurrentCell(1, 4));
-    form_.findDialog()->findChild<QLineEdit *>(QStringLiteral("editHledanyText"))->setText(QStringLiteral("Titel"));
+    form_.findDialog()
+        ->findChild<QLineEdit *>(QStringLiteral("editHledanyText"))
+        ->setText(QStringLiteral("Titel"));
     form_.NajitDalsi();
     EXPECT_EQ(Grid()->currentRow(), 2);
     EXPECT_FALSE(Grid()->isRowHidden(1)); // the place found is shown
@@ -349,7 +346,7 @@ TEST_F(Workbench, TheChangedFlagFollowsUndoAndTheCompletionCommandSetsIt)
     dialogs_.Answers = {false};
     form_.close();
     ASSERT_EQ(dialogs_.Questions.size(), 1u);
-    EXPECT_EQ(dialogs_.Questions[0], Cp("Uložit změny ?"));
+    EXPECT_EQ(dialogs_.Questions[0], "Uložit změny ?");
 }
 
 TEST_F(Workbench, ReplaceShowsItsPreviewFirstAndIsOneStep)

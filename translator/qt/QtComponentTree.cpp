@@ -66,7 +66,13 @@ bool VisitNamedDescendants(QObject *owner, const CodePage &codePage,
 } // namespace
 
 QtComponentTree::QtComponentTree(const CodePage &codePage)
-    : codePage_(codePage)
+    : QtComponentTree(codePage, codePage)
+{
+}
+
+QtComponentTree::QtComponentTree(const CodePage &names, const CodePage &values)
+    : names_(names)
+    , values_(values)
 {
 }
 
@@ -83,12 +89,12 @@ void QtComponentTree::ForEachOwned(Component owner, const OwnedVisitor &visit)
     if (object == QCoreApplication::instance()) {
         for (QWidget *form : FormOrder::Forms()) {
             const QString name = form->objectName();
-            if (!name.isEmpty() && !visit(form, codePage_.EncodeLossy(name)))
+            if (!name.isEmpty() && !visit(form, names_.EncodeLossy(name)))
                 return;
         }
         return;
     }
-    VisitNamedDescendants(object, codePage_, visit);
+    VisitNamedDescendants(object, names_, visit);
 }
 
 QtComponentTree::Resolved QtComponentTree::Resolve(QObject *object, std::string_view property)
@@ -233,7 +239,7 @@ void QtComponentTree::SetText(Component component, std::string_view property, st
     if (QObject *object = ToObject(component)) {
         const Resolved resolved = Cached(object, property);
         if (resolved.Kind == PropertyKind::Text)
-            Write(object, resolved, codePage_.Decode(value));
+            Write(object, resolved, values_.Decode(value));
     }
 }
 
@@ -256,7 +262,7 @@ void QtComponentTree::SetStringList(Component component, std::string_view proper
         QStringList list;
         list.reserve(static_cast<qsizetype>(lines.size()));
         for (const std::string &line : lines)
-            list.append(codePage_.Decode(line));
+            list.append(values_.Decode(line));
         Write(object, resolved, list);
     }
 }

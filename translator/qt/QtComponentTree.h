@@ -1,7 +1,7 @@
 #pragma once
 
 #include "translator/TComponentTree.h"
-#include "translator/qt/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -31,6 +31,9 @@ class QtComponentTree final : public TComponentTree
 {
 public:
     explicit QtComponentTree(const CodePage &codePage);
+    // Paths (object names) come from the template, values from the language file: each file's
+    // bytes in its own code page.
+    QtComponentTree(const CodePage &names, const CodePage &values);
 
     Component Root() override;
     void ForEachOwned(Component owner, const OwnedVisitor &visit) override;
@@ -66,7 +69,8 @@ private:
     Resolved Cached(QObject *object, std::string_view property);
     void Write(QObject *object, const Resolved &resolved, const QVariant &value);
 
-    const CodePage &codePage_;
+    const CodePage &names_;
+    const CodePage &values_;
     // FindProperty is followed by one setter for the same property: remember the answer once.
     QPointer<QObject> cachedObject_;
     std::string cachedName_;

@@ -19,7 +19,7 @@ std::string LocalPath(const QString &fileName)
 
 TKVTranslator::TKVTranslator(QObject *owner)
     : QObject(owner)
-    , tree_(codePage_)
+    , tree_(templateCodePage_, languageCodePage_)
     , core_(&tree_)
 {
     // Normally running since the application started; from here on at the latest.
@@ -30,8 +30,33 @@ TKVTranslator::TKVTranslator(QObject *owner)
 
 TKVTranslator::~TKVTranslator() = default;
 
+void TKVTranslator::FollowDeclarations()
+{
+    // Called on every look-up: only a read or a new default opens converters.
+    if (followedReads_ == core_.ReadCount() && followedDefault_ == codePage_.Name())
+        return;
+    followedReads_ = core_.ReadCount();
+    followedDefault_ = codePage_.Name();
+    auto follow = [this](CodePage &target, const std::string &declared) {
+        std::optional<CodePage> named;
+        if (!declared.empty())
+            named = CodePage::Named(
+                QString::fromLatin1(declared.data(), static_cast<qsizetype>(declared.size())));
+        const CodePage &wanted = named ? *named : codePage_;
+        if (!target.Is(wanted.Name()))
+            target = wanted;
+    };
+    follow(templateCodePage_, core_.TemplateInfo().CodePage);
+    follow(languageCodePage_, core_.LanguageInfo().CodePage);
+}
+
 template <class Action> bool TKVTranslator::Guarded(Action action)
 {
+    struct Follow
+    {
+        TKVTranslator &translator;
+        ~Follow() { translator.FollowDeclarations(); }
+    } follow{*this};
     try {
         action();
         return true;
@@ -84,7 +109,11 @@ void TKVTranslator::SetSeparator(const QString &separator)
 
 bool TKVTranslator::SetCodePage(const QString &name)
 {
-    return codePage_.SetName(name);
+    if (!codePage_.SetName(name))
+        return false;
+    core_.SetDefaultCodePage(name.toStdString());
+    FollowDeclarations();
+    return true;
 }
 
 bool TKVTranslator::LoadTemplate(const QString &fileName)
@@ -94,19 +123,26 @@ bool TKVTranslator::LoadTemplate(const QString &fileName)
 
 bool TKVTranslator::Translate()
 {
-    return Guarded([&] { core_.Translate(); });
+    // The files are read first, so that their texts are written in their own code pages.
+    return Guarded([&] {
+        core_.ReadFiles();
+        FollowDeclarations();
+        core_.Translate();
+    });
 }
 
 QString TKVTranslator::TranslateText(const QString &text)
 {
-    const std::optional<std::string> key = codePage_.Encode(text);
-    // A text the code page cannot hold has no entry; the caller keeps every character of it.
-    if (!key)
-        return text;
     QString result = text;
     Guarded([&] {
+        core_.ReadFiles();
+        FollowDeclarations();
+        // A text the template's code page cannot hold has no entry; the caller keeps it whole.
+        const std::optional<std::string> key = templateCodePage_.Encode(text);
+        if (!key)
+            return;
         if (const std::string *translation = core_.FindTranslation(*key))
-            result = codePage_.Decode(*translation);
+            result = languageCodePage_.Decode(*translation);
     });
     return result;
 }

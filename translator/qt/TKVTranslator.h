@@ -1,7 +1,7 @@
 #pragma once
 
 #include "translator/TKVTranslator.h"
-#include "translator/qt/CodePage.h"
+#include "platform/CodePage.h"
 #include "translator/qt/QtComponentTree.h"
 
 #include <QObject>
@@ -24,7 +24,9 @@ namespace verbaria::qt {
 //     translator->Translate();
 //     QMessageBox::information(&mainWindow, {}, translator->TranslateText(u"Hotovo"_s));
 //
-// Files are bytes in one 8-bit code page, "windows-1250" unless SetCodePage says otherwise.
+// Each file is read in the code page it declares ("Codepage=windows-1251" in its header, or a
+// UTF-8 byte-order mark); a file that declares none is in CodePage, "windows-1250" unless
+// SetCodePage says otherwise. TranslateText keys are in the template's, texts in the language's.
 // The first segment of a path is the objectName of a form (a top-level window), so give every
 // form and every translated object its name.
 //
@@ -57,8 +59,12 @@ public:
     // line until the program sets one.
     void SetSeparator(const QString &separator);
     QString CodePageName() const { return codePage_.Name(); }
-    // False, keeping the current one, for a code page Qt does not know.
+    // The code page of files that declare none. False, keeping the current one, for a code page
+    // Qt does not know.
     bool SetCodePage(const QString &name);
+    // The code pages the template's and the language file's bytes are read in.
+    const CodePage &TemplateCodePage() const { return templateCodePage_; }
+    const CodePage &LanguageCodePage() const { return languageCodePage_; }
 
     // False only when reading stopped at an error; a missing file changes nothing.
     bool LoadTemplate(const QString &fileName);
@@ -70,14 +76,14 @@ public:
 
     QString ErrorString() const { return errorString_; }
 
-    // Bytes of the files to QString and back, in the translator's code page.
-    QString Decode(std::string_view bytes) const { return codePage_.Decode(bytes); }
+    // Bytes of the language file to QString and back, in its code page.
+    QString Decode(std::string_view bytes) const { return languageCodePage_.Decode(bytes); }
     std::string Encode(const QString &text, bool *lossless = nullptr) const
     {
-        std::optional<std::string> bytes = codePage_.Encode(text);
+        std::optional<std::string> bytes = languageCodePage_.Encode(text);
         if (lossless)
             *lossless = bytes.has_value();
-        return bytes ? *std::move(bytes) : codePage_.EncodeLossy(text);
+        return bytes ? *std::move(bytes) : languageCodePage_.EncodeLossy(text);
     }
 
     // The standard C++ translator underneath: template and language headers, Items, flags.
@@ -92,8 +98,14 @@ signals:
 
 private:
     template <class Action> bool Guarded(Action action);
+    // After a read: each file's declaration, or the default.
+    void FollowDeclarations();
 
     CodePage codePage_;
+    CodePage templateCodePage_;
+    CodePage languageCodePage_;
+    std::uint64_t followedReads_ = ~std::uint64_t{0};
+    QString followedDefault_;
     QtComponentTree tree_;
     verbaria::TKVTranslator core_;
     QString errorString_;
