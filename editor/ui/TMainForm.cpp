@@ -279,6 +279,7 @@ void TMainForm::FormShow()
 
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());
+    RetranslateWorkbench();
 
     document_->SetProgramFolder(slozkaProgramu_);
     if (hooks_.CatalogueTemplates)
@@ -436,12 +437,7 @@ void TMainForm::RefreshAfterTranslation()
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());
     document_->WriteHeadingRow();
-    statusPanel_->Retranslate();
-    filterBar_->Retranslate();
-    textPane_->Retranslate();
-    replaceDialog_->Retranslate();
-    history_->Forget();
-    UpdateTitle();
+    RetranslateWorkbench();
 }
 
 void TMainForm::ShowInfo(int column, int row)

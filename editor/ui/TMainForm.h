@@ -155,6 +155,7 @@ private:
     bool ZmenitKodovouStranku(const QString &name);
     UserDialogs &Dialogs();
     void SetUpWorkbench();
+    void RetranslateWorkbench();
     // Ends the edits open in the grid or the text pane, as leaving them would.
     void EndEdits();
     // After any command: one undo step of what it changed.

@@ -92,6 +92,8 @@ void TMainForm::SetUpWorkbench()
     layout->insertWidget(0, filterBar_);
     textPane_ = new TextPane(texts_, ui_->centralWidget);
     layout->insertWidget(layout->indexOf(ui_->gridJazyk) + 1, textPane_);
+    layout->setStretchFactor(ui_->gridJazyk, 1);
+    textPane_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     statusPanel_ = new StatusPanel(*statusBar(), texts_);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     replaceDialog_ = new ReplaceDialog(texts_, this);
@@ -153,6 +155,17 @@ void TMainForm::SetUpWorkbench()
         {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     UpdateStatus();
     SetDefaultSize();
+}
+
+void TMainForm::RetranslateWorkbench()
+{
+    statusPanel_->Retranslate();
+    filterBar_->Retranslate();
+    textPane_->Retranslate();
+    replaceDialog_->Retranslate();
+    // The heading row just written is no step of the document.
+    history_->Forget();
+    UpdateTitle();
 }
 
 void TMainForm::changeEvent(QEvent *event)
