@@ -2,6 +2,7 @@
 
 #include "editor/ui/UiText.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -33,7 +34,9 @@ void StatusPanel::Show(const QString &fileName, const TranslationCounts &counts)
 
 void StatusPanel::Retranslate()
 {
-    labelSoubor_->setText(fileName_.isEmpty() ? UiText(texts_.TranslateText("Neuložený jazyk")) : fileName_);
+    labelSoubor_->setText(fileName_.isEmpty() ? UiText(texts_.TranslateText("Neuložený jazyk"))
+                                              : QFileInfo(fileName_).fileName());
+    labelSoubor_->setToolTip(fileName_);
     labelPrelozeno_->setText(UiText(texts_.TranslateText("Přeloženo %1 z %2"))
                                  .replace(QStringLiteral("%1"), QString::number(counts_.Translated))
                                  .replace(QStringLiteral("%2"), QString::number(counts_.Total)));

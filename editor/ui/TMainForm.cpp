@@ -299,6 +299,7 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 void TMainForm::FormResize()
 {
     ui_->gridJazyk->setDefaultColumnWidth(ui_->gridJazyk->width() / 2 - 20);
+    KeepRememberedColumns();
     LayOutInfoPanel();
 }
 

@@ -111,6 +111,7 @@ public slots:
     void NajitText();
     // One search from the grid's current cell with the find dialog's text and match-case box.
     void NajitDalsi();
+
 public:
     // The code pages of the document as the windows use them.
     CodePage TemplateCodePage() const;
@@ -169,6 +170,7 @@ private:
     void ApplyReplace(const ReplacePlan &plan);
     void RestoreWindow();
     void SetDefaultSize();
+    void KeepRememberedColumns();
     void RememberWindow();
     QString WindowGeometryText() const;
     QString ColumnWidthsText() const;
@@ -205,6 +207,9 @@ private:
     bool activatedOnce_ = false;
     QString geometryAtStart_;
     QString columnsAtStart_;
+    // The column widths of the last run, kept until the window's size differs from theirs.
+    std::optional<std::pair<int, int>> rememberedColumns_;
+    QSize rememberedFor_;
 };
 
 } // namespace verbaria

@@ -83,6 +83,10 @@ void TMainForm::SetUpWorkbench()
 {
     history_ = std::make_unique<DocumentHistory>(*document_, this);
     connect(history_.get(), &DocumentHistory::changed, this, [this] {
+        // An undone change of the language's code page takes the grid's decoding back with it.
+        if (const StringGridModel *model = ui_->gridJazyk->gridModel();
+            model && model->codePage(LanguageDocument::ColumnTranslation).Name() != LanguageCodePage().Name())
+            ApplyCodePages();
         UpdateStatus();
         ShowTextPane();
     });
@@ -370,11 +374,26 @@ void TMainForm::RestoreWindow()
     }
     if (auto widths = Numbers(QString::fromStdString(settings_.OknoSloupce), 2);
         widths && (*widths)[0] > 10 && (*widths)[1] > 10) {
-        ui_->gridJazyk->setColumnWidth(0, (*widths)[0]);
-        ui_->gridJazyk->setColumnWidth(1, (*widths)[1]);
+        rememberedColumns_ = std::make_pair((*widths)[0], (*widths)[1]);
+        rememberedFor_ = size();
+        KeepRememberedColumns();
     }
     geometryAtStart_ = WindowGeometryText();
     columnsAtStart_ = ColumnWidthsText();
+}
+
+void TMainForm::KeepRememberedColumns()
+{
+    // The last run's widths stand while the window has the size they were made for; a change of
+    // size gives both columns the same width again.
+    if (!rememberedColumns_)
+        return;
+    if (size() != rememberedFor_) {
+        rememberedColumns_.reset();
+        return;
+    }
+    ui_->gridJazyk->setColumnWidth(0, rememberedColumns_->first);
+    ui_->gridJazyk->setColumnWidth(1, rememberedColumns_->second);
 }
 
 void TMainForm::SetDefaultSize()

@@ -90,6 +90,11 @@ protected:
             settings.PosledniJazyk = language;
             settings.JazykProPopisy.clear();
             settings.AutomatickeDoplnovani = autoComplete_;
+            settings.OknoPoloha = place_;
+            settings.OknoSloupce = columns_;
+        };
+        hooks.WriteSettings = [this](const std::string &, const SettingsValues &settings) {
+            written_ = settings;
         };
         form_.SetHooks(hooks);
     }
@@ -143,6 +148,9 @@ protected:
     }
     Snapshot Take() { return {Document().Grid(), Document().Header()}; }
 
+    std::string place_;
+    std::string columns_;
+    SettingsValues written_;
     const std::string original_ = "Definition=demo.lnd\r\n00002:Titel\r\n";
     QTemporaryDir folder_;
     ScriptedDialogs dialogs_;
@@ -158,7 +166,8 @@ TEST_F(Workbench, StatusBarAndTitleFollowTheTyping)
     Show();
     QLabel *counts = form_.Status().labelPrelozeno();
     EXPECT_EQ(counts->text(), QStringLiteral("Přeloženo 1 z 4"));
-    EXPECT_EQ(form_.Status().labelSoubor()->text(), QString::fromStdString(Path("demo.lng")));
+    EXPECT_EQ(form_.Status().labelSoubor()->text(), QStringLiteral("demo.lng"));
+    EXPECT_EQ(form_.Status().labelSoubor()->toolTip(), QString::fromStdString(Path("demo.lng")));
     EXPECT_EQ(form_.windowTitle(), QStringLiteral("Verbaria")); // the program's caption stays
     EXPECT_EQ(form_.QMainWindow::windowTitle(), QStringLiteral("demo.lng[*]"));
     EXPECT_FALSE(form_.isWindowModified());
@@ -451,4 +460,27 @@ TEST_F(Workbench, EveryShortcutReachesItsCommand)
     EXPECT_TRUE(form_.findDialog()->isVisible());
     EXPECT_TRUE(form_.replaceDialog()->isVisible());
     EXPECT_FALSE(form_.isVisible()); // Ctrl+Q, last
+}
+
+TEST_F(Workbench, TheWindowKeepsItsPlaceAndColumnsOnlyOnceTheyChanged)
+{
+    Show();
+    form_.close();
+    EXPECT_EQ(written_.OknoPoloha, ""); // a run that changed nothing adds nothing to the file
+    EXPECT_EQ(written_.OknoSloupce, "");
+}
+
+TEST_F(Workbench, TheWindowComesBackWhereTheUserLeftIt)
+{
+    place_ = "40,30,820,560";
+    columns_ = "300,200";
+    form_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
+    EXPECT_EQ(form_.size(), QSize(820, 560));
+    EXPECT_EQ(Grid()->columnWidth(0), 300);
+    EXPECT_EQ(Grid()->columnWidth(1), 200);
+    Grid()->setColumnWidth(0, 250);
+    form_.close();
+    EXPECT_EQ(written_.OknoSloupce, "250,200");
+    EXPECT_FALSE(written_.OknoPoloha.empty());
 }
