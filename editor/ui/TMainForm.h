@@ -113,6 +113,8 @@ public slots:
     void NajitDalsi();
 
 public:
+    // Gives the grid and the properties dialog the document's code pages.
+    void ApplyCodePages();
     // The code pages of the document as the windows use them.
     CodePage TemplateCodePage() const;
     CodePage LanguageCodePage() const;
@@ -148,8 +150,6 @@ private:
     void ShowInfo(int column, int row);
     void ReportUnrepresentable(const QString &text);
     void ReportLineBreaks();
-    // Gives the grid and the properties dialog the document's code pages.
-    void ApplyCodePages();
     // The properties dialog's choice of the language file's code page: the translations and the
     // language's values are converted, or, when the new code page cannot hold some of them,
     // nothing changes and the rows are listed. True when the document took it.
