@@ -43,6 +43,10 @@ public:
     int NewRowCount = 0;
     DocumentHeader OldHeader;
     DocumentHeader NewHeader;
+    // The file an open chose goes back with the texts it brought, so that a save without a
+    // dialog never writes the earlier texts into it.
+    std::string OldFile;
+    std::string NewFile;
     bool OldChanged = false;
     bool NewChanged = false;
     bool ChangesTranslations = false;
@@ -77,6 +81,7 @@ void DocumentHistory::StartPending()
     pending_.clear();
     pendingRowCount_ = document_.Grid().RowCount();
     pendingHeader_ = document_.Header();
+    pendingFile_ = document_.souborJazyka();
     pendingChanged_ = document_.zmeneno();
     generation_ = document_.ItemTableGeneration();
 }
@@ -156,6 +161,8 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
     }
     step->OldHeader = pendingHeader_;
     step->NewHeader = document_.Header();
+    step->OldFile = pendingFile_;
+    step->NewFile = document_.souborJazyka();
     const bool changes = !step->Cells.empty() || step->OldRowCount != step->NewRowCount ||
                          !HeadersEqual(step->OldHeader, step->NewHeader);
     // Whatever overwrote a translation leaves work that a close must not drop without asking.
@@ -187,6 +194,8 @@ void DocumentHistory::Apply(const Step &step, bool forward)
         }
     }
     document_.Header() = forward ? step.NewHeader : step.OldHeader;
+    if (step.OldFile != step.NewFile)
+        document_.SetSouborJazyka(forward ? step.NewFile : step.OldFile);
     applying_ = false;
 }
 

@@ -71,6 +71,7 @@ private:
     std::vector<CellRecord> pending_;
     int pendingRowCount_ = 0;
     DocumentHeader pendingHeader_;
+    std::string pendingFile_;
     bool pendingChanged_ = false;
     std::uint64_t generation_ = 0;
     bool applying_ = false;

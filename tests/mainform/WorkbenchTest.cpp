@@ -319,6 +319,7 @@ TEST_F(Workbench, EveryKindOfStepIsUndoneAndRedoneExactly)
     for (int i = 0; i < 6; ++i)
         QTest::keyClick(Grid(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(Take() == before);
+    EXPECT_EQ(Document().souborJazyka(), Path("demo.lng")); // the open is undone with its file
     dialogs_.SaveChoices = {Path("undone.lng")};
     Action("menuUlozit")->trigger();
     EXPECT_EQ(Read("undone.lng"), original_); // byte for byte the file before the steps
@@ -327,6 +328,7 @@ TEST_F(Workbench, EveryKindOfStepIsUndoneAndRedoneExactly)
         QTest::keyClick(Grid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(Take() == after);
     EXPECT_EQ(Document().SavedBytes(), savedAfter);
+    EXPECT_EQ(Document().souborJazyka(), Path("other.lng")); // and redone with it
     EXPECT_TRUE(Document().zmeneno());
 }
 
