@@ -84,6 +84,11 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
             }
             const bool languageValue = fields[0] == "#language" || fields[0] == "#version" ||
                                        fields[0] == "#author" || fields[0] == "#template";
+            // The author is written in its one-line form; the others would split their line.
+            if (languageValue && fields[0] != "#author" && value.find_first_of("\r\n") != std::string::npos) {
+                fail("the value of " + std::string(fields[0]) + " cannot hold a line break");
+                return;
+            }
             if (languageValue && !toFile(value)) {
                 fail("the code page " + document.LanguageCodePage() + " cannot hold the value of " +
                      std::string(fields[0]));
