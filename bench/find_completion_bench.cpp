@@ -57,9 +57,11 @@ BENCHMARK(FindInTheLastRow)->Unit(benchmark::kMillisecond);
 
 void CompleteMillionRows(benchmark::State &state)
 {
+    // The copy is made, and the one before it freed, outside the timing: only the pass counts.
+    GridCells grid;
     for (auto _ : state) {
         state.PauseTiming();
-        GridCells grid = SharedGrid();
+        grid = SharedGrid();
         state.ResumeTiming();
         benchmark::DoNotOptimize(CompleteTranslations(grid, "Chyba: Polo\x9Eka nenalezena"));
     }

@@ -40,6 +40,8 @@ void GridCells::SetRowCount(int rowCount)
     const int old = RowCount();
     if (old == rowCount)
         return;
+    if (recorder_)
+        recorder_->BeforeRowCountChange(old, rowCount);
     for (int c = 0; c < ColumnCount; ++c) {
         texts_[c].resize(static_cast<std::size_t>(rowCount));
         styles_[c].resize(static_cast<std::size_t>(rowCount));
@@ -53,31 +55,44 @@ void GridCells::SetRowCount(int rowCount)
 
 void GridCells::SetText(int column, int row, std::string text, Encoding encoding)
 {
+    RecordCell(column, row);
     texts_[column][static_cast<std::size_t>(row)] = std::move(text);
+    encodings_[column][static_cast<std::size_t>(row)] = encoding;
+    NotifyCell(row);
+}
+
+void GridCells::AssignText(int column, int row, std::string_view text, Encoding encoding)
+{
+    RecordCell(column, row);
+    texts_[column][static_cast<std::size_t>(row)].assign(text);
     encodings_[column][static_cast<std::size_t>(row)] = encoding;
     NotifyCell(row);
 }
 
 void GridCells::SetStyle(int column, int row, const CellStyle &style)
 {
+    RecordCell(column, row);
     styles_[column][static_cast<std::size_t>(row)] = style;
     NotifyCell(row);
 }
 
 void GridCells::SetTextColour(int column, int row, CellColour colour)
 {
+    RecordCell(column, row);
     styles_[column][static_cast<std::size_t>(row)].Text = colour;
     NotifyCell(row);
 }
 
 void GridCells::SetBackground(int column, int row, CellColour colour)
 {
+    RecordCell(column, row);
     styles_[column][static_cast<std::size_t>(row)].Background = colour;
     NotifyCell(row);
 }
 
 void GridCells::SetEditable(int column, int row, bool editable)
 {
+    RecordCell(column, row);
     styles_[column][static_cast<std::size_t>(row)].Editable = editable ? 1 : 0;
     NotifyCell(row);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The cells of the two-column string grid as plain data: texts as bytes in the files' code page,
@@ -51,6 +52,15 @@ public:
     virtual void CellsDestroyed() {}
 };
 
+// Told before a cell or the row count changes, so that the old state can be kept (undo).
+class GridRecorder
+{
+public:
+    virtual ~GridRecorder() = default;
+    virtual void BeforeCellChange(int column, int row) = 0;
+    virtual void BeforeRowCountChange(int oldCount, int newCount) = 0;
+};
+
 class GridCells final
 {
 public:
@@ -83,6 +93,8 @@ public:
         SetText(column, row, std::move(text), ColumnEncoding);
     }
     void SetText(int column, int row, std::string text, Encoding encoding);
+    // As SetText, reusing the cell's storage (for passes over many cells).
+    void AssignText(int column, int row, std::string_view text, Encoding encoding = ColumnEncoding);
     Encoding EncodingOf(int column, int row) const
     {
         return static_cast<Encoding>(encodings_[column][static_cast<std::size_t>(row)]);
@@ -104,14 +116,21 @@ public:
     void EndBatch();
 
     void SetObserver(GridObserver *observer) { observer_ = observer; }
+    void SetRecorder(GridRecorder *recorder) { recorder_ = recorder; }
 
 private:
     void NotifyCell(int row);
+    void RecordCell(int column, int row)
+    {
+        if (recorder_)
+            recorder_->BeforeCellChange(column, row);
+    }
 
     std::vector<std::string> texts_[ColumnCount];
     std::vector<CellStyle> styles_[ColumnCount];
     std::vector<std::uint8_t> encodings_[ColumnCount];
     GridObserver *observer_ = nullptr;
+    GridRecorder *recorder_ = nullptr;
     int batchDepth_ = 0;
     bool batchChanged_ = false;
 };

@@ -189,6 +189,23 @@ void StringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint
         advanceFrom(column, row);
 }
 
+void StringGrid::endEdit()
+{
+    QWidget *editor = editor_.data();
+    if (!editor)
+        return;
+    // The view lets go of its editors when the cells are reset under them; then there is no
+    // edit left to end.
+    if (!gridModel_ || indexWidget(gridModel_->indexOfCell(editColumn_, editRow_)) != editor) {
+        editor->removeEventFilter(this);
+        editor_ = nullptr;
+        textBeforeEdit_.clear();
+        return;
+    }
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void StringGrid::advanceFrom(int column, int row)
 {
     GridCells *cells = gridModel_ ? gridModel_->cells() : nullptr;

@@ -53,6 +53,8 @@ public:
     bool setCurrentColumn(int column);
 
     bool isEditing() const { return !editor_.isNull(); }
+    // Ends an open edit as leaving its cell does (raises afterEdit); nothing when none is open.
+    void endEdit();
 
     void keyboardSearch(const QString &search) override;
     using QTableView::edit;

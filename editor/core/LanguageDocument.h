@@ -124,6 +124,8 @@ public:
 
     // --- state --------------------------------------------------------------------------------
     const std::vector<TEditorItem> &polozky() const { return polozky_; }
+    // Grows each time a template replaces the item table; steps across it cannot be undone.
+    std::uint64_t ItemTableGeneration() const { return itemTableGeneration_; }
     std::int32_t pocetKPrekladu() const { return pocetKPrekladu_; }
     bool zmeneno() const { return zmeneno_; }
     void SetZmeneno(bool changed) { zmeneno_ = changed; }
@@ -176,6 +178,7 @@ private:
 
     std::vector<TEditorItem> polozky_;
     NumberIndex index_;
+    std::uint64_t itemTableGeneration_ = 0;
     std::int32_t pocetKPrekladu_ = 0;
     bool zmeneno_ = false;
     bool startovani_ = false;

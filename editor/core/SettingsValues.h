@@ -13,6 +13,10 @@ struct SettingsValues
     std::string PosledniJazyk = "jazyky\\czech.lng";   // language file loaded last into the right column
     std::string JazykProPopisy = "jazyky\\czech.lng";  // description language loaded last into the left column
     std::string PosledniSablona = "jazyky\\glotra11.lnd"; // template loaded last
+    // The main window's place and its columns, "x,y,width,height" and "left,right"; empty until
+    // the user has once moved, sized or dragged them (and then stored in the section "Okno").
+    std::string OknoPoloha;
+    std::string OknoSloupce;
     // The code page of files that declare none; empty until the user chooses one ("windows-1250").
     std::string KodovaStranka;
 };

@@ -3,6 +3,11 @@
 #include "editor/core/AutoCompletion.h"
 #include "editor/core/OldVersionImport.h"
 #include "editor/core/TextSearch.h"
+#include "editor/ui/DocumentHistory.h"
+#include "editor/ui/FilterBar.h"
+#include "editor/ui/ReplaceDialog.h"
+#include "editor/ui/StatusPanel.h"
+#include "editor/ui/TextPane.h"
 #include "editor/ui/FileDialogComponent.h"
 #include "editor/ui/FindDialog.h"
 #include "editor/ui/TVlastnostiForm.h"
@@ -117,8 +122,10 @@ TMainForm::TMainForm(QWidget *parent)
     };
     document_->SetFileNameTexts(std::move(names));
     connect(grid, &StringGrid::cellAboutToBeSelected, this, &TMainForm::ShowInfo);
-    connect(grid, &StringGrid::afterEdit, this,
-            [this](int column, int row) { document_->PolozkaZmenena(column, row); });
+    connect(grid, &StringGrid::afterEdit, this, [this](int column, int row) {
+        document_->PolozkaZmenena(column, row);
+        AfterCommand(true);
+    });
     connect(grid, &StringGrid::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
     connect(grid, &StringGrid::lineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
     for (QLineEdit *field : {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty}) {
@@ -126,6 +133,7 @@ TMainForm::TMainForm(QWidget *parent)
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         field->setPalette(palette);
     }
+    SetUpWorkbench();
 }
 
 TMainForm::~TMainForm() = default;
@@ -280,11 +288,15 @@ void TMainForm::FormShow()
 
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());
+    RetranslateWorkbench();
 
     document_->SetProgramFolder(slozkaProgramu_);
     if (hooks_.CatalogueTemplates)
         document_->SetCatalogue(hooks_.CatalogueTemplates);
     document_->OpenAtStartup();
+    history_->Reset();
+    ApplyFilter();
+    RestoreWindow();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)
@@ -296,6 +308,7 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 void TMainForm::FormResize()
 {
     ui_->gridJazyk->setDefaultColumnWidth(ui_->gridJazyk->width() / 2 - 20);
+    KeepRememberedColumns();
     LayOutInfoPanel();
 }
 
@@ -344,6 +357,7 @@ void TMainForm::FormHide()
     if (ended_)
         return;
     ended_ = true;
+    RememberWindow();
     texts_.SetTranslator(nullptr);
     delete prekladac_;
     if (hooks_.WriteSettings) {
@@ -361,6 +375,8 @@ void TMainForm::FormHide()
 void TMainForm::NovyJazyk()
 {
     document_->NovyJazykCommand();
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::NovyVJinemProgramu()
@@ -370,26 +386,35 @@ void TMainForm::NovyVJinemProgramu()
     const auto chosen = hooks_.ChooseProgram();
     if (chosen)
         document_->NovyVJinemProgramu(*chosen);
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::OtevritJazyk()
 {
     document_->OtevritJazyk();
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::UlozitJazyk()
 {
     document_->UlozitJazyk();
+    AfterCommand(false);
 }
 
 void TMainForm::OtevriZdroj()
 {
     document_->OtevriZdroj();
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::SmazatJazyk()
 {
     document_->SmazatJazyk();
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::toolVlastnostiClick()
@@ -400,6 +425,7 @@ void TMainForm::toolVlastnostiClick()
     vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePage());
     vlastnosti_->SetCount(document_->pocetKPrekladu());
     vlastnosti_->exec();
+    AfterCommand(true);
 }
 
 void TMainForm::Nastaveni()
@@ -430,6 +456,7 @@ void TMainForm::RefreshAfterTranslation()
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());
     document_->WriteHeadingRow();
+    RetranslateWorkbench();
 }
 
 void TMainForm::ShowInfo(int column, int row)
@@ -574,8 +601,7 @@ void TMainForm::NajitDalsi()
         document_->Grid(), grid->currentColumn(), grid->currentRow(), texts, findDialog_->MatchCase());
     if (found) {
         // Row first, then column, each through the grid's own change of the current cell.
-        grid->setCurrentRow(found->Row);
-        grid->setCurrentColumn(found->Column);
+        GoTo(found->Column, found->Row);
         return;
     }
     QString message = QString::fromStdString(Texts().TranslateText("Text \"%s\" nebyl nalezen."));
@@ -591,6 +617,8 @@ void TMainForm::ZapnoutTurmoMod()
     const QString placeholder = QString::fromStdString(Document().TranslateText("Chyba: Položka nenalezena"));
     const std::optional<std::string> bytes = TemplateCodePage().Encode(placeholder);
     CompleteTranslations(document_->Grid(), bytes ? *bytes : std::string("\n"));
+    // A pass that overwrote translations is work a close must not drop without asking.
+    AfterCommand(true);
 }
 
 void TMainForm::ImportovatZeStareVerze()
@@ -600,6 +628,8 @@ void TMainForm::ImportovatZeStareVerze()
     } catch (const std::exception &error) {
         Dialogs().ReportError(error.what());
     }
+    AfterCommand(false);
+    ApplyFilter();
 }
 
 void TMainForm::Odinstalovat()

@@ -30,6 +30,12 @@ class RegistryRecord;
 class TVlastnostiForm;
 class TAboutForm;
 class StringGrid;
+class DocumentHistory;
+class StatusPanel;
+class FilterBar;
+class TextPane;
+class ReplaceDialog;
+struct ReplacePlan;
 
 // The editor's main window: the toolbar and menus, the editing grid with its info panel, and the
 // commands. The document behind the grid is a LanguageDocument; this class adds what needs
@@ -76,6 +82,14 @@ public:
     const TranslatorTexts &Texts() const { return texts_; }
     StringGrid *gridJazyk() const;
     FindDialog *findDialog() const { return findDialog_; }
+    ReplaceDialog *replaceDialog() const { return replaceDialog_; }
+    DocumentHistory &History() { return *history_; }
+    StatusPanel &Status() { return *statusPanel_; }
+    FilterBar *filterBar() const { return filterBar_; }
+    TextPane *textPane() const { return textPane_; }
+    // The caption the program's translator sets; the window itself shows it with the file name
+    // and a mark for unsaved edits.
+    QString windowTitle() const { return caption_; }
     Ui::TMainForm &ui() { return *ui_; }
 
     // Start-up and the end of the run.
@@ -98,6 +112,7 @@ public slots:
     void NajitText();
     // One search from the grid's current cell with the find dialog's text and match-case box.
     void NajitDalsi();
+
 public:
     // Gives the grid and the properties dialog the document's code pages.
     void ApplyCodePages();
@@ -111,7 +126,18 @@ public slots:
     void ImportovatZeStareVerze();
     void Odinstalovat();
 
+    // Beside the commands above.
+    // Writes the current language file without a dialog; without one it is the save command.
+    void UlozitHned();
+    void Zpet();
+    void Znovu();
+    void NajitDalsiPrikaz();
+    void Nahradit();
+    void DalsiNeprelozeny();
+    void PredchoziNeprelozeny();
+
 protected:
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -132,6 +158,25 @@ private:
     // nothing changes and the rows are listed. True when the document took it.
     bool ZmenitKodovouStranku(const QString &name);
     UserDialogs &Dialogs();
+    void SetUpWorkbench();
+    void RetranslateWorkbench();
+    // Ends the edits open in the grid or the text pane, as leaving them would.
+    void EndEdits();
+    // After any command: one undo step of what it changed.
+    void AfterCommand(bool marksTranslations);
+    void UpdateStatus();
+    void UpdateTitle();
+    void ApplyFilter();
+    void ShowTextPane();
+    void MoveToUntranslated(int direction);
+    void GoTo(int column, int row);
+    void ApplyReplace(const ReplacePlan &plan);
+    void RestoreWindow();
+    void SetDefaultSize();
+    void KeepRememberedColumns();
+    void RememberWindow();
+    QString WindowGeometryText() const;
+    QString ColumnWidthsText() const;
 
     std::unique_ptr<Ui::TMainForm> ui_;
     SettingsValues settings_;
@@ -155,6 +200,20 @@ private:
     std::string slozkaProgramu_;
     bool shown_ = false;
     bool ended_ = false;
+
+    std::unique_ptr<DocumentHistory> history_;
+    StatusPanel *statusPanel_ = nullptr;
+    FilterBar *filterBar_ = nullptr;
+    TextPane *textPane_ = nullptr;
+    ReplaceDialog *replaceDialog_ = nullptr;
+    QString caption_;
+    bool composingTitle_ = false;
+    bool activatedOnce_ = false;
+    QString geometryAtStart_;
+    QString columnsAtStart_;
+    // The column widths of the last run, kept until the window's size differs from theirs.
+    std::optional<std::pair<int, int>> rememberedColumns_;
+    QSize rememberedFor_;
 };
 
 } // namespace verbaria

@@ -17,6 +17,9 @@ constexpr std::string_view KeyJazyk = "Jazyk";
 constexpr std::string_view KeyAutomatickeDoplnovani = "Automatick\xE9 doplnovani";
 constexpr std::string_view KeyJazykProPopisy = "Jazyk pro popisy";
 constexpr std::string_view KeySablona = "Sablona";
+constexpr std::string_view SectionOkno = "Okno";
+constexpr std::string_view KeyPoloha = "Poloha";
+constexpr std::string_view KeySloupce = "Sloupce";
 constexpr std::string_view KeyKodovaStranka = "Kodova stranka";
 
 } // namespace
@@ -55,6 +58,8 @@ void NactiNastaveni(const std::string &slozkaProgramu, SettingsValues &values)
     values.PosledniJazyk = file.ReadString(SectionNaposledy, KeyJazyk, defaults.PosledniJazyk);
     values.JazykProPopisy = file.ReadString(SectionNaposledy, KeyJazykProPopisy, defaults.JazykProPopisy);
     values.PosledniSablona = file.ReadString(SectionNaposledy, KeySablona, defaults.PosledniSablona);
+    values.OknoPoloha = file.ReadString(SectionOkno, KeyPoloha, {});
+    values.OknoSloupce = file.ReadString(SectionOkno, KeySloupce, {});
     values.KodovaStranka = std::string(TrimBlanks(file.ReadString(SectionObecne, KeyKodovaStranka, "")));
 }
 
@@ -67,6 +72,11 @@ void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &va
     file.WriteString(SectionNaposledy, KeyJazyk, values.PosledniJazyk);
     file.WriteString(SectionNaposledy, KeyJazykProPopisy, values.JazykProPopisy);
     file.WriteString(SectionNaposledy, KeySablona, values.PosledniSablona);
+    // Written only once there is something to remember, so a file without them stays as it was.
+    if (!values.OknoPoloha.empty())
+        file.WriteString(SectionOkno, KeyPoloha, values.OknoPoloha);
+    if (!values.OknoSloupce.empty())
+        file.WriteString(SectionOkno, KeySloupce, values.OknoSloupce);
     // Only once chosen, so that a first run writes the file it always wrote.
     if (!values.KodovaStranka.empty())
         file.WriteString(SectionObecne, KeyKodovaStranka, values.KodovaStranka);

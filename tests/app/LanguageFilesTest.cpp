@@ -179,7 +179,7 @@ TEST(EditorLanguages, TheWindowsComeUpInEnglish)
     translator.LoadTemplate(QString::fromStdString(Languages + "glotra11.lnd"));
     translator.SetLanguageFile(QString::fromStdString(Languages + "english.lng"));
     ASSERT_TRUE(translator.Translate());
-    EXPECT_EQ(windows.mainForm.findChild<QMenu *>(QStringLiteral("menuSoubor"))->title(), QStringLiteral("File"));
+    EXPECT_EQ(windows.mainForm.findChild<QMenu *>(QStringLiteral("menuSoubor"))->title(), QStringLiteral("&File"));
     EXPECT_EQ(windows.nastaveniForm.windowTitle(), QStringLiteral("Settings"));
     EXPECT_EQ(windows.programyForm.windowTitle(), QStringLiteral("Available programs"));
     EXPECT_EQ(translator.TranslateText(QString::fromUtf8("Uložit změny ?")), QStringLiteral("Save changes ?"));

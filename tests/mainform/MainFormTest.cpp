@@ -171,7 +171,7 @@ TEST_F(MainWindow, WithoutTheChosenLanguageTheWindowsStayCzech)
 {
     language_ = "missing.lng";
     Show();
-    EXPECT_EQ(Child<QMenu>(form_, "menuSoubor")->title(), QString::fromUtf8("Soubor"));
+    EXPECT_EQ(Child<QMenu>(form_, "menuSoubor")->title(), QString::fromUtf8("&Soubor"));
     EXPECT_EQ(form_.Document().Grid().Text(0, 0), std::string("Původní text"));
 }
 

@@ -1,0 +1,231 @@
+#include "editor/ui/DocumentHistory.h"
+
+#include <QUndoCommand>
+
+#include <algorithm>
+
+#include <utility>
+
+namespace verbaria {
+
+namespace {
+
+bool HeadersEqual(const DocumentHeader &a, const DocumentHeader &b)
+{
+    return a.editJazyk == b.editJazyk && a.editVerzeJazyka == b.editVerzeJazyka &&
+           a.editSablona == b.editSablona && a.memoAutorJazyka == b.memoAutorJazyka &&
+           a.editProgram == b.editProgram && a.editVerzeProgramu == b.editVerzeProgramu &&
+           a.memoAutorProgramu == b.memoAutorProgramu && a.KodovaStranka == b.KodovaStranka;
+}
+
+} // namespace
+
+class DocumentHistory::Step final : public QUndoCommand
+{
+public:
+    Step(DocumentHistory &history, const QString &label)
+        : QUndoCommand(label)
+        , history_(history)
+    {
+    }
+
+    void undo() override { history_.Apply(*this, false); }
+    void redo() override
+    {
+        // The first redo is the push: the change has happened already.
+        if (pushed_)
+            history_.Apply(*this, true);
+        pushed_ = true;
+    }
+
+    std::vector<CellRecord> Cells;
+    int OldRowCount = 0;
+    int NewRowCount = 0;
+    DocumentHeader OldHeader;
+    DocumentHeader NewHeader;
+    // The file an open chose goes back with the texts it brought, so that a save without a
+    // dialog never writes the earlier texts into it.
+    std::string OldFile;
+    std::string NewFile;
+    bool OldChanged = false;
+    bool NewChanged = false;
+    bool ChangesTranslations = false;
+
+private:
+    DocumentHistory &history_;
+    bool pushed_ = false;
+};
+
+DocumentHistory::DocumentHistory(LanguageDocument &document, QObject *parent)
+    : QObject(parent)
+    , document_(document)
+{
+    stack_.setParent(this);
+    document_.Grid().SetRecorder(this);
+    Reset();
+}
+
+DocumentHistory::~DocumentHistory()
+{
+    document_.Grid().SetRecorder(nullptr);
+}
+
+void DocumentHistory::StartPending()
+{
+    for (const CellRecord &record : pending_) {
+        const std::size_t slot =
+            static_cast<std::size_t>(record.Row) * 2 + static_cast<std::size_t>(record.Column);
+        if (slot < touched_.size())
+            touched_[slot] = 0;
+    }
+    pending_.clear();
+    pendingRowCount_ = document_.Grid().RowCount();
+    pendingHeader_ = document_.Header();
+    pendingFile_ = document_.souborJazyka();
+    pendingChanged_ = document_.zmeneno();
+    generation_ = document_.ItemTableGeneration();
+}
+
+void DocumentHistory::BeforeCellChange(int column, int row)
+{
+    if (applying_ || row < 0)
+        return;
+    const std::size_t slot = static_cast<std::size_t>(row) * 2 + static_cast<std::size_t>(column);
+    if (slot >= touched_.size())
+        touched_.resize(std::max(slot + 1, touched_.size() * 2), 0);
+    if (touched_[slot])
+        return;
+    touched_[slot] = 1;
+    const GridCells &grid = document_.Grid();
+    CellRecord record;
+    record.Column = column;
+    record.Row = row;
+    record.OldText = grid.Text(column, row);
+    record.OldStyle = grid.Style(column, row);
+    pending_.push_back(std::move(record));
+}
+
+void DocumentHistory::BeforeRowCountChange(int oldCount, int newCount)
+{
+    if (applying_)
+        return;
+    // Rows about to go keep their cells here; empty unstyled ones come back as they were anyway.
+    const GridCells &grid = document_.Grid();
+    for (int row = newCount; row < oldCount; ++row) {
+        for (int column = 0; column < GridCells::ColumnCount; ++column) {
+            if (!grid.Text(column, row).empty() || !(grid.Style(column, row) == CellStyle{}))
+                BeforeCellChange(column, row);
+        }
+    }
+}
+
+void DocumentHistory::Forget()
+{
+    StartPending();
+}
+
+void DocumentHistory::Reset()
+{
+    stack_.clear();
+    StartPending();
+    if (!document_.zmeneno())
+        stack_.setClean();
+    emit changed();
+}
+
+void DocumentHistory::Commit(const QString &label, Mark mark)
+{
+    if (document_.ItemTableGeneration() != generation_) {
+        Reset();
+        return;
+    }
+    const GridCells &grid = document_.Grid();
+    auto step = std::make_unique<Step>(*this, label);
+    step->OldRowCount = pendingRowCount_;
+    step->NewRowCount = grid.RowCount();
+    for (CellRecord &record : pending_) {
+        // The heading row speaks the user-interface language; it is no part of the document.
+        if (record.Row == 0)
+            continue;
+        const bool exists = record.Row < grid.RowCount();
+        if (exists) {
+            record.NewText = grid.Text(record.Column, record.Row);
+            record.NewStyle = grid.Style(record.Column, record.Row);
+            if (record.NewText == record.OldText && record.NewStyle == record.OldStyle)
+                continue;
+        }
+        if (record.Column == LanguageDocument::ColumnTranslation && record.Row > 0 &&
+            record.NewText != record.OldText)
+            step->ChangesTranslations = true;
+        step->Cells.push_back(std::move(record));
+    }
+    step->OldHeader = pendingHeader_;
+    step->NewHeader = document_.Header();
+    step->OldFile = pendingFile_;
+    step->NewFile = document_.souborJazyka();
+    const bool changes = !step->Cells.empty() || step->OldRowCount != step->NewRowCount ||
+                         !HeadersEqual(step->OldHeader, step->NewHeader);
+    // Whatever overwrote a translation leaves work that a close must not drop without asking.
+    if (changes && step->ChangesTranslations && mark == Mark::WhenTranslationsChange)
+        document_.SetZmeneno(true);
+    step->OldChanged = pendingChanged_;
+    step->NewChanged = document_.zmeneno();
+    if (changes)
+        stack_.push(step.release());
+    StartPending();
+    if (!document_.zmeneno())
+        stack_.setClean();
+    emit changed();
+}
+
+void DocumentHistory::Apply(const Step &step, bool forward)
+{
+    GridCells &grid = document_.Grid();
+    applying_ = true;
+    {
+        GridBatch batch(grid);
+        const int rows = forward ? step.NewRowCount : step.OldRowCount;
+        grid.SetRowCount(rows);
+        for (const CellRecord &record : step.Cells) {
+            if (record.Row >= rows)
+                continue;
+            grid.SetText(record.Column, record.Row, forward ? record.NewText : record.OldText);
+            grid.SetStyle(record.Column, record.Row, forward ? record.NewStyle : record.OldStyle);
+        }
+    }
+    document_.Header() = forward ? step.NewHeader : step.OldHeader;
+    if (step.OldFile != step.NewFile)
+        document_.SetSouborJazyka(forward ? step.NewFile : step.OldFile);
+    applying_ = false;
+}
+
+void DocumentHistory::Undo()
+{
+    if (!stack_.canUndo())
+        return;
+    // What changed since the last step is not a step of its own: it is let go.
+    StartPending();
+    const auto *step = static_cast<const Step *>(stack_.command(stack_.index() - 1));
+    const bool translations = step->ChangesTranslations;
+    const bool before = step->OldChanged;
+    stack_.undo();
+    document_.SetZmeneno(stack_.isClean() ? false : (translations || before));
+    StartPending();
+    emit changed();
+}
+
+void DocumentHistory::Redo()
+{
+    if (!stack_.canRedo())
+        return;
+    StartPending();
+    const auto *step = static_cast<const Step *>(stack_.command(stack_.index()));
+    const bool translations = step->ChangesTranslations;
+    const bool after = step->NewChanged;
+    stack_.redo();
+    document_.SetZmeneno(stack_.isClean() ? false : (translations || after));
+    StartPending();
+    emit changed();
+}
+
+} // namespace verbaria

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "editor/core/LanguageDocument.h"
+#include "widgets/GridCells.h"
+
+#include <QObject>
+#include <QUndoStack>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace verbaria {
+
+// One undo stack over the whole document. The grid tells the history before any cell changes, so
+// it keeps the old text and style of every cell touched since the last step; Commit turns what
+// changed into one step (texts, styles, the row count and the header). Undo and redo put back
+// exactly those cells. A new item table (another template) cannot be undone: it starts anew.
+class DocumentHistory final : public QObject, private GridRecorder
+{
+    Q_OBJECT
+
+public:
+    // Whether a step that changes a translation marks the document as changed. Opening a file
+    // and starting a new language clear the mark themselves, and keep it so.
+    enum class Mark { WhenTranslationsChange, AsTheCommandLeftIt };
+
+    explicit DocumentHistory(LanguageDocument &document, QObject *parent = nullptr);
+    ~DocumentHistory() override;
+
+    QUndoStack &Stack() { return stack_; }
+
+    // Makes one step of everything that changed since the last one (nothing when nothing did).
+    void Commit(const QString &label, Mark mark = Mark::WhenTranslationsChange);
+    // Forgets what changed since the last step without making a step of it.
+    void Forget();
+    // An empty stack on the document as it now is.
+    void Reset();
+
+    bool CanUndo() const { return stack_.canUndo(); }
+    bool CanRedo() const { return stack_.canRedo(); }
+    void Undo();
+    void Redo();
+
+signals:
+    // After every step, undo and redo: the document's texts or changed flag may differ.
+    void changed();
+
+private:
+    struct CellRecord
+    {
+        int Column = 0;
+        int Row = 0;
+        std::string OldText;
+        std::string NewText;
+        CellStyle OldStyle;
+        CellStyle NewStyle;
+    };
+    class Step;
+
+    void BeforeCellChange(int column, int row) override;
+    void BeforeRowCountChange(int oldCount, int newCount) override;
+    void StartPending();
+    void Apply(const Step &step, bool forward);
+
+    LanguageDocument &document_;
+    QUndoStack stack_;
+    // Since the last step: the cells touched (two flags a row), their old states, the row count
+    // and header then.
+    std::vector<std::uint8_t> touched_;
+    std::vector<CellRecord> pending_;
+    int pendingRowCount_ = 0;
+    DocumentHeader pendingHeader_;
+    std::string pendingFile_;
+    bool pendingChanged_ = false;
+    std::uint64_t generation_ = 0;
+    bool applying_ = false;
+};
+
+} // namespace verbaria

@@ -1,0 +1,126 @@
+#include "editor/ui/FilterBar.h"
+
+#include "editor/core/LanguageDocument.h"
+#include "editor/core/TextSearch.h"
+#include "editor/core/TranslationCounts.h"
+#include "editor/ui/UiText.h"
+#include "platform/CodePage.h"
+#include "widgets/StringGrid.h"
+#include "widgets/StringGridModel.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace verbaria {
+
+FilterBar::FilterBar(const TextService &texts, QWidget *parent)
+    : QWidget(parent)
+    , texts_(texts)
+    , labelFiltr_(new QLabel(this))
+    , comboFiltr_(new QComboBox(this))
+    , editFiltr_(new QLineEdit(this))
+{
+    setObjectName(QStringLiteral("panelFiltr"));
+    comboFiltr_->setObjectName(QStringLiteral("comboFiltr"));
+    editFiltr_->setObjectName(QStringLiteral("editFiltr"));
+    editFiltr_->setClearButtonEnabled(true);
+    labelFiltr_->setBuddy(comboFiltr_);
+    for (int i = 0; i < 4; ++i)
+        comboFiltr_->addItem(QString());
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->addWidget(labelFiltr_);
+    layout->addWidget(comboFiltr_);
+    layout->addWidget(editFiltr_, 1);
+    Retranslate();
+    editFiltr_->setEnabled(false);
+    connect(comboFiltr_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        editFiltr_->setEnabled(index == Containing);
+        if (index == Containing)
+            editFiltr_->setFocus(Qt::OtherFocusReason);
+        emit filterChanged();
+    });
+    connect(editFiltr_, &QLineEdit::textChanged, this, [this] {
+        if (CurrentMode() == Containing)
+            emit filterChanged();
+    });
+}
+
+void FilterBar::Retranslate()
+{
+    labelFiltr_->setText(UiText(texts_.TranslateText("&Zobrazit:")));
+    comboFiltr_->setItemText(All, UiText(texts_.TranslateText("Všechny řádky")));
+    comboFiltr_->setItemText(Untranslated, UiText(texts_.TranslateText("Nepřeložené texty")));
+    comboFiltr_->setItemText(Translated, UiText(texts_.TranslateText("Přeložené texty")));
+    comboFiltr_->setItemText(Containing, UiText(texts_.TranslateText("Řádky obsahující text")));
+    editFiltr_->setPlaceholderText(UiText(texts_.TranslateText("Hledaný text")));
+}
+
+FilterBar::Mode FilterBar::CurrentMode() const
+{
+    return static_cast<Mode>(comboFiltr_->currentIndex());
+}
+
+void FilterBar::SetMode(Mode mode)
+{
+    comboFiltr_->setCurrentIndex(mode);
+}
+
+QString FilterBar::Text() const
+{
+    return editFiltr_->text();
+}
+
+void FilterBar::SetText(const QString &text)
+{
+    editFiltr_->setText(text);
+}
+
+bool FilterBar::Shows(const LanguageDocument &document, int row, const Needles &needles) const
+{
+    const Mode mode = CurrentMode();
+    if (mode == All)
+        return true;
+    const bool entry = row >= 1 && row <= static_cast<int>(document.polozky().size());
+    if (mode == Containing) {
+        if (Text().isEmpty())
+            return true;
+        const GridCells &grid = document.Grid();
+        for (int column = 0; column < 2; ++column) {
+            const std::optional<std::string> &needle = needles[column][grid.EncodingOf(column, row)];
+            if (needle && CellContains(grid.Text(column, row), *needle, false))
+                return true;
+        }
+        return false;
+    }
+    if (!entry)
+        return false;
+    const TItemKind kind = document.polozky()[static_cast<std::size_t>(row - 1)].Kind;
+    if (kind != ikComponent && kind != ikMessage)
+        return false;
+    return IsUntranslatedRow(document, row) == (mode == Untranslated);
+}
+
+void FilterBar::Apply(StringGrid &grid, const LanguageDocument &document) const
+{
+    const int rows = document.Grid().RowCount();
+    Needles needles;
+    if (const StringGridModel *model = grid.gridModel()) {
+        for (int column = 0; column < 2; ++column) {
+            for (int encoding = 0; encoding < GridCells::EncodingCount; ++encoding)
+                needles[column][encoding] =
+                    model->codePage(column, static_cast<GridCells::Encoding>(encoding)).Encode(Text());
+        }
+    }
+    grid.setUpdatesEnabled(false);
+    for (int row = 1; row < rows; ++row) {
+        const bool hide = !Shows(document, row, needles);
+        if (grid.isRowHidden(row - 1) != hide)
+            grid.setRowHidden(row - 1, hide);
+    }
+    grid.setUpdatesEnabled(true);
+}
+
+} // namespace verbaria

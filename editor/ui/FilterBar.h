@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace verbaria {
+
+class LanguageDocument;
+class StringGrid;
+class TextService;
+
+// The bar over the grid that hides rows: all of them shown, only the texts still to translate,
+// only the translated ones, or the rows whose original or translation contains a text. It hides
+// rows of the view and nothing else: the document, what is found and what is saved stay the same.
+class FilterBar final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum Mode { All = 0, Untranslated = 1, Translated = 2, Containing = 3 };
+
+    FilterBar(const TextService &texts, QWidget *parent = nullptr);
+
+    Mode CurrentMode() const;
+    void SetMode(Mode mode);
+    QString Text() const;
+    void SetText(const QString &text);
+    void Retranslate();
+
+    // The filter text as each kind of cell holds it ([column][encoding]); none where that code page
+    // cannot hold it.
+    using Needles = std::optional<std::string>[2][2];
+    // Whether the filter shows the row (a grid row; the heading row is never a row of the view).
+    bool Shows(const LanguageDocument &document, int row, const Needles &needles) const;
+    // Hides and shows the grid's rows by the filter.
+    void Apply(StringGrid &grid, const LanguageDocument &document) const;
+
+    QComboBox *comboFiltr() const { return comboFiltr_; }
+    QLineEdit *editFiltr() const { return editFiltr_; }
+
+signals:
+    void filterChanged();
+
+private:
+    const TextService &texts_;
+    QLabel *labelFiltr_;
+    QComboBox *comboFiltr_;
+    QLineEdit *editFiltr_;
+};
+
+} // namespace verbaria

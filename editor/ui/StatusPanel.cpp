@@ -1,0 +1,50 @@
+#include "editor/ui/StatusPanel.h"
+
+#include "editor/ui/UiText.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+
+namespace verbaria {
+
+StatusPanel::StatusPanel(QStatusBar &bar, const TextService &texts)
+    : QObject(&bar)
+    , texts_(texts)
+    , labelSoubor_(new QLabel(&bar))
+    , labelPrelozeno_(new QLabel(&bar))
+    , progressPrelozeno_(new QProgressBar(&bar))
+{
+    setObjectName(QStringLiteral("StatusPanel"));
+    progressPrelozeno_->setObjectName(QStringLiteral("progressPrelozeno"));
+    progressPrelozeno_->setMaximumWidth(160);
+    progressPrelozeno_->setTextVisible(true);
+    bar.addWidget(labelSoubor_, 1);
+    bar.addPermanentWidget(labelPrelozeno_);
+    bar.addPermanentWidget(progressPrelozeno_);
+}
+
+void StatusPanel::Show(const QString &fileName, const TranslationCounts &counts)
+{
+    fileName_ = fileName;
+    counts_ = counts;
+    Retranslate();
+}
+
+void StatusPanel::Retranslate()
+{
+    labelSoubor_->setText(fileName_.isEmpty() ? UiText(texts_.TranslateText("Neuložený jazyk"))
+                                              : QFileInfo(fileName_).fileName());
+    labelSoubor_->setToolTip(fileName_);
+    labelPrelozeno_->setText(UiText(texts_.TranslateText("Přeloženo %1 z %2"))
+                                 .replace(QStringLiteral("%1"), QString::number(counts_.Translated))
+                                 .replace(QStringLiteral("%2"), QString::number(counts_.Total)));
+    // The bar counts in per mille, so that a million texts still fit its int range.
+    const int perMille = counts_.Total > 0 ? static_cast<int>(counts_.Translated * 1000 / counts_.Total) : 0;
+    progressPrelozeno_->setRange(0, 1000);
+    progressPrelozeno_->setValue(perMille);
+    progressPrelozeno_->setFormat(QStringLiteral("%1 %").arg(perMille / 10));
+}
+
+} // namespace verbaria

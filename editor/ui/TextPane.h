@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace verbaria {
+
+class TextService;
+
+// Under the grid: the selected row's original and translation whole and wrapped. The translation
+// is edited here as in its cell: the cell follows every keystroke, Enter or leaving the pane ends
+// the edit, Escape puts back the text from before it, a line break becomes a blank and a
+// character the code page cannot hold is refused.
+class TextPane final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TextPane(const TextService &texts, QWidget *parent = nullptr);
+
+    // row < 1: nothing selected.
+    void ShowRow(int row, const QString &original, const QString &translation, bool editable);
+    int Row() const { return row_; }
+    bool IsEditing() const { return editing_; }
+    // Ends an edit in progress as Enter does.
+    void EndEdit();
+    void SetCodePage(const QString &name) { codePage_ = name; }
+    void Retranslate();
+
+    QPlainTextEdit *memoPuvodniText() const { return memoPuvodniText_; }
+    QPlainTextEdit *memoNovyText() const { return memoNovyText_; }
+
+signals:
+    // At every change the user makes: the cell's new text.
+    void translationEdited(int row, const QString &text);
+    // The edit ended (Enter, or the focus left the pane).
+    void editEnded(int row);
+    // Characters the code page cannot hold were typed or pasted and refused.
+    void unrepresentableCharacter(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void UserChanged();
+    void SetTranslationQuietly(const QString &text);
+
+    const TextService &texts_;
+    QLabel *labelPuvodni_;
+    QLabel *labelNovy_;
+    QPlainTextEdit *memoPuvodniText_;
+    QPlainTextEdit *memoNovyText_;
+    QString codePage_ = QStringLiteral("windows-1250");
+    int row_ = -1;
+    bool editing_ = false;
+    bool quiet_ = false;
+    QString textBeforeEdit_;
+    QString lastAccepted_;
+};
+
+} // namespace verbaria
