@@ -2,6 +2,8 @@
 
 #include "formats/TextRules.h"
 
+#include <filesystem>
+
 namespace verbaria {
 
 TKVTranslator::TKVTranslator(TComponentTree *components)
@@ -13,7 +15,29 @@ TKVTranslator::TKVTranslator(TComponentTree *components)
 void TKVTranslator::SetLanguageFile(std::string fileName)
 {
     languageFile_ = std::move(fileName);
+    if (languageFile_.empty()) {
+        // Back to the program's own language.
+        EnsureTemplate();
+        ClearTranslations();
+        languageInfo_ = TLanguageInfo{};
+        return;
+    }
     LoadLanguage();
+}
+
+void TKVTranslator::ClearTranslations()
+{
+    for (TTemplateItem &item : template_.Items)
+        item.Translation.clear();
+}
+
+void TKVTranslator::KeepNameIndexes(bool keep)
+{
+    keepNameIndexes_ = keep;
+    if (keep && !nameIndexes_)
+        nameIndexes_ = std::make_unique<std::unordered_map<Component, NameIndex>>();
+    else if (!keep)
+        nameIndexes_.reset();
 }
 
 void TKVTranslator::SetSeparator(std::string_view value)
@@ -67,7 +91,8 @@ void TKVTranslator::TextIndex::Build(const std::vector<TTemplateItem> &items)
     }
 }
 
-std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &items, std::string_view text) const
+std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &items,
+                                            std::string_view text) const
 {
     if (slots_.empty())
         return -1;
@@ -127,6 +152,11 @@ void TKVTranslator::EnsureTemplate()
 void TKVTranslator::LoadLanguage()
 {
     EnsureTemplate();
+    // A new language replaces the previous one: texts it does not translate must not stay in
+    // the previous language.
+    std::error_code error;
+    if (!languageFile_.empty() && std::filesystem::is_regular_file(languageFile_, error))
+        ClearTranslations();
     if (ReadLanguageFile(languageFile_, template_.Items, numberIndex_, languageInfo_))
         languageRead_ = true;
 }
@@ -148,14 +178,23 @@ void TKVTranslator::Translate()
     nameIndexes_ = std::make_unique<std::unordered_map<Component, NameIndex>>();
     struct Reset
     {
-        std::unique_ptr<std::unordered_map<Component, NameIndex>> &indexes;
-        ~Reset() { indexes.reset(); }
-    } reset{nameIndexes_};
+        TKVTranslator &translator;
+        ~Reset()
+        {
+            if (!translator.keepNameIndexes_)
+                translator.nameIndexes_.reset();
+        }
+    } reset{*this};
+    if (components_)
+        components_->BeginTranslation();
     for (const TTemplateItem &item : template_.Items) {
         if (item.Kind == ikComponent && !TrimControl(item.Text).empty())
             ApplyItem(item.Text, item.Translation);
     }
-    nameIndexes_.reset();
+    if (components_)
+        components_->EndTranslation();
+    if (!keepNameIndexes_)
+        nameIndexes_.reset();
     if (onAfter_)
         onAfter_(*this);
 }
@@ -174,6 +213,49 @@ std::string TKVTranslator::TranslateText(std::string_view text)
 {
     const std::string *translation = FindTranslation(text);
     return translation ? *translation : std::string(text);
+}
+
+void TKVTranslator::TranslateForm(Component form, std::string_view formName)
+{
+    EnsureLanguage();
+    if (!form || !components_)
+        return;
+    const std::string formKey = UpperAscii(TrimControl(formName));
+    const bool ownIndexes = !nameIndexes_;
+    if (ownIndexes)
+        nameIndexes_ = std::make_unique<std::unordered_map<Component, NameIndex>>();
+    struct Reset
+    {
+        TKVTranslator &translator;
+        bool own;
+        ~Reset()
+        {
+            if (own)
+                translator.nameIndexes_.reset();
+        }
+    } reset{*this, ownIndexes};
+    for (const TTemplateItem &item : template_.Items) {
+        if (item.Kind != ikComponent || item.Translation.empty())
+            continue;
+        std::string_view path = TrimControl(item.Text);
+        const std::size_t dot = path.find('.');
+        if (dot == std::string_view::npos || UpperAscii(TrimControl(path.substr(0, dot))) != formKey)
+            continue;
+        path = path.substr(dot + 1);
+        if (const Component component = WalkFrom(form, path))
+            SetPropertyValue(component, path, item.Translation);
+    }
+}
+
+TKVTranslator::Component TKVTranslator::WalkFrom(Component current, std::string_view &path)
+{
+    path = TrimControl(path);
+    for (std::size_t dot = path.find('.'); dot != std::string_view::npos; dot = path.find('.')) {
+        const std::string_view head = TrimControl(path.substr(0, dot));
+        path = TrimControl(path.substr(dot + 1));
+        current = FindOwnedComponent(current, head);
+    }
+    return current;
 }
 
 TKVTranslator::Component TKVTranslator::WalkPath(std::string_view &path)

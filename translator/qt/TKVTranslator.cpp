@@ -3,7 +3,10 @@
 #include "formats/Errors.h"
 #include "translator/qt/FormOrder.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
+#include <QWidget>
 
 #include <exception>
 
@@ -94,7 +97,51 @@ bool TKVTranslator::LoadTemplate(const QString &fileName)
 
 bool TKVTranslator::Translate()
 {
-    return Guarded([&] { core_.Translate(); });
+    if (!Guarded([&] { core_.Translate(); }))
+        return false;
+    bool ok = true;
+    // The pass above reached only the first form of each name; give the others the language too.
+    for (QObject *form : std::as_const(shownForms_))
+        ok = TranslateForm(static_cast<QWidget *>(form)) && ok;
+    return ok;
+}
+
+bool TKVTranslator::TranslateForm(QWidget *form)
+{
+    if (!form)
+        return true;
+    return Guarded([&] {
+        core_.TranslateForm(QtComponentTree::ToComponent(form), codePage_.EncodeLossy(form->objectName()));
+    });
+}
+
+void TKVTranslator::SetTranslateNewForms(bool on)
+{
+    if (on == translateNewForms_ || !QCoreApplication::instance())
+        return;
+    translateNewForms_ = on;
+    if (on)
+        QCoreApplication::instance()->installEventFilter(this);
+    else
+        QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void TKVTranslator::TrackForm(QWidget *form)
+{
+    shownForms_.insert(form);
+    connect(form, &QObject::destroyed, this, [this](QObject *gone) { shownForms_.remove(gone); });
+}
+
+bool TKVTranslator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType() && !shownForms_.contains(watched)) {
+        auto *form = static_cast<QWidget *>(watched);
+        if (form->isWindow() && !form->objectName().isEmpty()) {
+            TrackForm(form);
+            TranslateForm(form);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString TKVTranslator::TranslateText(const QString &text)
