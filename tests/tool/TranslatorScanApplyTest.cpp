@@ -187,6 +187,89 @@ TEST_F(TranslatorScanApplyTest, RoundTripTranslatesEveryText)
     EXPECT_NE(written.find("Bez jména"), std::string::npos);
 }
 
+// The texts that live outside text and title properties.
+const std::string kDialog = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <class>Dialog</class>
+ <widget class="QDialog" name="Dialog">
+  <property name="windowTitle"><string>Dialog</string></property>
+  <layout class="QVBoxLayout">
+   <item>
+    <widget class="QTreeWidget" name="treeSoubory">
+     <column><property name="text"><string>Název</string></property></column>
+     <column><property name="text"><string>Velikost</string></property></column>
+    </widget>
+   </item>
+   <item>
+    <widget class="QTableWidget" name="tableCeny">
+     <property name="whatsThis"><string>Ceník zboží</string></property>
+     <row><property name="text"><string>první</string></property></row>
+     <column><property name="text"><string>Zboží</string></property></column>
+     <column><property name="text"><string>Cena</string></property></column>
+    </widget>
+   </item>
+   <item>
+    <widget class="QToolBox" name="toolBox">
+     <widget class="QWidget" name="pageZakladni">
+      <attribute name="label"><string>Základní</string></attribute>
+     </widget>
+    </widget>
+   </item>
+   <item>
+    <widget class="QSpinBox" name="spinPocet">
+     <property name="prefix"><string>asi </string></property>
+     <property name="suffix"><string> ks</string></property>
+     <property name="specialValueText"><string>žádný</string></property>
+    </widget>
+   </item>
+  </layout>
+ </widget>
+</ui>
+)";
+
+TEST_F(TranslatorScanApplyTest, HeadersToolBoxPagesSpinBoxesAndWhatsThisGoRoundTrip)
+{
+    folder.Write("Dialog.ui", kDialog);
+    folder.Write("copy/Dialog.ui", kDialog);
+    ToolResult result = RunTool(
+        {"scan", folder.File("Dialog.ui"), folder.File("copy/Dialog.ui"), "-o", folder.File("dialog.lnd")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_NE(result.Err.find("are both forms named Dialog; their paths collide"), std::string::npos)
+        << result.Err;
+    std::string language;
+    std::map<std::string, std::string> expected;
+    for (const std::string &line : Lines(folder.Read("dialog.lnd"))) {
+        const std::size_t colon = line.find(":component \"");
+        if (colon == std::string::npos)
+            continue;
+        const std::string number = line.substr(0, colon);
+        const std::string path = line.substr(colon + 12, line.size() - colon - 13);
+        const bool list = path.ends_with(".Columns") || path.ends_with(".Rows");
+        const std::string value = list ? "T" + number + "a,T" + number + "b" : "T" + number;
+        language += number + ":" + value + "\r\n";
+        expected[path] = value;
+    }
+    for (const char *path :
+         {"Dialog.treeSoubory.Columns", "Dialog.tableCeny.Columns", "Dialog.tableCeny.Rows",
+          "Dialog.tableCeny.whatsThis", "Dialog.pageZakladni.Caption", "Dialog.spinPocet.prefix",
+          "Dialog.spinPocet.suffix", "Dialog.spinPocet.specialValueText"})
+        EXPECT_EQ(expected.count(path), 1u) << path;
+    expected["Dialog.tableCeny.Rows"] =
+        expected["Dialog.tableCeny.Rows"].substr(0, expected["Dialog.tableCeny.Rows"].find(','));
+    folder.Write("en.lng", language);
+    result = RunTool({"apply", "--template", folder.File("dialog.lnd"), "--language", folder.File("en.lng"),
+                      "--separator", ",", folder.File("Dialog.ui"), "--dump", "--check", "-o",
+                      folder.File("out")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    std::string dump;
+    for (const auto &[path, value] : expected)
+        dump += path + "=" + value + "\n";
+    EXPECT_EQ(result.Out, dump);
+    const std::string written = folder.Read("out/Dialog.ui");
+    EXPECT_EQ(written.find("Název"), std::string::npos) << written;
+    EXPECT_EQ(written.find("Zboží"), std::string::npos) << written;
+}
+
 TEST_F(TranslatorScanApplyTest, ApplyReportsPathsThatReachNothing)
 {
     folder.Write("app.lnd", "1:component \"MainForm.labelInfo.text\"\r\n"
