@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QUiLoader>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -57,10 +58,29 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
     bool formSeen = false;
 
     const NamedObjects named(form);
-    auto liveValue = [&](const Context &context, QString &value) {
+    std::map<QString, QStringList> treeTexts; // a tree widget's item texts, depth first
+    std::map<QString, int> treeTextCounts;
+    auto liveValue = [&](const Context &context, const QString &ownText, QString &value) {
         QObject *object = named.Find(context.Object);
         if (!object)
             return false;
+        if (context.Header.isEmpty() && context.Item >= 0 && qobject_cast<QTreeWidget *>(object)) {
+            // Texts that are not empty, in document order, as the translator counts them.
+            if (context.Property != u"text" || ownText.isEmpty())
+                return false;
+            auto [texts, isNew] = treeTexts.try_emplace(context.Object);
+            if (isNew) {
+                FormText items;
+                items.Object = context.Object;
+                items.Property = u"Items"_qs;
+                texts->second = LiveValues(named, items);
+            }
+            const int index = treeTextCounts[context.Object]++;
+            if (index >= texts->second.size())
+                return false;
+            value = texts->second[index];
+            return true;
+        }
         if (!context.Header.isEmpty()) {
             FormText header;
             header.Object = context.Object;
@@ -122,13 +142,17 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
             } else if (name == u"layout" || name == u"item") {
                 context.IsObject = false;
             }
-            QString value;
             if (name == u"string" && reader.attributes().value(QLatin1String("notr")) != u"true" &&
-                !context.Property.isEmpty() && !context.Unnamed && liveValue(context, value)) {
-                writer.writeStartElement(name.toString());
-                writer.writeAttributes(reader.attributes());
-                reader.readElementText();
-                writer.writeCharacters(value);
+                !context.Property.isEmpty() && !context.Unnamed) {
+                const QXmlStreamAttributes attributes = reader.attributes();
+                const QString ownText = reader.readElementText();
+                QString value;
+                if (!liveValue(context, ownText, value))
+                    value = ownText;
+                writer.writeStartElement(u"string"_qs);
+                writer.writeAttributes(attributes);
+                if (!value.isEmpty())
+                    writer.writeCharacters(value);
                 writer.writeEndElement();
                 break;
             }

@@ -61,6 +61,7 @@ public:
     void ReadObject(bool isForm)
     {
         const QString object = isForm ? QString() : xml_.attributes().value(QLatin1String("name")).toString();
+        const bool tree = xml_.attributes().value(QLatin1String("class")) == u"QTreeWidget";
         if (isForm)
             form_.Name = xml_.attributes().value(QLatin1String("name")).toString();
         // An object without a name cannot be reached, but the named ones inside it can.
@@ -86,6 +87,8 @@ public:
                 QString value;
                 if (ReadString(xml_, value) && reachable && caption)
                     Add(object, QStringLiteral("Caption"), {value});
+            } else if (element == u"item" && tree) {
+                ReadTreeItem(items);
             } else if (element == u"item") {
                 ReadItem(items);
             } else if (element == u"column") {
@@ -143,6 +146,22 @@ private:
             }
         }
         items.append(text);
+    }
+
+    // A tree widget item: the texts of its columns that are not empty, then its children's.
+    void ReadTreeItem(QStringList &texts)
+    {
+        while (xml_.readNextStartElement()) {
+            if (xml_.name() == u"property" && xml_.attributes().value(QLatin1String("name")) == u"text") {
+                QString value;
+                if (ReadString(xml_, value))
+                    texts.append(value);
+            } else if (xml_.name() == u"item") {
+                ReadTreeItem(texts);
+            } else {
+                xml_.skipCurrentElement();
+            }
+        }
     }
 
     void Add(const QString &object, const QString &property, const QStringList &values)
@@ -300,7 +319,21 @@ QStringList LiveValues(const NamedObjects &named, const FormText &text)
     }
     if (text.Property == u"Items") {
         QStringList items;
-        if (auto *combo = qobject_cast<QComboBox *>(object)) {
+        if (auto *tree = qobject_cast<QTreeWidget *>(object)) {
+            std::vector<QTreeWidgetItem *> stack;
+            for (int i = tree->topLevelItemCount() - 1; i >= 0; --i)
+                stack.push_back(tree->topLevelItem(i));
+            while (!stack.empty()) {
+                QTreeWidgetItem *item = stack.back();
+                stack.pop_back();
+                for (int column = 0; column < item->columnCount(); ++column) {
+                    if (!item->text(column).isEmpty())
+                        items.append(item->text(column));
+                }
+                for (int i = item->childCount() - 1; i >= 0; --i)
+                    stack.push_back(item->child(i));
+            }
+        } else if (auto *combo = qobject_cast<QComboBox *>(object)) {
             for (int i = 0; i < combo->count(); ++i)
                 items.append(combo->itemText(i));
         } else if (auto *list = qobject_cast<QListWidget *>(object)) {

@@ -27,6 +27,7 @@ void TKVTranslator::SetLanguageFile(std::string fileName)
 
 void TKVTranslator::ClearTranslations()
 {
+    ++generation_;
     for (TTemplateItem &item : template_.Items)
         item.Translation.clear();
 }
@@ -112,6 +113,7 @@ std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &it
 template <class Read> void TKVTranslator::RebuildTable(Read read)
 {
     bool rebuilt = false;
+    ++generation_;
     try {
         rebuilt = read();
     } catch (...) {
@@ -157,6 +159,7 @@ void TKVTranslator::LoadLanguage()
     std::error_code error;
     if (!languageFile_.empty() && std::filesystem::is_regular_file(languageFile_, error))
         ClearTranslations();
+    ++generation_; // also when the read stops half-way
     if (ReadLanguageFile(languageFile_, template_.Items, numberIndex_, languageInfo_))
         languageRead_ = true;
 }

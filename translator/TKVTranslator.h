@@ -78,6 +78,10 @@ public:
     // pointer is valid until the next read.
     const std::string *FindTranslation(std::string_view text);
 
+    // Changes whenever Items or their translations may have changed, for callers that keep
+    // answers of TranslateText.
+    std::uint64_t Generation() const { return generation_; }
+
     bool TemplateRead() const { return templateRead_; }
     bool LanguageRead() const { return languageRead_; }
     const TLanguageTemplate &Items() const { return template_.Items; }
@@ -147,6 +151,7 @@ private:
     using NameIndex = std::unordered_map<std::string, Component>;
     std::unique_ptr<std::unordered_map<Component, NameIndex>> nameIndexes_;
     bool keepNameIndexes_ = false;
+    std::uint64_t generation_ = 0;
 };
 
 } // namespace verbaria

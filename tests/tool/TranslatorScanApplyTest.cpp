@@ -198,6 +198,9 @@ const std::string kDialog = R"(<?xml version="1.0" encoding="UTF-8"?>
     <widget class="QTreeWidget" name="treeSoubory">
      <column><property name="text"><string>Název</string></property></column>
      <column><property name="text"><string>Velikost</string></property></column>
+     <item><property name="text"><string>složka</string></property>
+      <item><property name="text"><string>soubor</string></property><property name="text"><string>2 kB</string></property></item>
+     </item>
     </widget>
    </item>
    <item>
@@ -244,7 +247,7 @@ TEST_F(TranslatorScanApplyTest, HeadersToolBoxPagesSpinBoxesAndWhatsThisGoRoundT
             continue;
         const std::string number = line.substr(0, colon);
         const std::string path = line.substr(colon + 12, line.size() - colon - 13);
-        const bool list = path.ends_with(".Columns") || path.ends_with(".Rows");
+        const bool list = path.ends_with(".Columns") || path.ends_with(".Rows") || path.ends_with(".Items");
         const std::string value = list ? "T" + number + "a,T" + number + "b" : "T" + number;
         language += number + ":" + value + "\r\n";
         expected[path] = value;
@@ -254,6 +257,7 @@ TEST_F(TranslatorScanApplyTest, HeadersToolBoxPagesSpinBoxesAndWhatsThisGoRoundT
           "Dialog.tableCeny.whatsThis", "Dialog.pageZakladni.Caption", "Dialog.spinPocet.prefix",
           "Dialog.spinPocet.suffix", "Dialog.spinPocet.specialValueText"})
         EXPECT_EQ(expected.count(path), 1u) << path;
+    expected["Dialog.treeSoubory.Items"] += ",2 kB"; // three texts, two translations
     expected["Dialog.tableCeny.Rows"] =
         expected["Dialog.tableCeny.Rows"].substr(0, expected["Dialog.tableCeny.Rows"].find(','));
     folder.Write("en.lng", language);
@@ -268,6 +272,7 @@ TEST_F(TranslatorScanApplyTest, HeadersToolBoxPagesSpinBoxesAndWhatsThisGoRoundT
     const std::string written = folder.Read("out/Dialog.ui");
     EXPECT_EQ(written.find("Název"), std::string::npos) << written;
     EXPECT_EQ(written.find("Zboží"), std::string::npos) << written;
+    EXPECT_EQ(written.find("soubor"), std::string::npos) << written;
 }
 
 TEST_F(TranslatorScanApplyTest, ApplyReportsPathsThatReachNothing)

@@ -318,6 +318,8 @@ public:
         treeSoubory = new QTreeWidget(this);
         treeSoubory->setObjectName(QStringLiteral("treeSoubory"));
         treeSoubory->setHeaderLabels({QStringLiteral("Název"), QStringLiteral("Velikost")});
+        auto *folder = new QTreeWidgetItem(treeSoubory, {QStringLiteral("složka"), QString()});
+        new QTreeWidgetItem(folder, {QStringLiteral("soubor"), QStringLiteral("2 kB")});
         tableCeny = new QTableWidget(2, 2, this);
         tableCeny->setObjectName(QStringLiteral("tableCeny"));
         tableCeny->setHorizontalHeaderLabels({QStringLiteral("Zboží"), QStringLiteral("Cena")});
@@ -353,10 +355,11 @@ TEST_F(QtTranslatorTest, HeadersToolBoxPagesSpinBoxTextsAndWhatsThis)
                              QStringLiteral("5:component \"Dialog.spinPocet.prefix\""),
                              QStringLiteral("6:component \"Dialog.spinPocet.Suffix\""),
                              QStringLiteral("7:component \"Dialog.spinPocet.specialValueText\""),
-                             QStringLiteral("8:component \"Dialog.labelZprava.whatsThis\"")});
+                             QStringLiteral("8:component \"Dialog.labelZprava.whatsThis\""),
+                             QStringLiteral("9:component \"Dialog.treeSoubory.Items\"")});
     translator->SetLanguageFile(QString::fromStdString(
         Language(QStringLiteral("1:Name,Size\r\n2:Goods,Price\r\n3:first,second\r\n4:Basic\r\n5:about \r\n"
-                                "6:pcs\r\n7:none\r\n8:What the message says\r\n"))));
+                                "6:pcs\r\n7:none\r\n8:What the message says\r\n9:folder,file,2 KB\r\n"))));
     ASSERT_TRUE(translator->Translate());
     EXPECT_EQ(dialog.treeSoubory->headerItem()->text(0), QStringLiteral("Name"));
     EXPECT_EQ(dialog.treeSoubory->headerItem()->text(1), QStringLiteral("Size"));
@@ -368,6 +371,13 @@ TEST_F(QtTranslatorTest, HeadersToolBoxPagesSpinBoxTextsAndWhatsThis)
     EXPECT_EQ(dialog.spinPocet->suffix(), QStringLiteral("pcs"));
     EXPECT_EQ(dialog.spinPocet->specialValueText(), QStringLiteral("none"));
     EXPECT_EQ(dialog.labelZprava->whatsThis(), QStringLiteral("What the message says"));
+    // Tree items: the texts that are not empty, depth first; the tree keeps its shape.
+    QTreeWidgetItem *folder = dialog.treeSoubory->topLevelItem(0);
+    EXPECT_EQ(folder->text(0), QStringLiteral("folder"));
+    EXPECT_TRUE(folder->text(1).isEmpty());
+    ASSERT_EQ(folder->childCount(), 1);
+    EXPECT_EQ(folder->child(0)->text(1), QStringLiteral("2 KB"));
+    EXPECT_EQ(dialog.treeSoubory->columnCount(), 2);
 
     translator->SetLanguageFile(QString());
     ASSERT_TRUE(translator->Translate());
@@ -375,6 +385,7 @@ TEST_F(QtTranslatorTest, HeadersToolBoxPagesSpinBoxTextsAndWhatsThis)
     EXPECT_EQ(dialog.tableCeny->horizontalHeaderItem(0)->text(), QStringLiteral("Zboží"));
     EXPECT_EQ(dialog.toolBox->itemText(0), QStringLiteral("Základní"));
     EXPECT_EQ(dialog.spinPocet->suffix(), QStringLiteral(" ks"));
+    EXPECT_EQ(folder->child(0)->text(0), QStringLiteral("soubor"));
 }
 
 TEST_F(QtTranslatorTest, FormsShownAfterTranslateAreTranslatedWhenAskedFor)

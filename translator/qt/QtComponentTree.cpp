@@ -89,6 +89,24 @@ template <class ItemAt> QStringList HeaderTexts(int count, ItemAt itemAt)
     return texts;
 }
 
+// Calls visit(item, column) for every item text of the tree that is not empty, depth first.
+template <class Visit> void ForEachTreeText(QTreeWidget *tree, Visit visit)
+{
+    std::vector<QTreeWidgetItem *> stack;
+    for (int i = tree->topLevelItemCount() - 1; i >= 0; --i)
+        stack.push_back(tree->topLevelItem(i));
+    while (!stack.empty()) {
+        QTreeWidgetItem *item = stack.back();
+        stack.pop_back();
+        for (int column = 0; column < item->columnCount(); ++column) {
+            if (!item->text(column).isEmpty())
+                visit(item, column);
+        }
+        for (int i = item->childCount() - 1; i >= 0; --i)
+            stack.push_back(item->child(i));
+    }
+}
+
 // Returns false when the visitor asked to stop.
 bool VisitNamedDescendants(QObject *owner, const CodePage &codePage,
                            const TComponentTree::OwnedVisitor &visit)
@@ -194,6 +212,8 @@ QtComponentTree::Resolved QtComponentTree::Resolve(QObject *object, std::string_
             result.How = Target::ComboItems;
         else if (qobject_cast<QListWidget *>(object))
             result.How = Target::ListItems;
+        else if (qobject_cast<QTreeWidget *>(object))
+            result.How = Target::TreeItems;
         else if (qobject_cast<QPlainTextEdit *>(object))
             result.How = Target::PlainTextLines;
         else if (qobject_cast<QTextEdit *>(object))
@@ -316,6 +336,15 @@ QVariant QtComponentTree::Read(QObject *object, const Resolved &resolved) const
             items.append(list->item(i)->text());
         return items;
     }
+    case Target::TreeItems: {
+        // Kept per item, so that giving back does not depend on which texts were empty.
+        QVariantList texts;
+        ForEachTreeText(static_cast<QTreeWidget *>(object), [&texts](QTreeWidgetItem *item, int column) {
+            texts.append(QVariant::fromValue(
+                QVariantList{QVariant::fromValue(static_cast<void *>(item)), column, item->text(column)}));
+        });
+        return texts;
+    }
     case Target::PlainTextLines:
         return static_cast<QPlainTextEdit *>(object)->toPlainText();
     case Target::TextEditLines:
@@ -335,6 +364,25 @@ void QtComponentTree::Restore(QObject *object, const Resolved &resolved, const Q
     case Target::TextEditLines:
         static_cast<QTextEdit *>(object)->setHtml(value.toString());
         break;
+    case Target::TreeItems: {
+        // Only items that are still in the tree are given their text back.
+        auto *tree = static_cast<QTreeWidget *>(object);
+        QHash<void *, QTreeWidgetItem *> alive;
+        std::vector<QTreeWidgetItem *> all;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            all.push_back(tree->topLevelItem(i));
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            alive.insert(all[i], all[i]);
+            for (int c = 0; c < all[i]->childCount(); ++c)
+                all.push_back(all[i]->child(c));
+        }
+        for (const QVariant &entry : value.toList()) {
+            const QVariantList parts = entry.toList();
+            if (QTreeWidgetItem *item = alive.value(parts.value(0).value<void *>()))
+                item->setText(parts.value(1).toInt(), parts.value(2).toString());
+        }
+        break;
+    }
     case Target::DynamicProperty:
         // A property that was not there before goes away again.
         object->setProperty(resolved.DynamicName.constData(), value);
@@ -365,9 +413,8 @@ void QtComponentTree::Write(QObject *object, const Resolved &resolved, const QVa
     case Target::TreeHeader: {
         auto *tree = static_cast<QTreeWidget *>(object);
         const QStringList lines = value.toStringList();
-        if (tree->columnCount() < lines.size())
-            tree->setColumnCount(static_cast<int>(lines.size()));
-        for (int i = 0; i < lines.size(); ++i)
+        // The tree keeps its columns, as a table does.
+        for (int i = 0; i < tree->columnCount() && i < lines.size(); ++i)
             tree->headerItem()->setText(i, lines[i]);
         break;
     }
@@ -408,6 +455,15 @@ void QtComponentTree::Write(QObject *object, const Resolved &resolved, const QVa
             delete list->takeItem(list->count() - 1);
         for (qsizetype i = keep; i < lines.size(); ++i)
             list->addItem(lines[i]);
+        break;
+    }
+    case Target::TreeItems: {
+        const QStringList lines = value.toStringList();
+        qsizetype next = 0;
+        ForEachTreeText(static_cast<QTreeWidget *>(object), [&](QTreeWidgetItem *item, int column) {
+            if (next < lines.size())
+                item->setText(column, lines[next++]);
+        });
         break;
     }
     case Target::PlainTextLines:

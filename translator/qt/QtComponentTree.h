@@ -29,7 +29,9 @@ namespace verbaria::qt {
 //              dock widget
 //     Hint     the tool tip
 //     Items, Lines  the entries of a combo box or list widget (texts replaced in place, so item
-//              data and icons stay), the lines of a plain-text or rich-text edit
+//              data and icons stay), the lines of a plain-text or rich-text edit; of a tree
+//              widget, the texts of its items that are not empty, depth first, each item's
+//              columns in order (in place; the tree keeps its shape)
 //     Columns  the header labels of a tree widget, the column header labels of a table widget
 //     Rows     the row header labels of a table widget
 //     Tag      the whole-number dynamic property "Tag"
@@ -68,6 +70,7 @@ private:
         TableRows,
         ComboItems,
         ListItems,
+        TreeItems,
         PlainTextLines,
         TextEditLines
     };

@@ -87,6 +87,7 @@ void TKVTranslator::SetSeparator(const QString &separator)
 
 bool TKVTranslator::SetCodePage(const QString &name)
 {
+    found_.clear(); // decoded in the old code page
     return codePage_.SetName(name);
 }
 
@@ -146,15 +147,32 @@ bool TKVTranslator::eventFilter(QObject *watched, QEvent *event)
 
 QString TKVTranslator::TranslateText(const QString &text)
 {
+    // A table whose language has not been read is looked at again each time (the file may
+    // appear), so only a read one answers from the kept texts.
+    const bool settled = core_.TemplateRead() && core_.LanguageRead();
+    if (settled && foundGeneration_ == core_.Generation()) {
+        const auto kept = found_.constFind(text);
+        if (kept != found_.constEnd())
+            return kept.value();
+    }
     const std::optional<std::string> key = codePage_.Encode(text);
     // A text the code page cannot hold has no entry; the caller keeps every character of it.
     if (!key)
         return text;
     QString result = text;
+    bool translated = false;
     Guarded([&] {
-        if (const std::string *translation = core_.FindTranslation(*key))
+        if (const std::string *translation = core_.FindTranslation(*key)) {
             result = codePage_.Decode(*translation);
+            translated = true;
+        }
     });
+    if (foundGeneration_ != core_.Generation()) {
+        found_.clear();
+        foundGeneration_ = core_.Generation();
+    }
+    if (translated && core_.TemplateRead() && core_.LanguageRead())
+        found_.insert(text, result);
     return result;
 }
 

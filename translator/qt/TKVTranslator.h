@@ -4,6 +4,7 @@
 #include "translator/qt/CodePage.h"
 #include "translator/qt/QtComponentTree.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -126,6 +127,12 @@ private:
     verbaria::TKVTranslator core_;
     QString errorString_;
     bool translateNewForms_ = false;
+    // Texts found in the table, with their translations, as QString: a look-up repeated with
+    // the same text is one hash probe, with no conversion through the code page. Valid while the
+    // core's generation stays; texts without an entry are not kept (a program may look up
+    // any number of different texts).
+    QHash<QString, QString> found_;
+    std::uint64_t foundGeneration_ = 0;
     QSet<QObject *> shownForms_; // forms the event filter has translated; removed when destroyed
 };
 
