@@ -32,8 +32,7 @@ std::string Quote(const std::string &arg)
 
 } // namespace
 
-ToolResult RunTool(const std::vector<std::string> &args, const std::string &input,
-                   const std::string &workingFolder)
+ToolResult RunTool(const std::vector<std::string> &args, const std::string &input, const std::string &workingFolder)
 {
     TempFolder io;
     io.Write("stdin", input);
@@ -43,8 +42,7 @@ ToolResult RunTool(const std::vector<std::string> &args, const std::string &inpu
     command += Quote(std::string(VERBARIA_BIN_DIR) + "/verbaria-tool");
     for (const auto &arg : args)
         command += " " + Quote(arg);
-    command +=
-        " <" + Quote(io.File("stdin")) + " >" + Quote(io.File("stdout")) + " 2>" + Quote(io.File("stderr"));
+    command += " <" + Quote(io.File("stdin")) + " >" + Quote(io.File("stdout")) + " 2>" + Quote(io.File("stderr"));
     const int raw = std::system(command.c_str());
     ToolResult result;
     result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
