@@ -123,8 +123,8 @@ int RunExport(const std::vector<std::string> &args)
     return ExitOk;
 }
 
-const CommandRegistration registration{
-    Command{"export", "print a template with its translations as a table", ExportUsage, RunExport}};
+const CommandRegistration registration{Command{
+    "export", "print a template with its translations as a table", ExportUsage, RunExport}};
 
 } // namespace
 } // namespace verbaria::tool

@@ -38,9 +38,7 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
             line.remove_suffix(1);
         if (line.empty())
             return;
-        auto fail = [&](const std::string &what) {
-            error = "line " + std::to_string(lineNumber) + ": " + what;
-        };
+        auto fail = [&](const std::string &what) { error = "line " + std::to_string(lineNumber) + ": " + what; };
         const auto fields = SplitTabs(line);
         if (line.front() == '#') {
             if (fields.size() != 2) {
@@ -75,8 +73,7 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
         }
         if (!number || *number != items[static_cast<std::size_t>(*row - 1)].Number) {
             fail("row " + std::string(fields[0]) + " has the number " +
-                 std::to_string(items[static_cast<std::size_t>(*row - 1)].Number) + ", not " +
-                 std::string(fields[2]));
+                 std::to_string(items[static_cast<std::size_t>(*row - 1)].Number) + ", not " + std::string(fields[2]));
             return;
         }
         if (!UnescapeField(fields[4], value)) {

@@ -42,8 +42,7 @@ const Command *FindCommand(const std::string &name)
 void PrintHelp()
 {
     std::vector<Command> sorted = Commands();
-    std::sort(sorted.begin(), sorted.end(),
-              [](const Command &a, const Command &b) { return a.Name < b.Name; });
+    std::sort(sorted.begin(), sorted.end(), [](const Command &a, const Command &b) { return a.Name < b.Name; });
     std::cout << "Usage: verbaria-tool COMMAND [ARGUMENTS...]\n"
                  "\n"
                  "The command-line companion of the Verbaria translation editor.\n"
