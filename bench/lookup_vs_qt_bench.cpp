@@ -5,7 +5,7 @@
 //
 // Usage: lookup_vs_qt_bench [LRELEASE] [ENTRIES...]
 #include "formats/FileIO.h"
-#include "translator/qt/CodePage.h"
+#include "platform/CodePage.h"
 #include "translator/qt/TKVTranslator.h"
 
 #include <QApplication>
@@ -83,7 +83,7 @@ int main(int argc, char **argv)
         sizes = {1000, 100000, 1000000};
 
     QTemporaryDir folder;
-    const verbaria::qt::CodePage codePage;
+    const verbaria::CodePage codePage;
     std::printf(
         "| entries | TranslateText(QString) ns | first look-up of a text ns | QTranslator::translate ns | "
         "QHash::value ns | TranslateText rate / QTranslator | TranslateText rate / QHash |\n"

@@ -2,7 +2,7 @@
 // memory: generates the files of a given size, or times one reader or writer on them. Prints the
 // best of three runs of the operation in seconds ("seconds 0.123"), or look-ups per second.
 #include "editor/core/LanguageDocument.h"
-#include "formats/CodePage1250.h"
+#include "tests/support/Cp1250.h"
 #include "formats/FileIO.h"
 #include "formats/LanguageFile.h"
 #include "formats/OldFormat.h"

@@ -1,5 +1,6 @@
 #include "formats/CatalogueFile.h"
 
+#include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TextRules.h"
 
@@ -32,6 +33,9 @@ std::string FormatCatalogue(const std::vector<CatalogueEntry> &entries)
 {
     std::string out;
     for (const CatalogueEntry &entry : entries) {
+        RefuseLineBreak(entry.Name, "program " + entry.Name);
+        RefuseLineBreak(entry.Template, "program " + entry.Name);
+        RefuseLineBreak(entry.Program, "program " + entry.Name);
         out += entry.Name;
         out += " = ";
         out += entry.Template;

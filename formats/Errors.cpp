@@ -5,6 +5,18 @@
 
 namespace verbaria {
 
+LineBreakError::LineBreakError(std::string_view where)
+    : FormatError("Line break in the value of " + std::string(where) + ": a line-based file cannot hold it")
+{
+}
+
+void RefuseLineBreak(std::string_view value, std::string_view where)
+{
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        throw LineBreakError(where);
+}
+
+
 namespace {
 std::string ConversionMessage(std::string_view text)
 {

@@ -32,6 +32,18 @@ public:
     using FormatError::FormatError;
 };
 
+// A value that would split into two lines of a line-based file (it holds CR or LF): writing it
+// would forge a line nobody wrote, so the writer refuses the whole file.
+class LineBreakError final : public FormatError
+{
+public:
+    // what names the key or entry whose value holds the break.
+    explicit LineBreakError(std::string_view where);
+};
+
+// Raises LineBreakError naming where when value holds CR or LF.
+void RefuseLineBreak(std::string_view value, std::string_view where);
+
 // The message for an input/output failure, in the words users know from the original platform
 // ("File not found", "File access denied", ...).
 std::string InOutMessage(int errorNumber, bool writing);

@@ -1,5 +1,6 @@
 #include "formats/LanguageFile.h"
 
+#include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TextRules.h"
 
@@ -39,9 +40,28 @@ std::int32_t NumberIndex::IndexOf(std::int32_t number) const
     return it == sparse_.end() ? -1 : it->second;
 }
 
+std::string DeclaredCodePage(std::string_view bytes)
+{
+    std::string declared = bytes.starts_with(Utf8ByteOrderMark) ? "UTF-8" : "";
+    if (bytes.starts_with(Utf8ByteOrderMark))
+        bytes.remove_prefix(Utf8ByteOrderMark.size());
+    ForEachLine(bytes, [&](std::string_view line) {
+        // Only header lines can declare; most lines are items and are passed over at once.
+        if (line.empty() || (line.front() >= '0' && line.front() <= '9') || line.front() == '/')
+            return;
+        const auto split = SplitLanguageLine(line);
+        if (split && !split->IsItem && split->Key == "CODEPAGE")
+            declared.assign(TrimBlanks(split->Value));
+    });
+    return declared;
+}
+
 void ReadLanguageBytes(std::string_view bytes, TLanguageTemplate &items, const NumberIndex &index,
                        TLanguageInfo &info)
 {
+    info.CodePage.clear();
+    if (StripByteOrderMark(bytes))
+        info.CodePage = "UTF-8";
     ForEachLine(bytes, [&](std::string_view line) {
         const auto split = SplitLanguageLine(line);
         if (!split)
@@ -60,6 +80,8 @@ void ReadLanguageBytes(std::string_view bytes, TLanguageTemplate &items, const N
             info.Author = PipeToLineBreaks(split->Value);
         else if (split->Key == "DEFINITION")
             info.Definition.assign(split->Value);
+        else if (split->Key == "CODEPAGE")
+            info.CodePage.assign(TrimBlanks(split->Value));
     });
 }
 
@@ -76,6 +98,10 @@ bool ReadLanguageFile(const std::string &path, TLanguageTemplate &items, const N
 std::string FormatLanguageFile(const LanguageHeader &header, std::span<const TEditorItem> items,
                                std::span<const std::string> translations)
 {
+    RefuseLineBreak(header.Language, "Language");
+    RefuseLineBreak(header.Version, "Version");
+    RefuseLineBreak(header.Definition, "Definition");
+    RefuseLineBreak(header.CodePage, "Codepage");
     std::string out;
     std::size_t estimate = 128;
     for (std::size_t i = 0; i < items.size() && i < translations.size(); ++i)
@@ -92,12 +118,15 @@ std::string FormatLanguageFile(const LanguageHeader &header, std::span<const TEd
     headerLine("Version=", header.Version);
     headerLine("Author=", LineBreaksToPipe(header.Author));
     headerLine("Definition=", header.Definition);
+    if (!header.CodePage.empty() && UpperAscii(header.CodePage) != "WINDOWS-1250")
+        headerLine("Codepage=", header.CodePage);
     for (std::size_t i = 0; i < items.size() && i < translations.size(); ++i) {
         const TEditorItem &item = items[i];
         if (item.Kind != ikComponent && item.Kind != ikMessage)
             continue;
         if (translations[i].empty() || item.Number < 0)
             continue;
+        RefuseLineBreak(translations[i], "entry " + std::to_string(item.Number));
         out.append(PadNumber(item.Number, 5));
         out.push_back(':');
         out.append(translations[i]);

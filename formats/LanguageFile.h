@@ -20,7 +20,13 @@ struct TLanguageInfo
     std::string Version;
     std::string Author; // decoded: line breaks restored
     std::string Definition;
+    // The code page the file declares ("Codepage=NAME", or "UTF-8" for a byte-order mark); empty
+    // when it declares none. Unlike the other values it belongs to one file: every read sets it.
+    std::string CodePage;
 };
+
+// The code page a language file declares, found without reading its items; empty for none.
+std::string DeclaredCodePage(std::string_view bytes);
 
 // One meaningful line of a language file.
 struct LanguageLine
@@ -106,12 +112,16 @@ struct LanguageHeader
     std::string Version;
     std::string Author;
     std::string Definition;
+    // Written as "Codepage=NAME" after the four lines unless empty or "windows-1250", so that a
+    // file in the program's own code page keeps its bytes.
+    std::string CodePage;
 };
 
 // The bytes of a language file as the editor saves it: the header lines that are not empty, then
 // one line for every component or message entry whose translation is not empty, CR LF endings.
 // translations[i] is the translation of items[i]. Entries without a number are never written:
-// their key could not be read back.
+// their key could not be read back. Raises LineBreakError, writing nothing, for a value with CR
+// or LF (the author is written in the one-line form and may hold them).
 std::string FormatLanguageFile(const LanguageHeader &header, std::span<const TEditorItem> items,
                                std::span<const std::string> translations);
 

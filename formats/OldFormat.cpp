@@ -31,7 +31,9 @@ OldFormatFile ParseOldFormat(std::string_view bytes)
     OldFormatFile file;
     OldSection section = OldSection::Translations;
     std::size_t nextNumber = 0;
+    std::size_t lineNumber = 0;
     ForEachLine(bytes, [&](std::string_view rawLine) {
+        ++lineNumber;
         const std::string_view line = TrimBlanks(rawLine);
         if (line.empty())
             return;
@@ -59,6 +61,11 @@ OldFormatFile ParseOldFormat(std::string_view bytes)
             ApplyHeader(file, key, value);
             return;
         }
+        // The key becomes the quoted text of a template line, which ends at the first quote: the
+        // text would be cut and the rest of the line read as the entry's keywords.
+        if (key.find('"') != std::string_view::npos)
+            throw FormatError("Line " + std::to_string(lineNumber) + ": the text \"" + std::string(key) +
+                              "\" holds a double quote, which a template line cannot hold");
         OldFormatEntry entry;
         entry.Kind = section == OldSection::Messages ? OldEntryKind::Message : OldEntryKind::Component;
         entry.Number = nextNumber++;

@@ -111,6 +111,8 @@ std::string ProfileWriteString(std::string_view bytes, std::string_view section,
 {
     const std::vector<ProfileLine> lines = ScanLines(bytes);
     const std::string_view wantedKey = TrimBlanks(key);
+    // A break would start a line of its own: a key nobody wrote.
+    RefuseLineBreak(value, std::string(key));
     const std::string_view safeValue = FirstLine(value);
     std::string result;
     result.reserve(bytes.size() + section.size() + key.size() + value.size() + 8);

@@ -93,17 +93,27 @@ void ParseDefinitionLine(std::string_view line, TemplateFlavour flavour, Definit
     }
 }
 
+bool StripByteOrderMark(std::string_view &line)
+{
+    if (!line.starts_with(Utf8ByteOrderMark))
+        return false;
+    line.remove_prefix(Utf8ByteOrderMark.size());
+    return true;
+}
+
 TemplateReader::TemplateReader(EditorTemplate &target)
     : editor_(&target)
 {
     target.Items.clear();
     target.CountToTranslate = 0;
+    target.Info.CodePage.clear();
 }
 
 TemplateReader::TemplateReader(TranslatorTemplate &target)
     : translator_(&target)
 {
     target.Items.clear();
+    target.Info.CodePage.clear();
 }
 
 void TemplateReader::ReadAll(std::string_view bytes)
@@ -113,6 +123,11 @@ void TemplateReader::ReadAll(std::string_view bytes)
 
 void TemplateReader::ReadLine(std::string_view rawLine)
 {
+    if (firstLine_) {
+        firstLine_ = false;
+        if (StripByteOrderMark(rawLine))
+            (editor_ ? editor_->Info : translator_->Info).CodePage = "UTF-8";
+    }
     const std::string_view line = TrimLeftBlanks(rawLine);
     if (line.empty() || line.front() == '/')
         return;
@@ -148,6 +163,8 @@ void TemplateReader::ReadHeaderLine(std::string_view line)
         info.Version.assign(value);
     else if (key == "AUTHOR")
         info.Author = decode ? PipeToLineBreaks(value) : std::string(value);
+    else if (key == "CODEPAGE")
+        info.CodePage.assign(TrimBlanks(value));
 }
 
 void TemplateReader::ReadDefinition(std::string_view line)
@@ -197,8 +214,7 @@ void TemplateReader::ReadDefinition(std::string_view line)
 }
 
 namespace {
-template <class Target>
-bool ReadTemplateFileInto(const std::string &path, Target &target)
+template <class Target> bool ReadTemplateFileInto(const std::string &path, Target &target)
 {
     std::string bytes;
     if (!ReadFileBytes(path, bytes))

@@ -39,7 +39,15 @@ struct TTemplateInfo
     std::string Program;
     std::string Version;
     std::string Author; // the translator keeps it decoded, the editor in the one-line form
+    // The code page the file declares ("Codepage=NAME", or "UTF-8" for a byte-order mark); empty
+    // when it declares none. It belongs to one file: a new read starts without one.
+    std::string CodePage;
 };
+
+// The three bytes of a UTF-8 byte-order mark.
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+// Strips a UTF-8 byte-order mark from the start of a file's first line; true when there was one.
+bool StripByteOrderMark(std::string_view &line);
 
 // The keyword of a kind as definition lines spell it: "section", "component", "message", "comment".
 const char *KindKeyword(TItemKind kind);
@@ -95,6 +103,7 @@ private:
     EditorTemplate *editor_ = nullptr;
     TranslatorTemplate *translator_ = nullptr;
     bool itemsMode_ = true;
+    bool firstLine_ = true;
 };
 
 // Reads a template file. Returns false, changing nothing, when the file does not exist. Raises

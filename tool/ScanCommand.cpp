@@ -5,7 +5,7 @@
 #include "formats/FileIO.h"
 #include "formats/TemplateFile.h"
 #include "formats/TextRules.h"
-#include "translator/qt/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QFileInfo>
 
@@ -335,7 +335,7 @@ int Scan(const std::vector<std::string> &args)
     if (forms.empty() && sourceFolders.empty())
         return UsageError("scan", "no form given");
 
-    qt::CodePage codePage;
+    CodePage codePage;
     if (!codePage.SetName(QString::fromStdString(codePageName)))
         return UsageError("scan", "unknown code page '" + codePageName + "'");
 

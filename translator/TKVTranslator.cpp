@@ -1,8 +1,7 @@
 #include "translator/TKVTranslator.h"
 
+#include "formats/FileIO.h"
 #include "formats/TextRules.h"
-
-#include <filesystem>
 
 namespace verbaria {
 
@@ -27,7 +26,7 @@ void TKVTranslator::SetLanguageFile(std::string fileName)
 
 void TKVTranslator::ClearTranslations()
 {
-    ++generation_;
+    ++readCount_;
     for (TTemplateItem &item : template_.Items)
         item.Translation.clear();
 }
@@ -113,7 +112,7 @@ std::int32_t TKVTranslator::TextIndex::Find(const std::vector<TTemplateItem> &it
 template <class Read> void TKVTranslator::RebuildTable(Read read)
 {
     bool rebuilt = false;
-    ++generation_;
+    ++readCount_;
     try {
         rebuilt = read();
     } catch (...) {
@@ -122,6 +121,7 @@ template <class Read> void TKVTranslator::RebuildTable(Read read)
         throw;
     }
     if (rebuilt) {
+        translationsCodePage_.clear();
         IndexItems();
         templateRead_ = true;
         languageRead_ = false;
@@ -154,14 +154,19 @@ void TKVTranslator::EnsureTemplate()
 void TKVTranslator::LoadLanguage()
 {
     EnsureTemplate();
+    std::string bytes;
+    if (!ReadFileBytes(languageFile_, bytes))
+        return;
+    std::string codePage = DeclaredCodePage(bytes);
+    if (codePage.empty())
+        codePage = defaultCodePage_;
     // A new language replaces the previous one: texts it does not translate must not stay in
-    // the previous language.
-    std::error_code error;
-    if (!languageFile_.empty() && std::filesystem::is_regular_file(languageFile_, error))
-        ClearTranslations();
-    ++generation_; // also when the read stops half-way
-    if (ReadLanguageFile(languageFile_, template_.Items, numberIndex_, languageInfo_))
-        languageRead_ = true;
+    // the previous language (nor be taken for texts of another code page).
+    ClearTranslations();
+    translationsCodePage_ = codePage;
+    ++readCount_; // before the read, which may stop half-way
+    ReadLanguageBytes(bytes, template_.Items, numberIndex_, languageInfo_);
+    languageRead_ = true;
 }
 
 void TKVTranslator::EnsureLanguage()

@@ -78,9 +78,18 @@ public:
     // pointer is valid until the next read.
     const std::string *FindTranslation(std::string_view text);
 
-    // Changes whenever Items or their translations may have changed, for callers that keep
-    // answers of TranslateText.
-    std::uint64_t Generation() const { return generation_; }
+    // Reads the template and the language file now where they have not been read yet.
+    void ReadFiles() { EnsureLanguage(); }
+
+    // The code page of files that declare none, by name; "windows-1250" unless set. Only compared:
+    // a language file in another code page than the one before it replaces every translation,
+    // so that no earlier text is ever taken for a text of the new code page.
+    const std::string &DefaultCodePage() const { return defaultCodePage_; }
+    void SetDefaultCodePage(std::string name) { defaultCodePage_ = std::move(name); }
+
+    // Counts the reads of either file (and the dropping of a language), so that a caller can tell
+    // when the headers or the translations may have changed.
+    std::uint64_t ReadCount() const { return readCount_; }
 
     bool TemplateRead() const { return templateRead_; }
     bool LanguageRead() const { return languageRead_; }
@@ -125,6 +134,10 @@ private:
     TNotifyEvent onBefore_;
     TNotifyEvent onAfter_;
     TLanguageInfo languageInfo_;
+    std::string defaultCodePage_ = "windows-1250";
+    std::uint64_t readCount_ = 0;
+    // The code page the translations in the table were read in; empty before any.
+    std::string translationsCodePage_;
 
     NumberIndex numberIndex_;
     // The items' texts by value, first item wins: open addressing with linear probing over one
@@ -151,7 +164,6 @@ private:
     using NameIndex = std::unordered_map<std::string, Component>;
     std::unique_ptr<std::unordered_map<Component, NameIndex>> nameIndexes_;
     bool keepNameIndexes_ = false;
-    std::uint64_t generation_ = 0;
 };
 
 } // namespace verbaria

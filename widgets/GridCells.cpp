@@ -7,6 +7,7 @@ GridCells::GridCells(const GridCells &other)
     for (int c = 0; c < ColumnCount; ++c) {
         texts_[c] = other.texts_[c];
         styles_[c] = other.styles_[c];
+        encodings_[c] = other.encodings_[c];
     }
 }
 
@@ -17,6 +18,7 @@ GridCells &GridCells::operator=(const GridCells &other)
     for (int c = 0; c < ColumnCount; ++c) {
         texts_[c] = other.texts_[c];
         styles_[c] = other.styles_[c];
+        encodings_[c] = other.encodings_[c];
     }
     if (batchDepth_ > 0)
         batchChanged_ = true;
@@ -41,6 +43,7 @@ void GridCells::SetRowCount(int rowCount)
     for (int c = 0; c < ColumnCount; ++c) {
         texts_[c].resize(static_cast<std::size_t>(rowCount));
         styles_[c].resize(static_cast<std::size_t>(rowCount));
+        encodings_[c].resize(static_cast<std::size_t>(rowCount));
     }
     if (batchDepth_ > 0)
         batchChanged_ = true;
@@ -48,9 +51,10 @@ void GridCells::SetRowCount(int rowCount)
         observer_->RowCountChanged(old, rowCount);
 }
 
-void GridCells::SetText(int column, int row, std::string text)
+void GridCells::SetText(int column, int row, std::string text, Encoding encoding)
 {
     texts_[column][static_cast<std::size_t>(row)] = std::move(text);
+    encodings_[column][static_cast<std::size_t>(row)] = encoding;
     NotifyCell(row);
 }
 

@@ -55,6 +55,11 @@ class GridCells final
 {
 public:
     static constexpr int ColumnCount = 2;
+    // Which code page a cell's bytes are in: a column's texts normally come from one file (the
+    // template's originals, the language file's translations), but the originals' column also
+    // shows texts of a description language, whose file may have a code page of its own. Row 0,
+    // the heading, holds the program's own texts in UTF-8.
+    enum Encoding : std::uint8_t { ColumnEncoding = 0, DescriptionEncoding = 1, EncodingCount = 2 };
 
     GridCells() = default;
     explicit GridCells(int rowCount) { SetRowCount(rowCount); }
@@ -72,7 +77,16 @@ public:
     {
         return texts_[column][static_cast<std::size_t>(row)];
     }
-    void SetText(int column, int row, std::string text);
+    // Sets a text in the column's own code page.
+    void SetText(int column, int row, std::string text)
+    {
+        SetText(column, row, std::move(text), ColumnEncoding);
+    }
+    void SetText(int column, int row, std::string text, Encoding encoding);
+    Encoding EncodingOf(int column, int row) const
+    {
+        return static_cast<Encoding>(encodings_[column][static_cast<std::size_t>(row)]);
+    }
     const CellStyle &Style(int column, int row) const
     {
         return styles_[column][static_cast<std::size_t>(row)];
@@ -96,6 +110,7 @@ private:
 
     std::vector<std::string> texts_[ColumnCount];
     std::vector<CellStyle> styles_[ColumnCount];
+    std::vector<std::uint8_t> encodings_[ColumnCount];
     GridObserver *observer_ = nullptr;
     int batchDepth_ = 0;
     bool batchChanged_ = false;

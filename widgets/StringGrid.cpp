@@ -15,8 +15,11 @@ namespace verbaria {
 
 StringGrid::StringGrid(QWidget *parent)
     : QTableView(parent)
-    , codePage_(u"windows-1250"_s)
 {
+    for (auto &column : codePages_) {
+        for (QString &name : column)
+            name = QString::fromLatin1(CodePage::FallbackName);
+    }
     setHorizontalHeader(new StringGridHeader(this));
     // One fixed height for every row: the view then never measures rows, whatever their number.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -39,6 +42,7 @@ StringGrid::StringGrid(QWidget *parent)
     setItemDelegate(delegate_);
     connect(delegate_, &StringGridDelegate::unrepresentableCharacter, this,
             &StringGrid::unrepresentableCharacter);
+    connect(delegate_, &StringGridDelegate::lineBreaksReplaced, this, &StringGrid::lineBreaksReplaced);
 }
 
 StringGrid::~StringGrid() = default;
@@ -52,7 +56,11 @@ void StringGrid::setCells(GridCells &cells)
     delegate_->setModel(nullptr);
     delete old;
     gridModel_ = new StringGridModel(cells, this);
-    gridModel_->setCodePage(codePage_);
+    for (int column = 0; column < 2; ++column) {
+        for (int encoding = 0; encoding < 2; ++encoding)
+            gridModel_->setCodePage(column, static_cast<GridCells::Encoding>(encoding),
+                                    codePages_[column][encoding]);
+    }
     delegate_->setModel(gridModel_);
     setModel(gridModel_);
     connect(gridModel_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { editor_ = nullptr; });
@@ -61,17 +69,23 @@ void StringGrid::setCells(GridCells &cells)
 
 bool StringGrid::setCodePage(const QString &name)
 {
-    if (gridModel_ && !gridModel_->setCodePage(name))
+    if (!CodePage::IsKnown(name))
         return false;
-    if (!gridModel_ && !StringGridModel::isKnownCodePage(name))
-        return false;
-    codePage_ = name;
+    for (int column = 0; column < 2; ++column) {
+        for (int encoding = 0; encoding < 2; ++encoding)
+            setCodePage(column, encoding, name);
+    }
     return true;
 }
 
-QString StringGrid::codePage() const
+bool StringGrid::setCodePage(int column, int encoding, const QString &name)
 {
-    return codePage_;
+    if (column < 0 || column > 1 || encoding < 0 || encoding > 1 || !CodePage::IsKnown(name))
+        return false;
+    codePages_[column][encoding] = name;
+    if (gridModel_)
+        gridModel_->setCodePage(column, static_cast<GridCells::Encoding>(encoding), name);
+    return true;
 }
 
 void StringGrid::setDefaultColumnWidth(int width)

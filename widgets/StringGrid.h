@@ -30,9 +30,12 @@ public:
     // outlive the grid or be replaced first.
     void setCells(GridCells &cells);
     StringGridModel *gridModel() const { return gridModel_; }
-    // The 8-bit code page of the texts, "windows-1250" by default; false for an unknown name.
+    // The code page of every column's texts, "windows-1250" by default; false for an unknown name.
     bool setCodePage(const QString &name);
-    QString codePage() const;
+    // The code page of one column's texts in one encoding (see GridCells::Encoding).
+    bool setCodePage(int column, int encoding, const QString &name);
+    // The translations' code page: what typing into a cell must fit.
+    QString codePage() const { return codePages_[1][0]; }
 
     // Gives both columns this width; the user may drag them afterwards.
     void setDefaultColumnWidth(int width);
@@ -59,8 +62,11 @@ signals:
     void cellAboutToBeSelected(int column, int row);
     // An edit of the cell ended by Enter or by leaving the cell (not by Escape).
     void afterEdit(int column, int row);
-    // The user typed or pasted characters that the code page cannot hold; they were refused.
+    // The user typed or pasted characters that the code page cannot hold; they were refused. Sent
+    // once the key or paste has been handled, with the editor still open.
     void unrepresentableCharacter(const QString &text);
+    // A pasted text's line breaks became blanks: a cell holds one line.
+    void lineBreaksReplaced();
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -74,7 +80,7 @@ private:
 
     StringGridModel *gridModel_ = nullptr;
     StringGridDelegate *delegate_ = nullptr;
-    QString codePage_;
+    QString codePages_[2][2];
     int defaultColumnWidth_ = 64;
 
     // The edit in progress: its editor, cell and the bytes to put back on Escape.

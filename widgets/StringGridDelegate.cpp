@@ -3,8 +3,10 @@
 #include "widgets/CodePageValidator.h"
 #include "widgets/StringGridModel.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 
 using namespace Qt::StringLiterals;
 
@@ -40,8 +42,26 @@ void StringGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->restore();
 }
 
+void StringGridDelegate::Report(QWidget *editor, const std::function<void()> &report)
+{
+    ++reporting_;
+    report();
+    --reporting_;
+    if (editor) {
+        editor->activateWindow();
+        editor->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool StringGridDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    if (reporting_ > 0 && (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide))
+        return false;
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
 QWidget *StringGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                          const QModelIndex &) const
+                                          const QModelIndex &index) const
 {
     // createEditor is const, but the editor's signals are this delegate's own.
     auto *self = const_cast<StringGridDelegate *>(this);
@@ -50,13 +70,15 @@ QWidget *StringGridDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     edit->setFont(option.font);
     edit->setTextMargins(TextMargin - 1, 0, 0, 0);
     if (model_) {
-        auto *validator = new CodePageValidator(*model_, edit);
-        edit->setValidator(validator);
-        connect(edit, &QLineEdit::inputRejected, self, [self, validator] {
-            const QString rejected = validator->rejectedCharacters();
-            if (!rejected.isEmpty())
-                emit self->unrepresentableCharacter(rejected);
-        });
+        const StringGridModel *model = model_;
+        const int column = index.column();
+        QPointer<QLineEdit> guarded(edit);
+        CodePageValidator::Guard(
+            edit, [model, column]() -> const CodePage & { return model->codePage(column); },
+            [self, guarded](const QString &refused) {
+                self->Report(guarded, [self, refused] { emit self->unrepresentableCharacter(refused); });
+            },
+            [self, guarded] { self->Report(guarded, [self] { emit self->lineBreaksReplaced(); }); });
     }
     // The cell follows the editor at every keystroke, so a save during the edit writes what is typed.
     connect(edit, &QLineEdit::textEdited, self, [self, edit] { emit self->commitData(edit); });
@@ -75,7 +97,7 @@ void StringGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index
     if (!edit->property(FilledProperty).toBool()) {
         edit->setProperty(FilledProperty, true);
         if (auto *validator = qobject_cast<CodePageValidator *>(const_cast<QValidator *>(edit->validator())))
-            validator->setTolerated(model_ ? model_->unrepresentable(text) : QString());
+            validator->setTolerated(model_ ? model_->unrepresentable(index.column(), text) : QString());
         // As in a classic grid, a typed character replaces the whole text.
         edit->selectAll();
     }

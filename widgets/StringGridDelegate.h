@@ -2,6 +2,8 @@
 
 #include <QStyledItemDelegate>
 
+#include <functional>
+
 namespace verbaria {
 
 class StringGridModel;
@@ -29,10 +31,20 @@ public:
     static constexpr int TextMargin = 2;
 
 signals:
+    // Both are sent after the editor has handled the key or paste, while it stays open.
     void unrepresentableCharacter(const QString &text);
+    void lineBreaksReplaced();
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
 
 private:
+    // Runs a report (which may show a modal box) with the editor kept open and focused after it.
+    void Report(QWidget *editor, const std::function<void()> &report);
+
     const StringGridModel *model_ = nullptr;
+    // While a report's box is up the editor loses focus to it; that must not end the edit.
+    int reporting_ = 0;
 };
 
 } // namespace verbaria

@@ -37,7 +37,6 @@ StringGridModel::StringGridModel(GridCells &cells, QObject *parent)
     , cells_(&cells)
     , rowCount_(modelRowsFor(cells.RowCount()))
 {
-    setCodePage(u"windows-1250"_s);
     cells_->SetObserver(this);
 }
 
@@ -49,57 +48,42 @@ StringGridModel::~StringGridModel()
 
 bool StringGridModel::setCodePage(const QString &name)
 {
-    const QByteArray latin = name.toLatin1();
-    QStringDecoder decoder(latin.constData(), QStringConverter::Flag::Stateless);
-    QStringEncoder encoder(latin.constData(), QStringConverter::Flag::Stateless);
-    if (!decoder.isValid() || !encoder.isValid())
+    if (!CodePage::IsKnown(name))
         return false;
-    decoder_ = std::move(decoder);
-    encoder_ = std::move(encoder);
-    codePage_ = name;
-    if (rowCount_ > 0)
-        emit dataChanged(index(0, 0), index(rowCount_ - 1, GridCells::ColumnCount - 1), {Qt::DisplayRole});
-    emit headerDataChanged(Qt::Horizontal, 0, GridCells::ColumnCount - 1);
+    for (int column = 0; column < GridCells::ColumnCount; ++column) {
+        for (int encoding = 0; encoding < GridCells::EncodingCount; ++encoding)
+            setCodePage(column, static_cast<GridCells::Encoding>(encoding), name);
+    }
     return true;
 }
 
-bool StringGridModel::isKnownCodePage(const QString &name)
+bool StringGridModel::setCodePage(int column, GridCells::Encoding encoding, const QString &name)
 {
-    const QByteArray latin = name.toLatin1();
-    return QStringDecoder(latin.constData()).isValid() && QStringEncoder(latin.constData()).isValid();
+    if (column < 0 || column >= GridCells::ColumnCount || encoding >= GridCells::EncodingCount)
+        return false;
+    CodePage &codePage = codePages_[column][encoding];
+    if (codePage.Is(name))
+        return CodePage::IsKnown(name);
+    if (!codePage.SetName(name))
+        return false;
+    if (rowCount_ > 0)
+        emit dataChanged(index(0, column), index(rowCount_ - 1, column), {Qt::DisplayRole});
+    return true;
 }
 
-QString StringGridModel::toText(const std::string &bytes) const
+QString StringGridModel::cellText(int column, int gridRow) const
 {
+    const std::string &bytes = cells_->Text(column, gridRow);
     if (bytes.empty())
         return {};
-    return decoder_.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (gridRow == 0)
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return codePages_[column][cells_->EncodingOf(column, gridRow)].Decode(bytes);
 }
 
-std::string StringGridModel::toBytes(const QString &text) const
+QString StringGridModel::unrepresentable(int column, const QString &text) const
 {
-    const QByteArray encoded = encoder_.encode(text);
-    return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
-}
-
-bool StringGridModel::represents(const QString &text) const
-{
-    return toText(toBytes(text)) == text;
-}
-
-QString StringGridModel::unrepresentable(const QString &text) const
-{
-    if (represents(text))
-        return {};
-    QString result;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString character = text.mid(i, length);
-        if (!represents(character) && !result.contains(character))
-            result += character;
-        i += length;
-    }
-    return result;
+    return codePage(column).Unrepresentable(text);
 }
 
 QModelIndex StringGridModel::indexOfCell(int column, int gridRow) const
@@ -144,7 +128,7 @@ QVariant StringGridModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return toText(cells_->Text(index.column(), gridRow));
+        return cellText(index.column(), gridRow);
     case Qt::ForegroundRole:
     case Qt::BackgroundRole:
     case EditableRole:
@@ -159,13 +143,13 @@ bool StringGridModel::setData(const QModelIndex &index, const QVariant &value, i
     const int gridRow = gridRowOf(index);
     if (role != Qt::EditRole || gridRow < 1 || gridRow >= gridRowCount())
         return false;
-    const QString text = value.toString();
     // Never store a lossy conversion: the caller must tell the user instead.
-    if (!represents(text))
+    std::optional<std::string> bytes = codePage(index.column()).Encode(value.toString());
+    if (!bytes)
         return false;
-    std::string bytes = toBytes(text);
-    if (bytes != cells_->Text(index.column(), gridRow))
-        cells_->SetText(index.column(), gridRow, std::move(bytes));
+    if (*bytes != cells_->Text(index.column(), gridRow) ||
+        cells_->EncodingOf(index.column(), gridRow) != GridCells::ColumnEncoding)
+        cells_->SetText(index.column(), gridRow, *std::move(bytes));
     return true;
 }
 
@@ -187,7 +171,7 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
     if (section < 0 || section >= GridCells::ColumnCount || gridRowCount() == 0)
         return {};
     if (role == Qt::DisplayRole)
-        return toText(cells_->Text(section, 0));
+        return cellText(section, 0);
     if (role == Qt::ForegroundRole || role == Qt::BackgroundRole)
         return styleData(section, 0, role);
     return {};

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "platform/CodePage.h"
 #include "widgets/GridCells.h"
 
 #include <QAbstractTableModel>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace verbaria {
 
 // Shows GridCells to a QTableView. GridCells row 0 is the heading row: it is given as the horizontal
-// header data, so it stays on top while scrolling and can never be selected or edited. Model row r is
-// GridCells row r + 1. Texts are decoded from the code page only when a view asks for them, which is
-// only for the rows on screen.
+// header data, so it stays on top while scrolling and can never be selected or edited; it holds the
+// program's own texts in UTF-8. Model row r is GridCells row r + 1. Each column has its code page
+// (the originals the template's, the translations the language file's), and the originals' column
+// one more for the texts of a description language. Texts are decoded only when a view asks for
+// them, which is only for the rows on screen.
 class StringGridModel final : public QAbstractTableModel, private GridObserver
 {
     Q_OBJECT
@@ -27,16 +28,20 @@ public:
     // Null once the cells have been destroyed.
     GridCells *cells() const { return cells_; }
 
-    // An 8-bit code page known to Qt, e.g. "windows-1250" (the default) or "windows-1251".
-    // An unknown name leaves the code page as it was and returns false.
+    // A code page known to Qt, e.g. "windows-1250" (the default), "windows-1251" or "UTF-8", for
+    // every column and encoding. An unknown name leaves the code pages as they were and returns false.
     bool setCodePage(const QString &name);
-    QString codePage() const { return codePage_; }
-    static bool isKnownCodePage(const QString &name);
+    // The code page of one column's texts in one encoding; false for an unknown name.
+    bool setCodePage(int column, GridCells::Encoding encoding, const QString &name);
+    const CodePage &codePage(int column, GridCells::Encoding encoding = GridCells::ColumnEncoding) const
+    {
+        return codePages_[column][encoding];
+    }
 
-    QString toText(const std::string &bytes) const;
-    std::string toBytes(const QString &text) const;
-    // The characters of text that the code page cannot hold, each once, in order; empty when all fit.
-    QString unrepresentable(const QString &text) const;
+    // The text of a cell as the view shows it.
+    QString cellText(int column, int gridRow) const;
+    // The characters of text that a column's own code page cannot hold; empty when all fit.
+    QString unrepresentable(int column, const QString &text) const;
 
     // Between grid coordinates (GridCells rows, heading row 0) and model indexes.
     QModelIndex indexOfCell(int column, int gridRow) const;
@@ -57,14 +62,11 @@ private:
     int gridRowCount() const { return cells_ ? cells_->RowCount() : 0; }
 
     QVariant styleData(int column, int gridRow, int role) const;
-    bool represents(const QString &text) const;
 
     GridCells *cells_;
     // The row count the views know; it changes only between begin/end calls, as views expect.
     int rowCount_ = 0;
-    QString codePage_;
-    mutable QStringDecoder decoder_;
-    mutable QStringEncoder encoder_;
+    CodePage codePages_[GridCells::ColumnCount][GridCells::EncodingCount];
 };
 
 } // namespace verbaria

@@ -8,4 +8,4 @@ add_library(verbaria_widgets STATIC
     StringGridModel.cpp StringGridModel.h)
 add_library(Verbaria::Widgets ALIAS verbaria_widgets)
 target_include_directories(verbaria_widgets PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(verbaria_widgets PUBLIC Qt6::Widgets verbaria_gridcells PRIVATE verbaria_options)
+target_link_libraries(verbaria_widgets PUBLIC Qt6::Widgets verbaria_gridcells verbaria_codepage PRIVATE verbaria_options)

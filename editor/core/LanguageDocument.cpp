@@ -1,6 +1,5 @@
 #include "editor/core/LanguageDocument.h"
 
-#include "formats/CodePage1250.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/Paths.h"
@@ -31,10 +30,10 @@ LanguageDocument::LanguageDocument(SettingsValues &settings, UserDialogs &dialog
     , dialogs_(&dialogs)
     , texts_(&texts)
 {
-    openDialog_.Title = Utf8ToCp1250Lossy("Otevřít jazykovou verzi");
+    openDialog_.Title = "Otevřít jazykovou verzi";
     openDialog_.DefaultExtension = "*.lng";
-    openDialog_.Filter = Utf8ToCp1250Lossy("Jazyky (*.lng)|*.lng|Všechny soubory|*.*");
-    saveDialog_.Title = Utf8ToCp1250Lossy("Uložit jazykovou verzi");
+    openDialog_.Filter = "Jazyky (*.lng)|*.lng|Všechny soubory|*.*";
+    saveDialog_.Title = "Uložit jazykovou verzi";
     saveDialog_.DefaultExtension = "*.lng";
     saveDialog_.FileName = "Nový jazyk";
     saveDialog_.Filter = openDialog_.Filter;
@@ -50,6 +49,11 @@ void LanguageDocument::SetProgramFolder(const std::string &slozkaProgramu)
 std::string LanguageDocument::FindTemplate(const std::string &name, const std::string &reference) const
 {
     return FindTemplateFile(name, reference, catalogue_);
+}
+
+std::string LanguageDocument::DefaultCodePage() const
+{
+    return settings_.KodovaStranka.empty() ? std::string("windows-1250") : settings_.KodovaStranka;
 }
 
 void LanguageDocument::RefreshTranslatedTexts()
@@ -105,6 +109,7 @@ void LanguageDocument::MapujText(const std::string &templateName)
             document.index_.Build(document.polozky_);
             GridBatch batch(document.grid_);
             document.grid_.SetRowCount(static_cast<int>(document.polozky_.size()) + 1);
+            document.CodePagesChanged();
         }
     } commit{*this, loaded};
     reader.ReadAll(bytes);
@@ -181,7 +186,15 @@ void LanguageDocument::NactiJazyk(const std::string &fileName, int mode)
     std::string bytes;
     if (!ReadFileBytes(nativeName, bytes))
         return;
-    ReadLanguageLines(fileName, bytes, mode);
+    // The code page belongs to the file: one that declares none is in the default.
+    if (mode == ColumnTranslation)
+        header_.KodovaStranka = DeclaredCodePage(bytes);
+    else
+        descriptionCodePage_ = DeclaredCodePage(bytes);
+    CodePagesChanged();
+    std::string_view content = bytes;
+    StripByteOrderMark(content);
+    ReadLanguageLines(fileName, content, mode);
     startovani_ = false;
 }
 
@@ -202,7 +215,8 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
             const bool comment = polozky_[static_cast<std::size_t>(index)].Kind == ikComment;
             grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(comment ? CommentText : Black));
             if (!comment)
-                grid_.SetText(mode, row, std::string(split->Value));
+                grid_.SetText(mode, row, std::string(split->Value),
+                              mode == ColumnOriginal ? GridCells::DescriptionEncoding : GridCells::ColumnEncoding);
             return;
         }
         if (mode != ColumnTranslation)
@@ -389,6 +403,7 @@ std::string LanguageDocument::SavedBytes() const
     header.Version = header_.editVerzeJazyka;
     header.Author = header_.memoAutorJazyka;
     header.Definition = header_.editSablona;
+    header.CodePage = LanguageCodePage();
     const std::vector<std::string> &right = grid_.Column(ColumnTranslation);
     const std::size_t count = std::min(polozky_.size(), right.size() > 0 ? right.size() - 1 : 0);
     return FormatLanguageFile(header, std::span<const TEditorItem>(polozky_.data(), count),

@@ -8,6 +8,7 @@
 #include "widgets/GridCells.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ struct DocumentHeader
     std::string editProgram;        // PROGRAM of the template
     std::string editVerzeProgramu;  // VERSION of the template
     std::string memoAutorProgramu;  // AUTHOR of the template
+    // The language file's code page as it declares it; empty for the default. The language's
+    // values above are in it, the template's in the template's.
+    std::string KodovaStranka;
 };
 
 // What the info panel under the grid shows for the selected row.
@@ -96,6 +100,17 @@ public:
     // The texts of the heading row, in the user-interface language.
     void WriteHeadingRow();
 
+    // --- code pages ---------------------------------------------------------------------------
+    // By name; the code page of files that declare none is the user's choice or "windows-1250".
+    std::string DefaultCodePage() const;
+    // The originals' (the template's), the translations' (the language file's, which a save
+    // declares unless it is "windows-1250") and the description language's.
+    std::string TemplateCodePage() const { return OrDefault(templateInfo_.CodePage); }
+    std::string LanguageCodePage() const { return OrDefault(header_.KodovaStranka); }
+    std::string DescriptionCodePage() const { return OrDefault(descriptionCodePage_); }
+    // Told whenever one of them may have changed (a file was read).
+    void SetCodePagesChanged(std::function<void()> handler) { codePagesChanged_ = std::move(handler); }
+
     // --- state --------------------------------------------------------------------------------
     const std::vector<TEditorItem> &polozky() const { return polozky_; }
     std::int32_t pocetKPrekladu() const { return pocetKPrekladu_; }
@@ -132,6 +147,12 @@ private:
     void EmptyColumnOfTranslatableRows(int column);
     void ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode);
     void SwitchTemplate(const std::string &fileName, int mode);
+    std::string OrDefault(const std::string &declared) const { return declared.empty() ? DefaultCodePage() : declared; }
+    void CodePagesChanged() const
+    {
+        if (codePagesChanged_)
+            codePagesChanged_();
+    }
 
     SettingsValues &settings_;
     UserDialogs *dialogs_;
@@ -149,6 +170,8 @@ private:
     std::string souborPopisu_;
     std::string definiceJazyka_;
     TTemplateInfo templateInfo_; // Author in the one-line form
+    std::string descriptionCodePage_;
+    std::function<void()> codePagesChanged_;
     int switchDepth_ = 0;
 
     GridCells grid_{InitialRowCount};

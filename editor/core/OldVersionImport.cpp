@@ -1,7 +1,6 @@
 #include "editor/core/OldVersionImport.h"
 
 #include "editor/core/LanguageDocument.h"
-#include "formats/CodePage1250.h"
 #include "formats/Errors.h"
 #include "formats/OldFormat.h"
 #include "formats/Paths.h"
@@ -86,7 +85,7 @@ void ImportovatZeStareVerze(LanguageDocument &document)
         return;
     }
     // Shown in Czech whatever the user-interface language.
-    dialogs.Inform(Utf8ToCp1250Lossy("Konverze dokončena"));
+    dialogs.Inform("Konverze dokončena");
 }
 
 } // namespace verbaria

@@ -4,7 +4,7 @@
 
 namespace verbaria {
 
-// The five values the editor remembers from one run to the next. They live for the whole run;
+// The values the editor remembers from one run to the next. They live for the whole run;
 // loading templates and language files updates the three paths, the settings dialog the other two.
 struct SettingsValues
 {
@@ -13,6 +13,8 @@ struct SettingsValues
     std::string PosledniJazyk = "jazyky\\czech.lng";   // language file loaded last into the right column
     std::string JazykProPopisy = "jazyky\\czech.lng";  // description language loaded last into the left column
     std::string PosledniSablona = "jazyky\\glotra11.lnd"; // template loaded last
+    // The code page of files that declare none; empty until the user chooses one ("windows-1250").
+    std::string KodovaStranka;
 };
 
 } // namespace verbaria

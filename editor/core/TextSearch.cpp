@@ -46,17 +46,41 @@ bool CellContains(std::string_view cell, std::string_view text, bool matchCase)
 std::optional<GridPosition> FindNextCell(const GridCells &grid, int column, int row, std::string_view text,
                                          bool matchCase)
 {
-    const Needle needle(text, matchCase);
-    if (text.empty())
+    SearchTexts texts;
+    for (auto &byColumn : texts.Text) {
+        for (std::optional<std::string> &each : byColumn)
+            each = std::string(text);
+    }
+    return FindNextCell(grid, column, row, texts, matchCase);
+}
+
+std::optional<GridPosition> FindNextCell(const GridCells &grid, int column, int row, const SearchTexts &texts,
+                                         bool matchCase)
+{
+    std::optional<Needle> needles[GridCells::ColumnCount][GridCells::EncodingCount];
+    bool any = false;
+    for (int c = 0; c < GridCells::ColumnCount; ++c) {
+        for (int e = 0; e < GridCells::EncodingCount; ++e) {
+            if (texts.Text[c][e] && !texts.Text[c][e]->empty()) {
+                needles[c][e].emplace(*texts.Text[c][e], matchCase);
+                any = true;
+            }
+        }
+    }
+    if (!any)
         return std::nullopt;
     const std::vector<std::string> &originals = grid.Column(0);
     const std::vector<std::string> &translations = grid.Column(1);
     const int last = grid.RowCount() - 1;
+    auto isIn = [&](int cellColumn, int cellRow, const std::string &cell) {
+        const std::optional<Needle> &needle = needles[cellColumn][grid.EncodingOf(cellColumn, cellRow)];
+        return needle && needle->IsIn(cell);
+    };
     auto matchesIn = [&](int candidateRow) -> std::optional<GridPosition> {
         const auto index = static_cast<std::size_t>(candidateRow);
-        if (needle.IsIn(originals[index]))
+        if (isIn(0, candidateRow, originals[index]))
             return GridPosition{0, candidateRow};
-        if (needle.IsIn(translations[index]))
+        if (isIn(1, candidateRow, translations[index]))
             return GridPosition{1, candidateRow};
         return std::nullopt;
     };
@@ -69,7 +93,7 @@ std::optional<GridPosition> FindNextCell(const GridCells &grid, int column, int 
         return std::nullopt;
     }
 
-    if (column == 0 && needle.IsIn(translations[static_cast<std::size_t>(row)]))
+    if (column == 0 && isIn(1, row, translations[static_cast<std::size_t>(row)]))
         return GridPosition{1, row};
     for (int candidate = row == last ? 1 : row + 1; candidate != row;
          candidate = candidate == last ? 1 : candidate + 1) {

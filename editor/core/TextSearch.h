@@ -3,6 +3,7 @@
 #include "widgets/GridCells.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The find command's search over the grid's cells, as bytes in the files' code page.
@@ -28,6 +29,15 @@ bool CellContains(std::string_view cell, std::string_view text, bool matchCase);
 // When row is not an item row (no current cell, or a grid without item rows) there is no place to
 // wrap back to, so the search examines every item row once from row 1 and then ends.
 std::optional<GridPosition> FindNextCell(const GridCells &grid, int column, int row, std::string_view text,
+                                         bool matchCase);
+
+// The search text as each kind of cell holds it: by column and by the cell's encoding (its code
+// page). Nullopt where that code page cannot hold the text, so no such cell contains it.
+struct SearchTexts
+{
+    std::optional<std::string> Text[GridCells::ColumnCount][GridCells::EncodingCount];
+};
+std::optional<GridPosition> FindNextCell(const GridCells &grid, int column, int row, const SearchTexts &texts,
                                          bool matchCase);
 
 } // namespace verbaria

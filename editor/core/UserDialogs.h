@@ -6,7 +6,7 @@
 namespace verbaria {
 
 // What a file dialog remembers between uses: the program changes these and the dialog shows
-// them. Title and filter are texts in the files' code page; the filter has the form
+// them. Title and filter are texts in UTF-8; the filter has the form
 // "Description|*.ext|Description|*.*". Paths are native file names.
 struct FileDialogState
 {
@@ -18,7 +18,7 @@ struct FileDialogState
 };
 
 // Every question, message and file dialog of the editor goes through this seam: the windows show
-// the real dialogs, tests script the answers. Message texts are in the files' code page.
+// the real dialogs, tests script the answers. Message texts are UTF-8.
 class UserDialogs
 {
 public:
@@ -37,8 +37,8 @@ public:
 };
 
 // Turns the Czech texts that the program builds in code into the user-interface language: the
-// key is the Czech text in UTF-8 (as it stands in the source), the result is in the files' code
-// page.
+// key is the Czech text in UTF-8 (as it stands in the source), the result is UTF-8 too: the
+// program's own texts never pass through a document's code page.
 class TextService
 {
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CodePage.h"
+
 #include <QString>
 
 #include <functional>
@@ -10,16 +12,17 @@ class QPlainTextEdit;
 
 namespace verbaria {
 
-// Keeps characters that the files' code page cannot hold out of a text field: the edit that
-// would bring one in is undone and reported, so nothing vanishes silently when the file is saved.
+// Keeps characters that a file's code page cannot hold out of a text field: the edit that would
+// bring one in is undone and reported (after the field has handled the key), so nothing vanishes
+// silently when the file is saved. One-line fields take a pasted line break as a blank.
 class CodePageGuard final
 {
 public:
     using Report = std::function<void(const QString &refused)>;
-    static void Watch(QLineEdit *edit, QObject *context, Report report);
-    static void Watch(QPlainTextEdit *edit, QObject *context, Report report);
-    // The characters of text that the code page cannot hold.
-    static QString Unrepresentable(const QString &text);
+    using CodePageSource = std::function<const CodePage &()>;
+    static void Watch(QLineEdit *edit, CodePageSource codePage, Report report,
+                      std::function<void()> lineBreaksReplaced = {});
+    static void Watch(QPlainTextEdit *edit, QObject *context, CodePageSource codePage, Report report);
 };
 
 } // namespace verbaria

@@ -1,6 +1,5 @@
 #include "editor/ui/FileDialogComponent.h"
 
-#include "platform/CodePage.h"
 
 namespace verbaria {
 
@@ -13,22 +12,22 @@ FileDialogComponent::FileDialogComponent(const QString &name, FileDialogState &s
 
 QString FileDialogComponent::Title() const
 {
-    return CodePage::Default().Decode(state_.Title);
+    return QString::fromStdString(state_.Title);
 }
 
 void FileDialogComponent::SetTitle(const QString &title)
 {
-    state_.Title = CodePage::Default().EncodeLossy(title);
+    state_.Title = title.toStdString();
 }
 
 QString FileDialogComponent::Filter() const
 {
-    return CodePage::Default().Decode(state_.Filter);
+    return QString::fromStdString(state_.Filter);
 }
 
 void FileDialogComponent::SetFilter(const QString &filter)
 {
-    state_.Filter = CodePage::Default().EncodeLossy(filter);
+    state_.Filter = filter.toStdString();
 }
 
 QString FileDialogComponent::FileName() const

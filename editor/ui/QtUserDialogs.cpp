@@ -2,6 +2,8 @@
 
 #include "platform/CodePage.h"
 
+#include <QStringDecoder>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -9,6 +11,15 @@
 #include <QMessageBox>
 
 namespace verbaria {
+
+QString QtUserDialogs::MessageText(const std::string &message)
+{
+    // The program's own texts are UTF-8; an error may quote a file's bytes, which are in the
+    // default code page unless they happen to be UTF-8 too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(message.data(), static_cast<qsizetype>(message.size())));
+    return utf8.hasError() ? MessageText(message) : text;
+}
 
 QtUserDialogs::QtUserDialogs(QWidget *owner)
     : owner_(owner)
@@ -22,7 +33,7 @@ QString QtUserDialogs::Caption() const
 
 bool QtUserDialogs::AskYesNo(const std::string &question)
 {
-    QMessageBox box(QMessageBox::Question, Caption(), CodePage::Default().Decode(question),
+    QMessageBox box(QMessageBox::Question, Caption(), MessageText(question),
                     QMessageBox::Yes | QMessageBox::No, owner_);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
@@ -30,13 +41,13 @@ bool QtUserDialogs::AskYesNo(const std::string &question)
 
 void QtUserDialogs::Inform(const std::string &message)
 {
-    QMessageBox box(QMessageBox::NoIcon, Caption(), CodePage::Default().Decode(message), QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::NoIcon, Caption(), MessageText(message), QMessageBox::Ok, owner_);
     box.exec();
 }
 
 void QtUserDialogs::ReportError(const std::string &message)
 {
-    QMessageBox box(QMessageBox::Critical, Caption(), CodePage::Default().Decode(message), QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::Critical, Caption(), MessageText(message), QMessageBox::Ok, owner_);
     box.exec();
 }
 
@@ -60,9 +71,8 @@ QStringList QtUserDialogs::QtFilters(const QString &filter)
 
 std::optional<std::string> QtUserDialogs::ChooseFile(const FileDialogState &state, bool save)
 {
-    const CodePage &codePage = CodePage::Default();
-    QFileDialog dialog(owner_, codePage.Decode(state.Title));
-    dialog.setNameFilters(QtFilters(codePage.Decode(state.Filter)));
+    QFileDialog dialog(owner_, QString::fromStdString(state.Title));
+    dialog.setNameFilters(QtFilters(QString::fromStdString(state.Filter)));
     QString suffix = QString::fromStdString(state.DefaultExtension);
     if (suffix.startsWith(QStringLiteral("*.")))
         suffix.remove(0, 2);

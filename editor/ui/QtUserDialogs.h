@@ -24,6 +24,8 @@ public:
 
     // "Jazyky (*.lng)|*.lng|Všechny soubory|*.*" in the form QFileDialog takes.
     static QStringList QtFilters(const QString &filter);
+    // A message of the seam as the box shows it.
+    static QString MessageText(const std::string &message);
 
 private:
     QString Caption() const;

@@ -19,6 +19,7 @@
 #include "ui_TMainForm.h"
 #include "widgets/MenuStyle.h"
 #include "widgets/StringGrid.h"
+#include "widgets/StringGridModel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -107,12 +108,13 @@ TMainForm::TMainForm(QWidget *parent)
     SetUpCommands();
 
     StringGrid *grid = ui_->gridJazyk;
-    grid->setCodePage(CodePage::Default().Name());
     grid->setCells(document_->Grid());
+    document_->SetCodePagesChanged([this] { ApplyCodePages(); });
     connect(grid, &StringGrid::cellAboutToBeSelected, this, &TMainForm::ShowInfo);
     connect(grid, &StringGrid::afterEdit, this,
             [this](int column, int row) { document_->PolozkaZmenena(column, row); });
     connect(grid, &StringGrid::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
+    connect(grid, &StringGrid::lineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
     for (QLineEdit *field : {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty}) {
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
@@ -186,7 +188,10 @@ void TMainForm::SetPropertiesDialog(TVlastnostiForm *dialog)
     vlastnosti_ = dialog;
     if (dialog) {
         vlastnosti_->Bind(document_->Header());
+        vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePage());
+        vlastnosti_->SetCodePageHandler([this](const QString &name) { return ZmenitKodovouStranku(name); });
         connect(dialog, &TVlastnostiForm::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
+        connect(dialog, &TVlastnostiForm::lineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
     }
 }
 
@@ -266,14 +271,19 @@ void TMainForm::FormShow()
         }
     }
     FindInstalledDefaults();
+    // Files that declare no code page are in the user's choice; an unknown name leaves the
+    // program's own.
+    if (!settings_.KodovaStranka.empty())
+        CodePage::SetDefault(QString::fromStdString(settings_.KodovaStranka));
+    ApplyCodePages();
     document_->SetStartovani(true);
 
     prekladac_ = new qt::TKVTranslator(this);
     prekladac_->setObjectName(QStringLiteral("prekladac"));
-    prekladac_->SetCodePage(CodePage::Default().Name());
-    connect(prekladac_, &qt::TKVTranslator::ErrorOccurred, this, [this](const QString &message) {
-        Dialogs().ReportError(CodePage::Default().EncodeLossy(message));
-    });
+    // The editor's own languages are in the program's code page, whatever the documents' are.
+    prekladac_->SetCodePage(QLatin1String(CodePage::FallbackName));
+    connect(prekladac_, &qt::TKVTranslator::ErrorOccurred, this,
+            [this](const QString &message) { Dialogs().ReportError(message.toStdString()); });
     const std::string languages = LanguagesFolder();
     const std::string editorTemplate =
         FindFileIgnoringCase(languages + "glotra11.lnd").value_or(languages + "glotra11.lnd");
@@ -416,6 +426,7 @@ void TMainForm::toolVlastnostiClick()
     if (!vlastnosti_)
         return;
     vlastnosti_->Bind(document_->Header());
+    vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePage());
     vlastnosti_->SetCount(document_->pocetKPrekladu());
     vlastnosti_->exec();
 }
@@ -446,10 +457,13 @@ void TMainForm::ShowInfo(int column, int row)
     const auto info = document_->gridJazykSelectCell(column, row);
     if (!info)
         return;
-    const CodePage &codePage = CodePage::Default();
-    ui_->editPuvodniText->setText(codePage.Decode(info->editPuvodniText));
-    ui_->editVNovemJazyce->setText(codePage.Decode(info->editVNovemJazyce));
-    ui_->editNazevKomponenty->setText(codePage.Decode(info->editNazevKomponenty));
+    const StringGridModel *model = ui_->gridJazyk->gridModel();
+    ui_->editPuvodniText->setText(model ? model->cellText(0, row) : QString());
+    ui_->editVNovemJazyce->setText(model ? model->cellText(1, row) : QString());
+    // A component's name is its path in the template; the other kinds are named by the program.
+    const bool component = document_->polozky()[static_cast<std::size_t>(row - 1)].Kind == ikComponent;
+    ui_->editNazevKomponenty->setText(component ? TemplateCodePage().Decode(info->editNazevKomponenty)
+                                                : QString::fromStdString(info->editNazevKomponenty));
     ui_->editPuvodniText->setCursorPosition(0);
     ui_->editVNovemJazyce->setCursorPosition(0);
     ui_->editNazevKomponenty->setCursorPosition(0);
@@ -457,21 +471,101 @@ void TMainForm::ShowInfo(int column, int row)
 
 void TMainForm::ReportUnrepresentable(const QString &text)
 {
-    QString message = CodePage::Default().Decode(
+    QString message = QString::fromStdString(
         texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
-    // The message itself is shown in the code page, so the refused characters are named by
-    // their code points as well.
-    QString named;
-    for (const char32_t code : text.toUcs4()) {
-        if (!named.isEmpty())
-            named += QStringLiteral(", ");
-        named += QStringLiteral("%1 (U+%2)")
-                     .arg(QString::fromUcs4(&code, 1))
-                     .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'))
-                     .toUpper();
+    message.replace(QStringLiteral("%s"), NameCharacters(text));
+    Dialogs().Inform(message.toStdString());
+}
+
+void TMainForm::ReportLineBreaks()
+{
+    Dialogs().Inform(texts_.TranslateText("Konce řádků ve vloženém textu byly nahrazeny mezerami."));
+}
+
+CodePage TMainForm::TemplateCodePage() const
+{
+    return CodePage::ForDeclared(document_->TemplateCodePage());
+}
+
+CodePage TMainForm::LanguageCodePage() const
+{
+    return CodePage::ForDeclared(document_->LanguageCodePage());
+}
+
+CodePage TMainForm::DescriptionCodePage() const
+{
+    return CodePage::ForDeclared(document_->DescriptionCodePage());
+}
+
+void TMainForm::ApplyCodePages()
+{
+    StringGrid *grid = ui_->gridJazyk;
+    const QString templateName = TemplateCodePage().Name();
+    const QString languageName = LanguageCodePage().Name();
+    grid->setCodePage(0, GridCells::ColumnEncoding, templateName);
+    grid->setCodePage(0, GridCells::DescriptionEncoding, DescriptionCodePage().Name());
+    grid->setCodePage(1, GridCells::ColumnEncoding, languageName);
+    grid->setCodePage(1, GridCells::DescriptionEncoding, languageName);
+    if (vlastnosti_)
+        vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePage());
+}
+
+bool TMainForm::ZmenitKodovouStranku(const QString &name)
+{
+    const std::optional<CodePage> target = CodePage::Named(name);
+    if (!target)
+        return false;
+    const CodePage source = LanguageCodePage();
+    GridCells &cells = document_->Grid();
+    DocumentHeader &header = document_->Header();
+    // Everything is converted first and changed only when all of it fits.
+    std::vector<std::pair<int, std::string>> converted;
+    QStringList refusedRows;
+    for (int row = 1; row < cells.RowCount(); ++row) {
+        const std::string &bytes = cells.Text(1, row);
+        if (bytes.empty())
+            continue;
+        std::optional<std::string> encoded = target->Encode(source.Decode(bytes));
+        if (!encoded)
+            refusedRows << QString::number(row);
+        else if (*encoded != bytes)
+            converted.emplace_back(row, *std::move(encoded));
     }
-    message.replace(QStringLiteral("%s"), named);
-    Dialogs().Inform(CodePage::Default().EncodeLossy(message));
+    std::string *values[] = {&header.editJazyk, &header.editVerzeJazyka, &header.editSablona,
+                             &header.memoAutorJazyka};
+    std::vector<std::string> convertedValues;
+    bool valuesFit = true;
+    for (std::string *value : values) {
+        std::optional<std::string> encoded = target->Encode(source.Decode(*value));
+        valuesFit = valuesFit && encoded.has_value();
+        convertedValues.push_back(encoded.value_or(std::string()));
+    }
+    if (!refusedRows.isEmpty() || !valuesFit) {
+        constexpr qsizetype Shown = 20;
+        QString rows = refusedRows.mid(0, Shown).join(QStringLiteral(", "));
+        if (refusedRows.size() > Shown)
+            rows += QStringLiteral(", … (%1)").arg(refusedRows.size());
+        if (!valuesFit)
+            rows += (rows.isEmpty() ? QString() : QStringLiteral("; ")) +
+                    QString::fromStdString(texts_.TranslateText("vlastnosti jazyka"));
+        QString message = QString::fromStdString(
+            texts_.TranslateText("Kódová stránka %s nepojme texty těchto řádků: %s. Nic nebylo změněno."));
+        message.replace(message.indexOf(QStringLiteral("%s")), 2, name);
+        message.replace(message.indexOf(QStringLiteral("%s")), 2, rows);
+        Dialogs().Inform(message.toStdString());
+        return false;
+    }
+    {
+        GridBatch batch(cells);
+        for (auto &[row, bytes] : converted)
+            cells.SetText(1, row, std::move(bytes));
+    }
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        *values[i] = std::move(convertedValues[i]);
+    header.KodovaStranka = name.toStdString();
+    document_->SetZmeneno(true);
+    ApplyCodePages();
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -488,28 +582,35 @@ void TMainForm::NajitDalsi()
 {
     const QString searchText = findDialog_->SearchText();
     StringGrid *grid = ui_->gridJazyk;
-    // A text the code page cannot hold is in no cell.
-    const std::optional<std::string> bytes = CodePage::Default().Encode(searchText);
-    std::optional<GridPosition> found;
-    if (bytes)
-        found = FindNextCell(document_->Grid(), grid->currentColumn(), grid->currentRow(), *bytes,
-                             findDialog_->MatchCase());
+    // The text as each kind of cell holds it; one its code page cannot hold is in no such cell.
+    SearchTexts texts;
+    const CodePage codePages[2][2] = {{TemplateCodePage(), DescriptionCodePage()},
+                                      {LanguageCodePage(), LanguageCodePage()}};
+    for (int column = 0; column < 2; ++column) {
+        for (int encoding = 0; encoding < 2; ++encoding)
+            texts.Text[column][encoding] = codePages[column][encoding].Encode(searchText);
+    }
+    const std::optional<GridPosition> found = FindNextCell(
+        document_->Grid(), grid->currentColumn(), grid->currentRow(), texts, findDialog_->MatchCase());
     if (found) {
         // Row first, then column, each through the grid's own change of the current cell.
         grid->setCurrentRow(found->Row);
         grid->setCurrentColumn(found->Column);
         return;
     }
-    QString message = CodePage::Default().Decode(Texts().TranslateText("Text \"%s\" nebyl nalezen."));
+    QString message = QString::fromStdString(Texts().TranslateText("Text \"%s\" nebyl nalezen."));
     message.replace(QStringLiteral("%s"), searchText);
-    Dialogs().ReportError(CodePage::Default().EncodeLossy(message));
+    Dialogs().ReportError(message.toStdString());
 }
 
 void TMainForm::ZapnoutTurmoMod()
 {
     // The placeholder is looked up once for the whole pass.
-    const std::string placeholder = Document().TranslateText("Chyba: Položka nenalezena");
-    CompleteTranslations(document_->Grid(), placeholder);
+    // The placeholder is compared with the originals, so as the template's bytes; one that
+    // code page cannot hold is no original.
+    const QString placeholder = QString::fromStdString(Document().TranslateText("Chyba: Položka nenalezena"));
+    const std::optional<std::string> bytes = TemplateCodePage().Encode(placeholder);
+    CompleteTranslations(document_->Grid(), bytes ? *bytes : std::string("\n"));
 }
 
 void TMainForm::ImportovatZeStareVerze()
@@ -523,8 +624,6 @@ void TMainForm::ImportovatZeStareVerze()
 
 void TMainForm::Odinstalovat()
 {
-    const CodePage &codePage = CodePage::Default();
-    // Asked in Czech whatever the user-interface language.
     LocateProgramFolder();
     if (installed_) {
         // The files of an installed copy belong to the package manager, not to us.
@@ -533,7 +632,8 @@ void TMainForm::Odinstalovat()
             "například příkazem: sudo apt remove verbaria"));
         return;
     }
-    if (!Dialogs().AskYesNo(codePage.EncodeLossy(QStringLiteral("Opravdu chcete odinstalovat Verbaria ?"))))
+    // Asked in Czech whatever the user-interface language.
+    if (!Dialogs().AskYesNo("Opravdu chcete odinstalovat Verbaria ?"))
         return;
     const QString folder = QString::fromStdString(slozkaProgramu_);
 

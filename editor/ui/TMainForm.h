@@ -106,6 +106,12 @@ public slots:
     void NajitText();
     // One search from the grid's current cell with the find dialog's text and match-case box.
     void NajitDalsi();
+public:
+    // The code pages of the document as the windows use them.
+    CodePage TemplateCodePage() const;
+    CodePage LanguageCodePage() const;
+    CodePage DescriptionCodePage() const;
+public slots:
     // Gives the rows that share an original text the translation of the group's last row.
     void ZapnoutTurmoMod();
     void ImportovatZeStareVerze();
@@ -126,6 +132,13 @@ private:
     void LayOutInfoPanel();
     void ShowInfo(int column, int row);
     void ReportUnrepresentable(const QString &text);
+    void ReportLineBreaks();
+    // Gives the grid and the properties dialog the document's code pages.
+    void ApplyCodePages();
+    // The properties dialog's choice of the language file's code page: the translations and the
+    // language's values are converted, or, when the new code page cannot hold some of them,
+    // nothing changes and the rows are listed. True when the document took it.
+    bool ZmenitKodovouStranku(const QString &name);
     UserDialogs &Dialogs();
 
     std::unique_ptr<Ui::TMainForm> ui_;

@@ -15,12 +15,17 @@ TVlastnostiForm::TVlastnostiForm(QWidget *parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     connect(ui_->buttonOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui_->buttonZrusit, &QPushButton::clicked, this, &QDialog::reject);
+    auto codePage = [this]() -> const CodePage & { return languageCodePage_; };
     for (QLineEdit *edit : {ui_->editJazyk, ui_->editVerzeJazyka, ui_->editSablona}) {
-        CodePageGuard::Watch(edit, this, [this](const QString &text) { emit unrepresentableCharacter(text); });
+        CodePageGuard::Watch(
+            edit, codePage, [this](const QString &text) { emit unrepresentableCharacter(text); },
+            [this] { emit lineBreaksReplaced(); });
         connect(edit, &QLineEdit::textChanged, this, [this] { StoreFields(); });
     }
-    CodePageGuard::Watch(ui_->memoAutorJazyka, this,
+    CodePageGuard::Watch(ui_->memoAutorJazyka, this, codePage,
                          [this](const QString &text) { emit unrepresentableCharacter(text); });
+    ui_->comboKodovaStranka->addItems(CodePage::OfferedNames());
+    connect(ui_->comboKodovaStranka, &QComboBox::activated, this, &TVlastnostiForm::CodePageChosen);
     connect(ui_->memoAutorJazyka, &QPlainTextEdit::textChanged, this, [this] { StoreFields(); });
     ui_->pageControl->setCurrentWidget(ui_->tabJazyk);
     ui_->editJazyk->setFocus();
@@ -38,16 +43,53 @@ void TVlastnostiForm::Refresh()
 {
     if (!header_)
         return;
-    const CodePage &codePage = CodePage::Default();
+    const CodePage &codePage = languageCodePage_;
     refreshing_ = true;
     ui_->editJazyk->setText(codePage.Decode(header_->editJazyk));
     ui_->editVerzeJazyka->setText(codePage.Decode(header_->editVerzeJazyka));
     ui_->editSablona->setText(codePage.Decode(header_->editSablona));
     ui_->memoAutorJazyka->setPlainText(codePage.Decode(header_->memoAutorJazyka));
-    ui_->editProgram->setText(codePage.Decode(header_->editProgram));
-    ui_->editVerzeProgramu->setText(codePage.Decode(header_->editVerzeProgramu));
-    ui_->memoAutorProgramu->setPlainText(codePage.Decode(header_->memoAutorProgramu));
+    ui_->editProgram->setText(templateCodePage_.Decode(header_->editProgram));
+    ui_->editVerzeProgramu->setText(templateCodePage_.Decode(header_->editVerzeProgramu));
+    ui_->memoAutorProgramu->setPlainText(templateCodePage_.Decode(header_->memoAutorProgramu));
+    ShowCodePage();
     refreshing_ = false;
+}
+
+void TVlastnostiForm::SetCodePages(const CodePage &language, const CodePage &templateCodePage)
+{
+    languageCodePage_ = language;
+    templateCodePage_ = templateCodePage;
+    Refresh();
+}
+
+void TVlastnostiForm::ShowCodePage()
+{
+    QComboBox *combo = ui_->comboKodovaStranka;
+    int index = -1;
+    for (int i = 0; i < combo->count(); ++i) {
+        if (languageCodePage_.Is(combo->itemText(i)))
+            index = i;
+    }
+    // A declared code page that is not on the list is still the file's.
+    if (index < 0) {
+        combo->addItem(languageCodePage_.Name());
+        index = combo->count() - 1;
+    }
+    combo->setCurrentIndex(index);
+}
+
+void TVlastnostiForm::CodePageChosen(int index)
+{
+    const QString name = ui_->comboKodovaStranka->itemText(index);
+    if (languageCodePage_.Is(name))
+        return;
+    if (!codePageHandler_ || !codePageHandler_(name)) {
+        ShowCodePage();
+        return;
+    }
+    // The handler has given the document (and through SetCodePages this dialog) the new one.
+    ShowCodePage();
 }
 
 void TVlastnostiForm::SetCount(int count)
@@ -59,13 +101,14 @@ void TVlastnostiForm::StoreFields()
 {
     if (refreshing_ || !header_)
         return;
-    const CodePage &codePage = CodePage::Default();
+    const CodePage &codePage = languageCodePage_;
     header_->editJazyk = codePage.EncodeLossy(ui_->editJazyk->text());
     header_->editVerzeJazyka = codePage.EncodeLossy(ui_->editVerzeJazyka->text());
     header_->editSablona = codePage.EncodeLossy(ui_->editSablona->text());
     // The memo separates lines with LF; the header keeps CR LF, which saving turns into "|".
     QString author = ui_->memoAutorJazyka->toPlainText();
-    author.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    author.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     header_->memoAutorJazyka = codePage.EncodeLossy(author);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/CodePage.h"
+
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -29,12 +32,20 @@ public:
     void Refresh();
     // The number of texts to translate, shown on the first page.
     void SetCount(int count);
+    // The code pages of the language's values (and of the translations) and of the template's.
+    void SetCodePages(const CodePage &language, const CodePage &templateCodePage);
+    const CodePage &LanguageCodePage() const { return languageCodePage_; }
+    // Asked when the user picks another code page for the language file: true when the document
+    // took it; false leaves the choice as it was (the handler has told the user why).
+    void SetCodePageHandler(std::function<bool(const QString &name)> handler) { codePageHandler_ = std::move(handler); }
 
     Ui::TVlastnostiForm &ui() { return *ui_; }
 
 signals:
     // The user typed a character the files' code page cannot hold; it was refused.
     void unrepresentableCharacter(const QString &text);
+    // A line break pasted into a one-line field became a blank.
+    void lineBreaksReplaced();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -43,7 +54,13 @@ private:
     void StoreFields();
 
     std::unique_ptr<Ui::TVlastnostiForm> ui_;
+    void CodePageChosen(int index);
+    void ShowCodePage();
+
     DocumentHeader *header_ = nullptr;
+    CodePage languageCodePage_;
+    CodePage templateCodePage_;
+    std::function<bool(const QString &)> codePageHandler_;
     bool refreshing_ = false;
 };
 

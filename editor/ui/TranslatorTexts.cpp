@@ -1,6 +1,5 @@
 #include "editor/ui/TranslatorTexts.h"
 
-#include "platform/CodePage.h"
 #include "translator/qt/TKVTranslator.h"
 
 namespace verbaria {
@@ -9,7 +8,7 @@ std::string TranslatorTexts::TranslateText(std::string_view czechUtf8) const
 {
     const QString key = QString::fromUtf8(czechUtf8.data(), static_cast<qsizetype>(czechUtf8.size()));
     const QString text = translator_ ? translator_->TranslateText(key) : key;
-    return CodePage::Default().EncodeLossy(text);
+    return text.toStdString();
 }
 
 } // namespace verbaria

@@ -17,6 +17,7 @@ constexpr std::string_view KeyJazyk = "Jazyk";
 constexpr std::string_view KeyAutomatickeDoplnovani = "Automatick\xE9 doplnovani";
 constexpr std::string_view KeyJazykProPopisy = "Jazyk pro popisy";
 constexpr std::string_view KeySablona = "Sablona";
+constexpr std::string_view KeyKodovaStranka = "Kodova stranka";
 
 } // namespace
 
@@ -54,6 +55,7 @@ void NactiNastaveni(const std::string &slozkaProgramu, SettingsValues &values)
     values.PosledniJazyk = file.ReadString(SectionNaposledy, KeyJazyk, defaults.PosledniJazyk);
     values.JazykProPopisy = file.ReadString(SectionNaposledy, KeyJazykProPopisy, defaults.JazykProPopisy);
     values.PosledniSablona = file.ReadString(SectionNaposledy, KeySablona, defaults.PosledniSablona);
+    values.KodovaStranka = std::string(TrimBlanks(file.ReadString(SectionObecne, KeyKodovaStranka, "")));
 }
 
 void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &values)
@@ -65,6 +67,9 @@ void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &va
     file.WriteString(SectionNaposledy, KeyJazyk, values.PosledniJazyk);
     file.WriteString(SectionNaposledy, KeyJazykProPopisy, values.JazykProPopisy);
     file.WriteString(SectionNaposledy, KeySablona, values.PosledniSablona);
+    // Only once chosen, so that a first run writes the file it always wrote.
+    if (!values.KodovaStranka.empty())
+        file.WriteString(SectionObecne, KeyKodovaStranka, values.KodovaStranka);
 }
 
 } // namespace verbaria

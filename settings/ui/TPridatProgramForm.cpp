@@ -33,7 +33,7 @@ TPridatProgramForm::TPridatProgramForm(const TextService &texts, QWidget *parent
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     dialogs_ = &realDialogs_;
-    openDialog_.Title = CodePage::Default().EncodeLossy(QStringLiteral("Vybrat soubor"));
+    openDialog_.Title = "Vybrat soubor";
     new FileDialogComponent(QStringLiteral("OpenDialog"), openDialog_, this);
 
     const QIcon folder = style()->standardIcon(QStyle::SP_DirOpenIcon, nullptr, this);
@@ -45,12 +45,31 @@ TPridatProgramForm::TPridatProgramForm(const TextService &texts, QWidget *parent
     connect(ui_->buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // The name goes into the catalogue in the code page: a character it cannot hold is refused.
-    CodePageGuard::Watch(ui_->editNazev, this, [this](const QString &refused) {
-        QString message = CodePage::Default().Decode(
-            texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
-        message.replace(QStringLiteral("%s"), refused);
-        dialogs_->Inform(CodePage::Default().EncodeLossy(message));
-    });
+    CodePageGuard::Watch(
+        ui_->editNazev, []() -> const CodePage & { return CodePage::Default(); },
+        [this](const QString &refused) {
+            QString message = QString::fromStdString(
+                texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
+            message.replace(QStringLiteral("%s"), NameCharacters(refused));
+            dialogs_->Inform(message.toStdString());
+        },
+        [this] {
+            dialogs_->Inform(texts_.TranslateText("Konce řádků ve vloženém textu byly nahrazeny mezerami."));
+        });
+    for (QLineEdit *path : {ui_->editSablona, ui_->editProgram}) {
+        // Paths are file names, not texts of a code page; only line breaks cannot go into the file.
+        CodePageGuard::Watch(
+            path,
+            []() -> const CodePage & {
+                static const CodePage utf8 = *CodePage::Named(QStringLiteral("UTF-8"));
+                return utf8;
+            },
+            {},
+            [this] {
+                dialogs_->Inform(
+                    texts_.TranslateText("Konce řádků ve vloženém textu byly nahrazeny mezerami."));
+            });
+    }
     ui_->editNazev->setFocus();
 }
 
@@ -82,6 +101,26 @@ void TPridatProgramForm::Fill(const std::string &nazev, const std::string &sablo
     ui_->editNazev->setText(CodePage::Default().Decode(nazev));
     ui_->editSablona->setText(PathText(sablona));
     ui_->editProgram->setText(PathText(program));
+}
+
+void TPridatProgramForm::accept()
+{
+    // The catalogue's line is "name = template;program": an "=" in the name or a ";" in a path
+    // would split the entry when the file is read back.
+    if (ui_->editNazev->text().contains(QLatin1Char('='))) {
+        dialogs_->Inform(texts_.TranslateText("Název programu nesmí obsahovat znak „=“."));
+        ui_->editNazev->setFocus();
+        return;
+    }
+    for (QLineEdit *path : {ui_->editSablona, ui_->editProgram}) {
+        if (path->text().contains(QLatin1Char(';'))) {
+            dialogs_->Inform(
+                texts_.TranslateText("Cesta k šabloně ani k programu nesmí obsahovat znak „;“."));
+            path->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 void TPridatProgramForm::Otevrit()

@@ -38,6 +38,8 @@ public:
 
 public slots:
     void Otevrit();
+    // Closes with OK only for an entry the catalogue file can hold.
+    void accept() override;
 
 private:
     std::unique_ptr<Ui::TPridatProgramForm> ui_;

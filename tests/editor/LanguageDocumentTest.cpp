@@ -1,5 +1,5 @@
 #include "editor/core/LanguageDocument.h"
-#include "formats/CodePage1250.h"
+#include "tests/support/Cp1250.h"
 #include "formats/FileIO.h"
 #include "support/ScriptedDialogs.h"
 
@@ -82,7 +82,7 @@ TEST_F(Document, StartsWithTheEditorsOwnFilesWhenNothingIsRemembered)
     document_.OpenAtStartup();
     EXPECT_TRUE(dialogs_.Questions.empty());
     EXPECT_EQ(document_.Grid().RowCount(), 3);
-    EXPECT_EQ(Left(0), Cp("Původní text"));
+    EXPECT_EQ(Left(0), std::string("Původní text"));
     EXPECT_EQ(Left(1), "Verbaria");
     EXPECT_EQ(Right(2), Cp("Uložit změny ?"));
     EXPECT_EQ(document_.Header().editJazyk, Cp("Čeština"));
@@ -184,7 +184,7 @@ TEST_F(Document, AnotherTemplateAnsweredNoKeepsTheRowsByNumber)
     document_.NactiJazyk(At("sub/de.lng"), 1);
     ASSERT_EQ(dialogs_.Questions.size(), 1u);
     EXPECT_EQ(dialogs_.Questions[0],
-              Cp("Soubor, který se pokoušíte otevřít je určen pro jiný program. Chcete pokračovat?"));
+              std::string("Soubor, který se pokoušíte otevřít je určen pro jiný program. Chcete pokračovat?"));
     EXPECT_EQ(Right(2), "x");
     EXPECT_EQ(document_.polozky().size(), 6u);
 }
@@ -229,11 +229,11 @@ TEST_F(Document, InfoPanelFollowsTheSelectedRow)
     Write("de.lng", "2:Titel\r\n");
     document_.NactiJazyk(At("de.lng"), 1);
     EXPECT_FALSE(document_.gridJazykSelectCell(1, 0));
-    EXPECT_EQ(document_.gridJazykSelectCell(1, 1)->editNazevKomponenty, Cp("Sekce"));
+    EXPECT_EQ(document_.gridJazykSelectCell(1, 1)->editNazevKomponenty, std::string("Sekce"));
     EXPECT_EQ(document_.gridJazykSelectCell(0, 2)->editNazevKomponenty, "F.Caption");
     EXPECT_EQ(document_.gridJazykSelectCell(0, 2)->editVNovemJazyce, "Titel");
-    EXPECT_EQ(document_.gridJazykSelectCell(1, 3)->editNazevKomponenty, Cp("Komentář"));
-    EXPECT_EQ(document_.gridJazykSelectCell(1, 4)->editNazevKomponenty, Cp("Zpráva"));
+    EXPECT_EQ(document_.gridJazykSelectCell(1, 3)->editNazevKomponenty, std::string("Komentář"));
+    EXPECT_EQ(document_.gridJazykSelectCell(1, 4)->editNazevKomponenty, std::string("Zpráva"));
     document_.Grid().AppendRow();
     EXPECT_FALSE(document_.gridJazykSelectCell(1, 7));
 }
@@ -250,7 +250,7 @@ TEST_F(Document, EndedEditMarksChangedAndCompletesEqualOriginals)
     settings_.AutomatickeDoplnovani = true;
     document_.PolozkaZmenena(1, 4);
     EXPECT_EQ(Right(5), "Hello");
-    EXPECT_EQ(Right(0), Cp("Nový text")); // the column heading is not a translation
+    EXPECT_EQ(Right(0), std::string("Nový text")); // the column heading is not a translation
     document_.Grid().SetText(0, 6, "");
     document_.Grid().SetText(1, 6, "z");
     document_.PolozkaZmenena(1, 6); // an empty original copies nothing
@@ -374,7 +374,7 @@ TEST_F(Document, DeleteRemovesTheFileAndADeleteWithoutFileFails)
     dialogs_.Answers = {true};
     document_.SmazatJazyk();
     ASSERT_EQ(dialogs_.Messages.size(), 1u);
-    EXPECT_EQ(dialogs_.Messages[0], Cp("Chyba : Soubor se nepodařilo smazat"));
+    EXPECT_EQ(dialogs_.Messages[0], std::string("Chyba : Soubor se nepodařilo smazat"));
 }
 
 TEST_F(Document, OpenDescriptionEmptiesOnlyTranslatableLeftCells)

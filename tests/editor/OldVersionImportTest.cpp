@@ -1,6 +1,6 @@
 #include "editor/core/OldVersionImport.h"
 #include "editor/core/LanguageDocument.h"
-#include "formats/CodePage1250.h"
+#include "tests/support/Cp1250.h"
 #include "formats/FileIO.h"
 #include "support/ScriptedDialogs.h"
 
@@ -26,7 +26,7 @@ class MarkedTexts final : public TextService
 public:
     std::string TranslateText(std::string_view czechUtf8) const override
     {
-        return "[" + Utf8ToCp1250Lossy(czechUtf8) + "]";
+        return "[" + std::string(czechUtf8) + "]";
     }
 };
 
@@ -91,13 +91,13 @@ TEST_F(OldVersionImport, ThreeDialogsThenBothFilesAndTheUntranslatedReport)
 
     ASSERT_EQ(dialogs_.SaveDialogsShown.size(), 2u);
     const FileDialogState &language = dialogs_.SaveDialogsShown[0];
-    EXPECT_EQ(language.Title, Cp("[Zvolte název nového jazykového souboru]"));
+    EXPECT_EQ(language.Title, "[Zvolte název nového jazykového souboru]");
     EXPECT_EQ(language.Filter, save_.Filter);
     EXPECT_EQ(language.DefaultExtension, save_.DefaultExtension);
     EXPECT_EQ(language.FileName, "Nový jazyk");
     const FileDialogState &templ = dialogs_.SaveDialogsShown[1];
-    EXPECT_EQ(templ.Title, Cp("[Zvolte název souboru šablony.]"));
-    EXPECT_EQ(templ.Filter, Cp("[Šablony jazyka (*.lnd)|*.lnd|Všechny soubory|*.*]"));
+    EXPECT_EQ(templ.Title, "[Zvolte název souboru šablony.]");
+    EXPECT_EQ(templ.Filter, "[Šablony jazyka (*.lnd)|*.lnd|Všechny soubory|*.*]");
     EXPECT_EQ(templ.DefaultExtension, "*.lnd");
     EXPECT_EQ(templ.FileName, At("new.lnd"));
 
@@ -106,7 +106,7 @@ TEST_F(OldVersionImport, ThreeDialogsThenBothFilesAndTheUntranslatedReport)
     EXPECT_EQ(Read("new.lnd"), Cp("[LANGUAGE]\r\nProgram=Neznámý\r\nVersion=\r\nAuthor=\r\n\r\n[ITEMS]\r\n"
                                   "0:component \"MainForm.menuSoubor.Caption\"\r\n"
                                   "1:message \"Uložit změny ?\"\r\n\r\n"));
-    EXPECT_EQ(dialogs_.Messages, std::vector<std::string>{Cp("Konverze dokončena")});
+    EXPECT_EQ(dialogs_.Messages, std::vector<std::string>{"Konverze dokončena"});
     EXPECT_TRUE(dialogs_.Errors.empty());
     ExpectDialogsSetBack();
     EXPECT_FALSE(document_.zmeneno());

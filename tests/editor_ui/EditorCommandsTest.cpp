@@ -1,7 +1,7 @@
 #include "editor/ui/FindDialog.h"
 #include "editor/ui/TAboutForm.h"
 #include "editor/ui/TMainForm.h"
-#include "formats/CodePage1250.h"
+#include "tests/support/Cp1250.h"
 #include "platform/DetachedProcess.h"
 #include "platform/RegistryRecord.h"
 #include "platform/ShellOpen.h"
@@ -312,7 +312,7 @@ void EditorCommandsTest::findFoldsOnlyAsciiLettersUnlessMatchCaseIsChecked()
 
     TypeIntoFindDialog(u"č"_s);
     PressFindNext();
-    QCOMPARE(dialogs_.script.Errors, std::vector<std::string>{Cp("Text \"č\" nebyl nalezen.")});
+    QCOMPARE(dialogs_.script.Errors, std::vector<std::string>{std::string("Text \"č\" nebyl nalezen.")});
 
     QCheckBox *matchCase = form_->findDialog()->findChild<QCheckBox *>(u"checkRozlisovatVelikost"_s);
     QVERIFY(matchCase && !matchCase->isChecked());
@@ -427,7 +427,7 @@ void EditorCommandsTest::uninstallDeletesWhatIsOursAndLeavesTheRest()
     QVERIFY(QFile::exists(script));
     QCOMPARE(detached_.started, QStringList{script});
     QCOMPARE(dialogs_.log, (std::vector<std::string>{"ask: Opravdu chcete odinstalovat Verbaria ?",
-                                                     Cp("inform: Verbaria byl odinstalován.")}));
+                                                     std::string("inform: Verbaria byl odinstalován.")}));
     QVERIFY(!form_->isVisible());
     QVERIFY(settingsWritten_);
 }
@@ -453,7 +453,7 @@ void EditorCommandsTest::uninstallWithUnsavedChangesAsksAfterItsReport()
     Action(u"menuOdinstalovat"_s)->trigger();
     QCOMPARE(dialogs_.log,
              (std::vector<std::string>{"ask: Opravdu chcete odinstalovat Verbaria ?",
-                                       Cp("inform: Verbaria byl odinstalován."), Cp("ask: Uložit změny ?")}));
+                                       std::string("inform: Verbaria byl odinstalován."), std::string("ask: Uložit změny ?")}));
     QVERIFY(!form_->isVisible());
 }
 

@@ -150,10 +150,10 @@ TEST(ProfileWrite, ReplacedLastLineGetsALineEnd)
     EXPECT_EQ(Write("[A]\r\nk=old", "A", "k", ""), "[A]\r\nk=\r\n");
 }
 
-TEST(ProfileWrite, ALineBreakInAValueCannotForgeFurtherLines)
+TEST(ProfileWrite, ALineBreakInAValueIsRefusedRatherThanForgingLines)
 {
-    const std::string file = Write("[S]\r\nk=1\r\n", "S", "k", "a\r\n[S]\r\nother=forged");
-    EXPECT_EQ(file, "[S]\r\nk=a\r\n");
+    EXPECT_THROW(Write("[S]\r\nk=1\r\n", "S", "k", "a\r\n[S]\r\nother=forged"), LineBreakError);
+    EXPECT_THROW(Write("", "S", "k", "a\nb"), LineBreakError);
 }
 
 class ProfileFileOnDisk : public ::testing::Test

@@ -273,12 +273,12 @@ TEST(HostileFiles, OnlyCrLfAndLfEndLines)
     EXPECT_EQ(translator.Items[0].Translation, "");
 }
 
-TEST(HostileFiles, AByteOrderMarkIsPartOfTheFirstLine)
+TEST(HostileFiles, AByteOrderMarkDeclaresUtf8AndIsNotPartOfTheFirstLine)
 {
     EditorTemplate editor;
     ReadTemplateFile((CommittedFolder / "utf8-bom.lnd").string(), editor);
-    // The first line is no section line, so the header lines are read as definitions.
-    EXPECT_TRUE(editor.Info.Program.empty());
+    EXPECT_EQ(editor.Info.CodePage, "UTF-8");
+    EXPECT_FALSE(editor.Info.Program.empty());
     ASSERT_FALSE(editor.Items.empty());
     EXPECT_EQ(editor.Items.back().Number, 1);
     EXPECT_EQ(editor.Items.back().Text, "P\xc5\x99\xc3\xadklad");
@@ -289,7 +289,8 @@ TEST(HostileFiles, AByteOrderMarkIsPartOfTheFirstLine)
     index.Build(translator.Items);
     TLanguageInfo info;
     ReadLanguageFile((CommittedFolder / "utf8-bom.lng").string(), translator.Items, index, info);
-    EXPECT_EQ(info.Language, "");
+    EXPECT_EQ(info.Language, "Deutsch");
+    EXPECT_EQ(info.CodePage, "UTF-8");
     EXPECT_EQ(translator.Items[0].Translation, "Beispiel");
 }
 
@@ -380,17 +381,13 @@ TEST(HostileFiles, AMillionBracketLinesChangeNothing)
 
 // Found by fuzzing: a double quote in an old-format key cannot be quoted in the converted
 // template; its rest is read as tokens, and a token that looks like a number stops the reading.
-TEST(HostileFiles, AQuoteInAnOldFormatKeyGivesATemplateThatStopsWithAClearError)
+TEST(HostileFiles, AQuoteInAnOldFormatKeyIsRefusedNamingItsLine)
 {
-    const OldFormatFile old = ParseOldFormat("[MESSAGES]\r\nAhoj = Hallo\r\n\"0quoted\" = q\r\n");
-    ASSERT_EQ(old.Entries.size(), 2u);
-    EditorTemplate editor;
     try {
-        TemplateReader(editor).ReadAll(FormatConvertedTemplate(old));
+        ParseOldFormat("[MESSAGES]\r\nAhoj = Hallo\r\n\"0quoted\" = q\r\n");
         FAIL() << "no error";
-    } catch (const ConversionError &error) {
-        EXPECT_STREQ(error.what(), "'0QUOTED\"\"' is not a valid integer value");
+    } catch (const FormatError &error) {
+        EXPECT_STREQ(error.what(), "Line 3: the text \"\"0quoted\"\" holds a double quote, which a template line "
+                                   "cannot hold");
     }
-    ASSERT_EQ(editor.Items.size(), 2u);
-    EXPECT_EQ(editor.Items[0].Text, "Ahoj");
 }

@@ -1,14 +1,16 @@
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
-#include "formats/CodePage1250.h"
 #include "formats/FileIO.h"
 #include "platform/RegistryRecord.h"
 #include "support/ScriptedDialogs.h"
+#include "tests/support/Cp1250.h"
+#include "translator/qt/TKVTranslator.h"
 #include "widgets/StringGrid.h"
 
 #include <QAction>
-#include <QLabel>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -39,8 +41,7 @@ public:
     bool Delete() override { return true; }
 };
 
-template <class T>
-T *Child(QObject &parent, const char *name)
+template <class T> T *Child(QObject &parent, const char *name)
 {
     T *child = parent.findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
@@ -133,6 +134,13 @@ protected:
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : Grid(), key);
     }
     const std::string &Right(int row) { return form_.Document().Grid().Text(1, row); }
+    // Any characters, each to whatever has the focus: the first key opens the cell editor.
+    void TypeIntoCell(const QString &text)
+    {
+        for (const QChar character : text)
+            TypeCharacters(QApplication::focusWidget() ? QApplication::focusWidget() : Grid(),
+                           QString(character));
+    }
 
     QTemporaryDir folder_;
     ScriptedDialogs dialogs_;
@@ -163,7 +171,7 @@ TEST_F(MainWindow, WithoutTheChosenLanguageTheWindowsStayCzech)
     language_ = "missing.lng";
     Show();
     EXPECT_EQ(Child<QMenu>(form_, "menuSoubor")->title(), QString::fromUtf8("Soubor"));
-    EXPECT_EQ(form_.Document().Grid().Text(0, 0), Cp("Původní text"));
+    EXPECT_EQ(form_.Document().Grid().Text(0, 0), std::string("Původní text"));
 }
 
 TEST_F(MainWindow, TypingEnterAndAutomaticAdvance)
@@ -229,14 +237,14 @@ TEST_F(MainWindow, ToolbarAndMenuRunTheirCommands)
     dialogs_.Answers = {false};
     Child<QAction>(form_, "menuNovy")->trigger(); // asks, No: the new document is empty
     ASSERT_EQ(dialogs_.Questions.size(), 1u);
-    EXPECT_EQ(dialogs_.Questions[0], Cp("Uložit změny ?"));
+    EXPECT_EQ(dialogs_.Questions[0], std::string("Uložit změny ?"));
     EXPECT_EQ(Right(4), "");
 
     Write("de.lng", "00004:Hallo\r\nLanguage=Deutsch\r\n");
     dialogs_.OpenChoices = {Path("de.lng")};
     Child<QAction>(form_, "toolOtevrit")->trigger();
     EXPECT_EQ(Right(4), "Hallo");
-    EXPECT_EQ(dialogs_.OpenDialogsShown.back().Title, Cp("Otevřít jazykovou verzi"));
+    EXPECT_EQ(dialogs_.OpenDialogsShown.back().Title, std::string("Otevřít jazykovou verzi"));
     EXPECT_EQ(dialogs_.OpenDialogsShown.back().InitialFolder, folder_.path().toStdString() + "/");
 
     dialogs_.SaveChoices = {Path("copy.lng")};
@@ -259,14 +267,17 @@ TEST_F(MainWindow, PropertiesDialogFieldsReachTheSavedFile)
         QTest::keyClicks(author, QStringLiteral("Jan"));
         QTest::keyClick(author, Qt::Key_Return);
         QTest::keyClicks(author, QStringLiteral("Petr"));
-        QTest::mouseClick(Child<QPushButton>(vlastnosti_, "buttonZrusit"), Qt::LeftButton); // Cancel undoes nothing
+        QTest::mouseClick(Child<QPushButton>(vlastnosti_, "buttonZrusit"),
+                          Qt::LeftButton); // Cancel undoes nothing
     });
     Child<QAction>(form_, "toolVlastnosti")->trigger();
+    QCoreApplication::processEvents(); // the refusal is reported once the field has handled the key
     dialogs_.SaveChoices = {Path("p.lng")};
     Child<QAction>(form_, "toolUlozit")->trigger();
     EXPECT_EQ(Read("p.lng"), Cp("Language=Čeština\r\nAuthor=Jan|Petr\r\nDefinition=demo.lnd\r\n"));
     ASSERT_EQ(dialogs_.Messages.size(), 1u);
-    EXPECT_EQ(dialogs_.Messages[0], Cp("Znak „? (U+0416)“ nelze v kódové stránce jazykových souborů uložit."));
+    EXPECT_EQ(dialogs_.Messages[0],
+              std::string("Znak „Ж (U+0416)“ nelze v kódové stránce jazykových souborů uložit."));
 }
 
 TEST_F(MainWindow, ClosingWithUnsavedEditsAsksAndStaysWhenTheSaveIsCancelled)
@@ -289,4 +300,93 @@ TEST_F(MainWindow, ResizingGivesBothColumnsHalfTheGrid)
     QCoreApplication::processEvents();
     EXPECT_EQ(Grid()->columnWidth(0), Grid()->width() / 2 - 20);
     EXPECT_EQ(Grid()->columnWidth(1), Grid()->width() / 2 - 20);
+}
+
+// Every language reaches its file: a document in another code page than the program's own.
+TEST_F(MainWindow, TypingIntoAWindows1252DocumentSavesItsBytes)
+{
+    Write("fr.lng", "Language=Fran\xE7"
+                    "ais\r\nCodepage=windows-1252\r\n");
+    Show();
+    dialogs_.OpenChoices = {Path("fr.lng")};
+    Child<QAction>(form_, "toolOtevrit")->trigger();
+    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    TypeIntoCell(QString::fromUtf8("Très"));
+    Press(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs_.Messages.empty()); // è fits windows-1252
+    EXPECT_EQ(Right(2), "Tr\xE8s");
+    dialogs_.SaveChoices = {Path("fr.lng")};
+    Child<QAction>(form_, "toolUlozit")->trigger();
+    EXPECT_EQ(Read("fr.lng"), "Language=Fran\xE7"
+                              "ais\r\nDefinition=demo.lnd\r\nCodepage=windows-1252\r\n00002:Tr\xE8s\r\n");
+}
+
+TEST_F(MainWindow, ARussianTranslationOfACzechTemplateRoundTripsIntoALiveWidget)
+{
+    Show();
+    // The properties dialog switches the new language to windows-1251.
+    QTimer::singleShot(0, &vlastnosti_, [this] {
+        QComboBox *combo = Child<QComboBox>(vlastnosti_, "comboKodovaStranka");
+        const int index = combo->findText(QStringLiteral("windows-1251"));
+        ASSERT_GE(index, 0);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        QLineEdit *jazyk = Child<QLineEdit>(vlastnosti_, "editJazyk");
+        jazyk->setFocus();
+        TypeCharacters(jazyk, QString::fromUtf8("Русский"));
+        QTest::mouseClick(Child<QPushButton>(vlastnosti_, "buttonOK"), Qt::LeftButton);
+    });
+    Child<QAction>(form_, "toolVlastnosti")->trigger();
+    EXPECT_EQ(form_.Document().LanguageCodePage(), "windows-1251");
+    QApplication::setActiveWindow(&form_);
+    Grid()->setFocus();
+    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    TypeIntoCell(QString::fromUtf8("Окно"));
+    Press(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs_.Messages.empty());
+    dialogs_.SaveChoices = {Path("ru.lng")};
+    Child<QAction>(form_, "toolUlozit")->trigger();
+    EXPECT_EQ(Read("ru.lng"), "Language=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\nDefinition=demo.lnd\r\n"
+                              "Codepage=windows-1251\r\n00002:\xCE\xEA\xED\xEE\r\n");
+
+    // Reopened: the declaration brings the code page back.
+    dialogs_.OpenChoices = {Path("ru.lng")};
+    Child<QAction>(form_, "toolNovy")->trigger();
+    Child<QAction>(form_, "toolOtevrit")->trigger();
+    EXPECT_EQ(form_.Document().LanguageCodePage(), "windows-1251");
+    EXPECT_EQ(Grid()->model()->index(1, 1).data().toString(), QString::fromUtf8("Окно"));
+
+    // A program's translator shows it on a live widget, and a Czech text in the template's code page.
+    QWidget window;
+    window.setObjectName(QStringLiteral("F"));
+    qt::TKVTranslator translator(&window);
+    translator.LoadTemplate(QString::fromStdString(Path("demo.lnd")));
+    translator.SetLanguageFile(QString::fromStdString(Path("ru.lng")));
+    ASSERT_TRUE(translator.Translate());
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Окно"));
+}
+
+TEST_F(MainWindow, ACodePageThatCannotHoldATranslationChangesNothingAndNamesTheRows)
+{
+    Show();
+    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    TypeIntoCell(QString::fromUtf8("Čas"));
+    Press(Qt::Key_Return);
+    const std::string before = Right(2);
+    QTimer::singleShot(0, &vlastnosti_, [this] {
+        QComboBox *combo = Child<QComboBox>(vlastnosti_, "comboKodovaStranka");
+        const int index = combo->findText(QStringLiteral("windows-1252"));
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        EXPECT_EQ(combo->currentText(), QStringLiteral("windows-1250")); // the choice went back
+        QTest::mouseClick(Child<QPushButton>(vlastnosti_, "buttonOK"), Qt::LeftButton);
+    });
+    Child<QAction>(form_, "toolVlastnosti")->trigger();
+    EXPECT_EQ(form_.Document().LanguageCodePage(), "windows-1250");
+    EXPECT_EQ(Right(2), before);
+    ASSERT_EQ(dialogs_.Messages.size(), 1u);
+    EXPECT_EQ(dialogs_.Messages[0],
+              "Kódová stránka windows-1252 nepojme texty těchto řádků: 2. Nic nebylo změněno.");
 }

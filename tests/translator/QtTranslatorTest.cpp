@@ -89,7 +89,7 @@ public:
 // Language files are written in windows-1250, as the translator reads them.
 std::string Cp1250(const QString &text)
 {
-    return verbaria::qt::CodePage().EncodeLossy(text);
+    return verbaria::CodePage().EncodeLossy(text);
 }
 
 class QtTranslatorTest : public ::testing::Test

@@ -99,7 +99,7 @@ void StringGridModelTest::textsAreDecodedAndEncodedInTheCodePage()
     GridCells cells(2);
     cells.SetText(0, 1, "\x9elu\x9dou\xe8k\xfd k\xf9\xf2"); // windows-1250
     StringGridModel model(cells);
-    QCOMPARE(model.codePage(), u"windows-1250"_s);
+    QCOMPARE(model.codePage(1).Name(), u"windows-1250"_s);
     QCOMPARE(model.index(0, 0).data().toString(), u"žluťoučký kůň"_s);
 
     QVERIFY(model.setData(model.index(0, 1), u"Příliš"_s));
@@ -107,10 +107,17 @@ void StringGridModelTest::textsAreDecodedAndEncodedInTheCodePage()
     QCOMPARE(model.index(0, 1).data(Qt::EditRole).toString(), u"Příliš"_s);
 
     QVERIFY(!model.setCodePage(u"no-such-code-page"_s));
-    QCOMPARE(model.codePage(), u"windows-1250"_s);
+    QCOMPARE(model.codePage(1).Name(), u"windows-1250"_s);
     QVERIFY(model.setCodePage(u"windows-1251"_s));
     QVERIFY(model.setData(model.index(0, 1), u"Жук"_s));
     QCOMPARE(cells.Text(1, 1), std::string("\xc6\xf3\xea"));
+
+    // Each column in its own code page, and a description text in the description's.
+    QVERIFY(model.setCodePage(0, GridCells::ColumnEncoding, u"windows-1250"_s));
+    QVERIFY(model.setCodePage(0, GridCells::DescriptionEncoding, u"UTF-8"_s));
+    cells.SetText(0, 1, "Tr\xc3\xa8s", GridCells::DescriptionEncoding);
+    QCOMPARE(model.index(0, 0).data().toString(), u"Très"_s);
+    QCOMPARE(model.index(0, 1).data().toString(), u"Жук"_s);
 }
 
 void StringGridModelTest::charactersOutsideTheCodePageAreRefused()
@@ -119,9 +126,9 @@ void StringGridModelTest::charactersOutsideTheCodePageAreRefused()
     cells.SetText(1, 1, "old");
     StringGridModel model(cells);
 
-    QCOMPARE(model.unrepresentable(u"čeština"_s), QString());
-    QCOMPARE(model.unrepresentable(u"aЖbЖ漢"_s), u"Ж漢"_s);
-    QCOMPARE(model.unrepresentable(u"x😀y"_s), u"😀"_s);
+    QCOMPARE(model.unrepresentable(1, u"čeština"_s), QString());
+    QCOMPARE(model.unrepresentable(1, u"aЖbЖ漢"_s), u"Ж漢"_s);
+    QCOMPARE(model.unrepresentable(1, u"x😀y"_s), u"😀"_s);
     // Refused whole, never stored with a replacement character.
     QVERIFY(!model.setData(model.index(0, 1), u"newЖ"_s));
     QCOMPARE(cells.Text(1, 1), std::string("old"));

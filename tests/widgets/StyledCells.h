@@ -54,8 +54,9 @@ inline void FillDocument(GridCells &cells)
     };
     GridBatch batch(cells);
     cells.SetRowCount(static_cast<int>(std::size(rows)) + 1);
-    cells.SetText(0, 0, "P\xf9vodn\xed text");
-    cells.SetText(1, 0, "Nov\xfd text");
+    // The heading holds the program's own texts, in UTF-8.
+    cells.SetText(0, 0, "P\xc5\xafvodn\xc3\xad text");
+    cells.SetText(1, 0, "Nov\xc3\xbd text");
     cells.SetBackground(0, 0, CellColour::Of(MakeRgb(183, 182, 242)));
     cells.SetBackground(1, 0, CellColour::Of(MakeRgb(238, 238, 238)));
     int row = 1;

@@ -127,7 +127,13 @@ bool VisitNamedDescendants(QObject *owner, const CodePage &codePage,
 } // namespace
 
 QtComponentTree::QtComponentTree(const CodePage &codePage)
-    : codePage_(codePage)
+    : QtComponentTree(codePage, codePage)
+{
+}
+
+QtComponentTree::QtComponentTree(const CodePage &names, const CodePage &values)
+    : names_(names)
+    , values_(values)
 {
 }
 
@@ -144,12 +150,12 @@ void QtComponentTree::ForEachOwned(Component owner, const OwnedVisitor &visit)
     if (object == QCoreApplication::instance()) {
         for (QWidget *form : FormOrder::Forms()) {
             const QString name = form->objectName();
-            if (!name.isEmpty() && !visit(form, codePage_.EncodeLossy(name)))
+            if (!name.isEmpty() && !visit(form, names_.EncodeLossy(name)))
                 return;
         }
         return;
     }
-    VisitNamedDescendants(object, codePage_, visit);
+    VisitNamedDescendants(object, names_, visit);
 }
 
 QtComponentTree::Resolved QtComponentTree::Resolve(QObject *object, std::string_view property)
@@ -483,7 +489,7 @@ void QtComponentTree::SetText(Component component, std::string_view property, st
         const Resolved resolved = Cached(object, property);
         if (resolved.Kind == PropertyKind::Text) {
             Remember(object, resolved);
-            Write(object, resolved, codePage_.Decode(value));
+            Write(object, resolved, values_.Decode(value));
         }
     }
 }
@@ -509,7 +515,7 @@ void QtComponentTree::SetStringList(Component component, std::string_view proper
         QStringList list;
         list.reserve(static_cast<qsizetype>(lines.size()));
         for (const std::string &line : lines)
-            list.append(codePage_.Decode(line));
+            list.append(values_.Decode(line));
         Remember(object, resolved);
         Write(object, resolved, list);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "translator/TComponentTree.h"
-#include "translator/qt/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -44,6 +44,9 @@ class QtComponentTree final : public TComponentTree
 {
 public:
     explicit QtComponentTree(const CodePage &codePage);
+    // Paths (object names) come from the template, values from the language file: each file's
+    // bytes in its own code page.
+    QtComponentTree(const CodePage &names, const CodePage &values);
 
     Component Root() override;
     void ForEachOwned(Component owner, const OwnedVisitor &visit) override;
@@ -103,7 +106,8 @@ private:
     QHash<QObject *, Originals> originals_;
     unsigned pass_ = 0;
 
-    const CodePage &codePage_;
+    const CodePage &names_;
+    const CodePage &values_;
     // FindProperty is followed by one setter for the same property: remember the answer once.
     QPointer<QObject> cachedObject_;
     std::string cachedName_;

@@ -22,7 +22,7 @@ std::string LocalPath(const QString &fileName)
 
 TKVTranslator::TKVTranslator(QObject *owner)
     : QObject(owner)
-    , tree_(codePage_)
+    , tree_(templateCodePage_, languageCodePage_)
     , core_(&tree_)
 {
     // Normally running since the application started; from here on at the latest.
@@ -33,8 +33,33 @@ TKVTranslator::TKVTranslator(QObject *owner)
 
 TKVTranslator::~TKVTranslator() = default;
 
+void TKVTranslator::FollowDeclarations()
+{
+    // Called on every look-up: only a read or a new default opens converters.
+    if (followedReads_ == core_.ReadCount() && followedDefault_ == codePage_.Name())
+        return;
+    followedReads_ = core_.ReadCount();
+    followedDefault_ = codePage_.Name();
+    auto follow = [this](CodePage &target, const std::string &declared) {
+        std::optional<CodePage> named;
+        if (!declared.empty())
+            named = CodePage::Named(
+                QString::fromLatin1(declared.data(), static_cast<qsizetype>(declared.size())));
+        const CodePage &wanted = named ? *named : codePage_;
+        if (!target.Is(wanted.Name()))
+            target = wanted;
+    };
+    follow(templateCodePage_, core_.TemplateInfo().CodePage);
+    follow(languageCodePage_, core_.LanguageInfo().CodePage);
+}
+
 template <class Action> bool TKVTranslator::Guarded(Action action)
 {
+    struct Follow
+    {
+        TKVTranslator &translator;
+        ~Follow() { translator.FollowDeclarations(); }
+    } follow{*this};
     try {
         action();
         return true;
@@ -87,8 +112,11 @@ void TKVTranslator::SetSeparator(const QString &separator)
 
 bool TKVTranslator::SetCodePage(const QString &name)
 {
-    found_.clear(); // decoded in the old code page
-    return codePage_.SetName(name);
+    if (!codePage_.SetName(name))
+        return false;
+    core_.SetDefaultCodePage(name.toStdString());
+    FollowDeclarations();
+    return true;
 }
 
 bool TKVTranslator::LoadTemplate(const QString &fileName)
@@ -98,7 +126,12 @@ bool TKVTranslator::LoadTemplate(const QString &fileName)
 
 bool TKVTranslator::Translate()
 {
-    if (!Guarded([&] { core_.Translate(); }))
+    // The files are read first, so that their texts are written in their own code pages.
+    if (!Guarded([&] {
+            core_.ReadFiles();
+            FollowDeclarations();
+            core_.Translate();
+        }))
         return false;
     bool ok = true;
     // The pass above reached only the first form of each name; give the others the language too.
@@ -112,7 +145,10 @@ bool TKVTranslator::TranslateForm(QWidget *form)
     if (!form)
         return true;
     return Guarded([&] {
-        core_.TranslateForm(QtComponentTree::ToComponent(form), codePage_.EncodeLossy(form->objectName()));
+        core_.ReadFiles();
+        FollowDeclarations();
+        core_.TranslateForm(QtComponentTree::ToComponent(form),
+                            templateCodePage_.EncodeLossy(form->objectName()));
     });
 }
 
@@ -147,31 +183,37 @@ bool TKVTranslator::eventFilter(QObject *watched, QEvent *event)
 
 QString TKVTranslator::TranslateText(const QString &text)
 {
-    // A table whose language has not been read is looked at again each time (the file may
-    // appear), so only a read one answers from the kept texts.
-    const bool settled = core_.TemplateRead() && core_.LanguageRead();
-    if (settled && foundGeneration_ == core_.Generation()) {
+    // The kept answers hold while no file has been read and the default code page stays. A table
+    // whose language has not been read is looked at again each time (the file may appear).
+    auto keptValid = [this] {
+        return core_.TemplateRead() && core_.LanguageRead() && foundReads_ == core_.ReadCount() &&
+               foundDefault_ == codePage_.Name();
+    };
+    if (keptValid()) {
         const auto kept = found_.constFind(text);
         if (kept != found_.constEnd())
             return kept.value();
     }
-    const std::optional<std::string> key = codePage_.Encode(text);
-    // A text the code page cannot hold has no entry; the caller keeps every character of it.
-    if (!key)
-        return text;
     QString result = text;
     bool translated = false;
     Guarded([&] {
+        core_.ReadFiles();
+        FollowDeclarations();
+        // A text the template's code page cannot hold has no entry; the caller keeps it whole.
+        const std::optional<std::string> key = templateCodePage_.Encode(text);
+        if (!key)
+            return;
         if (const std::string *translation = core_.FindTranslation(*key)) {
-            result = codePage_.Decode(*translation);
+            result = languageCodePage_.Decode(*translation);
             translated = true;
         }
     });
-    if (foundGeneration_ != core_.Generation()) {
+    if (!keptValid()) {
         found_.clear();
-        foundGeneration_ = core_.Generation();
+        foundReads_ = core_.ReadCount();
+        foundDefault_ = codePage_.Name();
     }
-    if (translated && core_.TemplateRead() && core_.LanguageRead())
+    if (translated && keptValid())
         found_.insert(text, result);
     return result;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/CodePage.h"
 #include "translator/TKVTranslator.h"
-#include "translator/qt/CodePage.h"
 #include "translator/qt/QtComponentTree.h"
 
 #include <QHash>
@@ -42,7 +42,9 @@ namespace verbaria::qt {
 // default, because then a form's texts change while it is being shown, not when Translate is
 // called; TranslateForm does the same for one form on demand.
 //
-// Files are bytes in one 8-bit code page, "windows-1250" unless SetCodePage says otherwise.
+// Each file is read in the code page it declares ("Codepage=windows-1251" in its header, or a
+// UTF-8 byte-order mark); a file that declares none is in CodePage, "windows-1250" unless
+// SetCodePage says otherwise. TranslateText keys are in the template's, texts in the language's.
 // The first segment of a path is the objectName of a form (a top-level window), so give every
 // form and every translated object its name.
 //
@@ -75,8 +77,12 @@ public:
     // line until the program sets one.
     void SetSeparator(const QString &separator);
     QString CodePageName() const { return codePage_.Name(); }
-    // False, keeping the current one, for a code page Qt does not know.
+    // The code page of files that declare none. False, keeping the current one, for a code page
+    // Qt does not know.
     bool SetCodePage(const QString &name);
+    // The code pages the template's and the language file's bytes are read in.
+    const CodePage &TemplateCodePage() const { return templateCodePage_; }
+    const CodePage &LanguageCodePage() const { return languageCodePage_; }
 
     // False only when reading stopped at an error; a missing file changes nothing.
     bool LoadTemplate(const QString &fileName);
@@ -95,14 +101,14 @@ public:
 
     QString ErrorString() const { return errorString_; }
 
-    // Bytes of the files to QString and back, in the translator's code page.
-    QString Decode(std::string_view bytes) const { return codePage_.Decode(bytes); }
+    // Bytes of the language file to QString and back, in its code page.
+    QString Decode(std::string_view bytes) const { return languageCodePage_.Decode(bytes); }
     std::string Encode(const QString &text, bool *lossless = nullptr) const
     {
-        std::optional<std::string> bytes = codePage_.Encode(text);
+        std::optional<std::string> bytes = languageCodePage_.Encode(text);
         if (lossless)
             *lossless = bytes.has_value();
-        return bytes ? *std::move(bytes) : codePage_.EncodeLossy(text);
+        return bytes ? *std::move(bytes) : languageCodePage_.EncodeLossy(text);
     }
 
     // The standard C++ translator underneath: template and language headers, Items, flags.
@@ -121,8 +127,14 @@ protected:
 private:
     template <class Action> bool Guarded(Action action);
     void TrackForm(QWidget *form);
+    // After a read: each file's declaration, or the default.
+    void FollowDeclarations();
 
     CodePage codePage_;
+    CodePage templateCodePage_;
+    CodePage languageCodePage_;
+    std::uint64_t followedReads_ = ~std::uint64_t{0};
+    QString followedDefault_;
     QtComponentTree tree_;
     verbaria::TKVTranslator core_;
     QString errorString_;
@@ -132,7 +144,8 @@ private:
     // core's generation stays; texts without an entry are not kept (a program may look up
     // any number of different texts).
     QHash<QString, QString> found_;
-    std::uint64_t foundGeneration_ = 0;
+    std::uint64_t foundReads_ = ~std::uint64_t{0};
+    QString foundDefault_;
     QSet<QObject *> shownForms_; // forms the event filter has translated; removed when destroyed
 };
 

@@ -1,8 +1,10 @@
-#include "translator/qt/CodePage.h"
+#include "platform/CodePage.h"
+
+#include <QStringList>
 
 #include <utility>
 
-namespace verbaria::qt {
+namespace verbaria {
 
 namespace {
 
@@ -16,7 +18,7 @@ CodePage &DefaultInstance()
 
 CodePage::CodePage()
 {
-    SetName(QStringLiteral("windows-1250"));
+    SetName(QLatin1String(FallbackName));
 }
 
 CodePage::CodePage(const CodePage &other)
@@ -37,6 +39,41 @@ std::optional<CodePage> CodePage::Named(const QString &name)
     if (!codePage.SetName(name))
         return std::nullopt;
     return codePage;
+}
+
+CodePage CodePage::ForDeclared(std::string_view declared)
+{
+    const QString name =
+        QString::fromLatin1(declared.data(), static_cast<qsizetype>(declared.size())).trimmed();
+    if (!name.isEmpty()) {
+        if (std::optional<CodePage> named = Named(name))
+            return *std::move(named);
+    }
+    return Default();
+}
+
+bool CodePage::IsKnown(const QString &name)
+{
+    return Named(name).has_value();
+}
+
+QStringList CodePage::OfferedNames()
+{
+    QStringList names;
+    for (int i = 1250; i <= 1258; ++i)
+        names << QStringLiteral("windows-%1").arg(i);
+    for (int i = 1; i <= 16; ++i) {
+        if (i != 12) // there never was an ISO-8859-12
+            names << QStringLiteral("ISO-8859-%1").arg(i);
+    }
+    names << QStringLiteral("KOI8-R") << QStringLiteral("KOI8-U") << QStringLiteral("UTF-8");
+    // Only what this system's converters know.
+    QStringList known;
+    for (const QString &name : names) {
+        if (IsKnown(name))
+            known << name;
+    }
+    return known;
 }
 
 bool CodePage::SetName(const QString &name)
@@ -93,6 +130,35 @@ std::string CodePage::EncodeLossy(const QString &text) const
     return result;
 }
 
+QString CodePage::Unrepresentable(const QString &text) const
+{
+    if (CanEncode(text))
+        return {};
+    QString refused;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        if (!CanEncode(character) && !refused.contains(character))
+            refused += character;
+        i += length;
+    }
+    return refused;
+}
+
+QString NameCharacters(const QString &characters)
+{
+    QString named;
+    for (const char32_t code : characters.toUcs4()) {
+        if (!named.isEmpty())
+            named += QStringLiteral(", ");
+        named +=
+            QStringLiteral("%1 (U+%2)")
+                .arg(QString::fromUcs4(&code, 1))
+                .arg(QStringLiteral("%1").arg(static_cast<uint>(code), 4, 16, QLatin1Char('0')).toUpper());
+    }
+    return named;
+}
+
 const CodePage &CodePage::Default()
 {
     return DefaultInstance();
@@ -103,4 +169,4 @@ bool CodePage::SetDefault(const QString &name)
     return DefaultInstance().SetName(name);
 }
 
-} // namespace verbaria::qt
+} // namespace verbaria

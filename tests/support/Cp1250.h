@@ -1,11 +1,18 @@
-#include "formats/CodePage1250.h"
+#pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
+// Test data is written as bytes of code page 1250, the code page of the program's own Czech
+// texts; the tests spell it in UTF-8 and turn it into those bytes here, without Qt, so that the
+// standard C++ tests need no converter of the program's.
 namespace verbaria {
 
-namespace {
+
+namespace cp1250_detail {
 
 // Unicode of the bytes 0x80 to 0xFF; 0 marks a byte without a character.
 constexpr std::array<char16_t, 128> HighHalf = {
@@ -21,7 +28,7 @@ constexpr std::array<char16_t, 128> HighHalf = {
     0x0151, 0x00F6, 0x00F7, 0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
-std::optional<char> ByteFor(char32_t code)
+inline std::optional<char> ByteFor(char32_t code)
 {
     if (code < 0x80)
         return static_cast<char>(code);
@@ -33,7 +40,7 @@ std::optional<char> ByteFor(char32_t code)
 }
 
 // Decodes one UTF-8 sequence at bytes[i]; advances i. nullopt for a malformed sequence.
-std::optional<char32_t> NextCodePoint(std::string_view bytes, std::size_t &i)
+inline std::optional<char32_t> NextCodePoint(std::string_view bytes, std::size_t &i)
 {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
@@ -54,7 +61,7 @@ std::optional<char32_t> NextCodePoint(std::string_view bytes, std::size_t &i)
     return code;
 }
 
-void AppendUtf8(std::string &out, char32_t code)
+inline void AppendUtf8(std::string &out, char32_t code)
 {
     if (code < 0x80) {
         out += static_cast<char>(code);
@@ -68,9 +75,11 @@ void AppendUtf8(std::string &out, char32_t code)
     }
 }
 
-} // namespace
+} // namespace cp1250_detail
 
-std::optional<std::string> Utf8ToCp1250(std::string_view utf8)
+using namespace cp1250_detail;
+
+inline std::optional<std::string> Utf8ToCp1250(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
@@ -86,7 +95,7 @@ std::optional<std::string> Utf8ToCp1250(std::string_view utf8)
     return out;
 }
 
-std::string Utf8ToCp1250Lossy(std::string_view utf8)
+inline std::string Utf8ToCp1250Lossy(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
@@ -98,7 +107,7 @@ std::string Utf8ToCp1250Lossy(std::string_view utf8)
     return out;
 }
 
-std::string Cp1250ToUtf8(std::string_view bytes)
+inline std::string Cp1250ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
