@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
     xvfb xauth imagemagick fonts-dejavu-core time
-    desktop-file-utils appstream dpkg-dev file librsvg2-bin fakeroot util-linux
+    desktop-file-utils appstream dpkg-dev file librsvg2-bin util-linux
 )
 
 missing=()
