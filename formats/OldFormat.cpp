@@ -76,8 +76,15 @@ OldFormatFile ParseOldFormat(std::string_view bytes)
     return file;
 }
 
+namespace {
+bool Declares(std::string_view codePage)
+{
+    return !codePage.empty() && UpperAscii(codePage) != "WINDOWS-1250";
+}
+} // namespace
+
 std::string FormatConvertedLanguage(const OldFormatFile &file, std::string_view oldFileName,
-                                    std::string_view templateFileName)
+                                    std::string_view templateFileName, std::string_view codePage)
 {
     std::string out;
     out += "Language=";
@@ -86,6 +93,10 @@ std::string FormatConvertedLanguage(const OldFormatFile &file, std::string_view 
     out += file.Author;
     out += "\r\nDefinition=";
     out += FileNameOf(templateFileName);
+    if (Declares(codePage)) {
+        out += "\r\nCodepage=";
+        out += codePage;
+    }
     out += "\r\n\r\n";
     for (const OldFormatEntry &entry : file.Entries) {
         out += std::to_string(entry.Number);
@@ -97,10 +108,19 @@ std::string FormatConvertedLanguage(const OldFormatFile &file, std::string_view 
     return out;
 }
 
-std::string FormatConvertedTemplate(const OldFormatFile &file)
+std::string FormatConvertedTemplate(const OldFormatFile &file, std::string_view codePage,
+                                    std::string_view unknownProgram)
 {
-    // "Neznámý" in code page 1250, as every file of the program is.
-    std::string out = "[LANGUAGE]\r\nProgram=Nezn\xE1m\xFD\r\nVersion=";
+    std::string out = "[LANGUAGE]\r\n";
+    if (Declares(codePage)) {
+        out += "Codepage=";
+        out += codePage;
+        out += "\r\n";
+    }
+    // "Neznámý" in code page 1250, as every file of the program is, unless told otherwise.
+    out += "Program=";
+    out += unknownProgram.empty() ? std::string_view("Nezn\xE1m\xFD") : unknownProgram;
+    out += "\r\nVersion=";
     out += file.ProgramVersion;
     out += "\r\nAuthor=";
     out += file.Author;
@@ -116,14 +136,15 @@ std::string FormatConvertedTemplate(const OldFormatFile &file)
 }
 
 void ConvertOldFormatFile(const std::string &oldPath, const std::string &languagePath,
-                          const std::string &templatePath)
+                          const std::string &templatePath, std::string_view codePage,
+                          std::string_view unknownProgram)
 {
     std::string bytes;
     if (!ReadFileBytes(NativePath(oldPath), bytes))
         throw InOutError(InOutMessage(ENOENT, false));
     const OldFormatFile file = ParseOldFormat(bytes);
-    WriteFileAtomically(NativePath(languagePath), FormatConvertedLanguage(file, oldPath, templatePath));
-    WriteFileAtomically(NativePath(templatePath), FormatConvertedTemplate(file));
+    WriteFileAtomically(NativePath(languagePath), FormatConvertedLanguage(file, oldPath, templatePath, codePage));
+    WriteFileAtomically(NativePath(templatePath), FormatConvertedTemplate(file, codePage, unknownProgram));
 }
 
 } // namespace verbaria

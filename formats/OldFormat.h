@@ -32,15 +32,20 @@ OldFormatFile ParseOldFormat(std::string_view bytes);
 
 // The new language file's bytes. oldFileName names the language when the old file gives no name;
 // templateFileName goes into the Definition line. Both lose their folder here.
+// The old file's code page, when it is not the program's own, is declared in both new files
+// ("Codepage=NAME"), so that they read the same wherever they go.
 std::string FormatConvertedLanguage(const OldFormatFile &file, std::string_view oldFileName,
-                                    std::string_view templateFileName);
-// The new template's bytes.
-std::string FormatConvertedTemplate(const OldFormatFile &file);
+                                    std::string_view templateFileName, std::string_view codePage = {});
+// The new template's bytes; unknownProgram is "Neznámý" in the old file's code page (default: in
+// code page 1250).
+std::string FormatConvertedTemplate(const OldFormatFile &file, std::string_view codePage = {},
+                                    std::string_view unknownProgram = {});
 
 // Reads oldPath to the end, then writes languagePath and after it templatePath, each replaced
 // only when complete. Raises InOutError with the platform's message; a language file already
 // written stays when the template fails.
 void ConvertOldFormatFile(const std::string &oldPath, const std::string &languagePath,
-                          const std::string &templatePath);
+                          const std::string &templatePath, std::string_view codePage = {},
+                          std::string_view unknownProgram = {});
 
 } // namespace verbaria

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev libqt6opengl6-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
-    xvfb xauth imagemagick fonts-dejavu-core time
+    xvfb xauth imagemagick fonts-dejavu-core fonts-ipafont-gothic time
     desktop-file-utils appstream dpkg-dev file librsvg2-bin util-linux
 )
 

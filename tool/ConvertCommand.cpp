@@ -2,6 +2,7 @@
 
 #include "formats/Errors.h"
 #include "formats/OldFormat.h"
+#include "platform/CodePage.h"
 
 #include <optional>
 
@@ -37,10 +38,12 @@ int RunConvert(const std::vector<std::string> &args)
     std::optional<std::string> oldFile;
     std::optional<std::string> languageFile;
     std::optional<std::string> templateFile;
+    std::optional<std::string> codePageName;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string error;
         if (TakeOption(args, i, "--language", languageFile, error) ||
-            TakeOption(args, i, "--template", templateFile, error)) {
+            TakeOption(args, i, "--template", templateFile, error) ||
+            TakeOption(args, i, "--code-page", codePageName, error)) {
             if (!error.empty())
                 return UsageError(CommandName, error);
             continue;
@@ -58,8 +61,16 @@ int RunConvert(const std::vector<std::string> &args)
         return UsageError(CommandName, "--language OUT.lng is required");
     if (!templateFile || templateFile->empty())
         return UsageError(CommandName, "--template OUT.lnd is required");
+    std::string unknownProgram;
+    if (codePageName) {
+        const std::optional<CodePage> codePage = CodePage::Named(QString::fromStdString(*codePageName));
+        if (!codePage)
+            return UsageError(CommandName, "unknown code page '" + *codePageName + "'");
+        unknownProgram = codePage->EncodeLossy(QStringLiteral("Neznámý"));
+    }
     try {
-        ConvertOldFormatFile(*oldFile, *languageFile, *templateFile);
+        ConvertOldFormatFile(*oldFile, *languageFile, *templateFile, codePageName.value_or(std::string()),
+                             unknownProgram);
     } catch (const FormatError &error) {
         PrintError(error.what());
         return ExitFailure;
@@ -70,7 +81,10 @@ int RunConvert(const std::vector<std::string> &args)
 const CommandRegistration registration(Command{
     CommandName,
     "convert an old-format translation into a language file and a template",
-    "Usage: verbaria-tool convert OLD --language OUT.lng --template OUT.lnd\n"
+    "Usage: verbaria-tool convert OLD --language OUT.lng --template OUT.lnd [--code-page NAME]\n"
+    "\n"
+    "  --code-page NAME  the code page OLD is in (default: windows-1250); any other is declared in\n"
+    "                    both new files\n"
     "\n"
     "Reads the old single-file translation OLD to the end, then writes the new language file\n"
     "OUT.lng and the new template OUT.lnd. Components and messages are numbered in file order.\n"

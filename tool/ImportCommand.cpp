@@ -1,6 +1,7 @@
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TextRules.h"
+#include "platform/CodePage.h"
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
 #include "tool/ImportTable.h"
@@ -12,12 +13,17 @@ namespace verbaria::tool {
 namespace {
 
 const char *const ImportUsage =
-    "Usage: verbaria-tool import TEMPLATE TABLE -o LANGUAGE [--program-folder DIR]\n"
+    "Usage: verbaria-tool import TEMPLATE TABLE -o LANGUAGE [--program-folder DIR] [--code-page NAME]\n"
     "\n"
     "Reads TABLE in the form that 'verbaria-tool export' prints and writes LANGUAGE exactly as the\n"
     "editor saves it. The #language, #version, #author and #template lines set the header; each\n"
     "data line sets the translation of its row. A row that is not an entry of TEMPLATE, or whose\n"
     "number differs from that entry's number, is an error, and nothing is written.\n"
+    "A \"#codepage\" line gives the language file's code page (written into it as \"Codepage=\"); a\n"
+    "table whose first line is \"#encoding<TAB>UTF-8\" is converted back into that code page, and a\n"
+    "text it cannot hold, or a translation with a line break, is an error too.\n"
+    "\n"
+    "  --code-page NAME     the code page of files that declare none (default: windows-1250)\n"
     "\n"
     "Exit status: 0 on success, 1 on an error in the files, 2 for a usage error.\n";
 
@@ -26,12 +32,15 @@ int RunImport(const std::vector<std::string> &args)
     std::vector<std::string> positional;
     std::string output;
     std::string programFolder;
+    std::string codePage;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
-        if (arg == "-o" || arg == "--output" || arg == "--program-folder") {
+        if (arg == "-o" || arg == "--output" || arg == "--program-folder" || arg == "--code-page") {
             if (i + 1 == args.size())
                 return UsageError("import", "option " + arg + " needs a value");
-            (arg == "--program-folder" ? programFolder : output) = args[++i];
+            (arg == "--program-folder" ? programFolder
+             : arg == "--code-page"    ? codePage
+                                       : output) = args[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError("import", "unknown option " + arg);
         } else {
@@ -51,12 +60,21 @@ int RunImport(const std::vector<std::string> &args)
             PrintError(positional[1] + ": File not found");
             return ExitFailure;
         }
+        if (!codePage.empty() && !CodePage::SetDefault(QString::fromStdString(codePage)))
+            return UsageError("import", "unknown code page " + codePage);
         DocumentSession session(programFolder);
+        session.Document().Settings().KodovaStranka = codePage;
         if (!session.LoadTemplate(positional[0])) {
             PrintError(positional[0] + ": template not found");
             return ExitFailure;
         }
-        const std::string error = ApplyImportTable(table, session.Document());
+        const std::string error =
+            ApplyImportTable(table, session.Document(), [](std::string_view utf8, const std::string &name) {
+                const std::optional<CodePage> codePage = CodePage::Named(QString::fromStdString(name));
+                if (!codePage)
+                    return std::optional<std::string>();
+                return codePage->Encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+            });
         if (!error.empty()) {
             PrintError(positional[1] + ": " + error);
             return ExitFailure;

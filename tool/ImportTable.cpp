@@ -3,6 +3,8 @@
 #include "formats/TextRules.h"
 #include "tool/DocumentSession.h"
 
+#include <optional>
+
 #include <vector>
 
 namespace verbaria::tool {
@@ -25,11 +27,22 @@ std::vector<std::string_view> SplitTabs(std::string_view line)
 
 } // namespace
 
-std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
+std::string ApplyImportTable(std::string_view table, LanguageDocument &document, const Utf8ToCodePage &toCodePage)
 {
     std::string error;
     std::size_t lineNumber = 0;
     std::string value;
+    // A table in UTF-8 ("#encoding" first) carries texts that go back into the file's code page.
+    bool utf8 = false;
+    auto toFile = [&](std::string &text) {
+        if (!utf8)
+            return true;
+        const std::optional<std::string> bytes = toCodePage(text, document.LanguageCodePage());
+        if (!bytes)
+            return false;
+        text = *bytes;
+        return true;
+    };
     ForEachLine(table, [&](std::string_view line) {
         ++lineNumber;
         if (!error.empty())
@@ -38,7 +51,9 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
             line.remove_suffix(1);
         if (line.empty())
             return;
-        auto fail = [&](const std::string &what) { error = "line " + std::to_string(lineNumber) + ": " + what; };
+        auto fail = [&](const std::string &what) {
+            error = "line " + std::to_string(lineNumber) + ": " + what;
+        };
         const auto fields = SplitTabs(line);
         if (line.front() == '#') {
             if (fields.size() != 2) {
@@ -50,6 +65,30 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
                 return;
             }
             DocumentHeader &header = document.Header();
+            if (fields[0] == "#encoding") {
+                if (UpperAscii(value) != "UTF-8" || !toCodePage) {
+                    fail(toCodePage ? "the only encoding a table can have is UTF-8"
+                                    : "a table in UTF-8 cannot be read here");
+                    return;
+                }
+                utf8 = true;
+                return;
+            }
+            if (fields[0] == "#codepage") {
+                if (toCodePage && !toCodePage({}, value)) {
+                    fail("unknown code page " + value);
+                    return;
+                }
+                header.KodovaStranka = value;
+                return;
+            }
+            const bool languageValue = fields[0] == "#language" || fields[0] == "#version" ||
+                                       fields[0] == "#author" || fields[0] == "#template";
+            if (languageValue && !toFile(value)) {
+                fail("the code page " + document.LanguageCodePage() + " cannot hold the value of " +
+                     std::string(fields[0]));
+                return;
+            }
             if (fields[0] == "#language")
                 header.editJazyk = value;
             else if (fields[0] == "#version")
@@ -73,11 +112,22 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document)
         }
         if (!number || *number != items[static_cast<std::size_t>(*row - 1)].Number) {
             fail("row " + std::string(fields[0]) + " has the number " +
-                 std::to_string(items[static_cast<std::size_t>(*row - 1)].Number) + ", not " + std::string(fields[2]));
+                 std::to_string(items[static_cast<std::size_t>(*row - 1)].Number) + ", not " +
+                 std::string(fields[2]));
             return;
         }
         if (!UnescapeField(fields[4], value)) {
             fail("invalid escape");
+            return;
+        }
+        // A break would start a line of its own in the language file: one nobody translated.
+        if (value.find_first_of("\r\n") != std::string::npos) {
+            fail("row " + std::string(fields[0]) + ": a translation cannot hold a line break");
+            return;
+        }
+        if (!toFile(value)) {
+            fail("row " + std::string(fields[0]) + ": the code page " + document.LanguageCodePage() +
+                 " cannot hold the translation");
             return;
         }
         document.Grid().SetText(1, *row, value);

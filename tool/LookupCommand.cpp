@@ -14,7 +14,7 @@ namespace {
 
 const char *const kLookupUsage =
     "Usage: verbaria-tool lookup [--template FILE] [--template-lines FILE] [--language FILE]...\n"
-    "                            [--separator TEXT] [--] [TEXT...]\n"
+    "                            [--separator TEXT] [--code-page NAME] [--] [TEXT...]\n"
     "\n"
     "Answers message look-ups as a program's runtime translator would. Assigns, in this order,\n"
     "the template lines (one line of FILE each), the template file, then every language file in\n"
@@ -39,6 +39,7 @@ int Lookup(const std::vector<std::string> &args)
     std::vector<std::string> languages;
     std::string separator;
     bool separatorGiven = false;
+    std::string codePage;
     std::vector<std::string> texts;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -60,6 +61,8 @@ int Lookup(const std::vector<std::string> &args)
             templateLines = value;
         else if (arg == "--language")
             languages.push_back(value);
+        else if (arg == "--code-page")
+            codePage = value;
         else if (arg == "--separator") {
             separator = value;
             separatorGiven = true;
@@ -69,6 +72,8 @@ int Lookup(const std::vector<std::string> &args)
 
     try {
         TKVTranslator translator;
+        if (!codePage.empty())
+            translator.SetDefaultCodePage(codePage);
         if (separatorGiven)
             translator.SetSeparator(separator);
         if (!templateLines.empty())

@@ -425,6 +425,9 @@ int Scan(const std::vector<std::string> &args)
             std::string programBytes;
             encode(QString::fromStdString(program), programBytes);
             out += "[LANGUAGE]\r\nPROGRAM=" + programBytes + "\r\n";
+            // Declared, so that the template reads the same wherever it goes.
+            if (!codePage.IsFallback())
+                out += "Codepage=" + codePage.Name().toStdString() + "\r\n";
         }
 
         bool itemsStarted = false;

@@ -4,6 +4,7 @@
 #include "widgets/StringGridModel.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
@@ -57,6 +58,13 @@ bool StringGridDelegate::eventFilter(QObject *object, QEvent *event)
 {
     if (reporting_ > 0 && (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide))
         return false;
+    // Enter belongs to the grid, which ends the edit and moves on at once; the delegate's own
+    // handling would end the same edit a second time, later, on an editor already gone.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return false;
+    }
     return QStyledItemDelegate::eventFilter(object, event);
 }
 

@@ -78,6 +78,13 @@ void LanguageDocument::MapujText(const std::string &templateName)
     settings_.PosledniSablona = templateName;
     aktualniSablona_ = templateName;
     header_.editSablona = FileNameOf(templateName);
+    unwritableDefinition_.reset();
+    if (fileNameTexts_.ToText) {
+        if (std::optional<std::string> text = fileNameTexts_.ToText(header_.editSablona, LanguageCodePage()))
+            header_.editSablona = *std::move(text);
+        else
+            unwritableDefinition_ = header_.editSablona;
+    }
 
     const std::string path = FindTemplate(templateName, {});
     if (path.empty() || !FileExists(NativePath(path)))
@@ -216,7 +223,8 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
             grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(comment ? CommentText : Black));
             if (!comment)
                 grid_.SetText(mode, row, std::string(split->Value),
-                              mode == ColumnOriginal ? GridCells::DescriptionEncoding : GridCells::ColumnEncoding);
+                              mode == ColumnOriginal ? GridCells::DescriptionEncoding
+                                                     : GridCells::ColumnEncoding);
             return;
         }
         if (mode != ColumnTranslation)
@@ -230,14 +238,21 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
         } else if (split->Key == "DEFINITION") {
             definiceJazyka_.assign(split->Value);
             header_.editSablona.assign(split->Value);
+            unwritableDefinition_.reset();
+            // The value is text of the file; the template is looked for by the system's name of it.
+            if (fileNameTexts_.ToName) {
+                if (std::optional<std::string> name =
+                        fileNameTexts_.ToName(definiceJazyka_, LanguageCodePage()))
+                    definiceJazyka_ = *std::move(name);
+            }
             // A read that a template switch started does not switch again: a file naming two
             // templates would otherwise switch back and forth for ever.
             if (startovani_ || switchDepth_ > 0)
                 return;
             if (FindTemplate(definiceJazyka_, fileName) == FindTemplate(aktualniSablona_, fileName))
                 return;
-            if (!dialogs_->AskYesNo(
-                    TranslateText("Soubor, který se pokoušíte otevřít je určen pro jiný program. Chcete pokračovat?")))
+            if (!dialogs_->AskYesNo(TranslateText(
+                    "Soubor, který se pokoušíte otevřít je určen pro jiný program. Chcete pokračovat?")))
                 return;
             SwitchTemplate(fileName, mode);
         }
@@ -267,7 +282,8 @@ void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
     NovyJazyk(true, false);
     NactiJazyk(fileName, mode);
     if (mode == ColumnTranslation) {
-        const auto description = FindFileIgnoringCase(FolderOf(NativePath(fileName)) + settings_.JazykRozhrani);
+        const auto description =
+            FindFileIgnoringCase(FolderOf(NativePath(fileName)) + settings_.JazykRozhrani);
         if (!settings_.JazykRozhrani.empty() && description)
             NactiJazyk(*description, ColumnOriginal);
         else
@@ -412,6 +428,15 @@ std::string LanguageDocument::SavedBytes() const
 
 bool LanguageDocument::UlozitJazyk()
 {
+    if (unwritableDefinition_ && *unwritableDefinition_ == header_.editSablona) {
+        std::string message = TranslateText("Název šablony „%s“ nelze v kódové stránce jazykového souboru "
+                                            "uložit. Změňte jej ve vlastnostech jazyka.");
+        const std::size_t at = message.find("%s");
+        if (at != std::string::npos)
+            message.replace(at, 2, *unwritableDefinition_);
+        dialogs_->ReportError(message);
+        return false;
+    }
     saveDialog_.InitialFolder = openDialog_.InitialFolder;
     if (!souborJazyka_.empty())
         saveDialog_.FileName = souborJazyka_;

@@ -19,13 +19,13 @@ namespace verbaria {
 // them and saving reads them. Authors are multi-line texts with CR LF line breaks.
 struct DocumentHeader
 {
-    std::string editJazyk;          // LANGUAGE of the language file
-    std::string editVerzeJazyka;    // VERSION of the language file
-    std::string editSablona;        // DEFINITION: the template's file name
-    std::string memoAutorJazyka;    // AUTHOR of the language file
-    std::string editProgram;        // PROGRAM of the template
-    std::string editVerzeProgramu;  // VERSION of the template
-    std::string memoAutorProgramu;  // AUTHOR of the template
+    std::string editJazyk;         // LANGUAGE of the language file
+    std::string editVerzeJazyka;   // VERSION of the language file
+    std::string editSablona;       // DEFINITION: the template's file name
+    std::string memoAutorJazyka;   // AUTHOR of the language file
+    std::string editProgram;       // PROGRAM of the template
+    std::string editVerzeProgramu; // VERSION of the template
+    std::string memoAutorProgramu; // AUTHOR of the template
     // The language file's code page as it declares it; empty for the default. The language's
     // values above are in it, the template's in the template's.
     std::string KodovaStranka;
@@ -110,6 +110,17 @@ public:
     std::string DescriptionCodePage() const { return OrDefault(descriptionCodePage_); }
     // Told whenever one of them may have changed (a file was read).
     void SetCodePagesChanged(std::function<void()> handler) { codePagesChanged_ = std::move(handler); }
+    // File names are the system's (UTF-8 here), a DEFINITION value is text of the language file's
+    // code page: these convert between the two and give nullopt for a name the code page cannot
+    // hold. Without them names are taken byte for byte.
+    struct FileNameTexts
+    {
+        std::function<std::optional<std::string>(const std::string &name, const std::string &codePage)>
+            ToText;
+        std::function<std::optional<std::string>(const std::string &text, const std::string &codePage)>
+            ToName;
+    };
+    void SetFileNameTexts(FileNameTexts texts) { fileNameTexts_ = std::move(texts); }
 
     // --- state --------------------------------------------------------------------------------
     const std::vector<TEditorItem> &polozky() const { return polozky_; }
@@ -147,7 +158,10 @@ private:
     void EmptyColumnOfTranslatableRows(int column);
     void ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode);
     void SwitchTemplate(const std::string &fileName, int mode);
-    std::string OrDefault(const std::string &declared) const { return declared.empty() ? DefaultCodePage() : declared; }
+    std::string OrDefault(const std::string &declared) const
+    {
+        return declared.empty() ? DefaultCodePage() : declared;
+    }
     void CodePagesChanged() const
     {
         if (codePagesChanged_)
@@ -172,6 +186,10 @@ private:
     TTemplateInfo templateInfo_; // Author in the one-line form
     std::string descriptionCodePage_;
     std::function<void()> codePagesChanged_;
+    FileNameTexts fileNameTexts_;
+    // The template's file name when the language file's code page cannot hold it: a save would
+    // write it as bytes of another code page, so it refuses until the user gives another name.
+    std::optional<std::string> unwritableDefinition_;
     int switchDepth_ = 0;
 
     GridCells grid_{InitialRowCount};

@@ -110,6 +110,14 @@ TMainForm::TMainForm(QWidget *parent)
     StringGrid *grid = ui_->gridJazyk;
     grid->setCells(document_->Grid());
     document_->SetCodePagesChanged([this] { ApplyCodePages(); });
+    LanguageDocument::FileNameTexts names;
+    names.ToText = [](const std::string &name, const std::string &codePage) {
+        return CodePage::ForDeclared(codePage).Encode(QFile::decodeName(QByteArray::fromStdString(name)));
+    };
+    names.ToName = [](const std::string &text, const std::string &codePage) -> std::optional<std::string> {
+        return QFile::encodeName(CodePage::ForDeclared(codePage).Decode(text)).toStdString();
+    };
+    document_->SetFileNameTexts(std::move(names));
     connect(grid, &StringGrid::cellAboutToBeSelected, this, &TMainForm::ShowInfo);
     connect(grid, &StringGrid::afterEdit, this,
             [this](int column, int row) { document_->PolozkaZmenena(column, row); });

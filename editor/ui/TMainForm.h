@@ -107,6 +107,8 @@ public slots:
     // One search from the grid's current cell with the find dialog's text and match-case box.
     void NajitDalsi();
 public:
+    // Gives the grid and the properties dialog the document's code pages.
+    void ApplyCodePages();
     // The code pages of the document as the windows use them.
     CodePage TemplateCodePage() const;
     CodePage LanguageCodePage() const;
@@ -133,8 +135,6 @@ private:
     void ShowInfo(int column, int row);
     void ReportUnrepresentable(const QString &text);
     void ReportLineBreaks();
-    // Gives the grid and the properties dialog the document's code pages.
-    void ApplyCodePages();
     // The properties dialog's choice of the language file's code page: the translations and the
     // language's values are converted, or, when the new code page cannot hold some of them,
     // nothing changes and the rows are listed. True when the document took it.

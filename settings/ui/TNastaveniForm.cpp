@@ -4,6 +4,7 @@
 #include "editor/ui/TVlastnostiForm.h" // TMainForm.h holds a QPointer to it
 #include "formats/Paths.h"
 #include "formats/TextRules.h"
+#include "platform/CodePage.h"
 #include "settings/core/LanguageList.h"
 #include "settings/ui/TProgramyForm.h"
 #include "translator/qt/TKVTranslator.h"
@@ -38,6 +39,8 @@ TNastaveniForm::TNastaveniForm(TMainForm &mainForm, TProgramyForm &programy)
 
     connect(ui_->checkAutoDoplnovani, &QCheckBox::clicked, this, &TNastaveniForm::Zmena);
     connect(ui_->listJazyky, &QListWidget::itemSelectionChanged, this, &TNastaveniForm::Zmena);
+    ui_->comboKodovaStranka->addItems(CodePage::OfferedNames());
+    connect(ui_->comboKodovaStranka, &QComboBox::activated, this, &TNastaveniForm::ZmenaKodoveStranky);
     connect(ui_->buttonOK, &QPushButton::clicked, this, &TNastaveniForm::buttonOKClick);
     connect(ui_->buttonZrusit, &QPushButton::clicked, this, &TNastaveniForm::buttonZrusitClick);
     connect(ui_->buttoinNastavProgramy, &QPushButton::clicked, this, &TNastaveniForm::NastavitProgramy);
@@ -76,6 +79,24 @@ void TNastaveniForm::Ukaz()
     }
     if (ui_->listJazyky->selectedItems().isEmpty())
         ui_->listJazyky->setCurrentRow(-1);
+    const QString codePage = settings.KodovaStranka.empty() ? QString::fromLatin1(CodePage::FallbackName)
+                                                            : QString::fromStdString(settings.KodovaStranka);
+    int index = ui_->comboKodovaStranka->findText(codePage, Qt::MatchFixedString);
+    if (index < 0) {
+        ui_->comboKodovaStranka->addItem(codePage);
+        index = ui_->comboKodovaStranka->count() - 1;
+    }
+    ui_->comboKodovaStranka->setCurrentIndex(index);
+}
+
+void TNastaveniForm::ZmenaKodoveStranky(int index)
+{
+    const QString name = ui_->comboKodovaStranka->itemText(index);
+    // Stored from the first choice on; until then the settings file stays as it always was.
+    if (!CodePage::SetDefault(name))
+        return;
+    mainForm_.Settings().KodovaStranka = name.toStdString();
+    mainForm_.ApplyCodePages();
 }
 
 std::string TNastaveniForm::SelectedLanguage() const

@@ -31,6 +31,8 @@ public:
 public slots:
     void Ukaz();
     void Zmena();
+    // The code page of files that declare none.
+    void ZmenaKodoveStranky(int index);
     void buttonOKClick();
     void buttonZrusitClick();
     void NastavitProgramy();

@@ -8,6 +8,7 @@
 #include "widgets/StringGrid.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -389,4 +390,48 @@ TEST_F(MainWindow, ACodePageThatCannotHoldATranslationChangesNothingAndNamesTheR
     ASSERT_EQ(dialogs_.Messages.size(), 1u);
     EXPECT_EQ(dialogs_.Messages[0],
               "Kódová stránka windows-1252 nepojme texty těchto řádků: 2. Nic nebylo změněno.");
+}
+
+TEST_F(MainWindow, ATemplateNameIsWrittenInTheLanguageFilesCodePageOrRefused)
+{
+    Write("příklad.lnd", "[ITEMS]\r\n1: MESSAGE \"Ahoj\"\r\n");
+    Write("日本.lnd", "[ITEMS]\r\n1: MESSAGE \"Ahoj\"\r\n");
+    Show();
+    form_.Document().MapujText(Path("příklad.lnd"));
+    dialogs_.SaveChoices = {Path("cs.lng")};
+    Child<QAction>(form_, "toolUlozit")->trigger();
+    EXPECT_EQ(Read("cs.lng"), "Definition=p\xF8\xEDklad.lnd\r\n");
+    // Read back, the name finds the template again: no question about another program.
+    dialogs_.OpenChoices = {Path("cs.lng")};
+    Child<QAction>(form_, "toolOtevrit")->trigger();
+    EXPECT_TRUE(dialogs_.Questions.empty());
+
+    // A name windows-1250 cannot hold is never written as bytes of another code page.
+    form_.Document().MapujText(Path("日本.lnd"));
+    dialogs_.SaveChoices = {Path("ja.lng")};
+    Child<QAction>(form_, "toolUlozit")->trigger();
+    EXPECT_EQ(Read("ja.lng"), "");
+    ASSERT_EQ(dialogs_.Errors.size(), 1u);
+    EXPECT_EQ(dialogs_.Errors[0],
+              "Název šablony „日本.lnd“ nelze v kódové stránce jazykového souboru uložit. Změňte "
+              "jej ve vlastnostech jazyka.");
+}
+
+TEST_F(MainWindow, ALineBreakPastedIntoAOneLineFieldBecomesABlankAndIsTold)
+{
+    Show();
+    QTimer::singleShot(0, &vlastnosti_, [this] {
+        QLineEdit *jazyk = Child<QLineEdit>(vlastnosti_, "editJazyk");
+        jazyk->setFocus();
+        QApplication::clipboard()->setText(QStringLiteral("Česky\r\n00005:podvrh"));
+        QTest::keyClick(jazyk, Qt::Key_V, Qt::ControlModifier);
+        QTest::mouseClick(Child<QPushButton>(vlastnosti_, "buttonOK"), Qt::LeftButton);
+    });
+    Child<QAction>(form_, "toolVlastnosti")->trigger();
+    QCoreApplication::processEvents();
+    dialogs_.SaveChoices = {Path("p.lng")};
+    Child<QAction>(form_, "toolUlozit")->trigger();
+    EXPECT_EQ(Read("p.lng"), Cp("Language=Česky 00005:podvrh\r\nDefinition=demo.lnd\r\n"));
+    EXPECT_EQ(dialogs_.Messages,
+              (std::vector<std::string>{"Konce řádků ve vloženém textu byly nahrazeny mezerami."}));
 }

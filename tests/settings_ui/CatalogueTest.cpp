@@ -273,3 +273,30 @@ TEST(CatalogueForEditor, TemplateLookUpFindsATemplateThroughTheCatalogue)
     EXPECT_FALSE(w.programy.isVisible());
     EXPECT_EQ(FindTemplateFile("other.lnd", "", w.hooks.CatalogueTemplates), "");
 }
+
+TEST(CatalogueEntry, ANameWithEqualsOrAPathWithSemicolonIsRefusedAndTheDialogStays)
+{
+    SettingsWindows w;
+    OnNextModal([&w](QWidget *catalogue) {
+        OnNextModal([&w](QWidget *entry) {
+            TypeInto(entry, "editNazev", QStringLiteral("A=B"));
+            TypeInto(entry, "editSablona", QStringLiteral("/p/a;b.lnd"));
+            TypeInto(entry, "editProgram", QStringLiteral("/p/a"));
+            Click(entry, "buttonOK");
+            EXPECT_TRUE(entry->isVisible());
+            TypeInto(entry, "editNazev", QStringLiteral("A"));
+            Click(entry, "buttonOK");
+            EXPECT_TRUE(entry->isVisible());
+            TypeInto(entry, "editSablona", QStringLiteral("/p/a.lnd"));
+            Click(entry, "buttonOK");
+            EXPECT_FALSE(entry->isVisible());
+            EXPECT_EQ(w.dialogs.Messages,
+                      (std::vector<std::string>{"Název programu nesmí obsahovat znak „=“.",
+                                                "Cesta k šabloně ani k programu nesmí obsahovat znak „;“."}));
+        });
+        ClickTool(catalogue, "toolNovy");
+        Click(catalogue, "buttonOK");
+    });
+    w.programy.exec();
+    EXPECT_EQ(ReadFile(w.Path("programs.ini")), "A = /p/a.lnd;/p/a\r\n");
+}

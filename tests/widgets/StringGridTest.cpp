@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <memory>
 
@@ -39,6 +40,7 @@ private slots:
     void charactersOutsideTheCodePageAreRefusedAndReported();
     void aRealWarningBoxClosedAnyWayLeavesTheEditorOpen();
     void pastedLineBreaksBecomeBlanks();
+    void enterThroughTheWindowEndsEachEditOnce();
     void aMillionRowsOpenAndEditAtTheEnd();
 
 private:
@@ -468,6 +470,33 @@ void StringGridTest::pastedLineBreaksBecomeBlanks()
     QTRY_COMPARE(replaced.size(), 1);
     press(Qt::Key_Return);
     QCOMPARE(cells_->Text(1, 2), std::string("one two three"));
+}
+
+namespace {
+QStringList warnings;
+void CollectWarning(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg)
+        warnings << message;
+}
+} // namespace
+
+void StringGridTest::enterThroughTheWindowEndsEachEditOnce()
+{
+    // Keys as the window system delivers them, through the window rather than to a widget.
+    QWindow *window = grid_->window()->windowHandle();
+    QVERIFY(window);
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CollectWarning);
+    QVERIFY(grid_->setCurrentCell(1, 2));
+    QTest::keyClick(window, Qt::Key_A);
+    QTest::keyClick(window, Qt::Key_Return);
+    QTest::keyClick(window, Qt::Key_B);
+    QTest::keyClick(window, Qt::Key_Return);
+    QTest::qWait(50);
+    qInstallMessageHandler(previous);
+    QCOMPARE(warnings, QStringList());
+    QCOMPARE(cells_->Text(1, 2), std::string("a"));
 }
 
 void StringGridTest::aMillionRowsOpenAndEditAtTheEnd()
