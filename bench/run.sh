@@ -125,6 +125,18 @@ if [ -x "$bin/translator_bench" ]; then
     other 10000 "Translate over 10,000 components (Qt adapter)" "$translate_s" "$translate_peak"
 fi
 
+if [ -x "$bin/memory_bench" ]; then
+    /usr/bin/time -f 'peak_kb %M' "$bin/memory_bench" --benchmark_format=csv >"$work/memory.csv" 2>"$work/memory.err"
+    memory_peak=$(awk '/peak_kb/ { printf "%.0f", $2 / 1024 }' "$work/memory.err")
+    while IFS=, read -r name _ real _ unit _; do
+        name="${name//\"/}"
+        case "$name" in BM_*) ;; *) continue ;; esac
+        case "$unit" in *us*) seconds=$(awk -v t="$real" 'BEGIN { printf "%.6f", t / 1e6 }') ;;
+                        *) seconds=$(awk -v t="$real" 'BEGIN { printf "%.3f", t / 1000 }') ;; esac
+        other 1000000 "memory of 50 x 20,000: ${name#BM_}" "$seconds" "$memory_peak"
+    done <"$work/memory.csv"
+fi
+
 echo "Verbaria benchmark, $(date -u +%Y-%m-%d), $(nproc) cores, $(uname -m); seconds are the best of three in-process runs unless marked"
 echo
 echo "| entries | operation | input MB | seconds (or figure) | MB/s | peak MB | cat s | x cat | wc -l s | x wc -l |"

@@ -4,6 +4,7 @@
 #include "platform/CodePage.h"
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
+#include "tool/ExchangeCommands.h"
 
 #include <iostream>
 #include <string>
@@ -93,8 +94,14 @@ void PrintTable(LanguageDocument &document, bool utf8)
     std::cout.flush();
 }
 
-int RunExport(const std::vector<std::string> &args)
+int RunExport(const std::vector<std::string> &commandArgs)
 {
+    std::vector<std::string> args = commandArgs;
+    const auto format = TakeFormatOption("export", args);
+    if (!format)
+        return ExitUsage;
+    if (*format != "table")
+        return RunExchangeExport(*format, args);
     std::vector<std::string> positional;
     std::string description;
     std::string programFolder;
@@ -157,7 +164,8 @@ int RunExport(const std::vector<std::string> &args)
 }
 
 const CommandRegistration registration{
-    Command{"export", "print a template with its translations as a table", ExportUsage, RunExport}};
+    Command{"export", "print a template with its translations as a table, XLIFF or PO",
+            std::string(ExportUsage) + ExchangeExportUsage, RunExport}};
 
 } // namespace
 } // namespace verbaria::tool

@@ -4,6 +4,7 @@
 #include "platform/CodePage.h"
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
+#include "tool/ExchangeCommands.h"
 #include "tool/ImportTable.h"
 
 #include <iostream>
@@ -27,8 +28,14 @@ const char *const ImportUsage =
     "\n"
     "Exit status: 0 on success, 1 on an error in the files, 2 for a usage error.\n";
 
-int RunImport(const std::vector<std::string> &args)
+int RunImport(const std::vector<std::string> &commandArgs)
 {
+    std::vector<std::string> args = commandArgs;
+    const auto format = TakeFormatOption("import", args);
+    if (!format)
+        return ExitUsage;
+    if (*format != "table")
+        return RunExchangeImport(*format, args);
     std::vector<std::string> positional;
     std::string output;
     std::string programFolder;
@@ -70,10 +77,10 @@ int RunImport(const std::vector<std::string> &args)
         }
         const std::string error =
             ApplyImportTable(table, session.Document(), [](std::string_view utf8, const std::string &name) {
-                const std::optional<CodePage> codePage = CodePage::Named(QString::fromStdString(name));
-                if (!codePage)
+                const std::optional<CodePage> target = CodePage::Named(QString::fromStdString(name));
+                if (!target)
                     return std::optional<std::string>();
-                return codePage->Encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+                return target->Encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
             });
         if (!error.empty()) {
             PrintError(positional[1] + ": " + error);
@@ -88,7 +95,8 @@ int RunImport(const std::vector<std::string> &args)
 }
 
 const CommandRegistration registration{
-    Command{"import", "write a language file from a table made by export", ImportUsage, RunImport}};
+    Command{"import", "write a language file from a table, XLIFF or PO file made by export",
+            std::string(ImportUsage) + ExchangeImportUsage, RunImport}};
 
 } // namespace
 } // namespace verbaria::tool

@@ -75,6 +75,13 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
                 return;
             }
             if (fields[0] == "#codepage") {
+                // A name of letters, digits and dashes: it becomes a line of the file.
+                const bool plainName = !value.empty() && value.find_first_not_of(
+                    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_") == std::string::npos;
+                if (!plainName) {
+                    fail("unknown code page " + value);
+                    return;
+                }
                 if (toCodePage && !toCodePage({}, value)) {
                     fail("unknown code page " + value);
                     return;
@@ -84,6 +91,11 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
             }
             const bool languageValue = fields[0] == "#language" || fields[0] == "#version" ||
                                        fields[0] == "#author" || fields[0] == "#template";
+            // The author is written in its one-line form; the others would split their line.
+            if (languageValue && fields[0] != "#author" && value.find_first_of("\r\n") != std::string::npos) {
+                fail("the value of " + std::string(fields[0]) + " cannot hold a line break");
+                return;
+            }
             if (languageValue && !toFile(value)) {
                 fail("the code page " + document.LanguageCodePage() + " cannot hold the value of " +
                      std::string(fields[0]));

@@ -1,6 +1,7 @@
 #include "tool/Command.h"
 #include "tool/TranslatorForms.h"
 
+#include "checks/ScannedTexts.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TemplateFile.h"
@@ -36,7 +37,11 @@ const char *const kScanUsage =
     "With --update the existing TEMPLATE keeps every line and number; new texts are added with\n"
     "numbers after the highest one, and entries no longer found are listed on standard error.\n"
     "The result goes to -o, else back to the updated template, else to standard output. Texts\n"
-    "are written in the code page (default windows-1250).\n";
+    "are written in the code page (default windows-1250).\n"
+    "\n"
+    "Above each component line a comment line \"/Text=...\" tells the text the form holds (list\n"
+    "entries joined by \",\", line breaks as \"|\"); readers of the template skip it, and\n"
+    "\"verbaria-tool check\" compares translations with it. --update renews these comments.\n";
 
 // ---- string literals passed to TranslateText in C++ sources ----
 
@@ -292,8 +297,66 @@ std::vector<std::string> SourceFiles(const std::string &folder)
 struct Entry
 {
     TItemKind Kind;
-    std::string Text; // bytes in the code page
+    std::string Text;  // bytes in the code page
+    std::string Found; // a component's text in the form, in the one-line form; empty when none
 };
+
+// The comment above a component line: the form's text in the code page, one line.
+std::string FoundTextBytes(const CodePage &codePage, const QStringList &values)
+{
+    QString text = values.join(u',');
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
+    text.replace(u'\r', u'|');
+    text.replace(u'\n', u'|');
+    const std::optional<std::string> bytes = codePage.Encode(text);
+    return bytes ? *bytes : std::string();
+}
+
+void AppendDefinition(std::string &out, std::int64_t number, const Entry &entry)
+{
+    if (entry.Kind == ikComponent && !entry.Found.empty())
+        out += checks::ScannedTextComment(entry.Found) + "\r\n";
+    out += std::to_string(number) + ':' + KindKeyword(entry.Kind) + " \"" + entry.Text + "\"\r\n";
+}
+
+// The kept lines of an updated template, with the text comment of every component that is still
+// found renewed.
+std::string RenewFoundTexts(std::string_view bytes, const std::vector<Entry> &found)
+{
+    std::map<std::string, std::string> foundText;
+    for (const Entry &entry : found) {
+        if (entry.Kind == ikComponent)
+            foundText.emplace(entry.Text, entry.Found);
+    }
+    std::string out;
+    std::string pending; // text comments not yet known to belong to a renewed entry
+    bool itemsMode = true;
+    ForEachLine(bytes, [&](std::string_view line) {
+        const std::string_view stripped = TrimLeftBlanks(line);
+        if (checks::IsScannedTextComment(stripped)) {
+            pending += std::string(line) + "\r\n";
+            return;
+        }
+        if (!stripped.empty() && stripped.front() == '[') {
+            const std::string name =
+                UpperAscii(stripped.substr(1, stripped.size() - (stripped.back() == ']' ? 2 : 1)));
+            itemsMode = name == "ITEMS" ? true : name == "LANGUAGE" ? false : itemsMode;
+        } else if (itemsMode && !stripped.empty() && stripped.front() != '/') {
+            DefinitionLine entry;
+            ParseDefinitionLine(stripped, TemplateFlavour::Editor, entry);
+            const auto it = entry.Kind == ikComponent ? foundText.find(entry.Text) : foundText.end();
+            if (it != foundText.end()) {
+                pending.clear();
+                if (!it->second.empty())
+                    pending = checks::ScannedTextComment(it->second) + "\r\n";
+            }
+        }
+        out += pending;
+        pending.clear();
+        out += std::string(line) + "\r\n";
+    });
+    return out + pending;
+}
 
 int Scan(const std::vector<std::string> &args)
 {
@@ -374,14 +437,14 @@ int Scan(const std::vector<std::string> &args)
             std::string bytes;
             if (!encode(form.Name, bytes))
                 continue;
-            found.push_back({ikSection, bytes});
+            found.push_back({ikSection, bytes, {}});
             for (const FormText &text : form.Texts) {
                 if (encode(text.Path, bytes))
-                    found.push_back({ikComponent, bytes});
+                    found.push_back({ikComponent, bytes, FoundTextBytes(codePage, text.Values)});
             }
         }
         if (!sourceFolders.empty()) {
-            found.push_back({ikSection, "Messages"});
+            found.push_back({ikSection, "Messages", {}});
             std::set<std::string> seen;
             for (const std::string &folder : sourceFolders) {
                 for (const std::string &file : SourceFiles(folder)) {
@@ -391,7 +454,7 @@ int Scan(const std::vector<std::string> &args)
                         std::string bytes;
                         if (!literal.empty() && encode(QString::fromUtf8(literal), bytes) &&
                             seen.insert(bytes).second)
-                            found.push_back({ikMessage, bytes});
+                            found.push_back({ikMessage, bytes, {}});
                     }
                 }
             }
@@ -404,9 +467,9 @@ int Scan(const std::vector<std::string> &args)
             EditorTemplate old;
             if (!ReadTemplateFile(update, old))
                 throw InOutError("File not found: " + update);
-            ReadFileBytes(update, out);
-            if (!out.empty() && out.back() != '\n')
-                out += "\r\n";
+            std::string oldBytes;
+            ReadFileBytes(update, oldBytes);
+            out = RenewFoundTexts(oldBytes, found);
             std::set<std::pair<int, std::string>> current;
             for (const Entry &entry : found)
                 current.insert({entry.Kind, entry.Text});
@@ -440,7 +503,7 @@ int Scan(const std::vector<std::string> &args)
             }
             if (next > std::numeric_limits<std::int32_t>::max())
                 throw InOutError("no identifier numbers left after " + std::to_string(next - 1));
-            out += std::to_string(next++) + ':' + KindKeyword(entry.Kind) + " \"" + entry.Text + "\"\r\n";
+            AppendDefinition(out, next++, entry);
         }
 
         const std::string target = !output.empty() ? output : update;

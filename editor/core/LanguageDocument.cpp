@@ -6,6 +6,7 @@
 #include "formats/TextRules.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 namespace verbaria {
 
@@ -101,25 +102,25 @@ void LanguageDocument::MapujText(const std::string &templateName)
     TemplateReader reader(loaded);
     // Whatever happens while reading, the table keeps what was read, and the grid always has one
     // row per entry, so the grid and the table never disagree.
-    struct Commit
-    {
-        LanguageDocument &document;
-        EditorTemplate &loaded;
-        ~Commit()
-        {
-            document.polozky_ = std::move(loaded.Items);
-            document.pocetKPrekladu_ = loaded.CountToTranslate;
-            document.templateInfo_ = loaded.Info;
-            document.header_.editProgram = loaded.Info.Program;
-            document.header_.editVerzeProgramu = loaded.Info.Version;
-            document.header_.memoAutorProgramu = PipeToLineBreaks(loaded.Info.Author);
-            document.index_.Build(document.polozky_);
-            GridBatch batch(document.grid_);
-            document.grid_.SetRowCount(static_cast<int>(document.polozky_.size()) + 1);
-            document.CodePagesChanged();
-        }
-    } commit{*this, loaded};
-    reader.ReadAll(bytes);
+    auto commit = [this, &loaded] {
+        polozky_ = std::move(loaded.Items);
+        pocetKPrekladu_ = loaded.CountToTranslate;
+        templateInfo_ = loaded.Info;
+        header_.editProgram = loaded.Info.Program;
+        header_.editVerzeProgramu = loaded.Info.Version;
+        header_.memoAutorProgramu = PipeToLineBreaks(loaded.Info.Author);
+        index_.Build(polozky_);
+        GridBatch batch(grid_);
+        grid_.SetRowCount(static_cast<int>(polozky_.size()) + 1);
+        CodePagesChanged();
+    };
+    try {
+        reader.ReadAll(bytes);
+    } catch (const FormatError &) {
+        commit();
+        throw;
+    }
+    commit();
 }
 
 bool LanguageDocument::AskToSaveChanges()
@@ -208,6 +209,16 @@ void LanguageDocument::NactiJazyk(const std::string &fileName, int mode)
 void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode)
 {
     GridBatch batch(grid_);
+    // A file may name its template on every line: each name is looked up once per read (a look-up
+    // lists folders and reads the catalogue), and the user is asked once at most.
+    std::unordered_map<std::string, std::string> templates;
+    auto findTemplate = [&](const std::string &name) -> const std::string & {
+        auto found = templates.find(name);
+        if (found == templates.end())
+            found = templates.emplace(name, FindTemplate(name, fileName)).first;
+        return found->second;
+    };
+    bool asked = false;
     ForEachLine(bytes, [&](std::string_view line) {
         const auto split = SplitLanguageLine(line);
         if (!split)
@@ -247,10 +258,11 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
             }
             // A read that a template switch started does not switch again: a file naming two
             // templates would otherwise switch back and forth for ever.
-            if (startovani_ || switchDepth_ > 0)
+            if (startovani_ || switchDepth_ > 0 || asked)
                 return;
-            if (FindTemplate(definiceJazyka_, fileName) == FindTemplate(aktualniSablona_, fileName))
+            if (findTemplate(definiceJazyka_) == findTemplate(aktualniSablona_))
                 return;
+            asked = true;
             if (!dialogs_->AskYesNo(TranslateText(
                     "Soubor, který se pokoušíte otevřít je určen pro jiný program. Chcete pokračovat?")))
                 return;
@@ -271,12 +283,13 @@ void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
     // The check found the template beside the language file; a template that only that place
     // holds is loaded by its full path, or the switch would load nothing (and the next start
     // would not find it either).
-    aktualniSablona_ = definiceJazyka_;
-    if (FindTemplate(definiceJazyka_, {}).empty()) {
-        const std::string besideFile = FindTemplate(definiceJazyka_, fileName);
-        if (!besideFile.empty())
-            aktualniSablona_ = besideFile;
-    }
+    // The full path is what is remembered: a bare name found in the working folder would find
+    // nothing at the next start from another folder.
+    aktualniSablona_ = FindTemplate(definiceJazyka_, {});
+    if (aktualniSablona_.empty())
+        aktualniSablona_ = FindTemplate(definiceJazyka_, fileName);
+    if (aktualniSablona_.empty())
+        aktualniSablona_ = definiceJazyka_;
     MapujText(aktualniSablona_);
     souborPopisu_ = fileName;
     NovyJazyk(true, false);

@@ -23,7 +23,8 @@ QString QtUserDialogs::MessageText(const std::string &message)
 
 QtUserDialogs::QtUserDialogs(QWidget *owner)
     : owner_(owner)
-{}
+{
+}
 
 QString QtUserDialogs::Caption() const
 {
@@ -57,10 +58,16 @@ QStringList QtUserDialogs::QtFilters(const QString &filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString description = parts[i];
-        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+#ifndef Q_OS_WIN
+        // "*.*" means every file on Windows; here it would hide every name without a dot, and so
+        // every program, which has none.
+        if (patterns.trimmed() == QStringLiteral("*.*"))
+            patterns = QStringLiteral("*");
+#endif
         if (description.contains(QLatin1Char('(')) && description.endsWith(QLatin1Char(')')))
-            result << description.left(description.lastIndexOf(QLatin1Char('('))).trimmed() + QStringLiteral(" (") +
-                          patterns + QLatin1Char(')');
+            result << description.left(description.lastIndexOf(QLatin1Char('('))).trimmed() +
+                          QStringLiteral(" (") + patterns + QLatin1Char(')');
         else
             result << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }

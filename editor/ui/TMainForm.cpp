@@ -306,6 +306,7 @@ void TMainForm::FormShow()
     prekladac_->SetLanguageFile(QString::fromStdString(language));
     texts_.SetTranslator(prekladac_);
     prekladac_->Translate();
+    FollowLanguageWithQtTexts();
     LayOutInfoPanel();
 
     if (!registry_) {
@@ -452,8 +453,17 @@ void TMainForm::OProgramu()
         about_->exec();
 }
 
+void TMainForm::FollowLanguageWithQtTexts()
+{
+    if (!prekladac_)
+        return;
+    const std::string &language = prekladac_->Core().LanguageInfo().Language;
+    qtTexts_.Follow(prekladac_->LanguageCodePage().Decode(language), prekladac_->LanguageFile());
+}
+
 void TMainForm::RefreshAfterTranslation()
 {
+    FollowLanguageWithQtTexts();
     LayOutInfoPanel();
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());

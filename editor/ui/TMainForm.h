@@ -4,6 +4,7 @@
 #include "editor/core/SettingsValues.h"
 #include "editor/ui/QtUserDialogs.h"
 #include "editor/ui/TVlastnostiForm.h"
+#include "editor/ui/QtOwnTexts.h"
 #include "editor/ui/TranslatorTexts.h"
 
 #include <QMainWindow>
@@ -135,6 +136,8 @@ private:
     void ShowInfo(int column, int row);
     void ReportUnrepresentable(const QString &text);
     void ReportLineBreaks();
+    // Qt's own buttons and dialogs in the language the editor speaks now.
+    void FollowLanguageWithQtTexts();
     // The properties dialog's choice of the language file's code page: the translations and the
     // language's values are converted, or, when the new code page cannot hold some of them,
     // nothing changes and the rows are listed. True when the document took it.
@@ -146,6 +149,7 @@ private:
     QtUserDialogs realDialogs_;
     UserDialogs *dialogs_ = nullptr;
     TranslatorTexts texts_;
+    QtOwnTexts qtTexts_;
     std::unique_ptr<LanguageDocument> document_;
     QPointer<qt::TKVTranslator> prekladac_;
     RegistryRecord *registry_ = nullptr;

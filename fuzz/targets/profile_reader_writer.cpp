@@ -1,6 +1,7 @@
 // The profile reader and writer: read, write one of the program's keys, read again. The written
 // key reads back as written, and every other key reads as before.
 #include "FuzzSupport.h"
+#include "formats/Errors.h"
 #include "formats/ProfileFile.h"
 #include "formats/TextRules.h"
 
@@ -43,6 +44,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     });
 
+    // A value with a line break is refused, and the file is left as it was.
+    if (value.find_first_of("\r\n") != std::string_view::npos) {
+        bool refused = false;
+        try {
+            ProfileWriteString(bytes, section, key, value);
+        } catch (const LineBreakError &) {
+            refused = true;
+        }
+        FUZZ_CHECK(refused);
+        return 0;
+    }
     const std::string written = ProfileWriteString(bytes, section, key, value);
     for (const auto &[s, k] : probes) {
         if (UpperAscii(s) == UpperAscii(section) && UpperAscii(k) == UpperAscii(key))

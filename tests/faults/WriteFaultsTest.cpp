@@ -54,7 +54,8 @@ protected:
     // Files in the folder other than the ones a test made: a failed write must leave none.
     std::size_t FileCount() const
     {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(root_), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(root_), fs::directory_iterator()));
     }
 
     fs::path root_;
@@ -170,7 +171,8 @@ TEST_F(Folder, SettingsFileKeepsTheKeysWrittenBeforeTheFailingOne)
 
 TEST_F(Folder, CatalogueKeepsItsEntriesWhenTheWriteFails)
 {
-    const std::vector<CatalogueEntry> earlier = {{"Demo", "demo.lnd", "demo.exe"}, {"Druhy", "b.lnd", "b.exe"}};
+    const std::vector<CatalogueEntry> earlier = {{"Demo", "demo.lnd", "demo.exe"},
+                                                 {"Druhy", "b.lnd", "b.exe"}};
     WriteFileAtomically(At("programs.ini"), FormatCatalogue(earlier));
     std::vector<CatalogueEntry> changed = earlier;
     changed.erase(changed.begin());
@@ -246,30 +248,47 @@ TEST_F(Folder, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
     ASSERT_GT(newBytes.size(), 20'000'000u);
 
     const std::string target = At("big.lng");
+    // The first child saves through the document; the killed ones write the same bytes, so that
+    // the whole of their time is the write a kill is to interrupt.
+    bool throughDocument = true;
     auto saveInChild = [&] {
         const pid_t child = ::fork();
         if (child == 0) {
+            if (!throughDocument) {
+                WriteFileAtomically(target, newBytes);
+                ::_exit(0);
+            }
             dialogs.SaveChoices = {target};
             ::_exit(document.UlozitJazyk() ? 0 : 1);
         }
         return child;
     };
 
-    // One undisturbed save tells how long a save takes here.
+    // One undisturbed save through the document, then one of the bytes alone, which tells how
+    // long a write takes here.
     WriteFileAtomically(target, oldBytes);
-    const auto start = std::chrono::steady_clock::now();
+    int status = 0;
     const pid_t first = saveInChild();
     ASSERT_GT(first, 0);
-    int status = 0;
     ::waitpid(first, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    const auto saveTime = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    ASSERT_EQ(Read("big.lng"), newBytes);
+    throughDocument = false;
+    WriteFileAtomically(target, oldBytes);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t second = saveInChild();
+    ASSERT_GT(second, 0);
+    ::waitpid(second, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const auto saveTime =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     ASSERT_EQ(Read("big.lng"), newBytes);
 
     std::mt19937 random(20240607);
     std::uniform_int_distribution<long long> moment(0, saveTime.count() * 6 / 5);
     int oldSeen = 0;
     int newSeen = 0;
+    int midWrite = 0;
     for (int kill = 0; kill < KillCount; ++kill) {
         WriteFileAtomically(target, oldBytes);
         const pid_t child = saveInChild();
@@ -279,9 +298,19 @@ TEST_F(Folder, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole)
         ::waitpid(child, &status, 0);
 
         const std::string now = Read("big.lng");
-        ASSERT_TRUE(now == oldBytes || now == newBytes) << "kill " << kill << ": a mixture of " << now.size() << " bytes";
+        ASSERT_TRUE(now == oldBytes || now == newBytes)
+            << "kill " << kill << ": a mixture of " << now.size() << " bytes";
         (now == oldBytes ? oldSeen : newSeen)++;
+        // A kill during the write leaves the save's temporary file: proof that it landed mid-write.
+        for (const auto &entry : fs::directory_iterator(root_)) {
+            if (entry.path().filename().string().starts_with("big.lng.verbaria-save-"))
+                ++midWrite;
+        }
     }
+    EXPECT_GT(midWrite, 0) << "no kill landed while the file was being written";
+    // The next save clears what the killed ones left.
+    WriteFileAtomically(target, oldBytes);
+    EXPECT_EQ(FileCount(), 3u); // big.lnd, source.lng, big.lng
     RecordProperty("old", oldSeen);
     RecordProperty("new", newSeen);
 }
@@ -324,7 +353,6 @@ TEST_F(Folder, UnreadableSettingsCatalogueAndLanguagesFolderGiveDefaults)
     EXPECT_FALSE(dialogs.Errors.empty());
     for (const auto &error : dialogs.Errors)
         EXPECT_EQ(error, "File access denied");
-
 }
 
 TEST_F(Folder, ASettingsFileWithoutReadRightsGivesDefaults)

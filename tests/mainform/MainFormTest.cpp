@@ -435,3 +435,18 @@ TEST_F(MainWindow, ALineBreakPastedIntoAOneLineFieldBecomesABlankAndIsTold)
     EXPECT_EQ(dialogs_.Messages,
               (std::vector<std::string>{"Konce řádků ve vloženém textu byly nahrazeny mezerami."}));
 }
+
+TEST_F(MainWindow, QtsOwnButtonsSpeakTheEditorsLanguage)
+{
+    // The test folder has no czech.lng: the name of the file asked for tells the language.
+    Show();
+    EXPECT_EQ(QtOwnTexts::LocaleFor(QString::fromUtf8("Čeština"), QString()), QStringLiteral("cs"));
+    EXPECT_EQ(QtOwnTexts::LocaleFor(QStringLiteral("English"), QStringLiteral("english.lng")), QString());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ano"));
+}
+
+TEST(FileDialogFilters, AllFilesAreAllFilesAlsoWithoutADot)
+{
+    EXPECT_EQ(QtUserDialogs::QtFilters(QString::fromUtf8("Programy (*.exe)|*.exe|Všechny soubory (*.*)|*.*")),
+              (QStringList{QStringLiteral("Programy (*.exe)"), QString::fromUtf8("Všechny soubory (*)")}));
+}

@@ -47,7 +47,8 @@ TEST(ToolExport, DescriptionLanguageFillsTheLeftColumn)
     TempFolder folder;
     folder.Write("demo.lnd", Template);
     folder.Write("popisy.lng", "Language=ignored\r\n00002:Window title\r\n");
-    const auto result = RunTool({"export", folder.File("demo.lnd"), "--description", folder.File("popisy.lng")});
+    const auto result =
+        RunTool({"export", folder.File("demo.lnd"), "--description", folder.File("popisy.lng")});
     EXPECT_EQ(result.Status, 0);
     EXPECT_NE(result.Out.find("2\tcomponent\t2\tWindow title\t\n"), std::string::npos);
     EXPECT_NE(result.Out.find("#language\t\n"), std::string::npos);
@@ -105,7 +106,8 @@ TEST(ToolImport, RoundTripReproducesTheEditorsFile)
     folder.Write("de.lng", Language);
     const auto exported = RunTool({"export", folder.File("demo.lnd"), folder.File("de.lng")});
     folder.Write("table.tsv", exported.Out);
-    const auto imported = RunTool({"import", folder.File("demo.lnd"), folder.File("table.tsv"), "-o", folder.File("out.lng")});
+    const auto imported =
+        RunTool({"import", folder.File("demo.lnd"), folder.File("table.tsv"), "-o", folder.File("out.lng")});
     EXPECT_EQ(imported.Status, 0) << imported.Err;
     EXPECT_EQ(imported.Out, "");
     EXPECT_EQ(folder.Read("out.lng"), Language);
@@ -115,11 +117,14 @@ TEST(ToolImport, HeaderLinesAndEditedCellsReachTheFile)
 {
     TempFolder folder;
     folder.Write("demo.lnd", Template);
-    folder.Write("t.tsv", "#language\tFran\xE7" "ais\r\n#author\tJean|Marie\n#count\t999\n"
+    folder.Write("t.tsv", "#language\tFran\xE7"
+                          "ais\r\n#author\tJean|Marie\n#count\t999\n"
                           "2\tcomponent\t2\tignored\tTitre\n4\tmessage\t4\t\tavec\\\\barre\n");
-    const auto result = RunTool({"import", folder.File("demo.lnd"), folder.File("t.tsv"), "-o", folder.File("fr.lng")});
+    const auto result =
+        RunTool({"import", folder.File("demo.lnd"), folder.File("t.tsv"), "-o", folder.File("fr.lng")});
     EXPECT_EQ(result.Status, 0) << result.Err;
-    EXPECT_EQ(folder.Read("fr.lng"), "Language=Fran\xE7" "ais\r\nAuthor=Jean|Marie\r\nDefinition=demo.lnd\r\n"
+    EXPECT_EQ(folder.Read("fr.lng"), "Language=Fran\xE7"
+                                     "ais\r\nAuthor=Jean|Marie\r\nDefinition=demo.lnd\r\n"
                                      "00002:Titre\r\n00004:avec\\barre\r\n");
 }
 
@@ -128,8 +133,8 @@ TEST(ToolImport, AWrongRowOrNumberWritesNothing)
     TempFolder folder;
     folder.Write("demo.lnd", Template);
     folder.Write("old.lng", "kept\r\n");
-    for (const std::string table : {"9\tmessage\t4\t\tx\n", "4\tmessage\t5\t\tx\n", "4\tmessage\t4\tonly four\n",
-                                     "4\tmessage\t4\t\tbad\\q\n"}) {
+    for (const std::string table : {"9\tmessage\t4\t\tx\n", "4\tmessage\t5\t\tx\n",
+                                    "4\tmessage\t4\tonly four\n", "4\tmessage\t4\t\tbad\\q\n"}) {
         folder.Write("t.tsv", table);
         const auto result =
             RunTool({"import", folder.File("demo.lnd"), folder.File("t.tsv"), "-o", folder.File("old.lng")});

@@ -32,23 +32,47 @@ std::string Quote(const std::string &arg)
 
 } // namespace
 
-ToolResult RunTool(const std::vector<std::string> &args, const std::string &input, const std::string &workingFolder)
+ToolResult RunTool(const std::vector<std::string> &args, const std::string &input,
+                   const std::string &workingFolder)
+{
+    return RunProgram(std::string(VERBARIA_BIN_DIR) + "/verbaria-tool", args, input, workingFolder);
+}
+
+ToolResult RunProgram(const std::string &program, const std::vector<std::string> &args,
+                      const std::string &input, const std::string &workingFolder)
 {
     TempFolder io;
     io.Write("stdin", input);
     std::string command;
     if (!workingFolder.empty())
         command += "cd " + Quote(workingFolder) + " && ";
-    command += Quote(std::string(VERBARIA_BIN_DIR) + "/verbaria-tool");
+    command += Quote(program);
     for (const auto &arg : args)
         command += " " + Quote(arg);
-    command += " <" + Quote(io.File("stdin")) + " >" + Quote(io.File("stdout")) + " 2>" + Quote(io.File("stderr"));
+    command +=
+        " <" + Quote(io.File("stdin")) + " >" + Quote(io.File("stdout")) + " 2>" + Quote(io.File("stderr"));
     const int raw = std::system(command.c_str());
     ToolResult result;
     result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     result.Out = io.Read("stdout");
     result.Err = io.Read("stderr");
     return result;
+}
+
+std::string FindProgram(const std::string &name, const std::vector<std::string> &alsoIn)
+{
+    std::vector<std::string> folders = alsoIn;
+    if (const char *path = std::getenv("PATH")) {
+        std::stringstream list(path);
+        for (std::string folder; std::getline(list, folder, ':');)
+            folders.push_back(folder);
+    }
+    for (const std::string &folder : folders) {
+        const std::string candidate = folder + "/" + name;
+        if (::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return {};
 }
 
 TempFolder::TempFolder()

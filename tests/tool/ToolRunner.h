@@ -14,6 +14,13 @@ struct ToolResult
 ToolResult RunTool(const std::vector<std::string> &args, const std::string &input = {},
                    const std::string &workingFolder = {});
 
+// Runs any program the same way.
+ToolResult RunProgram(const std::string &program, const std::vector<std::string> &args,
+                      const std::string &input = {}, const std::string &workingFolder = {});
+
+// The path of an executable NAME in one of alsoIn or on PATH; "" when there is none.
+std::string FindProgram(const std::string &name, const std::vector<std::string> &alsoIn = {});
+
 // A fresh temporary folder, removed with its contents when the object goes.
 class TempFolder final
 {

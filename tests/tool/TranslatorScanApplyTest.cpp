@@ -103,15 +103,27 @@ TEST_F(TranslatorScanApplyTest, ScanWritesTheTemplateOfFormsAndSources)
                           "PROGRAM=Uk\xe1zka\r\n"
                           "[ITEMS]\r\n"
                           "10:section \"MainForm\"\r\n"
+                          "/Text=Uk\xe1zka\r\n"
                           "11:component \"MainForm.windowTitle\"\r\n"
+                          "/Text=V\xedtejte\r\n"
                           "12:component \"MainForm.labelInfo.text\"\r\n"
+                          "/Text=N\xe1pov\xec"
+                          "da\r\n"
                           "13:component \"MainForm.labelInfo.toolTip\"\r\n"
+                          "/Text=\xe8"
+                          "e\x9atina,angli\xe8tina\r\n"
                           "14:component \"MainForm.comboJazyk.Items\"\r\n"
+                          "/Text=Jm\xe9no\r\n"
                           "15:component \"MainForm.editJmeno.placeholderText\"\r\n"
+                          "/Text=Obecn\xe9\r\n"
                           "16:component \"MainForm.pageObecne.Caption\"\r\n"
+                          "/Text=Auto\r\n"
                           "17:component \"MainForm.checkAuto.text\"\r\n"
+                          "/Text=Soubor\r\n"
                           "18:component \"MainForm.menuSoubor.title\"\r\n"
+                          "/Text=Konec\r\n"
                           "19:component \"MainForm.actionKonec.text\"\r\n"
+                          "/Text=Ukon\xe8\xed program\r\n"
                           "20:component \"MainForm.actionKonec.statusTip\"\r\n"
                           "21:section \"Messages\"\r\n"
                           "22:message \"Ulo\x9eit zm\xecny ?\"\r\n"
@@ -123,7 +135,9 @@ TEST_F(TranslatorScanApplyTest, ScanUpdateKeepsNumbersAndReportsWhatIsGone)
     folder.Write("app.lnd", "[LANGUAGE]\r\nPROGRAM=Demo\r\n[ITEMS]\r\n"
                             "/ kept as it is\r\n"
                             "5:section \"MainForm\"\r\n"
+                            "/Text=Star\xfd\r\n"
                             "40:component \"MainForm.labelInfo.text\"\r\n"
+                            "/Text=Zmizel\xfd\r\n"
                             "41:component \"MainForm.labelStary.text\"\r\n"
                             "42:message \"Hotovo a konec\"\r\n");
     const ToolResult result = RunTool({"scan", folder.File("MainForm.ui"), "--sources", folder.File("src"),
@@ -132,15 +146,20 @@ TEST_F(TranslatorScanApplyTest, ScanUpdateKeepsNumbersAndReportsWhatIsGone)
     EXPECT_TRUE(result.Out.empty());
     EXPECT_EQ(result.Err, "verbaria-tool: not found any more: 41 component \"MainForm.labelStary.text\"\n");
     const std::vector<std::string> lines = Lines(folder.Read("app.lnd"));
-    ASSERT_EQ(lines.size(), 20u);
+    ASSERT_EQ(lines.size(), 31u);
     EXPECT_EQ(lines[3], "/ kept as it is");
-    EXPECT_EQ(lines[6], "41:component \"MainForm.labelStary.text\"");
-    EXPECT_EQ(lines[8], "[ITEMS]");
-    EXPECT_EQ(lines[9], "43:component \"MainForm.windowTitle\"");
-    EXPECT_EQ(lines[10], "44:component \"MainForm.labelInfo.toolTip\"");
-    EXPECT_EQ(lines[17], "51:component \"MainForm.actionKonec.statusTip\"");
-    EXPECT_EQ(lines[18], "52:section \"Messages\"");
-    EXPECT_EQ(lines[19], "53:message \"Ulo\x9eit zm\xecny ?\"");
+    // The text comment of a component still found is renewed; that of one gone stays.
+    EXPECT_EQ(lines[5], "/Text=V\xedtejte");
+    EXPECT_EQ(lines[6], "40:component \"MainForm.labelInfo.text\"");
+    EXPECT_EQ(lines[7], "/Text=Zmizel\xfd");
+    EXPECT_EQ(lines[8], "41:component \"MainForm.labelStary.text\"");
+    EXPECT_EQ(lines[10], "[ITEMS]");
+    EXPECT_EQ(lines[11], "/Text=Uk\xe1zka");
+    EXPECT_EQ(lines[12], "43:component \"MainForm.windowTitle\"");
+    EXPECT_EQ(lines[14], "44:component \"MainForm.labelInfo.toolTip\"");
+    EXPECT_EQ(lines[28], "51:component \"MainForm.actionKonec.statusTip\"");
+    EXPECT_EQ(lines[29], "52:section \"Messages\"");
+    EXPECT_EQ(lines[30], "53:message \"Ulo\x9eit zm\xecny ?\"");
 }
 
 TEST_F(TranslatorScanApplyTest, ScanFailsOnAFileThatIsNoForm)

@@ -1,0 +1,51 @@
+#include "checks/MemoryInput.h"
+
+#include "checks/ScannedTexts.h"
+#include "formats/LanguageFile.h"
+#include "formats/TemplateFile.h"
+#include "formats/TextRules.h"
+
+#include <vector>
+
+namespace verbaria::checks {
+
+void AddLanguageFile(TranslationMemory &memory, std::uint32_t file, std::string_view templateBytes,
+                     std::string_view languageBytes, const Decoder &templateDecoder,
+                     const Decoder &languageDecoder)
+{
+    // Each file is decoded once as a whole: the marks the lines are read by (line ends, ":", "=",
+    // quotes, digits) are the same bytes in UTF-8 as in every code page the files use.
+    const std::string templateText =
+        templateDecoder ? templateDecoder(templateBytes) : std::string(templateBytes);
+    const std::string languageText =
+        languageDecoder ? languageDecoder(languageBytes) : std::string(languageBytes);
+    EditorTemplate parsed;
+    ScannedTexts scanned;
+    ReadTemplateWithScannedTexts(templateText, parsed, scanned);
+    NumberIndex index;
+    index.Build(parsed.Items);
+    // A later line for a number overrides an earlier one, as in the readers.
+    std::vector<std::string_view> translations(parsed.Items.size());
+    ForEachLine(languageText, [&](std::string_view line) {
+        const auto split = SplitLanguageLine(line);
+        if (!split || !split->IsItem)
+            return;
+        const std::int32_t i = index.IndexOf(split->Number);
+        if (i >= 0)
+            translations[static_cast<std::size_t>(i)] = split->Value;
+    });
+    for (std::size_t i = 0; i < parsed.Items.size(); ++i) {
+        const TEditorItem &item = parsed.Items[i];
+        if (translations[i].empty())
+            continue;
+        if (item.Kind == ikMessage) {
+            memory.Add(file, item.Number, item.Text, translations[i]);
+        } else if (item.Kind == ikComponent) {
+            const auto found = scanned.find(item.Number);
+            if (found != scanned.end())
+                memory.Add(file, item.Number, found->second, translations[i]);
+        }
+    }
+}
+
+} // namespace verbaria::checks

@@ -1,0 +1,139 @@
+#include "checks/RowNotes.h"
+
+#include "formats/Errors.h"
+#include "formats/LanguageFile.h"
+#include "formats/TextRules.h"
+
+#include <optional>
+#include <unordered_set>
+
+namespace verbaria::checks {
+
+namespace {
+
+constexpr std::string_view kPrefix = "/Notes ";
+constexpr std::string_view kAcknowledged = "acknowledged=";
+
+bool IsNoteLine(std::string_view line)
+{
+    return line.size() >= kPrefix.size() && EqualsIgnoringAsciiCase(line.substr(0, kPrefix.size()), kPrefix);
+}
+
+std::optional<std::pair<std::int32_t, RowNote>> ParseNoteLine(std::string_view line)
+{
+    if (!IsNoteLine(line))
+        return std::nullopt;
+    line.remove_prefix(kPrefix.size());
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos)
+        return std::nullopt;
+    const std::optional<std::int32_t> number = ParseWholeNumber(TrimBlanks(line.substr(0, colon)));
+    if (!number)
+        return std::nullopt;
+    RowNote note;
+    std::string_view rest = line.substr(colon + 1);
+    while (!rest.empty()) {
+        rest = TrimLeftBlanks(rest);
+        std::size_t end = 0;
+        while (end < rest.size() && !IsBlank(rest[end]))
+            ++end;
+        const std::string_view token = rest.substr(0, end);
+        rest.remove_prefix(end);
+        if (EqualsIgnoringAsciiCase(token, "review")) {
+            note.Review = true;
+        } else if (token.size() > kAcknowledged.size() &&
+                   EqualsIgnoringAsciiCase(token.substr(0, kAcknowledged.size()), kAcknowledged)) {
+            std::string_view names = token.substr(kAcknowledged.size());
+            while (!names.empty()) {
+                const std::size_t comma = names.find(',');
+                const std::string_view name = names.substr(0, comma);
+                if (!name.empty())
+                    note.Acknowledged.emplace(name);
+                names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 1);
+            }
+        }
+    }
+    return std::make_pair(*number, std::move(note));
+}
+
+std::optional<std::int32_t> ItemNumberOf(std::string_view line)
+{
+    try {
+        const auto split = SplitLanguageLine(line);
+        if (split && split->IsItem)
+            return split->Number;
+    } catch (const FormatError &) {
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string RowNoteLine(std::int32_t number, const RowNote &note)
+{
+    std::string line = std::string(kPrefix) + PadNumber(number, 5) + ":";
+    if (note.Review)
+        line += " review";
+    if (!note.Acknowledged.empty()) {
+        line += ' ';
+        line += kAcknowledged;
+        bool first = true;
+        for (const std::string &name : note.Acknowledged) {
+            if (!first)
+                line += ',';
+            line += name;
+            first = false;
+        }
+    }
+    return line;
+}
+
+std::vector<Finding> WithoutAcknowledged(std::vector<Finding> findings, const RowNote &note)
+{
+    std::erase_if(findings, [&](const Finding &finding) {
+        return finding.Level() == Severity::Warning && note.Acknowledged.contains(CheckName(finding.Check));
+    });
+    return findings;
+}
+
+RowNotes ReadRowNotes(std::string_view languageBytes)
+{
+    RowNotes notes;
+    ForEachLine(languageBytes, [&](std::string_view line) {
+        if (auto parsed = ParseNoteLine(line)) {
+            if (!parsed->second.empty())
+                notes[parsed->first] = std::move(parsed->second);
+        }
+    });
+    return notes;
+}
+
+std::string WithRowNotes(std::string_view languageBytes, const RowNotes &notes)
+{
+    std::string out;
+    out.reserve(languageBytes.size() + notes.size() * 40);
+    std::unordered_set<std::int32_t> written;
+    std::size_t start = 0;
+    while (start < languageBytes.size()) {
+        std::size_t end = languageBytes.find('\n', start);
+        end = end == std::string_view::npos ? languageBytes.size() : end + 1;
+        const std::string_view whole = languageBytes.substr(start, end - start);
+        std::string_view line = whole;
+        if (!line.empty() && line.back() == '\n')
+            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        start = end;
+        if (IsNoteLine(line))
+            continue;
+        if (const auto number = ItemNumberOf(line)) {
+            const auto note = notes.find(*number);
+            if (note != notes.end() && !note->second.empty() && written.insert(*number).second)
+                out += RowNoteLine(*number, note->second) + "\r\n";
+        }
+        out += whole;
+    }
+    return out;
+}
+
+} // namespace verbaria::checks

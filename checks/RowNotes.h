@@ -1,0 +1,45 @@
+#pragma once
+
+#include "checks/Finding.h"
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the translator noted about a row besides its text: the warnings he has looked at and
+// accepted, and whether the row still waits for review (a translation taken from the memory).
+// The notes travel inside the language file as comment lines, one above the item line of its
+// row: "/Notes 00012: review acknowledged=blanks,end-punctuation". Both readers skip "/" lines,
+// so a program reads exactly the translations it read before, and the notes go wherever the file
+// goes (copied, mailed, committed) without a second file to lose.
+namespace verbaria::checks {
+
+struct RowNote
+{
+    bool Review = false;
+    std::set<std::string> Acknowledged; // check names (CheckName); unknown ones are kept
+
+    bool empty() const { return !Review && Acknowledged.empty(); }
+    bool operator==(const RowNote &) const = default;
+};
+
+using RowNotes = std::map<std::int32_t, RowNote>; // by entry number
+
+// The notes of a language file.
+RowNotes ReadRowNotes(std::string_view languageBytes);
+
+// languageBytes (a language file, as the editor saves it) with the note of each row written
+// directly above the row's item line; earlier note lines are dropped. A note of a row that has
+// no item line (not translated) is left out: there is nothing left to note about.
+std::string WithRowNotes(std::string_view languageBytes, const RowNotes &notes);
+
+// findings without the warnings the note acknowledges; errors always stay.
+std::vector<Finding> WithoutAcknowledged(std::vector<Finding> findings, const RowNote &note);
+
+// The comment line of one note, without line end.
+std::string RowNoteLine(std::int32_t number, const RowNote &note);
+
+} // namespace verbaria::checks

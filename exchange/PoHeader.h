@@ -1,0 +1,22 @@
+#pragma once
+
+#include "exchange/ExchangeHeader.h"
+
+#include <QString>
+
+namespace verbaria::exchange {
+
+// The PO header entry's fields that carry a language file's header.
+namespace po {
+inline constexpr QLatin1StringView FieldLanguage{"X-Verbaria-Language"};
+inline constexpr QLatin1StringView FieldVersion{"X-Verbaria-Version"};
+inline constexpr QLatin1StringView FieldAuthor{"X-Verbaria-Author"};
+inline constexpr QLatin1StringView FieldDefinition{"X-Verbaria-Definition"};
+inline constexpr QLatin1StringView FieldCodePage{"X-Verbaria-Codepage"};
+} // namespace po
+
+// Reads "Key: value" lines of a PO header into header: the X-Verbaria- fields, else Language and
+// Last-Translator. charset receives the Content-Type's charset ("" when none is named).
+void ReadPoHeaderFields(const QString &text, ExchangeHeader &header, QString &charset);
+
+} // namespace verbaria::exchange

@@ -1,0 +1,292 @@
+#include "exchange/PoReader.h"
+
+#include "exchange/PoHeader.h"
+
+#include <QStringDecoder>
+
+#include <optional>
+#include <string_view>
+
+namespace verbaria::exchange {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Entry
+{
+    bool Started = false;
+    bool Fuzzy = false;
+    std::optional<QByteArray> Context;
+    std::optional<QByteArray> Id;
+    std::optional<QByteArray> Str;
+    QByteArray Reference; // the first #: reference
+    QByteArray TsId;      // lconvert's "#. ts-id N", which keeps an XLIFF unit's id
+    long long Line = 0;
+};
+
+// The text between the quotes of a PO string literal, unescaped; false when it is not one.
+bool Unquote(std::string_view text, QByteArray &out)
+{
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    if (text.size() < 2 || text.front() != '"' || text.back() != '"')
+        return false;
+    text = text.substr(1, text.size() - 2);
+    // Runs without escapes go in at once.
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t special = text.find_first_of("\\\"", i);
+        const std::size_t end = special == std::string_view::npos ? text.size() : special;
+        out.append(text.data() + i, static_cast<qsizetype>(end - i));
+        if (end == text.size())
+            return true;
+        i = end;
+        if (text[i] == '"')
+            return false;
+        if (++i == text.size())
+            return false;
+        switch (text[i]) {
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case '"':
+            out += '"';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        case 'a':
+            out += '\a';
+            break;
+        case 'b':
+            out += '\b';
+            break;
+        case 'f':
+            out += '\f';
+            break;
+        case 'v':
+            out += '\v';
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+class Reader final
+{
+public:
+    explicit Reader(ExchangeReceiver &receiver)
+        : receiver_(receiver)
+    {
+    }
+
+    std::string Run(const QByteArray &bytes)
+    {
+        std::string_view rest(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        if (rest.starts_with("\xEF\xBB\xBF"))
+            rest.remove_prefix(3);
+        while (!rest.empty() || lineNumber_ == 0) {
+            const std::size_t end = rest.find('\n');
+            std::string_view line = rest.substr(0, end);
+            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+            ++lineNumber_;
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            if (std::string error = Line(line); !error.empty())
+                return "line " + std::to_string(lineNumber_) + ": " + error;
+            if (!unitError_.empty())
+                return unitError_;
+            if (rest.empty())
+                break;
+        }
+        if (std::string error = Complete(); !error.empty())
+            return "line " + std::to_string(lineNumber_) + ": " + error;
+        if (!unitError_.empty())
+            return unitError_;
+        if (std::string error = Begin(); !error.empty())
+            return error;
+        return receiver_.EndFile();
+    }
+
+private:
+    std::string Line(std::string_view line)
+    {
+        std::string_view trimmed = line;
+        while (!trimmed.empty() && (trimmed.front() == ' ' || trimmed.front() == '\t'))
+            trimmed.remove_prefix(1);
+        if (trimmed.empty())
+            return Complete();
+        if (trimmed.front() == '#') {
+            if (trimmed.starts_with("#~"))
+                return {};
+            // A comment after msgstr opens the next entry.
+            if (entry_.Str)
+                if (std::string error = Complete(); !error.empty())
+                    return error;
+            Start();
+            if (trimmed.starts_with("#,")) {
+                std::string_view flags = trimmed.substr(2);
+                while (!flags.empty()) {
+                    const std::size_t comma = flags.find(',');
+                    std::string_view flag = flags.substr(0, comma);
+                    while (!flag.empty() && flag.front() == ' ')
+                        flag.remove_prefix(1);
+                    while (!flag.empty() && flag.back() == ' ')
+                        flag.remove_suffix(1);
+                    if (flag == "fuzzy")
+                        entry_.Fuzzy = true;
+                    flags = comma == std::string_view::npos ? std::string_view() : flags.substr(comma + 1);
+                }
+            } else if (trimmed.starts_with("#:")) {
+                std::string_view refs = trimmed.substr(2);
+                while (!refs.empty() && refs.front() == ' ')
+                    refs.remove_prefix(1);
+                if (entry_.Reference.isEmpty())
+                    entry_.Reference = QByteArray(
+                        refs.data(), static_cast<qsizetype>(refs.substr(0, refs.find(' ')).size()));
+            } else if (trimmed.starts_with("#.")) {
+                std::string_view note = trimmed.substr(2);
+                if (note.starts_with(' '))
+                    note.remove_prefix(1);
+                // Only lconvert's ts-id matters to an import; the other comments are ours.
+                if (note.starts_with("ts-id ") && entry_.TsId.isEmpty())
+                    entry_.TsId = QByteArray(note.data() + 6, static_cast<qsizetype>(note.size() - 6));
+            }
+            return {};
+        }
+        if (trimmed.front() == '"') {
+            if (!current_)
+                return "a string without a keyword before it";
+            if (!Unquote(trimmed, *current_))
+                return "not a valid PO string";
+            return {};
+        }
+        const std::size_t space = trimmed.find_first_of(" \t");
+        const std::string_view keyword = trimmed.substr(0, space);
+        const std::string_view value =
+            space == std::string_view::npos ? std::string_view() : trimmed.substr(space + 1);
+        std::optional<QByteArray> *field = nullptr;
+        if (keyword == "msgctxt" || keyword == "msgid") {
+            if (entry_.Str)
+                if (std::string error = Complete(); !error.empty())
+                    return error;
+            Start();
+            field = keyword == "msgctxt" ? &entry_.Context : &entry_.Id;
+            if (keyword == "msgctxt" && entry_.Id)
+                return "msgctxt after msgid";
+        } else if (keyword == "msgstr") {
+            if (!entry_.Id)
+                return "msgstr without msgid";
+            field = &entry_.Str;
+        } else if (keyword == "msgid_plural" || keyword.starts_with("msgstr[")) {
+            return "plural forms cannot be imported into a language file";
+        } else {
+            return "unknown keyword '" + std::string(keyword) + "'";
+        }
+        if (*field)
+            return "a second " + std::string(keyword);
+        field->emplace();
+        current_ = &**field;
+        if (!Unquote(value, *current_))
+            return "not a valid PO string";
+        return {};
+    }
+
+    void Start()
+    {
+        if (entry_.Started)
+            return;
+        entry_.Started = true;
+        entry_.Line = lineNumber_;
+    }
+
+    bool Decode(const QByteArray &bytes, QString &text)
+    {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = decoder.decode(bytes);
+        return !decoder.hasError();
+    }
+
+    std::string Complete()
+    {
+        current_ = nullptr;
+        if (!entry_.Started)
+            return {};
+        Entry entry = std::move(entry_);
+        entry_ = Entry();
+        if (!entry.Id && !entry.Str && !entry.Context)
+            return {}; // comments only
+        if (!entry.Id || !entry.Str)
+            return "an entry needs msgid and msgstr";
+        ExchangeUnit unit;
+        unit.Line = entry.Line;
+        QString context;
+        if (!Decode(*entry.Id, unit.Source) || !Decode(*entry.Str, unit.Target) ||
+            !Decode(entry.Context.value_or(QByteArray()), context))
+            return "the text is not UTF-8";
+        if (!entry.Context && entry.Id->isEmpty()) {
+            if (seenHeader_ || begun_)
+                return "a second header entry";
+            seenHeader_ = true;
+            QString charset;
+            ReadPoHeaderFields(unit.Target, header_, charset);
+            if (!charset.isEmpty() && charset.compare(u"UTF-8"_s, Qt::CaseInsensitive) != 0)
+                return "the charset is " + charset.toStdString() + "; only UTF-8 can be read";
+            return {};
+        }
+        // The number: msgctxt, else what converters that drop msgctxt keep of it: the reference
+        // (xliff2po) or the ts-id comment (lconvert).
+        unit.Id = context;
+        for (const QString &number :
+             {context, QString::fromUtf8(entry.Reference), QString::fromUtf8(entry.TsId)}) {
+            bool isNumber = false;
+            number.toInt(&isNumber);
+            if (isNumber) {
+                unit.Id = number;
+                break;
+            }
+        }
+        unit.NeedsReview = entry.Fuzzy && !unit.Target.isEmpty();
+        if (std::string error = Begin(); !error.empty()) {
+            unitError_ = error;
+            return {};
+        }
+        unitError_ = receiver_.Unit(unit);
+        return {};
+    }
+
+    std::string Begin()
+    {
+        if (begun_)
+            return {};
+        begun_ = true;
+        return receiver_.BeginFile(header_);
+    }
+
+    ExchangeReceiver &receiver_;
+    ExchangeHeader header_;
+    Entry entry_;
+    QByteArray *current_ = nullptr;
+    long long lineNumber_ = 0;
+    bool seenHeader_ = false;
+    bool begun_ = false;
+    std::string unitError_;
+};
+
+} // namespace
+
+std::string ReadPo(const QByteArray &bytes, ExchangeReceiver &receiver)
+{
+    Reader reader(receiver);
+    return reader.Run(bytes);
+}
+
+} // namespace verbaria::exchange

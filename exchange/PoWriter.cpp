@@ -1,0 +1,157 @@
+#include "exchange/PoWriter.h"
+
+#include "exchange/PoHeader.h"
+
+#include <QIODevice>
+
+namespace verbaria::exchange {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A PO string literal: quotes and backslashes escaped, TAB and CR as \t and \r, everything else
+// as it is (UTF-8).
+void AppendQuoted(QByteArray &out, const QString &text)
+{
+    out += '"';
+    const QByteArray utf8 = text.toUtf8();
+    const char *begin = utf8.constData();
+    const char *const end = begin + utf8.size();
+    const char *run = begin;
+    for (const char *p = begin; p != end; ++p) {
+        const char c = *p;
+        const char *escape = nullptr;
+        switch (c) {
+        case '"':
+            escape = "\\\"";
+            break;
+        case '\\':
+            escape = "\\\\";
+            break;
+        case '\t':
+            escape = "\\t";
+            break;
+        case '\r':
+            escape = "\\r";
+            break;
+        case '\n':
+            escape = "\\n";
+            break;
+        default:
+            continue;
+        }
+        out.append(run, p - run);
+        out += escape;
+        run = p + 1;
+    }
+    out.append(run, end - run);
+    out += '"';
+}
+
+bool HasLineBreak(const QString &text)
+{
+    return text.contains(u'\n') || text.contains(u'\r');
+}
+
+} // namespace
+
+PoWriter::PoWriter(QIODevice &device, QDateTime revised)
+    : device_(device)
+    , revised_(std::move(revised))
+{
+}
+
+std::string PoWriter::BeginFile(const ExchangeHeader &header)
+{
+    if (++files_ > 1)
+        return "a PO file holds one language file; export each language file on its own";
+    for (const QString *value :
+         {&header.TargetLanguage, &header.Program, &header.ProgramVersion, &header.Language, &header.Version,
+          &header.Author, &header.Definition, &header.CodePage}) {
+        if (HasLineBreak(*value))
+            return "header: a PO header value cannot hold a line break";
+    }
+    QString project = header.Program;
+    if (!header.ProgramVersion.isEmpty())
+        project += (project.isEmpty() ? u""_s : u" "_s) + header.ProgramVersion;
+    const QString language = header.TargetLanguage.isEmpty() ? header.Language : header.TargetLanguage;
+    const std::pair<QString, QString> fields[] = {
+        {u"Project-Id-Version"_s, project},
+        {u"PO-Revision-Date"_s,
+         revised_.toString(u"yyyy-MM-dd HH:mm"_s) + (revised_.offsetFromUtc() < 0 ? u"-"_s : u"+"_s) +
+             QTime(0, 0).addSecs(std::abs(revised_.offsetFromUtc())).toString(u"HHmm"_s)},
+        {u"Last-Translator"_s, header.Author},
+        {u"Language-Team"_s, header.Language},
+        {u"Language"_s, language},
+        {u"MIME-Version"_s, u"1.0"_s},
+        {u"Content-Type"_s, u"text/plain; charset=UTF-8"_s},
+        {u"Content-Transfer-Encoding"_s, u"8bit"_s},
+        {po::FieldLanguage, header.Language},
+        {po::FieldVersion, header.Version},
+        {po::FieldAuthor, header.Author},
+        {po::FieldDefinition, header.Definition},
+        {po::FieldCodePage, header.CodePage},
+    };
+    if (!header.Original.isEmpty()) {
+        buffer_ += "# ";
+        buffer_ += header.Original.toUtf8();
+        buffer_ += '\n';
+    }
+    buffer_ += "msgid \"\"\nmsgstr \"\"\n";
+    for (const auto &[key, value] : fields) {
+        AppendQuoted(buffer_, key + u": "_s + value + u"\n"_s);
+        buffer_ += '\n';
+    }
+    return {};
+}
+
+std::string PoWriter::Unit(const ExchangeUnit &unit)
+{
+    for (const QString &note : unit.Notes) {
+        if (HasLineBreak(note))
+            return "unit " + unit.Id.toStdString() + ": a comment cannot hold a line break";
+    }
+    buffer_ += '\n';
+    for (const QString &note : unit.Notes) {
+        buffer_ += "#. ";
+        buffer_ += note.toUtf8();
+        buffer_ += '\n';
+    }
+    // The reference carries the number through tools that drop msgctxt (po2xliff, xliff2po).
+    buffer_ += "#: ";
+    buffer_ += unit.Id.toUtf8();
+    buffer_ += '\n';
+    if (unit.NeedsReview && !unit.Target.isEmpty())
+        buffer_ += "#, fuzzy\n";
+    buffer_ += "msgctxt ";
+    AppendQuoted(buffer_, unit.Id);
+    buffer_ += "\nmsgid ";
+    AppendQuoted(buffer_, unit.Source);
+    buffer_ += "\nmsgstr ";
+    AppendQuoted(buffer_, unit.Target);
+    buffer_ += '\n';
+    if (buffer_.size() > (1 << 20))
+        Flush();
+    return {};
+}
+
+std::string PoWriter::EndFile()
+{
+    return {};
+}
+
+void PoWriter::Flush()
+{
+    if (!failed_ && device_.write(buffer_) != buffer_.size())
+        failed_ = true;
+    buffer_.clear();
+}
+
+bool PoWriter::Finish()
+{
+    Flush();
+    return !failed_;
+}
+
+} // namespace verbaria::exchange

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QLatin1StringView>
+
+namespace verbaria::exchange::xliff {
+
+inline constexpr QLatin1StringView Namespace12{"urn:oasis:names:tc:xliff:document:1.2"};
+inline constexpr QLatin1StringView Namespace11{"urn:oasis:names:tc:xliff:document:1.1"};
+inline constexpr QLatin1StringView PropGroup{"verbaria"};
+inline constexpr QLatin1StringView PropLanguage{"Language"};
+inline constexpr QLatin1StringView PropVersion{"Version"};
+inline constexpr QLatin1StringView PropAuthor{"Author"};
+inline constexpr QLatin1StringView PropDefinition{"Definition"};
+inline constexpr QLatin1StringView PropCodePage{"Codepage"};
+inline constexpr QLatin1StringView StateTranslated{"translated"};
+inline constexpr QLatin1StringView StateNeedsReview{"needs-review-translation"};
+inline constexpr QLatin1StringView NoteFrom{"developer"};
+
+} // namespace verbaria::exchange::xliff

@@ -1,0 +1,123 @@
+#include "ToolRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+namespace {
+
+const std::string kCorpus = VERBARIA_TEST_DATA "/checks";
+
+// CHECK-ID -> how many findings name it, and every line in the promised form.
+std::map<std::string, int> CountByCheck(const std::string &out)
+{
+    std::map<std::string, int> counts;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        // FILE:LINE: error|warning: CHECK-ID: entry N: message
+        const std::size_t file = line.find(':');
+        const std::size_t number = line.find(": ", file + 1);
+        const std::size_t level = line.find(": ", number + 2);
+        EXPECT_NE(level, std::string::npos) << line;
+        if (level == std::string::npos)
+            continue;
+        EXPECT_GT(std::stoi(line.substr(file + 1, number - file - 1)), 0) << line;
+        const std::string severity = line.substr(number + 2, level - number - 2);
+        EXPECT_TRUE(severity == "error" || severity == "warning") << line;
+        const std::size_t id = line.find(": ", level + 2);
+        ++counts[line.substr(level + 2, id - level - 2)];
+    }
+    return counts;
+}
+
+TEST(CheckCommand, TheSeededCorpusGivesOneFindingPerFault)
+{
+    const ToolResult result =
+        RunTool({"check", "program.lnd", "seeded.lng", "--description", "description.lng"}, {}, kCorpus);
+    EXPECT_EQ(result.Status, 1) << result.Err;
+    const std::map<std::string, int> expected{
+        {"printf-placeholders", 1}, {"qt-placeholders", 1},   {"empty-original", 1}, {"code-page", 1},
+        {"accelerator", 1},         {"accelerator-clash", 1}, {"blanks", 1},         {"end-punctuation", 1},
+        {"same-as-original", 1},    {"value-type", 1}};
+    EXPECT_EQ(CountByCheck(result.Out), expected) << result.Out;
+    EXPECT_NE(
+        result.Out.find("seeded.lng:6: warning: accelerator-clash: entry 4: the accelerator 'f' is also "
+                        "used by entry 2 of the form MainForm\n"),
+        std::string::npos)
+        << result.Out;
+}
+
+TEST(CheckCommand, TheCleanCorporaGiveNothing)
+{
+    // A windows-1250 file, a UTF-8 one with Japanese punctuation and accelerators, and one that
+    // declares windows-1251 (its "€" is the byte 0x88, which windows-1250 lacks).
+    const ToolResult result = RunTool({"check", "program.lnd", "clean.lng", "clean-japanese.lng",
+                                       "clean-russian.lng", "--description", "description.lng"},
+                                      {}, kCorpus);
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Out, "");
+    const ToolResult json = RunTool({"check", "program.lnd", "clean.lng", "--json"}, {}, kCorpus);
+    EXPECT_EQ(json.Status, 0);
+    EXPECT_EQ(json.Out, "[]\n");
+}
+
+TEST(CheckCommand, AComponentWithoutAnyOriginalIsNotGuessedFrom)
+{
+    // Without the description language entry 6 has nothing to be compared with: its blanks go
+    // unnoticed rather than being compared with the component path.
+    const ToolResult result = RunTool({"check", "program.lnd", "seeded.lng"}, {}, kCorpus);
+    EXPECT_EQ(result.Status, 1);
+    const auto counts = CountByCheck(result.Out);
+    EXPECT_EQ(counts.count("blanks"), 0u) << result.Out;
+    EXPECT_EQ(counts.at("accelerator"), 1);
+}
+
+TEST(CheckCommand, AcknowledgedWarningsAreQuietAndWarningsAloneDoNotFail)
+{
+    TempFolder folder;
+    folder.Write("t.lnd", "1:message \"Jméno:\"\r\n2:message \"Konec\"\r\n3:message \"%s\"\r\n");
+    folder.Write("l.lng", "/Notes 00001: acknowledged=end-punctuation\r\n00001:Name\r\n00002:Konec\r\n");
+    ToolResult result = RunTool({"check", "t.lnd", "l.lng"}, {}, folder.Path());
+    EXPECT_EQ(result.Status, 0);
+    EXPECT_EQ(result.Out,
+              "l.lng:3: warning: same-as-original: entry 2: the translation equals the original\n");
+    // An error cannot be acknowledged away.
+    folder.Write("e.lng", "/Notes 00003: acknowledged=printf-placeholders\r\n00003:%d\r\n");
+    result = RunTool({"check", "t.lnd", "e.lng", "--json"}, {}, folder.Path());
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_NE(result.Out.find("\"check\": \"printf-placeholders\""), std::string::npos) << result.Out;
+}
+
+TEST(CheckCommand, ComponentsOfAScannedTemplateAreComparedWithTheFormsTexts)
+{
+    TempFolder folder;
+    folder.Write("Okno.ui", R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <widget class="QDialog" name="Okno">
+  <property name="windowTitle"><string>Nastavení</string></property>
+  <widget class="QPushButton" name="buttonUlozit">
+   <property name="text"><string>&amp;Uložit</string></property>
+  </widget>
+ </widget>
+</ui>
+)");
+    ASSERT_EQ(RunTool({"scan", "Okno.ui", "-o", "okno.lnd"}, {}, folder.Path()).Status, 0);
+    folder.Write("en.lng", "2:Settings\r\n3:Save\r\n");
+    const ToolResult result = RunTool({"check", "okno.lnd", "en.lng"}, {}, folder.Path());
+    EXPECT_EQ(result.Status, 0);
+    EXPECT_EQ(result.Out, "en.lng:2: warning: accelerator: entry 3: the accelerator '&' differs: original "
+                          "\"&Uložit\", translation \"Save\"\n");
+}
+
+TEST(CheckCommand, UsageErrorsExitWithTwoAndUnreadableFilesWithOne)
+{
+    EXPECT_EQ(RunTool({"check"}, {}, kCorpus).Status, 2);
+    EXPECT_EQ(RunTool({"check", "program.lnd"}, {}, kCorpus).Status, 2);
+    EXPECT_EQ(RunTool({"check", "program.lnd", "clean.lng", "--bogus", "x"}, {}, kCorpus).Status, 2);
+    const ToolResult missing = RunTool({"check", "program.lnd", "missing.lng"}, {}, kCorpus);
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Err.find("missing.lng"), std::string::npos) << missing.Err;
+}
+
+} // namespace

@@ -1,0 +1,200 @@
+#include "tool/Command.h"
+#include "tool/FileTexts.h"
+
+#include "checks/DocumentChecks.h"
+#include "checks/RowNotes.h"
+#include "checks/ScannedTexts.h"
+#include "formats/Errors.h"
+#include "formats/LanguageFile.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace verbaria::tool {
+
+namespace {
+
+const char *const kCheckUsage =
+    "Usage: verbaria-tool check TEMPLATE LANGUAGE... [--description FILE] [--code-page NAME] [--json]\n"
+    "\n"
+    "Checks the translations of each LANGUAGE file against TEMPLATE and prints one line per\n"
+    "finding:\n"
+    "\n"
+    "  FILE:LINE: error|warning: CHECK-ID: entry NUMBER: message\n"
+    "\n"
+    "LINE is the line of the language file that holds the translation. Errors: printf-placeholders,\n"
+    "qt-placeholders, empty-original, code-page. Warnings: accelerator, accelerator-clash, blanks,\n"
+    "end-punctuation, same-as-original, value-type. A component entry is compared with the text\n"
+    "of the --description language file, else with the text scan noted above it in the template;\n"
+    "without either, the checks that need an original are skipped for it. Warnings acknowledged in\n"
+    "the language file are not printed. With --json the findings are printed as one JSON array.\n"
+    "Files that declare no code page are read in NAME (default windows-1250).\n"
+    "\n"
+    "Exit status: 0 when no error was found, 1 when one was or a file could not be read, 2 for a\n"
+    "usage error.\n";
+
+struct Reported
+{
+    std::string File;
+    int Line = 0;
+    std::int32_t Number = 0;
+    checks::Finding Finding;
+};
+
+void AppendJsonString(std::string &out, std::string_view text)
+{
+    out += '"';
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            static const char *const hex = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+std::string Json(const std::vector<Reported> &findings)
+{
+    std::string out = "[";
+    bool first = true;
+    for (const Reported &r : findings) {
+        out += first ? "\n  {" : ",\n  {";
+        first = false;
+        out += "\"file\": ";
+        AppendJsonString(out, r.File);
+        out += ", \"line\": " + std::to_string(r.Line) + ", \"number\": " + std::to_string(r.Number);
+        out += ", \"severity\": ";
+        AppendJsonString(out, checks::SeverityName(r.Finding.Level()));
+        out += ", \"check\": ";
+        AppendJsonString(out, checks::CheckName(r.Finding.Check));
+        out += ", \"message\": ";
+        AppendJsonString(out, checks::EnglishMessage(r.Finding));
+        out += '}';
+    }
+    out += first ? "]\n" : "\n]\n";
+    return out;
+}
+
+int Check(const std::vector<std::string> &args)
+{
+    std::vector<std::string> files;
+    std::string description;
+    std::string fallbackCodePage = "windows-1250";
+    bool json = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg == "--json") {
+            json = true;
+            continue;
+        }
+        if (arg.empty() || arg[0] != '-') {
+            files.push_back(arg);
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return UsageError("check", "option '" + arg + "' needs a value");
+        const std::string &value = args[++i];
+        if (arg == "--description")
+            description = value;
+        else if (arg == "--code-page")
+            fallbackCodePage = value;
+        else
+            return UsageError("check", "unknown option '" + arg + "'");
+    }
+    if (files.size() < 2)
+        return UsageError("check", files.empty() ? "no template given" : "no language file given");
+
+    std::vector<Reported> reported;
+    try {
+        const TemplateTexts templateTexts = ReadTemplateTexts(files[0], fallbackCodePage);
+        const checks::Decoder templateDecoder = DecoderFor(templateTexts.CodePage);
+        const auto scanned = checks::ReadScannedTexts(templateTexts.Bytes);
+        LanguageTexts descriptionTexts;
+        checks::Decoder descriptionDecoder;
+        if (!description.empty()) {
+            descriptionTexts = ReadLanguageTexts(description, fallbackCodePage);
+            descriptionDecoder = DecoderFor(descriptionTexts.CodePage);
+        }
+
+        // The originals are the same for every language file.
+        const std::vector<TEditorItem> &items = templateTexts.Template.Items;
+        NumberIndex index;
+        index.Build(items);
+        std::vector<checks::CheckedEntry> entries(items.size());
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const TEditorItem &item = items[i];
+            checks::CheckedEntry &entry = entries[i];
+            entry.Kind = item.Kind;
+            entry.Number = item.Number;
+            entry.ValueType = item.ValueType;
+            entry.Path = item.Text;
+            std::optional<std::string> described;
+            std::optional<std::string> noted;
+            if (const auto it = descriptionTexts.Items.find(item.Number); it != descriptionTexts.Items.end())
+                described = descriptionDecoder(it->second.Value);
+            if (const auto it = scanned.find(item.Number); it != scanned.end())
+                noted = templateDecoder(it->second);
+            entry.Original = checks::OriginalFor(item.Kind, templateDecoder(item.Text), described, noted);
+        }
+
+        for (std::size_t f = 1; f < files.size(); ++f) {
+            const LanguageTexts language = ReadLanguageTexts(files[f], fallbackCodePage);
+            const checks::RowNotes notes = checks::ReadRowNotes(language.Bytes);
+            std::vector<checks::CheckedEntry> translated = entries;
+            std::vector<int> lines(items.size(), 0);
+            for (const auto &[number, line] : language.Items) {
+                const std::int32_t i = index.IndexOf(number);
+                if (i < 0)
+                    continue;
+                translated[static_cast<std::size_t>(i)].Translation = line.Value;
+                lines[static_cast<std::size_t>(i)] = line.Line;
+            }
+            const std::size_t firstOfFile = reported.size();
+            checks::DocumentChecks document(DecoderFor(language.CodePage), language.CodePage);
+            document.Reset(std::move(translated));
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (lines[i] == 0)
+                    continue;
+                std::vector<checks::Finding> findings = document.FindingsFor(i);
+                if (const auto note = notes.find(items[i].Number); note != notes.end())
+                    findings = checks::WithoutAcknowledged(std::move(findings), note->second);
+                for (checks::Finding &finding : findings)
+                    reported.push_back(Reported{files[f], lines[i], items[i].Number, std::move(finding)});
+            }
+            std::stable_sort(reported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), reported.end(),
+                             [](const Reported &a, const Reported &b) { return a.Line < b.Line; });
+        }
+    } catch (const FormatError &error) {
+        PrintError(error.what());
+        return ExitFailure;
+    }
+
+    if (json) {
+        std::cout << Json(reported);
+    } else {
+        for (const Reported &r : reported)
+            std::cout << r.File << ':' << r.Line << ": " << checks::SeverityName(r.Finding.Level()) << ": "
+                      << checks::CheckName(r.Finding.Check) << ": entry " << r.Number << ": "
+                      << checks::EnglishMessage(r.Finding) << '\n';
+    }
+    std::cout << std::flush;
+    const bool error = std::any_of(reported.begin(), reported.end(), [](const Reported &r) {
+        return r.Finding.Level() == checks::Severity::Error;
+    });
+    return error ? ExitFailure : ExitOk;
+}
+
+const CommandRegistration registration{Command{
+    "check", "check translations for broken placeholders, accelerators and punctuation", kCheckUsage, Check}};
+
+} // namespace
+
+} // namespace verbaria::tool

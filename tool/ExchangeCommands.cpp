@@ -1,0 +1,345 @@
+#include "tool/ExchangeCommands.h"
+
+#include "exchange/DocumentExport.h"
+#include "exchange/DocumentImporter.h"
+#include "exchange/ExchangeReceiver.h"
+#include "exchange/PoReader.h"
+#include "exchange/PoWriter.h"
+#include "exchange/XliffReader.h"
+#include "exchange/XliffWriter.h"
+#include "formats/Errors.h"
+#include "formats/FileIO.h"
+#include "formats/Paths.h"
+#include "platform/CodePage.h"
+#include "tool/Command.h"
+#include "tool/DocumentSession.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <iostream>
+#include <memory>
+
+namespace verbaria::tool {
+
+const char *const ExchangeExportUsage =
+    "\n"
+    "With --format xliff or --format po, writes the document as XLIFF 1.2 or gettext PO (UTF-8) instead of\n"
+    "the table: one <trans-unit> or PO entry per COMPONENT and MESSAGE entry, keyed by its number.\n"
+    "XLIFF takes several LANGUAGE files, one <file> each; PO takes one.\n"
+    "\n"
+    "  --format table|xliff|po   the output format (default: table)\n"
+    "  -o, --output FILE         write FILE instead of standard output (xliff, po)\n"
+    "  --source-language TAG     the source-language of the originals (default: und)\n"
+    "  --target-language TAG     the target language (default: the language file's Language)\n"
+    "  --code-page NAME          the code page of files that declare none (default: windows-1250)\n";
+
+const char *const ExchangeImportUsage =
+    "\n"
+    "Usage: verbaria-tool import --format xliff|po TEMPLATE FILE -o LANGUAGE [--description FILE]\n"
+    "                            [--ignore-unknown] [--program-folder DIR] [--code-page NAME]\n"
+    "\n"
+    "Reads an XLIFF or PO file made by export (or by a translation platform from one) and writes the\n"
+    "language file. Units are matched by number only; the template is never written. A translation the\n"
+    "language file's code page cannot hold, a line break, or a number no entry has stops the import\n"
+    "with nothing written. A unit whose source is not the template's text any more is reported as a\n"
+    "conflict and imported. With several <file> elements in an XLIFF file, LANGUAGE is a folder and each\n"
+    "one is written into it under its original name.\n"
+    "\n"
+    "  --description FILE  the description language the export used (its texts are the sources)\n"
+    "  --ignore-unknown    skip units whose number no entry has\n"
+    "  --code-page NAME    the code page of files that declare none (default: windows-1250)\n";
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using namespace verbaria::exchange;
+
+struct Options
+{
+    std::vector<std::string> Positional;
+    std::string Output;
+    std::string Description;
+    std::string ProgramFolder;
+    QString SourceLanguage;
+    QString TargetLanguage;
+    std::string CodePageName; // of files that declare none; empty: windows-1250
+    bool Follow = false;
+    bool IgnoreUnknown = false;
+};
+
+// Parses the options both commands know; returns a usage error's status or -1.
+int ParseOptions(const std::string &command, const std::vector<std::string> &args, Options &options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        const bool takesValue =
+            arg == "-o" || arg == "--output" || arg == "--description" || arg == "--program-folder" ||
+            arg == "--code-page" ||
+            (command == "export" && (arg == "--source-language" || arg == "--target-language"));
+        if (takesValue) {
+            if (i + 1 == args.size())
+                return UsageError(command, "option " + arg + " needs a value");
+            const std::string &value = args[++i];
+            if (arg == "-o" || arg == "--output")
+                options.Output = value;
+            else if (arg == "--description")
+                options.Description = value;
+            else if (arg == "--program-folder")
+                options.ProgramFolder = value;
+            else if (arg == "--code-page")
+                options.CodePageName = value;
+            else if (arg == "--source-language")
+                options.SourceLanguage = QString::fromStdString(value);
+            else
+                options.TargetLanguage = QString::fromStdString(value);
+        } else if (command == "export" && arg == "--follow-definition") {
+            options.Follow = true;
+        } else if (command == "import" && arg == "--ignore-unknown") {
+            options.IgnoreUnknown = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError(command, "unknown option " + arg);
+        } else {
+            options.Positional.push_back(arg);
+        }
+    }
+    if (!options.CodePageName.empty() && !CodePage::SetDefault(QString::fromStdString(options.CodePageName)))
+        return UsageError(command, "unknown code page " + options.CodePageName);
+    return -1;
+}
+
+// Loads the template and the description language into a fresh session as export does.
+std::unique_ptr<DocumentSession> OpenSession(const Options &options, bool follow)
+{
+    auto session = std::make_unique<DocumentSession>(options.ProgramFolder);
+    session->Document().Settings().KodovaStranka = options.CodePageName;
+    session->Answers().FollowDefinition = follow;
+    if (!session->LoadTemplate(options.Positional[0])) {
+        PrintError(options.Positional[0] + ": template not found");
+        return nullptr;
+    }
+    if (!options.Description.empty())
+        session->Document().NactiJazyk(options.Description, LanguageDocument::ColumnOriginal);
+    session->Document().SetStartovani(false);
+    return session;
+}
+
+QDateTime RevisionDate(const std::string &language, const std::string &templateName)
+{
+    const QFileInfo info(QString::fromStdString(NativePath(language.empty() ? templateName : language)));
+    return info.exists() ? info.lastModified() : QDateTime::currentDateTime();
+}
+
+class ImportReceiver final : public ExchangeReceiver
+{
+public:
+    ImportReceiver(const Options &options, bool intoFolder)
+        : options_(options)
+        , intoFolder_(intoFolder)
+    {
+    }
+
+    std::string BeginFile(const ExchangeHeader &header) override
+    {
+        if (files_++ > 0 && !intoFolder_)
+            return "the file holds more than one language file; give a folder as -o";
+        std::string output = options_.Output;
+        if (intoFolder_) {
+            const std::string name = FileNameOf(QFile::encodeName(header.Original).toStdString());
+            if (name.empty() || name == "." || name == "..")
+                return "a <file> has no original name to write it under";
+            output = options_.Output + (options_.Output.ends_with('/') ? "" : "/") + name;
+        }
+        session_ = OpenSession(options_, false);
+        if (!session_)
+            return "the template cannot be loaded";
+        importer_ = std::make_unique<DocumentImporter>(session_->Document(), options_.IgnoreUnknown);
+        outputs_.push_back({output, {}});
+        return importer_->ApplyHeader(header);
+    }
+
+    std::string Unit(const ExchangeUnit &unit) override { return importer_->ApplyUnit(unit); }
+
+    std::string EndFile() override
+    {
+        for (const std::string &conflict : importer_->Conflicts())
+            PrintError(options_.Positional[1] + ": " + conflict);
+        if (importer_->NeedingReview() > 0)
+            PrintError(options_.Positional[1] + ": " + std::to_string(importer_->NeedingReview()) +
+                       " translations are marked for review; they were imported as they are");
+        outputs_.back().second = session_->Document().SavedBytes();
+        importer_.reset();
+        session_.reset();
+        return {};
+    }
+
+    const std::vector<std::pair<std::string, std::string>> &Outputs() const { return outputs_; }
+
+private:
+    const Options &options_;
+    bool intoFolder_;
+    int files_ = 0;
+    std::unique_ptr<DocumentSession> session_;
+    std::unique_ptr<DocumentImporter> importer_;
+    std::vector<std::pair<std::string, std::string>> outputs_;
+};
+
+} // namespace
+
+std::optional<std::string> TakeFormatOption(const std::string &command, std::vector<std::string> &args)
+{
+    std::string format = "table";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--format")
+            continue;
+        if (i + 1 == args.size()) {
+            UsageError(command, "option --format needs a value");
+            return std::nullopt;
+        }
+        format = args[i + 1];
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
+    }
+    if (format != "table" && format != "xliff" && format != "po") {
+        UsageError(command, "unknown format '" + format + "' (table, xliff or po)");
+        return std::nullopt;
+    }
+    return format;
+}
+
+int RunExchangeExport(const std::string &format, const std::vector<std::string> &args)
+{
+    Options options;
+    if (const int status = ParseOptions("export", args, options); status >= 0)
+        return status;
+    if (options.Positional.empty())
+        return UsageError("export", "a template is needed");
+    std::vector<std::string> languages(options.Positional.begin() + 1, options.Positional.end());
+    if (format == "po" && languages.size() > 1)
+        return UsageError("export", "a PO file holds one language file; export each on its own");
+    for (const std::string &file : languages) {
+        if (!FileExists(file)) {
+            PrintError(file + ": File not found");
+            return ExitFailure;
+        }
+    }
+    if (!options.Description.empty() && !FileExists(options.Description)) {
+        PrintError(options.Description + ": File not found");
+        return ExitFailure;
+    }
+    if (languages.empty())
+        languages.emplace_back();
+
+    // Nothing reaches the output unless the whole export succeeds.
+    std::unique_ptr<QIODevice> device;
+    if (options.Output.empty()) {
+        device = std::make_unique<QBuffer>();
+        device->open(QIODevice::WriteOnly);
+    } else {
+        auto file = std::make_unique<QSaveFile>(QString::fromStdString(NativePath(options.Output)));
+        if (!file->open(QIODevice::WriteOnly)) {
+            PrintError(options.Output + ": " + file->errorString().toStdString());
+            return ExitFailure;
+        }
+        device = std::move(file);
+    }
+    std::unique_ptr<ExchangeWriter> writer;
+    if (format == "xliff")
+        writer = std::make_unique<XliffWriter>(*device);
+    else
+        writer = std::make_unique<PoWriter>(*device, RevisionDate(languages.front(), options.Positional[0]));
+    ExportSettings settings{options.SourceLanguage, options.TargetLanguage};
+    try {
+        for (const std::string &language : languages) {
+            auto session = OpenSession(options, options.Follow);
+            if (!session)
+                return ExitFailure;
+            if (!language.empty()) {
+                // The file's own DEFINITION (or none), not the template name a new document
+                // proposes: the language file is to come back as it was.
+                session->Document().Header().editSablona.clear();
+                session->Document().SetSouborJazyka(language);
+                session->Document().NactiJazyk(language, LanguageDocument::ColumnTranslation);
+            }
+            if (std::string error = ExportDocument(session->Document(), settings, *writer); !error.empty()) {
+                PrintError((language.empty() ? options.Positional[0] : language) + ": " + error);
+                return ExitFailure;
+            }
+        }
+    } catch (const FormatError &error) {
+        PrintError(error.what());
+        return ExitFailure;
+    }
+    if (!writer->Finish()) {
+        PrintError((options.Output.empty() ? std::string("standard output") : options.Output) + ": " +
+                   device->errorString().toStdString());
+        return ExitFailure;
+    }
+    if (auto *file = dynamic_cast<QSaveFile *>(device.get())) {
+        if (!file->commit()) {
+            PrintError(options.Output + ": " + file->errorString().toStdString());
+            return ExitFailure;
+        }
+        return ExitOk;
+    }
+    const QByteArray &bytes = static_cast<QBuffer *>(device.get())->data();
+    std::cout.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
+    std::cout.flush();
+    return std::cout ? ExitOk : ExitFailure;
+}
+
+int RunExchangeImport(const std::string &format, const std::vector<std::string> &args)
+{
+    Options options;
+    if (const int status = ParseOptions("import", args, options); status >= 0)
+        return status;
+    if (options.Positional.size() != 2)
+        return UsageError("import", "a template and an exchange file are needed");
+    if (options.Output.empty())
+        return UsageError("import", "the language file to write is needed (-o LANGUAGE)");
+    if (!options.Description.empty() && !FileExists(options.Description)) {
+        PrintError(options.Description + ": File not found");
+        return ExitFailure;
+    }
+    const std::string &input = options.Positional[1];
+    QFile in;
+    if (input == "-") {
+        in.open(stdin, QIODevice::ReadOnly);
+    } else {
+        in.setFileName(QString::fromStdString(NativePath(input)));
+        if (!in.exists()) {
+            PrintError(input + ": File not found");
+            return ExitFailure;
+        }
+        in.open(QIODevice::ReadOnly);
+    }
+    if (!in.isOpen()) {
+        PrintError(input + ": " + in.errorString().toStdString());
+        return ExitFailure;
+    }
+    ImportReceiver receiver(options, DirectoryExists(NativePath(options.Output)));
+    try {
+        // XML is read as it streams in; a PO file is read whole.
+        const std::string error =
+            format == "xliff" ? ReadXliff(in, receiver) : ReadPo(in.readAll(), receiver);
+        if (!error.empty()) {
+            PrintError(input + ": " + error);
+            return ExitFailure;
+        }
+        if (receiver.Outputs().empty()) {
+            PrintError(input + ": the file holds no language file");
+            return ExitFailure;
+        }
+        for (const auto &[path, content] : receiver.Outputs())
+            WriteFileAtomically(NativePath(path), content);
+    } catch (const FormatError &error) {
+        PrintError(error.what());
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+} // namespace verbaria::tool

@@ -1,0 +1,173 @@
+#include "tool/Command.h"
+#include "tool/FileTexts.h"
+#include "tool/MemoryFiles.h"
+
+#include "checks/EntryChecks.h"
+#include "checks/RowNotes.h"
+#include "checks/ScannedTexts.h"
+#include "formats/Errors.h"
+#include "formats/FileIO.h"
+#include "formats/LanguageFile.h"
+#include "formats/TextRules.h"
+#include "platform/CodePage.h"
+
+#include <QFileInfo>
+
+#include <iostream>
+
+namespace verbaria::tool {
+
+namespace {
+
+const char *const kPretranslateUsage =
+    "Usage: verbaria-tool pretranslate TEMPLATE [LANGUAGE] --memory FILE... -o OUT\n"
+    "                                  [--description FILE] [--code-page NAME]\n"
+    "\n"
+    "Fills the untranslated entries of LANGUAGE (or of a new language file) whose original the\n"
+    "translation memory of the --memory files holds exactly, with the translation it gives most\n"
+    "often, and marks each of them for review (\"/Notes NUMBER: review\" above its line, which every\n"
+    "reader skips). Only files of LANGUAGE's language (LANGUAGE=, else that of the first memory\n"
+    "file) make the memory. Writes OUT as the editor saves a language file; its earlier notes stay.\n"
+    "A translation the file's code page cannot hold is left out.\n";
+
+std::string HeaderValue(std::string_view bytes, std::string_view key)
+{
+    std::string value;
+    ForEachLine(bytes, [&](std::string_view line) {
+        const auto split = SplitLanguageLine(line);
+        if (split && !split->IsItem && split->Key == key)
+            value.assign(split->Value);
+    });
+    return value;
+}
+
+int Pretranslate(const std::vector<std::string> &args)
+{
+    std::vector<std::string> files;
+    std::vector<std::string> memoryFiles;
+    std::string output;
+    std::string description;
+    std::string fallbackCodePage = "windows-1250";
+    bool inMemory = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg == "--memory") {
+            inMemory = true;
+            continue;
+        }
+        if (arg.empty() || arg[0] != '-') {
+            (inMemory ? memoryFiles : files).push_back(arg);
+            continue;
+        }
+        inMemory = false;
+        if (i + 1 >= args.size())
+            return UsageError("pretranslate", "option '" + arg + "' needs a value");
+        const std::string &value = args[++i];
+        if (arg == "-o" || arg == "--output")
+            output = value;
+        else if (arg == "--description")
+            description = value;
+        else if (arg == "--code-page")
+            fallbackCodePage = value;
+        else
+            return UsageError("pretranslate", "unknown option '" + arg + "'");
+    }
+    if (files.empty() || files.size() > 2)
+        return UsageError("pretranslate",
+                          files.empty() ? "no template given" : "more than one language file given");
+    if (memoryFiles.empty())
+        return UsageError("pretranslate", "no --memory language file given");
+    if (output.empty())
+        return UsageError("pretranslate", "no -o OUT given");
+
+    try {
+        const TemplateTexts templateTexts = ReadTemplateTexts(files[0], fallbackCodePage);
+        const checks::Decoder templateDecoder = DecoderFor(templateTexts.CodePage);
+        const auto scanned = checks::ReadScannedTexts(templateTexts.Bytes);
+        LanguageTexts language;
+        if (files.size() == 2)
+            language = ReadLanguageTexts(files[1], fallbackCodePage);
+        else
+            language.CodePage = fallbackCodePage;
+        LanguageTexts descriptionTexts;
+        checks::Decoder descriptionDecoder;
+        if (!description.empty()) {
+            descriptionTexts = ReadLanguageTexts(description, fallbackCodePage);
+            descriptionDecoder = DecoderFor(descriptionTexts.CodePage);
+        }
+
+        std::string languageName = HeaderValue(language.Bytes, "LANGUAGE");
+        if (files.size() == 1)
+            languageName = LanguageNameOf(memoryFiles.front());
+        std::vector<std::string> sameLanguage;
+        for (const std::string &file : memoryFiles) {
+            if (LanguageNameOf(file) == languageName)
+                sameLanguage.push_back(file);
+        }
+        checks::TranslationMemory memory;
+        AddLanguageFiles(memory, sameLanguage, {}, fallbackCodePage);
+
+        const std::vector<TEditorItem> &items = templateTexts.Template.Items;
+        NumberIndex index;
+        index.Build(items);
+        std::vector<std::string> translations(items.size());
+        for (const auto &[number, line] : language.Items) {
+            const std::int32_t i = index.IndexOf(number);
+            if (i >= 0)
+                translations[static_cast<std::size_t>(i)] = line.Value;
+        }
+        std::vector<std::optional<std::string>> toFill(items.size());
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const TEditorItem &item = items[i];
+            if ((item.Kind != ikComponent && item.Kind != ikMessage) || !translations[i].empty() ||
+                item.Number < 0)
+                continue;
+            std::optional<std::string> described;
+            std::optional<std::string> noted;
+            if (const auto it = descriptionTexts.Items.find(item.Number); it != descriptionTexts.Items.end())
+                described = descriptionDecoder(it->second.Value);
+            if (const auto it = scanned.find(item.Number); it != scanned.end())
+                noted = templateDecoder(it->second);
+            toFill[i] = checks::OriginalFor(item.Kind, templateDecoder(item.Text), described, noted);
+        }
+
+        const std::optional<CodePage> codePage = CodePage::Named(QString::fromStdString(language.CodePage));
+        if (!codePage)
+            throw InOutError("unknown code page '" + language.CodePage + "'");
+        checks::RowNotes notes = checks::ReadRowNotes(language.Bytes);
+        int filled = 0;
+        for (const checks::PreTranslation &found : memory.PreTranslate(toFill)) {
+            const std::optional<std::string> bytes =
+                codePage->Encode(QString::fromStdString(found.Translation));
+            if (!bytes || bytes->find_first_of("\r\n") != std::string::npos)
+                continue;
+            translations[found.Row] = *bytes;
+            notes[items[found.Row].Number].Review = true;
+            ++filled;
+        }
+
+        LanguageHeader header;
+        header.Language = languageName;
+        header.Version = HeaderValue(language.Bytes, "VERSION");
+        header.Author = PipeToLineBreaks(HeaderValue(language.Bytes, "AUTHOR"));
+        header.Definition = files.size() == 2
+                                ? HeaderValue(language.Bytes, "DEFINITION")
+                                : QFileInfo(QString::fromStdString(files[0])).fileName().toStdString();
+        header.CodePage = DeclaredCodePage(language.Bytes);
+        WriteFileAtomically(output,
+                            checks::WithRowNotes(FormatLanguageFile(header, items, translations), notes));
+        std::cerr << "verbaria-tool: " << filled << " entries pre-translated and marked for review\n";
+        return ExitOk;
+    } catch (const FormatError &error) {
+        PrintError(error.what());
+        return ExitFailure;
+    }
+}
+
+const CommandRegistration registration{
+    Command{"pretranslate", "fill untranslated entries from the translation memory, for review",
+            kPretranslateUsage, Pretranslate}};
+
+} // namespace
+
+} // namespace verbaria::tool
