@@ -1,8 +1,12 @@
 #include "tool/Command.h"
 
+#include "formats/Errors.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <unistd.h>
 
 namespace verbaria::tool {
 
@@ -42,30 +46,74 @@ const Command *FindCommand(const std::string &name)
 void PrintHelp()
 {
     std::vector<Command> sorted = Commands();
-    std::sort(sorted.begin(), sorted.end(), [](const Command &a, const Command &b) { return a.Name < b.Name; });
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Command &a, const Command &b) { return a.Name < b.Name; });
     std::cout << "Usage: verbaria-tool COMMAND [ARGUMENTS...]\n"
                  "\n"
                  "The command-line companion of the Verbaria translation editor.\n"
                  "\n"
                  "Commands:\n";
-    for (const Command &command : sorted) {
-        std::string name = command.Name;
-        name.resize(std::max<std::size_t>(name.size(), 10), ' ');
-        std::cout << "  " << name << "  " << command.Summary << '\n';
-    }
-    std::cout << "  help        show the usage of one command\n"
-                 "\n"
-                 "Options:\n"
-                 "  --help      show this text\n"
-                 "  --version   show the version\n";
+    std::size_t width = 10;
+    for (const Command &command : sorted)
+        width = std::max(width, command.Name.size());
+    auto line = [width](std::string name, const std::string &text) {
+        name.resize(width, ' ');
+        std::cout << "  " << name << "  " << text << '\n';
+    };
+    for (const Command &command : sorted)
+        line(command.Name, command.Summary);
+    line("help", "show the usage of one command");
+    std::cout << "\nOptions:\n";
+    line("--help", "show this text");
+    line("--version", "show the version");
 }
+
+} // namespace
+
+namespace {
+
+// What a command printed must have reached its reader: output to a full disk or a closed pipe is
+// a failure, reported with the platform's words, not a success.
+int CheckedOutput(int status)
+{
+    errno = 0;
+    std::cout.flush();
+    if (std::cout.good() && std::fflush(stdout) == 0)
+        return status;
+    // The stream keeps no reason; the output is lost anyway, so one more byte asks the system.
+    int error = errno;
+    if (::write(STDOUT_FILENO, "\n", 1) < 0)
+        error = errno;
+    if (error == 0)
+        error = EIO;
+    PrintError("standard output: " + verbaria::InOutMessage(error, true));
+    return ExitFailure;
+}
+
+int Main(std::vector<std::string> args);
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     std::ios::sync_with_stdio(false);
-    std::vector<std::string> args(argv + 1, argv + argc);
+    // Nothing a command meets may end the program without a word: every error is reported.
+    try {
+        return CheckedOutput(Main(std::vector<std::string>(argv + 1, argv + argc)));
+    } catch (const std::bad_alloc &) {
+        PrintError("out of memory");
+    } catch (const std::exception &error) {
+        PrintError(error.what());
+    } catch (...) {
+        PrintError("unexpected error");
+    }
+    return ExitFailure;
+}
+
+namespace {
+
+int Main(std::vector<std::string> args)
+{
     if (args.empty()) {
         PrintHelp();
         return ExitUsage;
@@ -106,3 +154,5 @@ int main(int argc, char **argv)
     }
     return command->Run(args);
 }
+
+} // namespace

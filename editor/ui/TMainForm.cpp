@@ -671,7 +671,11 @@ void TMainForm::Odinstalovat()
         listing_ = ownListing_.get();
     }
     const QString languages = folder + QStringLiteral("jazyky");
-    for (const FolderEntry &entry : listing_->List(languages)) {
+    // A languages folder that is a link goes as a link: what it points at is not ours.
+    const bool linked = QFileInfo(languages).isSymLink();
+    if (linked)
+        QFile::remove(languages);
+    for (const FolderEntry &entry : linked ? std::vector<FolderEntry>() : listing_->List(languages)) {
         // Hidden files, special files (which the listing marks as neither folder nor file) and
         // subfolders stay.
         if (entry.IsFolder || !entry.IsRegularFile || entry.IsHidden || entry.Name.startsWith(u'.'))

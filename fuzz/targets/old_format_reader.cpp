@@ -12,8 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     try {
         old = ParseOldFormat(AsBytes(data, size));
     } catch (const FormatError &error) {
-        // Only a key with a double quote stops the reading.
-        FUZZ_CHECK(std::string_view(error.what()).find("double quote") != std::string_view::npos);
+        // Only a key with a double quote stops the reading, naming its line (the message quotes
+        // the key, which may hold any byte).
+        FUZZ_CHECK(std::string_view(error.what()).starts_with("Line "));
         return 0;
     }
     for (std::size_t i = 0; i < old.Entries.size(); ++i)

@@ -221,8 +221,12 @@ void TProgramyForm::UpravZaznam(int index, const std::string &nazev, const std::
 
 void TProgramyForm::Zobrazit()
 {
-    // Read first: a file that cannot be read leaves the list as it was.
-    const std::vector<CatalogueEntry> entries = ReadCatalogueFile(CatalogueFilePath());
+    // Read first: a file that cannot be read leaves the list as it was, and so does a file that
+    // has gone missing (the close writes the held entries back rather than an empty list).
+    std::string bytes;
+    if (!ReadFileBytes(CatalogueFilePath(), bytes))
+        return;
+    const std::vector<CatalogueEntry> entries = ParseCatalogue(bytes);
     model_->removeRows(0, model_->rowCount());
     for (const CatalogueEntry &entry : entries)
         AddRow(entry);

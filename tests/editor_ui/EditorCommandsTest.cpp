@@ -1,13 +1,13 @@
 #include "editor/ui/FindDialog.h"
 #include "editor/ui/TAboutForm.h"
 #include "editor/ui/TMainForm.h"
-#include "tests/support/Cp1250.h"
 #include "platform/DetachedProcess.h"
 #include "platform/RegistryRecord.h"
 #include "platform/ShellOpen.h"
 #include "platform/SystemDetachedProcess.h"
 #include "platform/UninstallScript.h"
 #include "support/ScriptedDialogs.h"
+#include "tests/support/Cp1250.h"
 #include "widgets/StringGrid.h"
 
 #include <QAction>
@@ -147,6 +147,7 @@ private slots:
     void uninstallAnsweredNoChangesNothing();
     void uninstallDeletesWhatIsOursAndLeavesTheRest();
     void uninstallRemovesAnEmptyLanguagesFolder();
+    void uninstallTakesALinkedLanguagesFolderAsALink();
     void uninstallWithUnsavedChangesAsksAfterItsReport();
     void uninstallScriptNamesPathsWithSpacesQuotesAndDollars();
     void uninstallScriptRemovesTheExecutableAfterTheProgramEnds();
@@ -444,6 +445,26 @@ void EditorCommandsTest::uninstallRemovesAnEmptyLanguagesFolder()
     QVERIFY(dialogs_.script.Errors.empty());
 }
 
+void EditorCommandsTest::uninstallTakesALinkedLanguagesFolderAsALink()
+{
+    MakeProgramCopy(programFolder_);
+    // The languages live elsewhere and the program folder links to them.
+    QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    QDir languages(Program(u"jazyky"_s));
+    for (const QString &name : languages.entryList(QDir::Files))
+        QVERIFY(QFile::copy(languages.filePath(name), elsewhere.filePath(name)));
+    QVERIFY(languages.removeRecursively());
+    QVERIFY(QFile::link(elsewhere.path(), Program(u"jazyky"_s)));
+    OpenMainForm(programFolder_);
+    dialogs_.script.Answers = {true};
+    Action(u"menuOdinstalovat"_s)->trigger();
+    QVERIFY(!QFileInfo(Program(u"jazyky"_s)).isSymLink());
+    QVERIFY(!QFileInfo::exists(Program(u"jazyky"_s)));
+    QVERIFY(QFileInfo::exists(elsewhere.filePath(u"czech.lng"_s)));
+    QVERIFY(QFileInfo::exists(elsewhere.filePath(u"glotra11.lnd"_s)));
+}
+
 void EditorCommandsTest::uninstallWithUnsavedChangesAsksAfterItsReport()
 {
     MakeProgramCopy(programFolder_);
@@ -451,9 +472,9 @@ void EditorCommandsTest::uninstallWithUnsavedChangesAsksAfterItsReport()
     form_->Document().SetZmeneno(true);
     dialogs_.script.Answers = {true, false};
     Action(u"menuOdinstalovat"_s)->trigger();
-    QCOMPARE(dialogs_.log,
-             (std::vector<std::string>{"ask: Opravdu chcete odinstalovat Verbaria ?",
-                                       std::string("inform: Verbaria byl odinstalován."), std::string("ask: Uložit změny ?")}));
+    QCOMPARE(dialogs_.log, (std::vector<std::string>{"ask: Opravdu chcete odinstalovat Verbaria ?",
+                                                     std::string("inform: Verbaria byl odinstalován."),
+                                                     std::string("ask: Uložit změny ?")}));
     QVERIFY(!form_->isVisible());
 }
 

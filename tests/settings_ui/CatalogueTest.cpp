@@ -300,3 +300,16 @@ TEST(CatalogueEntry, ANameWithEqualsOrAPathWithSemicolonIsRefusedAndTheDialogSta
     w.programy.exec();
     EXPECT_EQ(ReadFile(w.Path("programs.ini")), "A = /p/a.lnd;/p/a\r\n");
 }
+
+TEST(CatalogueList, ACatalogueGoneMissingKeepsTheEntriesHeldAndWritesThemBack)
+{
+    SettingsWindows w;
+    WriteFile(w.Path("programs.ini"), "Alfa = a.lnd;a.exe\r\nBeta = b.lnd;b.exe\r\n");
+    w.programy.show();
+    Click(&w.programy, "buttonOK");
+    ASSERT_TRUE(QFile::remove(w.Path("programs.ini")));
+    w.programy.show();
+    EXPECT_EQ(w.Names(), (Entries{"Alfa", "Beta"}));
+    Click(&w.programy, "buttonOK");
+    EXPECT_EQ(ReadFile(w.Path("programs.ini")), "Alfa = a.lnd;a.exe\r\nBeta = b.lnd;b.exe\r\n");
+}
