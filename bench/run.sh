@@ -142,3 +142,11 @@ echo
 echo "| entries | operation | input MB | seconds (or figure) | MB/s | peak MB | cat s | x cat | wc -l s | x wc -l |"
 echo "|---|---|---|---|---|---|---|---|---|---|"
 printf '%s\n' "${rows[@]}"
+
+if [ -x "$bin/lookup_vs_qt_bench" ]; then
+    echo
+    echo "Message look-ups beside Qt's own, same texts, one run (nanoseconds per look-up, best of three;"
+    echo "the .qm file is made by lrelease from the same texts; rates above 1x are faster than the peer):"
+    echo
+    QT_QPA_PLATFORM=offscreen "$bin/lookup_vs_qt_bench"
+fi

@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev
     xvfb xauth imagemagick fonts-dejavu-core fonts-ipafont-gothic time openbox xdotool
+    desktop-file-utils appstream dpkg-dev file librsvg2-bin util-linux
     gettext translate-toolkit
 )
 

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QUiLoader>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -46,7 +47,8 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
         bool IsObject = false;
         bool Unnamed = false; // cannot be reached by a path
         QString Property;
-        int Item = -1; // index of the entry of a combo box or list
+        int Item = -1;  // index of the entry of a combo box or list, or of a header label
+        QString Header; // "Columns" or "Rows" inside a <column> or <row>
     };
     QXmlStreamReader reader(original);
     QByteArray result;
@@ -55,10 +57,40 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
     std::map<QString, int> itemCounts;
     bool formSeen = false;
 
-    auto liveValue = [&](const Context &context, QString &value) {
-        QObject *object = context.Object.isEmpty() ? form : FindNamed(form, context.Object);
+    const NamedObjects named(form);
+    std::map<QString, QStringList> treeTexts; // a tree widget's item texts, depth first
+    std::map<QString, int> treeTextCounts;
+    auto liveValue = [&](const Context &context, const QString &ownText, QString &value) {
+        QObject *object = named.Find(context.Object);
         if (!object)
             return false;
+        if (context.Header.isEmpty() && context.Item >= 0 && qobject_cast<QTreeWidget *>(object)) {
+            // Texts that are not empty, in document order, as the translator counts them.
+            if (context.Property != u"text" || ownText.isEmpty())
+                return false;
+            auto [texts, isNew] = treeTexts.try_emplace(context.Object);
+            if (isNew) {
+                FormText items;
+                items.Object = context.Object;
+                items.Property = u"Items"_qs;
+                texts->second = LiveValues(named, items);
+            }
+            const int index = treeTextCounts[context.Object]++;
+            if (index >= texts->second.size())
+                return false;
+            value = texts->second[index];
+            return true;
+        }
+        if (!context.Header.isEmpty()) {
+            FormText header;
+            header.Object = context.Object;
+            header.Property = context.Header;
+            const QStringList labels = LiveValues(named, header);
+            if (context.Property != u"text" || context.Item >= labels.size())
+                return false;
+            value = labels[context.Item];
+            return true;
+        }
         if (context.Item >= 0) {
             if (auto *combo = qobject_cast<QComboBox *>(object); combo && context.Item < combo->count())
                 value = combo->itemText(context.Item);
@@ -71,7 +103,7 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
         FormText text;
         text.Object = context.Object;
         text.Property = context.Property;
-        const QStringList values = LiveValues(form, text);
+        const QStringList values = LiveValues(named, text);
         if (values.size() != 1)
             return false;
         value = values.front();
@@ -94,24 +126,33 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
                 context.IsObject = true;
                 context.Property.clear();
                 context.Item = -1;
+                context.Header.clear();
                 formSeen = true;
             } else if (name == u"property") {
                 context.Property = reader.attributes().value(QLatin1String("name")).toString();
             } else if (name == u"attribute") {
-                context.Property =
-                    reader.attributes().value(QLatin1String("name")) == u"title" ? u"Caption"_qs : QString();
+                const auto attribute = reader.attributes().value(QLatin1String("name"));
+                context.Property = attribute == u"title" || attribute == u"label" ? u"Caption"_qs : QString();
+            } else if ((name == u"column" || name == u"row") && !stack.empty() && stack.back().IsObject) {
+                context.Header = name == u"column" ? u"Columns"_qs : u"Rows"_qs;
+                context.Item = itemCounts[context.Object + u'/' + context.Header]++;
+                context.IsObject = false;
             } else if (name == u"item" && !stack.empty() && stack.back().IsObject) {
                 context.Item = itemCounts[context.Object]++;
             } else if (name == u"layout" || name == u"item") {
                 context.IsObject = false;
             }
-            QString value;
             if (name == u"string" && reader.attributes().value(QLatin1String("notr")) != u"true" &&
-                !context.Property.isEmpty() && !context.Unnamed && liveValue(context, value)) {
-                writer.writeStartElement(name.toString());
-                writer.writeAttributes(reader.attributes());
-                reader.readElementText();
-                writer.writeCharacters(value);
+                !context.Property.isEmpty() && !context.Unnamed) {
+                const QXmlStreamAttributes attributes = reader.attributes();
+                const QString ownText = reader.readElementText();
+                QString value;
+                if (!liveValue(context, ownText, value))
+                    value = ownText;
+                writer.writeStartElement(u"string"_qs);
+                writer.writeAttributes(attributes);
+                if (!value.isEmpty())
+                    writer.writeCharacters(value);
                 writer.writeEndElement();
                 break;
             }
@@ -228,7 +269,12 @@ int Apply(const std::vector<std::string> &args)
             !translator.SetLanguageFile(QFile::decodeName(languageFile.c_str())) || !translator.Translate())
             throw FormatError(translator.Encode(translator.ErrorString()));
 
+        // Loading and translating posted layout requests to every widget; a widget destroyed
+        // with events still queued searches the whole queue, once per widget.
+        QCoreApplication::sendPostedEvents();
+
         bool unreachable = false;
+        translator.Core().KeepNameIndexes(true); // the forms stay as they are from here on
         for (const TTemplateItem &item : translator.Core().Items()) {
             if (item.Kind != ikComponent)
                 continue;
@@ -244,10 +290,11 @@ int Apply(const std::vector<std::string> &args)
             const QString joint = translator.Separator().isEmpty() ? u","_qs : translator.Separator();
             std::vector<std::pair<std::string, std::string>> lines;
             for (std::size_t f = 0; f < widgets.size(); ++f) {
+                const NamedObjects named(widgets[f].get());
                 for (const FormText &text : formFiles[f].Texts) {
                     lines.emplace_back(
                         translator.Encode(text.Path),
-                        LineBreaksToPipe(translator.Encode(LiveValues(widgets[f].get(), text).join(joint))));
+                        LineBreaksToPipe(translator.Encode(LiveValues(named, text).join(joint))));
                 }
             }
             std::sort(lines.begin(), lines.end());

@@ -28,8 +28,10 @@ const char *const kScanUsage =
     "Writes the template (.lnd) of a program that embeds the runtime translator: a [LANGUAGE]\n"
     "header with the program name (--program, else the first form file's name), then [ITEMS]\n"
     "with a section line per form and a component line for every text of every named object of\n"
-    "the forms (text, title, window title, tool tip, status tip, placeholder text, tab texts,\n"
-    "combo box and list entries), numbered from N (default 1). With --sources, a message line\n"
+    "the forms (text, title, window title, tool tip, status tip, what's this, placeholder text,\n"
+    "spin box prefix, suffix and special-value text, tab and tool box page texts, combo box and\n"
+    "list entries, tree and table header labels), numbered from N (default 1). Two forms with\n"
+    "the same object name are reported. With --sources, a message line\n"
     "for every string literal passed to TranslateText in the C++ files below DIR.\n"
     "\n"
     "With --update the existing TEMPLATE keeps every line and number; new texts are added with\n"
@@ -423,8 +425,15 @@ int Scan(const std::vector<std::string> &args)
 
         // What the forms and sources hold, in order: a section per form, then its texts.
         std::vector<Entry> found;
+        std::map<QString, std::string> formPaths; // upper-cased form name -> its first file
         for (const std::string &path : forms) {
             const FormFile form = ReadFormFile(path);
+            // The translator finds forms by name, without regard to case: a second form of the
+            // same name shares every path with the first.
+            const auto [first, isNew] = formPaths.try_emplace(form.Name.toUpper(), path);
+            if (!isNew)
+                PrintError("warning: " + path + " and " + first->second + " are both forms named " +
+                           form.Name.toStdString() + "; their paths collide");
             std::string bytes;
             if (!encode(form.Name, bytes))
                 continue;
@@ -484,7 +493,22 @@ int Scan(const std::vector<std::string> &args)
                 out += "Codepage=" + codePage.Name().toStdString() + "\r\n";
         }
 
+        // New entries go under an [ITEMS] line, unless the template already ends among its items.
         bool itemsStarted = false;
+        if (!update.empty()) {
+            itemsStarted = true; // a template is read in items mode until a section says otherwise
+            ForEachLine(out, [&itemsStarted](std::string_view line) {
+                line = TrimLeftBlanks(line);
+                if (line.empty() || line.front() != '[')
+                    return;
+                std::string_view name = line.substr(1);
+                if (!name.empty() && name.back() == ']')
+                    name.remove_suffix(1);
+                const std::string upper = UpperAscii(name);
+                if (upper == "ITEMS" || upper == "LANGUAGE")
+                    itemsStarted = upper == "ITEMS";
+            });
+        }
         for (const Entry &entry : found) {
             if (existing.contains({entry.Kind, entry.Text}))
                 continue;

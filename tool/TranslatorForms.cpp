@@ -10,8 +10,12 @@
 #include <QMetaProperty>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBox>
+#include <QTreeWidget>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -23,7 +27,9 @@ const QStringList &TextPropertyNames()
 {
     static const QStringList names{QStringLiteral("text"),        QStringLiteral("title"),
                                    QStringLiteral("windowTitle"), QStringLiteral("toolTip"),
-                                   QStringLiteral("statusTip"),   QStringLiteral("placeholderText")};
+                                   QStringLiteral("statusTip"),   QStringLiteral("placeholderText"),
+                                   QStringLiteral("whatsThis"),   QStringLiteral("prefix"),
+                                   QStringLiteral("suffix"),      QStringLiteral("specialValueText")};
     return names;
 }
 
@@ -55,11 +61,14 @@ public:
     void ReadObject(bool isForm)
     {
         const QString object = isForm ? QString() : xml_.attributes().value(QLatin1String("name")).toString();
+        const bool tree = xml_.attributes().value(QLatin1String("class")) == u"QTreeWidget";
         if (isForm)
             form_.Name = xml_.attributes().value(QLatin1String("name")).toString();
         // An object without a name cannot be reached, but the named ones inside it can.
         const bool reachable = isForm || !object.trimmed().isEmpty();
         QStringList items;
+        QStringList columns;
+        QStringList rows;
         while (xml_.readNextStartElement()) {
             const auto element = xml_.name();
             if (element == u"widget" || element == u"action") {
@@ -72,18 +81,34 @@ public:
                 if (ReadString(xml_, value) && reachable && TextPropertyNames().contains(property))
                     Add(object, property, {value});
             } else if (element == u"attribute") {
-                const bool title = xml_.attributes().value(QLatin1String("name")) == u"title";
+                // A tab page's title, a tool box page's label.
+                const auto attribute = xml_.attributes().value(QLatin1String("name"));
+                const bool caption = attribute == u"title" || attribute == u"label";
                 QString value;
-                if (ReadString(xml_, value) && reachable && title)
+                if (ReadString(xml_, value) && reachable && caption)
                     Add(object, QStringLiteral("Caption"), {value});
+            } else if (element == u"item" && tree) {
+                ReadTreeItem(items);
             } else if (element == u"item") {
                 ReadItem(items);
+            } else if (element == u"column") {
+                ReadItem(columns); // header labels of a tree or table widget
+            } else if (element == u"row") {
+                ReadItem(rows);
             } else {
                 xml_.skipCurrentElement();
             }
         }
         if (!items.isEmpty() && reachable)
             Add(object, QStringLiteral("Items"), items);
+        auto anyText = [](const QStringList &texts) {
+            return std::any_of(texts.begin(), texts.end(),
+                               [](const QString &text) { return !text.isEmpty(); });
+        };
+        if (anyText(columns) && reachable)
+            Add(object, QStringLiteral("Columns"), columns);
+        if (anyText(rows) && reachable)
+            Add(object, QStringLiteral("Rows"), rows);
     }
 
 private:
@@ -123,6 +148,22 @@ private:
         items.append(text);
     }
 
+    // A tree widget item: the texts of its columns that are not empty, then its children's.
+    void ReadTreeItem(QStringList &texts)
+    {
+        while (xml_.readNextStartElement()) {
+            if (xml_.name() == u"property" && xml_.attributes().value(QLatin1String("name")) == u"text") {
+                QString value;
+                if (ReadString(xml_, value))
+                    texts.append(value);
+            } else if (xml_.name() == u"item") {
+                ReadTreeItem(texts);
+            } else {
+                xml_.skipCurrentElement();
+            }
+        }
+    }
+
     void Add(const QString &object, const QString &property, const QStringList &values)
     {
         if (!isFormObjectNamed(object))
@@ -153,6 +194,26 @@ QTabWidget *TabWidgetOfPage(QObject *object)
     auto *page = qobject_cast<QWidget *>(object);
     auto *stack = page ? qobject_cast<QStackedWidget *>(page->parentWidget()) : nullptr;
     return stack ? qobject_cast<QTabWidget *>(stack->parentWidget()) : nullptr;
+}
+
+QToolBox *ToolBoxOfPage(QObject *object)
+{
+    auto *page = qobject_cast<QWidget *>(object);
+    for (QWidget *parent = page ? page->parentWidget() : nullptr; parent; parent = parent->parentWidget()) {
+        if (auto *box = qobject_cast<QToolBox *>(parent))
+            return box->indexOf(page) >= 0 ? box : nullptr;
+    }
+    return nullptr;
+}
+
+template <class ItemAt> QStringList HeaderTexts(int count, ItemAt itemAt)
+{
+    QStringList texts;
+    for (int i = 0; i < count; ++i) {
+        const QTableWidgetItem *item = itemAt(i);
+        texts.append(item ? item->text() : QString());
+    }
+    return texts;
 }
 
 } // namespace
@@ -201,19 +262,78 @@ QObject *FindNamed(QObject *owner, const QString &name)
     return nullptr;
 }
 
+NamedObjects::NamedObjects(QObject *owner)
+    : owner_(owner)
+{
+    Index(owner);
+}
+
+void NamedObjects::Index(QObject *owner)
+{
+    for (QObject *child : owner->children()) {
+        if (!child->objectName().isEmpty())
+            objects_.try_emplace(child->objectName(), child); // depth first, the first one wins
+        Index(child);
+    }
+}
+
+QObject *NamedObjects::Find(const QString &name) const
+{
+    if (name.isEmpty())
+        return owner_;
+    const auto found = objects_.find(name);
+    return found == objects_.end() ? nullptr : found->second;
+}
+
 QStringList LiveValues(QWidget *form, const FormText &text)
 {
-    QObject *object = text.Object.isEmpty() ? form : FindNamed(form, text.Object);
+    return LiveValues(NamedObjects(form), text);
+}
+
+QStringList LiveValues(const NamedObjects &named, const FormText &text)
+{
+    QObject *object = named.Find(text.Object);
     if (!object)
         return {};
     if (text.Property == u"Caption") {
         if (QTabWidget *tabs = TabWidgetOfPage(object))
             return {tabs->tabText(tabs->indexOf(static_cast<QWidget *>(object)))};
+        if (QToolBox *box = ToolBoxOfPage(object))
+            return {box->itemText(box->indexOf(static_cast<QWidget *>(object)))};
+        return {};
+    }
+    if (text.Property == u"Columns" || text.Property == u"Rows") {
+        if (auto *tree = qobject_cast<QTreeWidget *>(object); tree && text.Property == u"Columns") {
+            QStringList texts;
+            for (int i = 0; i < tree->columnCount(); ++i)
+                texts.append(tree->headerItem()->text(i));
+            return texts;
+        }
+        if (auto *table = qobject_cast<QTableWidget *>(object)) {
+            if (text.Property == u"Columns")
+                return HeaderTexts(table->columnCount(),
+                                   [table](int i) { return table->horizontalHeaderItem(i); });
+            return HeaderTexts(table->rowCount(), [table](int i) { return table->verticalHeaderItem(i); });
+        }
         return {};
     }
     if (text.Property == u"Items") {
         QStringList items;
-        if (auto *combo = qobject_cast<QComboBox *>(object)) {
+        if (auto *tree = qobject_cast<QTreeWidget *>(object)) {
+            std::vector<QTreeWidgetItem *> stack;
+            for (int i = tree->topLevelItemCount() - 1; i >= 0; --i)
+                stack.push_back(tree->topLevelItem(i));
+            while (!stack.empty()) {
+                QTreeWidgetItem *item = stack.back();
+                stack.pop_back();
+                for (int column = 0; column < item->columnCount(); ++column) {
+                    if (!item->text(column).isEmpty())
+                        items.append(item->text(column));
+                }
+                for (int i = item->childCount() - 1; i >= 0; --i)
+                    stack.push_back(item->child(i));
+            }
+        } else if (auto *combo = qobject_cast<QComboBox *>(object)) {
             for (int i = 0; i < combo->count(); ++i)
                 items.append(combo->itemText(i));
         } else if (auto *list = qobject_cast<QListWidget *>(object)) {

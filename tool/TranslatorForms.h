@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QApplication;
@@ -21,7 +22,8 @@ struct FormText
 {
     QString Path;
     QString Object;     // objectName; empty for the form itself
-    QString Property;   // "text", "title", ... "Caption" for a tab's text, "Items" for entries
+    QString Property;   // "text", "title", ... "Caption" for a tab's or tool box page's text,
+                        // "Items" for entries, "Columns" and "Rows" for header labels
     QStringList Values; // one value; the entries for Items
 };
 
@@ -38,10 +40,26 @@ FormFile ReadFormFile(const std::string &path);
 // An application for loading forms, on the offscreen platform unless one is chosen.
 std::unique_ptr<QApplication> MakeOffscreenApplication();
 
-// The live value of a form text's property (after translation, say).
-QStringList LiveValues(QWidget *form, const FormText &text);
-
 // The first named object below owner, depth first, as the translator finds it.
 QObject *FindNamed(QObject *owner, const QString &name);
+
+// FindNamed for many names over objects that do not change: indexed once, so that a large form
+// costs one walk instead of one per text.
+class NamedObjects final
+{
+public:
+    explicit NamedObjects(QObject *owner);
+    // The owner itself for an empty name.
+    QObject *Find(const QString &name) const;
+
+private:
+    void Index(QObject *owner);
+    QObject *owner_;
+    std::unordered_map<QString, QObject *> objects_;
+};
+
+// The live value of a form text's property (after translation, say).
+QStringList LiveValues(QWidget *form, const FormText &text);
+QStringList LiveValues(const NamedObjects &named, const FormText &text);
 
 } // namespace verbaria::tool

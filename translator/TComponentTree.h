@@ -39,6 +39,11 @@ public:
     virtual void SetInteger(Component component, std::string_view property, std::int32_t value) = 0;
     virtual void SetStringList(Component component, std::string_view property,
                                const std::vector<std::string> &lines) = 0;
+
+    // Translate brackets its writes with these, so that a tree may give back to a property it
+    // wrote before what the property held until then, once a language no longer translates it.
+    virtual void BeginTranslation() {}
+    virtual void EndTranslation() {}
 };
 
 } // namespace verbaria

@@ -14,7 +14,30 @@ TKVTranslator::TKVTranslator(TComponentTree *components)
 void TKVTranslator::SetLanguageFile(std::string fileName)
 {
     languageFile_ = std::move(fileName);
+    if (languageFile_.empty()) {
+        // Back to the program's own language.
+        EnsureTemplate();
+        ClearTranslations();
+        languageInfo_ = TLanguageInfo{};
+        return;
+    }
     LoadLanguage();
+}
+
+void TKVTranslator::ClearTranslations()
+{
+    ++readCount_;
+    for (TTemplateItem &item : template_.Items)
+        item.Translation.clear();
+}
+
+void TKVTranslator::KeepNameIndexes(bool keep)
+{
+    keepNameIndexes_ = keep;
+    if (keep && !nameIndexes_)
+        nameIndexes_ = std::make_unique<std::unordered_map<Component, NameIndex>>();
+    else if (!keep)
+        nameIndexes_.reset();
 }
 
 void TKVTranslator::SetSeparator(std::string_view value)
@@ -137,12 +160,11 @@ void TKVTranslator::LoadLanguage()
     std::string codePage = DeclaredCodePage(bytes);
     if (codePage.empty())
         codePage = defaultCodePage_;
-    if (!translationsCodePage_.empty() && UpperAscii(codePage) != UpperAscii(translationsCodePage_)) {
-        for (TTemplateItem &item : template_.Items)
-            item.Translation.clear();
-    }
+    // A new language replaces the previous one: texts it does not translate must not stay in
+    // the previous language (nor be taken for texts of another code page).
+    ClearTranslations();
     translationsCodePage_ = codePage;
-    ++readCount_;
+    ++readCount_; // before the read, which may stop half-way
     ReadLanguageBytes(bytes, template_.Items, numberIndex_, languageInfo_);
     languageRead_ = true;
 }
@@ -164,14 +186,23 @@ void TKVTranslator::Translate()
     nameIndexes_ = std::make_unique<std::unordered_map<Component, NameIndex>>();
     struct Reset
     {
-        std::unique_ptr<std::unordered_map<Component, NameIndex>> &indexes;
-        ~Reset() { indexes.reset(); }
-    } reset{nameIndexes_};
+        TKVTranslator &translator;
+        ~Reset()
+        {
+            if (!translator.keepNameIndexes_)
+                translator.nameIndexes_.reset();
+        }
+    } reset{*this};
+    if (components_)
+        components_->BeginTranslation();
     for (const TTemplateItem &item : template_.Items) {
         if (item.Kind == ikComponent && !TrimControl(item.Text).empty())
             ApplyItem(item.Text, item.Translation);
     }
-    nameIndexes_.reset();
+    if (components_)
+        components_->EndTranslation();
+    if (!keepNameIndexes_)
+        nameIndexes_.reset();
     if (onAfter_)
         onAfter_(*this);
 }
@@ -190,6 +221,49 @@ std::string TKVTranslator::TranslateText(std::string_view text)
 {
     const std::string *translation = FindTranslation(text);
     return translation ? *translation : std::string(text);
+}
+
+void TKVTranslator::TranslateForm(Component form, std::string_view formName)
+{
+    EnsureLanguage();
+    if (!form || !components_)
+        return;
+    const std::string formKey = UpperAscii(TrimControl(formName));
+    const bool ownIndexes = !nameIndexes_;
+    if (ownIndexes)
+        nameIndexes_ = std::make_unique<std::unordered_map<Component, NameIndex>>();
+    struct Reset
+    {
+        TKVTranslator &translator;
+        bool own;
+        ~Reset()
+        {
+            if (own)
+                translator.nameIndexes_.reset();
+        }
+    } reset{*this, ownIndexes};
+    for (const TTemplateItem &item : template_.Items) {
+        if (item.Kind != ikComponent || item.Translation.empty())
+            continue;
+        std::string_view path = TrimControl(item.Text);
+        const std::size_t dot = path.find('.');
+        if (dot == std::string_view::npos || UpperAscii(TrimControl(path.substr(0, dot))) != formKey)
+            continue;
+        path = path.substr(dot + 1);
+        if (const Component component = WalkFrom(form, path))
+            SetPropertyValue(component, path, item.Translation);
+    }
+}
+
+TKVTranslator::Component TKVTranslator::WalkFrom(Component current, std::string_view &path)
+{
+    path = TrimControl(path);
+    for (std::size_t dot = path.find('.'); dot != std::string_view::npos; dot = path.find('.')) {
+        const std::string_view head = TrimControl(path.substr(0, dot));
+        path = TrimControl(path.substr(dot + 1));
+        current = FindOwnedComponent(current, head);
+    }
+    return current;
 }
 
 TKVTranslator::Component TKVTranslator::WalkPath(std::string_view &path)

@@ -37,7 +37,10 @@ public:
     TComponentTree *Components() const { return components_; }
     void SetComponents(TComponentTree *components) { components_ = components; }
 
-    // Stores the path, then reads the language file at once.
+    // Stores the path, then reads the language file at once. An existing file replaces the
+    // translations of the previous one (an entry it lacks has none); an empty path drops every
+    // translation, so that Translate gives the components back their own texts. A path that
+    // names no file changes nothing.
     const std::string &LanguageFile() const { return languageFile_; }
     void SetLanguageFile(std::string fileName);
 
@@ -64,6 +67,9 @@ public:
     // whose translation is not a whole number raises ConversionError there: later entries are
     // not applied and OnAfterTranslation is not called.
     void Translate();
+    // Writes the component entries whose first segment names formName into form alone (a form
+    // created after Translate, or a second copy of a form). The handlers are not called.
+    void TranslateForm(Component form, std::string_view formName);
 
     // The translation of a text in the program's own language (the first entry with exactly
     // this text), or the text itself when there is none or it is empty.
@@ -81,7 +87,8 @@ public:
     const std::string &DefaultCodePage() const { return defaultCodePage_; }
     void SetDefaultCodePage(std::string name) { defaultCodePage_ = std::move(name); }
 
-    // Counts the reads of either file, so that a caller can tell when the headers may have changed.
+    // Counts the reads of either file (and the dropping of a language), so that a caller can tell
+    // when the headers or the translations may have changed.
     std::uint64_t ReadCount() const { return readCount_; }
 
     bool TemplateRead() const { return templateRead_; }
@@ -100,6 +107,9 @@ public:
     Component FindOwnedComponent(Component owner, std::string_view name);
     void SetPropertyValue(Component component, std::string_view property, std::string_view value);
     void SetListProperty(Component component, std::string_view property, std::string_view value);
+    // While on, component names are indexed once per owner and kept (Translate does so for its
+    // own pass): for many look-ups over components that do not change meanwhile.
+    void KeepNameIndexes(bool keep);
     // Index of the first entry of Items with that number, or -1.
     std::int32_t IndexOfNumber(std::int32_t number) const { return numberIndex_.IndexOf(number); }
 
@@ -111,6 +121,8 @@ private:
     template <class Read> void RebuildTable(Read read);
     void IndexItems();
     Component WalkPath(std::string_view &path);
+    Component WalkFrom(Component current, std::string_view &path);
+    void ClearTranslations();
 
     TComponentTree *components_ = nullptr;
     std::string languageFile_;
@@ -151,6 +163,7 @@ private:
     // While Translate runs, each owner's components are indexed by upper-cased name once.
     using NameIndex = std::unordered_map<std::string, Component>;
     std::unique_ptr<std::unordered_map<Component, NameIndex>> nameIndexes_;
+    bool keepNameIndexes_ = false;
 };
 
 } // namespace verbaria

@@ -13,7 +13,9 @@
 #include "editor/ui/TVlastnostiForm.h"
 #include "formats/Errors.h"
 #include "formats/Paths.h"
+#include "formats/TextRules.h"
 #include "platform/CodePage.h"
+#include "platform/ProgramFolders.h"
 #include "platform/SystemDetachedProcess.h"
 #include "platform/SystemFolderListing.h"
 #include "platform/SystemRegistryRecord.h"
@@ -162,6 +164,41 @@ void TMainForm::SetProgramFolder(const QString &folder)
     slozkaProgramu_ = path.toStdString();
 }
 
+void TMainForm::SetLanguagesFolder(const QString &folder)
+{
+    QString path = QDir::fromNativeSeparators(folder);
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    languagesFolder_ = path.toStdString();
+}
+
+void TMainForm::LocateProgramFolder()
+{
+    if (!slozkaProgramu_.empty())
+        return;
+    const ProgramFolders folders =
+        ProgramFolders::ForExecutableFolder(QCoreApplication::applicationDirPath());
+    installed_ = folders.Installed();
+    registryFile_ = folders.RegistryFile();
+    SetLanguagesFolder(folders.Languages());
+    SetProgramFolder(folders.Program());
+}
+
+void TMainForm::FindInstalledDefaults()
+{
+    // The remembered paths default to "jazyky\..." against the current folder, which for an
+    // installed copy is anywhere; such a path that names nothing there means the installed one.
+    if (!installed_)
+        return;
+    for (std::string *path :
+         {&settings_.PosledniJazyk, &settings_.JazykProPopisy, &settings_.PosledniSablona}) {
+        const std::string upper = UpperAscii(std::string_view(*path).substr(0, 7));
+        if ((upper == "JAZYKY\\" || upper == "JAZYKY/") &&
+            !QFileInfo::exists(QString::fromStdString(NativePath(*path))))
+            *path = LanguagesFolder() + NativePath(path->substr(7));
+    }
+}
+
 void TMainForm::SetPropertiesDialog(TVlastnostiForm *dialog)
 {
     vlastnosti_ = dialog;
@@ -241,8 +278,7 @@ void TMainForm::showEvent(QShowEvent *event)
 
 void TMainForm::FormShow()
 {
-    if (slozkaProgramu_.empty())
-        SetProgramFolder(QCoreApplication::applicationDirPath());
+    LocateProgramFolder();
     if (hooks_.ReadSettings) {
         try {
             hooks_.ReadSettings(slozkaProgramu_, settings_);
@@ -250,6 +286,7 @@ void TMainForm::FormShow()
             // An unreadable settings file gives the defaults, without a message.
         }
     }
+    FindInstalledDefaults();
     // Files that declare no code page are in the user's choice; an unknown name leaves the
     // program's own.
     if (!settings_.KodovaStranka.empty())
@@ -263,7 +300,7 @@ void TMainForm::FormShow()
     prekladac_->SetCodePage(QLatin1String(CodePage::FallbackName));
     connect(prekladac_, &qt::TKVTranslator::ErrorOccurred, this,
             [this](const QString &message) { Dialogs().ReportError(message.toStdString()); });
-    const std::string languages = slozkaProgramu_ + "jazyky/";
+    const std::string languages = LanguagesFolder();
     const std::string editorTemplate =
         FindFileIgnoringCase(languages + "glotra11.lnd").value_or(languages + "glotra11.lnd");
     prekladac_->LoadTemplate(QString::fromStdString(editorTemplate));
@@ -281,7 +318,8 @@ void TMainForm::FormShow()
     LayOutInfoPanel();
 
     if (!registry_) {
-        ownRegistry_ = std::make_unique<SystemRegistryRecord>();
+        ownRegistry_ = registryFile_.isEmpty() ? std::make_unique<SystemRegistryRecord>()
+                                               : std::make_unique<SystemRegistryRecord>(registryFile_);
         registry_ = ownRegistry_.get();
     }
     registry_->Write(QString::fromStdString(slozkaProgramu_));
@@ -634,11 +672,17 @@ void TMainForm::ImportovatZeStareVerze()
 
 void TMainForm::Odinstalovat()
 {
+    LocateProgramFolder();
+    if (installed_) {
+        // The files of an installed copy belong to the package manager, not to us.
+        Dialogs().Inform(Texts().TranslateText(
+            "Verbaria je nainstalována jako balíček systému. Odinstalujte ji správcem balíčků, "
+            "například příkazem: sudo apt remove verbaria"));
+        return;
+    }
     // Asked in Czech whatever the user-interface language.
     if (!Dialogs().AskYesNo("Opravdu chcete odinstalovat Verbaria ?"))
         return;
-    if (slozkaProgramu_.empty())
-        SetProgramFolder(QCoreApplication::applicationDirPath());
     const QString folder = QString::fromStdString(slozkaProgramu_);
 
     // No step reports a failure, and none stops the steps after it.

@@ -64,9 +64,13 @@ public:
     ~TMainForm() override;
 
     void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
-    void SetDialogs(UserDialogs *dialogs);          // for tests; nullptr for the real dialogs
-    void SetProgramFolder(const QString &folder);   // for tests; else the executable's folder
-    void SetRegistryRecord(RegistryRecord *record); // for tests
+    void SetDialogs(UserDialogs *dialogs);        // for tests; nullptr for the real dialogs
+    void SetProgramFolder(const QString &folder); // for tests; else the executable's folder
+    // Where the editor's own languages lie: slozkaProgramu + "jazyky/" unless installed, then
+    // the installed data folder (ProgramFolders).
+    void SetLanguagesFolder(const QString &folder);
+    void SetInstalled(bool installed) { installed_ = installed; } // for tests
+    void SetRegistryRecord(RegistryRecord *record);               // for tests
     // For tests: how uninstalling lists the languages folder and starts its script (nullptr for
     // the system's), and the process the script waits for (the program's own by default).
     void SetFolderListing(FolderListing *listing);
@@ -78,6 +82,11 @@ public:
     LanguageDocument &Document() { return *document_; }
     SettingsValues &Settings() { return settings_; }
     const std::string &slozkaProgramu() const { return slozkaProgramu_; }
+    std::string LanguagesFolder() const
+    {
+        return languagesFolder_.empty() ? slozkaProgramu_ + "jazyky/" : languagesFolder_;
+    }
+    bool Installed() const { return installed_; }
     qt::TKVTranslator *prekladac() const { return prekladac_; }
     const TranslatorTexts &Texts() const { return texts_; }
     StringGrid *gridJazyk() const;
@@ -145,6 +154,8 @@ protected:
 
 private:
     void SetUpIcons();
+    void LocateProgramFolder();
+    void FindInstalledDefaults();
     void SetUpCommands();
     void RefreshAfterTranslation();
     void LayOutInfoPanel();
@@ -198,6 +209,9 @@ private:
     qint64 editorProcessId_ = 0;
     Hooks hooks_;
     std::string slozkaProgramu_;
+    std::string languagesFolder_;
+    QString registryFile_;
+    bool installed_ = false;
     bool shown_ = false;
     bool ended_ = false;
 

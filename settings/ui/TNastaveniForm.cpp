@@ -68,7 +68,7 @@ void TNastaveniForm::Ukaz()
     // Filling the list is not the user's choice: it must not reach Zmena.
     const QSignalBlocker blocker(ui_->listJazyky);
     ui_->listJazyky->clear();
-    for (const std::string &name : ListLanguageFiles(mainForm_.slozkaProgramu() + "Jazyky/")) {
+    for (const std::string &name : ListLanguageFiles(mainForm_.LanguagesFolder())) {
         auto *line = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)), ui_->listJazyky);
         line->setData(FileNameRole, QByteArray::fromStdString(name));
         if (EqualsIgnoringAsciiCase(name, settings.JazykRozhrani) &&
@@ -119,7 +119,7 @@ void TNastaveniForm::buttonOKClick()
 {
     const std::string language = SelectedLanguage();
     if (!language.empty() && mainForm_.prekladac()) {
-        const std::string path = mainForm_.slozkaProgramu() + "jazyky/" + language;
+        const std::string path = mainForm_.LanguagesFolder() + language;
         const std::string file = FindFileIgnoringCase(path).value_or(path);
         mainForm_.prekladac()->SetLanguageFile(QFile::decodeName(QByteArray::fromStdString(file)));
         mainForm_.prekladac()->Translate();

@@ -33,10 +33,13 @@ TEST_F(TranslatorLookupTest, TranslatesArgumentsAndKeepsUnknownTexts)
 
 TEST_F(TranslatorLookupTest, LanguagesAreReadInTheOrderGiven)
 {
+    // As in a running program, the last language replaces the earlier ones, also where it has
+    // no entry; a missing one changes nothing.
     const ToolResult result =
         RunTool({"lookup", "--template", folder.File("app.lnd"), "--language", folder.File("first.lng"),
-                 "--language", folder.File("second.lng"), "Hotovo", "Ulo\x9eit zm\xecny ?"});
-    EXPECT_EQ(result.Out, "Complete\nSave changes ?\n");
+                 "--language", folder.File("second.lng"), "--language", folder.File("missing.lng"), "Hotovo",
+                 "Ulo\x9eit zm\xecny ?"});
+    EXPECT_EQ(result.Out, "Complete\nUlo\x9eit zm\xecny ?\n");
 }
 
 TEST_F(TranslatorLookupTest, ReadsTextsFromStandardInput)

@@ -146,20 +146,20 @@ TEST_F(TranslatorScanApplyTest, ScanUpdateKeepsNumbersAndReportsWhatIsGone)
     EXPECT_TRUE(result.Out.empty());
     EXPECT_EQ(result.Err, "verbaria-tool: not found any more: 41 component \"MainForm.labelStary.text\"\n");
     const std::vector<std::string> lines = Lines(folder.Read("app.lnd"));
-    ASSERT_EQ(lines.size(), 31u);
+    ASSERT_EQ(lines.size(), 30u);
     EXPECT_EQ(lines[3], "/ kept as it is");
     // The text comment of a component still found is renewed; that of one gone stays.
     EXPECT_EQ(lines[5], "/Text=V\xedtejte");
     EXPECT_EQ(lines[6], "40:component \"MainForm.labelInfo.text\"");
     EXPECT_EQ(lines[7], "/Text=Zmizel\xfd");
     EXPECT_EQ(lines[8], "41:component \"MainForm.labelStary.text\"");
-    EXPECT_EQ(lines[10], "[ITEMS]");
-    EXPECT_EQ(lines[11], "/Text=Uk\xe1zka");
-    EXPECT_EQ(lines[12], "43:component \"MainForm.windowTitle\"");
-    EXPECT_EQ(lines[14], "44:component \"MainForm.labelInfo.toolTip\"");
-    EXPECT_EQ(lines[28], "51:component \"MainForm.actionKonec.statusTip\"");
-    EXPECT_EQ(lines[29], "52:section \"Messages\"");
-    EXPECT_EQ(lines[30], "53:message \"Ulo\x9eit zm\xecny ?\"");
+    // The template ends among its items: the new entries follow without another [ITEMS] line.
+    EXPECT_EQ(lines[10], "/Text=Uk\xe1zka");
+    EXPECT_EQ(lines[11], "43:component \"MainForm.windowTitle\"");
+    EXPECT_EQ(lines[13], "44:component \"MainForm.labelInfo.toolTip\"");
+    EXPECT_EQ(lines[27], "51:component \"MainForm.actionKonec.statusTip\"");
+    EXPECT_EQ(lines[28], "52:section \"Messages\"");
+    EXPECT_EQ(lines[29], "53:message \"Ulo\x9eit zm\xecny ?\"");
 }
 
 TEST_F(TranslatorScanApplyTest, ScanFailsOnAFileThatIsNoForm)
@@ -204,6 +204,94 @@ TEST_F(TranslatorScanApplyTest, RoundTripTranslatesEveryText)
     EXPECT_NE(written.find("notr=\"true\">fixed</string>"), std::string::npos);
     EXPECT_EQ(written.find("Vítejte"), std::string::npos);
     EXPECT_NE(written.find("Bez jména"), std::string::npos);
+}
+
+// The texts that live outside text and title properties.
+const std::string kDialog = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <class>Dialog</class>
+ <widget class="QDialog" name="Dialog">
+  <property name="windowTitle"><string>Dialog</string></property>
+  <layout class="QVBoxLayout">
+   <item>
+    <widget class="QTreeWidget" name="treeSoubory">
+     <column><property name="text"><string>Název</string></property></column>
+     <column><property name="text"><string>Velikost</string></property></column>
+     <item><property name="text"><string>složka</string></property>
+      <item><property name="text"><string>soubor</string></property><property name="text"><string>2 kB</string></property></item>
+     </item>
+    </widget>
+   </item>
+   <item>
+    <widget class="QTableWidget" name="tableCeny">
+     <property name="whatsThis"><string>Ceník zboží</string></property>
+     <row><property name="text"><string>první</string></property></row>
+     <column><property name="text"><string>Zboží</string></property></column>
+     <column><property name="text"><string>Cena</string></property></column>
+    </widget>
+   </item>
+   <item>
+    <widget class="QToolBox" name="toolBox">
+     <widget class="QWidget" name="pageZakladni">
+      <attribute name="label"><string>Základní</string></attribute>
+     </widget>
+    </widget>
+   </item>
+   <item>
+    <widget class="QSpinBox" name="spinPocet">
+     <property name="prefix"><string>asi </string></property>
+     <property name="suffix"><string> ks</string></property>
+     <property name="specialValueText"><string>žádný</string></property>
+    </widget>
+   </item>
+  </layout>
+ </widget>
+</ui>
+)";
+
+TEST_F(TranslatorScanApplyTest, HeadersToolBoxPagesSpinBoxesAndWhatsThisGoRoundTrip)
+{
+    folder.Write("Dialog.ui", kDialog);
+    folder.Write("copy/Dialog.ui", kDialog);
+    ToolResult result = RunTool(
+        {"scan", folder.File("Dialog.ui"), folder.File("copy/Dialog.ui"), "-o", folder.File("dialog.lnd")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_NE(result.Err.find("are both forms named Dialog; their paths collide"), std::string::npos)
+        << result.Err;
+    std::string language;
+    std::map<std::string, std::string> expected;
+    for (const std::string &line : Lines(folder.Read("dialog.lnd"))) {
+        const std::size_t colon = line.find(":component \"");
+        if (colon == std::string::npos)
+            continue;
+        const std::string number = line.substr(0, colon);
+        const std::string path = line.substr(colon + 12, line.size() - colon - 13);
+        const bool list = path.ends_with(".Columns") || path.ends_with(".Rows") || path.ends_with(".Items");
+        const std::string value = list ? "T" + number + "a,T" + number + "b" : "T" + number;
+        language += number + ":" + value + "\r\n";
+        expected[path] = value;
+    }
+    for (const char *path :
+         {"Dialog.treeSoubory.Columns", "Dialog.tableCeny.Columns", "Dialog.tableCeny.Rows",
+          "Dialog.tableCeny.whatsThis", "Dialog.pageZakladni.Caption", "Dialog.spinPocet.prefix",
+          "Dialog.spinPocet.suffix", "Dialog.spinPocet.specialValueText"})
+        EXPECT_EQ(expected.count(path), 1u) << path;
+    expected["Dialog.treeSoubory.Items"] += ",2 kB"; // three texts, two translations
+    expected["Dialog.tableCeny.Rows"] =
+        expected["Dialog.tableCeny.Rows"].substr(0, expected["Dialog.tableCeny.Rows"].find(','));
+    folder.Write("en.lng", language);
+    result = RunTool({"apply", "--template", folder.File("dialog.lnd"), "--language", folder.File("en.lng"),
+                      "--separator", ",", folder.File("Dialog.ui"), "--dump", "--check", "-o",
+                      folder.File("out")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    std::string dump;
+    for (const auto &[path, value] : expected)
+        dump += path + "=" + value + "\n";
+    EXPECT_EQ(result.Out, dump);
+    const std::string written = folder.Read("out/Dialog.ui");
+    EXPECT_EQ(written.find("Název"), std::string::npos) << written;
+    EXPECT_EQ(written.find("Zboží"), std::string::npos) << written;
+    EXPECT_EQ(written.find("soubor"), std::string::npos) << written;
 }
 
 TEST_F(TranslatorScanApplyTest, ApplyReportsPathsThatReachNothing)

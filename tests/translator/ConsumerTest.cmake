@@ -25,6 +25,30 @@ run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/examples" -B "${WORK_DIR}/build" -G "${GE
     "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DCMAKE_EXE_LINKER_FLAGS=${LINK_FLAGS}")
 run(${CMAKE_COMMAND} --build "${WORK_DIR}/build")
 
+# The README's header and five lines, as they stand, in a program of a programmer's own (without
+# this project's compile flags).
+file(READ "${SOURCE_DIR}/README.md" readme)
+string(REGEX MATCH "`#include <([^>]+)>`" include_line "${readme}")
+set(readme_header "${CMAKE_MATCH_1}")
+string(REGEX MATCH "```cpp\n(auto \\*translator[^`]*)```" snippet "${readme}")
+set(readme_code "${CMAKE_MATCH_1}")
+if(readme_header STREQUAL "" OR readme_code STREQUAL "")
+    message(FATAL_ERROR "the README names no header or has no translator example")
+endif()
+file(WRITE "${WORK_DIR}/readme/main.cpp" "#include <${readme_header}>\n"
+    "#include <QApplication>\n#include <QMainWindow>\n#include <QMessageBox>\n\n"
+    "int main(int argc, char **argv)\n{\n    QApplication application(argc, argv);\n"
+    "    QMainWindow mainWindow;\n${readme_code}    return 0;\n}\n")
+file(WRITE "${WORK_DIR}/readme/CMakeLists.txt" "cmake_minimum_required(VERSION 3.25)\n"
+    "project(ReadmeExample LANGUAGES CXX)\n"
+    "find_package(VerbariaTranslator 1 REQUIRED)\n"
+    "add_executable(readme_example main.cpp)\n"
+    "target_link_libraries(readme_example PRIVATE Verbaria::Translator)\n")
+run(${CMAKE_COMMAND} -S "${WORK_DIR}/readme" -B "${WORK_DIR}/readme/build" -G "${GENERATOR}"
+    "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}" "-DCMAKE_BUILD_TYPE=${BUILD_TYPE}"
+    "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DCMAKE_EXE_LINKER_FLAGS=${LINK_FLAGS}")
+run(${CMAKE_COMMAND} --build "${WORK_DIR}/readme/build")
+
 set(ENV{QT_QPA_PLATFORM} offscreen)
 set(ENV{ASAN_OPTIONS} detect_leaks=0)
 run("${WORK_DIR}/build/verbaria_example" "${SOURCE_DIR}/examples/jazyky/english.lng" --print)

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -14,8 +15,12 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBox>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -256,6 +261,164 @@ TEST_F(QtTranslatorTest, PropertiesReadBack)
     translator->SetLanguageFile(QStringLiteral("/nowhere/jazyk.lng"));
     EXPECT_EQ(translator->property("LanguageFile").toString(), QStringLiteral("/nowhere/jazyk.lng"));
     EXPECT_EQ(translator->parent(), form.get());
+}
+
+TEST_F(QtTranslatorTest, LanguageSwitchGivesBackWhatTheNewLanguageLacks)
+{
+    translator->SetSeparator(QStringLiteral(","));
+    translator->SetTemplate({QStringLiteral("1:component \"MainForm.buttonOK.Caption\""),
+                             QStringLiteral("2:component \"MainForm.labelInfo.Caption\""),
+                             QStringLiteral("3:component \"MainForm.comboJazyk.Items\""),
+                             QStringLiteral("4:component \"MainForm.memoAutor.Lines\""),
+                             QStringLiteral("5:message \"Hotovo\"")});
+    form->memoAutor->setPlainText(QStringLiteral("Jan\nEva"));
+    const std::string czech = files.Write(
+        "czech.lng",
+        Cp1250(QStringLiteral("1:Přijmout\r\n2:Údaje\r\n3:čj,aj\r\n4:Jan,Eva,Petr\r\n5:Hotovo!\r\n")));
+    const std::string russian = files.Write("russian.lng", Cp1250(QStringLiteral("1:Prinyat\r\n")));
+    ASSERT_TRUE(translator->SetLanguageFile(QString::fromStdString(czech)));
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Údaje"));
+    EXPECT_EQ(form->comboJazyk->itemText(0), QStringLiteral("čj"));
+    // A literal, as a programmer writes it.
+    EXPECT_EQ(translator->TranslateText("Hotovo"), QStringLiteral("Hotovo!"));
+
+    ASSERT_TRUE(translator->SetLanguageFile(QString::fromStdString(russian)));
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(form->buttonOK->text(), QStringLiteral("Prinyat"));
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Informace"));
+    ASSERT_EQ(form->comboJazyk->count(), 2);
+    EXPECT_EQ(form->comboJazyk->itemText(0), QStringLiteral("čeština"));
+    EXPECT_EQ(form->comboJazyk->itemData(1).toInt(), 7);
+    EXPECT_EQ(form->memoAutor->toPlainText(), QStringLiteral("Jan\nEva"));
+    EXPECT_EQ(translator->TranslateText("Hotovo"), QStringLiteral("Hotovo"));
+
+    // Back to Czech, then to the program's own texts.
+    translator->SetLanguageFile(QString::fromStdString(czech));
+    translator->Translate();
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Údaje"));
+    translator->SetLanguageFile(QString());
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(form->buttonOK->text(), QStringLiteral("OK"));
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Informace"));
+    EXPECT_EQ(form->comboJazyk->itemText(1), QStringLiteral("angličtina"));
+    EXPECT_EQ(translator->TranslateText("Hotovo"), QStringLiteral("Hotovo"));
+}
+
+// A dialog as Designer makes it, with the texts that live outside text and title properties.
+class Dialog final : public QDialog
+{
+public:
+    Dialog()
+    {
+        setObjectName(QStringLiteral("Dialog"));
+        auto *layout = new QVBoxLayout(this);
+        labelZprava = new QLabel(QStringLiteral("Zpráva"), this);
+        labelZprava->setObjectName(QStringLiteral("labelZprava"));
+        treeSoubory = new QTreeWidget(this);
+        treeSoubory->setObjectName(QStringLiteral("treeSoubory"));
+        treeSoubory->setHeaderLabels({QStringLiteral("Název"), QStringLiteral("Velikost")});
+        auto *folder = new QTreeWidgetItem(treeSoubory, {QStringLiteral("složka"), QString()});
+        new QTreeWidgetItem(folder, {QStringLiteral("soubor"), QStringLiteral("2 kB")});
+        tableCeny = new QTableWidget(2, 2, this);
+        tableCeny->setObjectName(QStringLiteral("tableCeny"));
+        tableCeny->setHorizontalHeaderLabels({QStringLiteral("Zboží"), QStringLiteral("Cena")});
+        toolBox = new QToolBox(this);
+        toolBox->setObjectName(QStringLiteral("toolBox"));
+        pageZakladni = new QWidget;
+        pageZakladni->setObjectName(QStringLiteral("pageZakladni"));
+        toolBox->addItem(pageZakladni, QStringLiteral("Základní"));
+        spinPocet = new QSpinBox(this);
+        spinPocet->setObjectName(QStringLiteral("spinPocet"));
+        spinPocet->setSuffix(QStringLiteral(" ks"));
+        for (QWidget *widget :
+             std::initializer_list<QWidget *>{labelZprava, treeSoubory, tableCeny, toolBox, spinPocet})
+            layout->addWidget(widget);
+    }
+
+    QLabel *labelZprava;
+    QTreeWidget *treeSoubory;
+    QTableWidget *tableCeny;
+    QToolBox *toolBox;
+    QWidget *pageZakladni;
+    QSpinBox *spinPocet;
+};
+
+TEST_F(QtTranslatorTest, HeadersToolBoxPagesSpinBoxTextsAndWhatsThis)
+{
+    Dialog dialog;
+    translator->SetSeparator(QStringLiteral(","));
+    translator->SetTemplate({QStringLiteral("1:component \"Dialog.treeSoubory.Columns\""),
+                             QStringLiteral("2:component \"Dialog.tableCeny.Columns\""),
+                             QStringLiteral("3:component \"Dialog.tableCeny.Rows\""),
+                             QStringLiteral("4:component \"Dialog.pageZakladni.Caption\""),
+                             QStringLiteral("5:component \"Dialog.spinPocet.prefix\""),
+                             QStringLiteral("6:component \"Dialog.spinPocet.Suffix\""),
+                             QStringLiteral("7:component \"Dialog.spinPocet.specialValueText\""),
+                             QStringLiteral("8:component \"Dialog.labelZprava.whatsThis\""),
+                             QStringLiteral("9:component \"Dialog.treeSoubory.Items\"")});
+    translator->SetLanguageFile(QString::fromStdString(
+        Language(QStringLiteral("1:Name,Size\r\n2:Goods,Price\r\n3:first,second\r\n4:Basic\r\n5:about \r\n"
+                                "6:pcs\r\n7:none\r\n8:What the message says\r\n9:folder,file,2 KB\r\n"))));
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(dialog.treeSoubory->headerItem()->text(0), QStringLiteral("Name"));
+    EXPECT_EQ(dialog.treeSoubory->headerItem()->text(1), QStringLiteral("Size"));
+    EXPECT_EQ(dialog.tableCeny->horizontalHeaderItem(1)->text(), QStringLiteral("Price"));
+    ASSERT_NE(dialog.tableCeny->verticalHeaderItem(1), nullptr);
+    EXPECT_EQ(dialog.tableCeny->verticalHeaderItem(1)->text(), QStringLiteral("second"));
+    EXPECT_EQ(dialog.toolBox->itemText(0), QStringLiteral("Basic"));
+    EXPECT_EQ(dialog.spinPocet->prefix(), QStringLiteral("about "));
+    EXPECT_EQ(dialog.spinPocet->suffix(), QStringLiteral("pcs"));
+    EXPECT_EQ(dialog.spinPocet->specialValueText(), QStringLiteral("none"));
+    EXPECT_EQ(dialog.labelZprava->whatsThis(), QStringLiteral("What the message says"));
+    // Tree items: the texts that are not empty, depth first; the tree keeps its shape.
+    QTreeWidgetItem *folder = dialog.treeSoubory->topLevelItem(0);
+    EXPECT_EQ(folder->text(0), QStringLiteral("folder"));
+    EXPECT_TRUE(folder->text(1).isEmpty());
+    ASSERT_EQ(folder->childCount(), 1);
+    EXPECT_EQ(folder->child(0)->text(1), QStringLiteral("2 KB"));
+    EXPECT_EQ(dialog.treeSoubory->columnCount(), 2);
+
+    translator->SetLanguageFile(QString());
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(dialog.treeSoubory->headerItem()->text(0), QStringLiteral("Název"));
+    EXPECT_EQ(dialog.tableCeny->horizontalHeaderItem(0)->text(), QStringLiteral("Zboží"));
+    EXPECT_EQ(dialog.toolBox->itemText(0), QStringLiteral("Základní"));
+    EXPECT_EQ(dialog.spinPocet->suffix(), QStringLiteral(" ks"));
+    EXPECT_EQ(folder->child(0)->text(0), QStringLiteral("soubor"));
+}
+
+TEST_F(QtTranslatorTest, FormsShownAfterTranslateAreTranslatedWhenAskedFor)
+{
+    translator->SetTemplate({QStringLiteral("1:component \"Dialog.labelZprava.Caption\"")});
+    translator->SetLanguageFile(QString::fromStdString(files.Write("en.lng", "1:Message\r\n")));
+    ASSERT_TRUE(translator->Translate());
+
+    // Off by default: a dialog made after Translate keeps its own texts.
+    Dialog before;
+    before.show();
+    EXPECT_EQ(before.labelZprava->text(), QStringLiteral("Zpráva"));
+
+    translator->SetTranslateNewForms(true);
+    auto first = std::make_unique<Dialog>();
+    Dialog second;                                                   // a second copy of the same form
+    EXPECT_EQ(first->labelZprava->text(), QStringLiteral("Zpráva")); // not before it is shown
+    first->show();
+    second.show();
+    EXPECT_EQ(first->labelZprava->text(), QStringLiteral("Message"));
+    EXPECT_EQ(second.labelZprava->text(), QStringLiteral("Message"));
+
+    // A new language reaches every copy, also after one of them is gone.
+    first.reset();
+    translator->SetLanguageFile(QString::fromStdString(files.Write("de.lng", "1:Nachricht\r\n")));
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(second.labelZprava->text(), QStringLiteral("Nachricht"));
+    EXPECT_EQ(before.labelZprava->text(), QStringLiteral("Nachricht")); // the first of its name
+
+    translator->SetTranslateNewForms(false);
+    Dialog after;
+    after.show();
+    EXPECT_EQ(after.labelZprava->text(), QStringLiteral("Zpráva"));
 }
 
 } // namespace

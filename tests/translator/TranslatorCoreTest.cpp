@@ -169,7 +169,8 @@ TEST_F(TranslatorCoreTest, ManyRepeatedTextsEachAnswerFromTheirFirstEntry)
     translator.SetLanguageFile(files.Write("many.lng", lng));
     for (int text = 0; text < 1000; ++text) {
         const int first = text == 0 ? 1000 : text;
-        ASSERT_EQ(translator.TranslateText("Zprava " + std::to_string(text)), "T" + std::to_string(first)) << text;
+        ASSERT_EQ(translator.TranslateText("Zprava " + std::to_string(text)), "T" + std::to_string(first))
+            << text;
     }
     EXPECT_EQ(translator.TranslateText("Zprava 1000"), "Zprava 1000");
     EXPECT_EQ(translator.TranslateText(""), "");
@@ -182,16 +183,24 @@ TEST_F(TranslatorCoreTest, EmptyTranslationAnswersWithTheText)
     EXPECT_EQ(translator.TranslateText("Hotovo"), "Hotovo");
 }
 
-TEST_F(TranslatorCoreTest, SecondLanguageKeepsWhatOnlyTheFirstNamed)
+TEST_F(TranslatorCoreTest, SecondLanguageReplacesTheFirst)
 {
+    // A partial second language must not leave texts of the first one behind.
     translator.LoadTemplate(TemplateFile());
-    translator.SetLanguageFile(files.Write("a.lng", "2:New A\r\n3:OK A\r\n"));
+    translator.SetLanguageFile(files.Write("a.lng", "2:New A\r\n3:OK A\r\n6:Done A\r\n"));
     translator.Translate();
     toolNovy->Properties["HINT"].Text = "changed by the program";
     translator.SetLanguageFile(files.Write("b.lng", "3:OK B\r\n"));
     translator.Translate();
-    EXPECT_EQ(toolNovy->Properties["HINT"].Text, "New A");
+    EXPECT_EQ(toolNovy->Properties["HINT"].Text, "changed by the program");
     EXPECT_EQ(buttonOK->Properties["CAPTION"].Text, "OK B");
+    EXPECT_EQ(translator.TranslateText("Hotovo"), "Hotovo");
+
+    // A missing file changes nothing; an empty name drops every translation.
+    translator.SetLanguageFile(files.Path("missing.lng"));
+    EXPECT_EQ(translator.TranslateText("MainForm.buttonOK.Caption"), "OK B");
+    translator.SetLanguageFile("");
+    EXPECT_EQ(translator.TranslateText("MainForm.buttonOK.Caption"), "MainForm.buttonOK.Caption");
 }
 
 TEST_F(TranslatorCoreTest, TranslateWritesPathsWithoutRegardToCase)
@@ -241,7 +250,7 @@ TEST_F(TranslatorCoreTest, BadIntegerEndsTranslateBeforeTheAfterEvent)
     EXPECT_EQ(buttonOK->Properties["CAPTION"].Text, "OK");
 
     // Without the bad entry both events come, in order around the writes.
-    translator.SetLanguageFile(files.Write("cs.lng", "2:7\r\n"));
+    translator.SetLanguageFile(files.Write("cs.lng", "1:New\r\n2:7\r\n3:Fine\r\n"));
     events.clear();
     translator.Translate();
     EXPECT_EQ(events, (std::vector<std::string>{"before:New", "after"}));

@@ -16,7 +16,10 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTextEdit>
+#include <QToolBox>
+#include <QTreeWidget>
 
 namespace verbaria::qt {
 
@@ -44,6 +47,64 @@ QTabWidget *TabWidgetOfPage(QObject *object)
     auto *stack = qobject_cast<QStackedWidget *>(page->parentWidget());
     auto *tabs = stack ? qobject_cast<QTabWidget *>(stack->parentWidget()) : nullptr;
     return tabs && tabs->indexOf(page) >= 0 ? tabs : nullptr;
+}
+
+QToolBox *ToolBoxOfPage(QObject *object)
+{
+    auto *page = qobject_cast<QWidget *>(object);
+    if (!page)
+        return nullptr;
+    // A tool box keeps its pages in a scroll area's viewport: look up the parents for it.
+    for (QWidget *parent = page->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (auto *box = qobject_cast<QToolBox *>(parent))
+            return box->indexOf(page) >= 0 ? box : nullptr;
+    }
+    return nullptr;
+}
+
+bool SameProperty(const auto &a, const auto &b)
+{
+    return a.How == b.How && a.MetaIndex == b.MetaIndex && a.DynamicName == b.DynamicName;
+}
+
+// Sets the header texts in place (icons stay), with new header items where there were none.
+template <class ItemAt, class SetItem>
+void SetHeaderTexts(int count, const QStringList &lines, ItemAt itemAt, SetItem setItem)
+{
+    for (int i = 0; i < count && i < lines.size(); ++i) {
+        if (QTableWidgetItem *item = itemAt(i))
+            item->setText(lines[i]);
+        else
+            setItem(i, new QTableWidgetItem(lines[i]));
+    }
+}
+
+template <class ItemAt> QStringList HeaderTexts(int count, ItemAt itemAt)
+{
+    QStringList texts;
+    for (int i = 0; i < count; ++i) {
+        const QTableWidgetItem *item = itemAt(i);
+        texts.append(item ? item->text() : QString());
+    }
+    return texts;
+}
+
+// Calls visit(item, column) for every item text of the tree that is not empty, depth first.
+template <class Visit> void ForEachTreeText(QTreeWidget *tree, Visit visit)
+{
+    std::vector<QTreeWidgetItem *> stack;
+    for (int i = tree->topLevelItemCount() - 1; i >= 0; --i)
+        stack.push_back(tree->topLevelItem(i));
+    while (!stack.empty()) {
+        QTreeWidgetItem *item = stack.back();
+        stack.pop_back();
+        for (int column = 0; column < item->columnCount(); ++column) {
+            if (!item->text(column).isEmpty())
+                visit(item, column);
+        }
+        for (int i = item->childCount() - 1; i >= 0; --i)
+            stack.push_back(item->child(i));
+    }
 }
 
 // Returns false when the visitor asked to stop.
@@ -141,6 +202,11 @@ QtComponentTree::Resolved QtComponentTree::Resolve(QObject *object, std::string_
             result.How = Target::TabText;
             return result;
         }
+        if (ToolBoxOfPage(object)) {
+            result.Kind = PropertyKind::Text;
+            result.How = Target::ToolBoxText;
+            return result;
+        }
         auto *widget = qobject_cast<QWidget *>(object);
         if (widget && (widget->isWindow() || qobject_cast<QDockWidget *>(widget)))
             return metaNamed("windowTitle");
@@ -152,10 +218,20 @@ QtComponentTree::Resolved QtComponentTree::Resolve(QObject *object, std::string_
             result.How = Target::ComboItems;
         else if (qobject_cast<QListWidget *>(object))
             result.How = Target::ListItems;
+        else if (qobject_cast<QTreeWidget *>(object))
+            result.How = Target::TreeItems;
         else if (qobject_cast<QPlainTextEdit *>(object))
             result.How = Target::PlainTextLines;
         else if (qobject_cast<QTextEdit *>(object))
             result.How = Target::TextEditLines;
+        else
+            result.Kind = PropertyKind::None;
+    } else if (alias == "COLUMNS" || alias == "ROWS") {
+        result.Kind = PropertyKind::StringList;
+        if (alias == "COLUMNS" && qobject_cast<QTreeWidget *>(object))
+            result.How = Target::TreeHeader;
+        else if (qobject_cast<QTableWidget *>(object))
+            result.How = alias == "COLUMNS" ? Target::TableColumns : Target::TableRows;
         else
             result.Kind = PropertyKind::None;
     } else if (alias == "TAG") {
@@ -186,6 +262,143 @@ PropertyKind QtComponentTree::FindProperty(Component component, std::string_view
     return cached_.Kind;
 }
 
+void QtComponentTree::BeginTranslation()
+{
+    ++pass_;
+}
+
+void QtComponentTree::EndTranslation()
+{
+    for (auto it = originals_.begin(); it != originals_.end();) {
+        if (!it->Object) {
+            it = originals_.erase(it);
+            continue;
+        }
+        for (const Original &original : it->Properties) {
+            if (original.WrittenInPass != pass_)
+                Restore(it->Object, original.Property, original.Value);
+        }
+        ++it;
+    }
+}
+
+void QtComponentTree::Remember(QObject *object, const Resolved &resolved)
+{
+    Originals &entry = originals_[object];
+    if (entry.Object != object) {
+        entry.Object = object;
+        entry.Properties.clear();
+    }
+    for (Original &original : entry.Properties) {
+        if (SameProperty(original.Property, resolved)) {
+            original.WrittenInPass = pass_;
+            return;
+        }
+    }
+    entry.Properties.push_back(Original{resolved, Read(object, resolved), pass_});
+}
+
+QVariant QtComponentTree::Read(QObject *object, const Resolved &resolved) const
+{
+    switch (resolved.How) {
+    case Target::MetaProperty:
+        return object->metaObject()->property(resolved.MetaIndex).read(object);
+    case Target::DynamicProperty:
+        return object->property(resolved.DynamicName.constData());
+    case Target::TabText:
+        if (QTabWidget *tabs = TabWidgetOfPage(object))
+            return tabs->tabText(tabs->indexOf(static_cast<QWidget *>(object)));
+        return {};
+    case Target::ToolBoxText:
+        if (QToolBox *box = ToolBoxOfPage(object))
+            return box->itemText(box->indexOf(static_cast<QWidget *>(object)));
+        return {};
+    case Target::TreeHeader: {
+        auto *tree = static_cast<QTreeWidget *>(object);
+        QStringList texts;
+        for (int i = 0; i < tree->columnCount(); ++i)
+            texts.append(tree->headerItem()->text(i));
+        return texts;
+    }
+    case Target::TableColumns: {
+        auto *table = static_cast<QTableWidget *>(object);
+        return HeaderTexts(table->columnCount(), [table](int i) { return table->horizontalHeaderItem(i); });
+    }
+    case Target::TableRows: {
+        auto *table = static_cast<QTableWidget *>(object);
+        return HeaderTexts(table->rowCount(), [table](int i) { return table->verticalHeaderItem(i); });
+    }
+    case Target::ComboItems: {
+        auto *combo = static_cast<QComboBox *>(object);
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items.append(combo->itemText(i));
+        return items;
+    }
+    case Target::ListItems: {
+        auto *list = static_cast<QListWidget *>(object);
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items.append(list->item(i)->text());
+        return items;
+    }
+    case Target::TreeItems: {
+        // Kept per item, so that giving back does not depend on which texts were empty.
+        QVariantList texts;
+        ForEachTreeText(static_cast<QTreeWidget *>(object), [&texts](QTreeWidgetItem *item, int column) {
+            texts.append(QVariant::fromValue(
+                QVariantList{QVariant::fromValue(static_cast<void *>(item)), column, item->text(column)}));
+        });
+        return texts;
+    }
+    case Target::PlainTextLines:
+        return static_cast<QPlainTextEdit *>(object)->toPlainText();
+    case Target::TextEditLines:
+        return static_cast<QTextEdit *>(object)->toHtml();
+    case Target::None:
+        break;
+    }
+    return {};
+}
+
+void QtComponentTree::Restore(QObject *object, const Resolved &resolved, const QVariant &value)
+{
+    switch (resolved.How) {
+    case Target::PlainTextLines:
+        static_cast<QPlainTextEdit *>(object)->setPlainText(value.toString());
+        break;
+    case Target::TextEditLines:
+        static_cast<QTextEdit *>(object)->setHtml(value.toString());
+        break;
+    case Target::TreeItems: {
+        // Only items that are still in the tree are given their text back.
+        auto *tree = static_cast<QTreeWidget *>(object);
+        QHash<void *, QTreeWidgetItem *> alive;
+        std::vector<QTreeWidgetItem *> all;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            all.push_back(tree->topLevelItem(i));
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            alive.insert(all[i], all[i]);
+            for (int c = 0; c < all[i]->childCount(); ++c)
+                all.push_back(all[i]->child(c));
+        }
+        for (const QVariant &entry : value.toList()) {
+            const QVariantList parts = entry.toList();
+            if (QTreeWidgetItem *item = alive.value(parts.value(0).value<void *>()))
+                item->setText(parts.value(1).toInt(), parts.value(2).toString());
+        }
+        break;
+    }
+    case Target::DynamicProperty:
+        // A property that was not there before goes away again.
+        object->setProperty(resolved.DynamicName.constData(), value);
+        break;
+    default:
+        Write(object, resolved, value);
+        break;
+    }
+}
+
 void QtComponentTree::Write(QObject *object, const Resolved &resolved, const QVariant &value)
 {
     switch (resolved.How) {
@@ -199,6 +412,33 @@ void QtComponentTree::Write(QObject *object, const Resolved &resolved, const QVa
         if (QTabWidget *tabs = TabWidgetOfPage(object))
             tabs->setTabText(tabs->indexOf(static_cast<QWidget *>(object)), value.toString());
         break;
+    case Target::ToolBoxText:
+        if (QToolBox *box = ToolBoxOfPage(object))
+            box->setItemText(box->indexOf(static_cast<QWidget *>(object)), value.toString());
+        break;
+    case Target::TreeHeader: {
+        auto *tree = static_cast<QTreeWidget *>(object);
+        const QStringList lines = value.toStringList();
+        // The tree keeps its columns, as a table does.
+        for (int i = 0; i < tree->columnCount() && i < lines.size(); ++i)
+            tree->headerItem()->setText(i, lines[i]);
+        break;
+    }
+    case Target::TableColumns: {
+        auto *table = static_cast<QTableWidget *>(object);
+        SetHeaderTexts(
+            table->columnCount(), value.toStringList(),
+            [table](int i) { return table->horizontalHeaderItem(i); },
+            [table](int i, QTableWidgetItem *item) { table->setHorizontalHeaderItem(i, item); });
+        break;
+    }
+    case Target::TableRows: {
+        auto *table = static_cast<QTableWidget *>(object);
+        SetHeaderTexts(
+            table->rowCount(), value.toStringList(), [table](int i) { return table->verticalHeaderItem(i); },
+            [table](int i, QTableWidgetItem *item) { table->setVerticalHeaderItem(i, item); });
+        break;
+    }
     case Target::ComboItems: {
         auto *combo = static_cast<QComboBox *>(object);
         const QStringList lines = value.toStringList();
@@ -223,6 +463,15 @@ void QtComponentTree::Write(QObject *object, const Resolved &resolved, const QVa
             list->addItem(lines[i]);
         break;
     }
+    case Target::TreeItems: {
+        const QStringList lines = value.toStringList();
+        qsizetype next = 0;
+        ForEachTreeText(static_cast<QTreeWidget *>(object), [&](QTreeWidgetItem *item, int column) {
+            if (next < lines.size())
+                item->setText(column, lines[next++]);
+        });
+        break;
+    }
     case Target::PlainTextLines:
         static_cast<QPlainTextEdit *>(object)->setPlainText(value.toStringList().join(QLatin1Char('\n')));
         break;
@@ -238,8 +487,10 @@ void QtComponentTree::SetText(Component component, std::string_view property, st
 {
     if (QObject *object = ToObject(component)) {
         const Resolved resolved = Cached(object, property);
-        if (resolved.Kind == PropertyKind::Text)
+        if (resolved.Kind == PropertyKind::Text) {
+            Remember(object, resolved);
             Write(object, resolved, values_.Decode(value));
+        }
     }
 }
 
@@ -247,8 +498,10 @@ void QtComponentTree::SetInteger(Component component, std::string_view property,
 {
     if (QObject *object = ToObject(component)) {
         const Resolved resolved = Cached(object, property);
-        if (resolved.Kind == PropertyKind::Integer)
+        if (resolved.Kind == PropertyKind::Integer) {
+            Remember(object, resolved);
             Write(object, resolved, QVariant(static_cast<int>(value)));
+        }
     }
 }
 
@@ -263,6 +516,7 @@ void QtComponentTree::SetStringList(Component component, std::string_view proper
         list.reserve(static_cast<qsizetype>(lines.size()));
         for (const std::string &line : lines)
             list.append(values_.Decode(line));
+        Remember(object, resolved);
         Write(object, resolved, list);
     }
 }

@@ -4,8 +4,12 @@
 #include "platform/CodePage.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QVariant>
+
+#include <vector>
 
 namespace verbaria::qt {
 
@@ -21,11 +25,20 @@ namespace verbaria::qt {
 //   int is a whole number, QStringList a string list, anything else has no meaning), then the
 //   dynamic properties, then these aliases:
 //     Caption  the text of a button, label or action; the title of a menu or group box; the tab
-//              text of a tab page; the title of a window or dock widget
+//              text of a tab page; the item text of a tool box page; the title of a window or
+//              dock widget
 //     Hint     the tool tip
 //     Items, Lines  the entries of a combo box or list widget (texts replaced in place, so item
-//              data and icons stay), the lines of a plain-text or rich-text edit
+//              data and icons stay), the lines of a plain-text or rich-text edit; of a tree
+//              widget, the texts of its items that are not empty, depth first, each item's
+//              columns in order (in place; the tree keeps its shape)
+//     Columns  the header labels of a tree widget, the column header labels of a table widget
+//     Rows     the row header labels of a table widget
 //     Tag      the whole-number dynamic property "Tag"
+//   Spin boxes' prefix, suffix and specialValueText and every widget's whatsThis are ordinary
+//   Q_PROPERTYs and are found by those names.
+// - Every property the translator writes keeps the value it had before its first write; a
+//   Translate that no longer writes it (the new language lacks the entry) gives that value back.
 // Texts are decoded from the files' code page before they reach a QString.
 class QtComponentTree final : public TComponentTree
 {
@@ -42,6 +55,8 @@ public:
     void SetInteger(Component component, std::string_view property, std::int32_t value) override;
     void SetStringList(Component component, std::string_view property,
                        const std::vector<std::string> &lines) override;
+    void BeginTranslation() override;
+    void EndTranslation() override;
 
     static QObject *ToObject(Component component) { return static_cast<QObject *>(component); }
     static Component ToComponent(QObject *object) { return object; }
@@ -52,8 +67,13 @@ private:
         MetaProperty,
         DynamicProperty,
         TabText,
+        ToolBoxText,
+        TreeHeader,
+        TableColumns,
+        TableRows,
         ComboItems,
         ListItems,
+        TreeItems,
         PlainTextLines,
         TextEditLines
     };
@@ -68,6 +88,23 @@ private:
     Resolved Resolve(QObject *object, std::string_view property);
     Resolved Cached(QObject *object, std::string_view property);
     void Write(QObject *object, const Resolved &resolved, const QVariant &value);
+    QVariant Read(QObject *object, const Resolved &resolved) const;
+    void Restore(QObject *object, const Resolved &resolved, const QVariant &value);
+    void Remember(QObject *object, const Resolved &resolved);
+
+    struct Original
+    {
+        Resolved Property;
+        QVariant Value;
+        unsigned WrittenInPass = 0;
+    };
+    struct Originals
+    {
+        QPointer<QObject> Object; // null once the object is gone (its address may be reused)
+        std::vector<Original> Properties;
+    };
+    QHash<QObject *, Originals> originals_;
+    unsigned pass_ = 0;
 
     const CodePage &names_;
     const CodePage &values_;

@@ -3,7 +3,10 @@
 #include "formats/Errors.h"
 #include "translator/qt/FormOrder.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
+#include <QWidget>
 
 #include <exception>
 
@@ -124,16 +127,75 @@ bool TKVTranslator::LoadTemplate(const QString &fileName)
 bool TKVTranslator::Translate()
 {
     // The files are read first, so that their texts are written in their own code pages.
+    if (!Guarded([&] {
+            core_.ReadFiles();
+            FollowDeclarations();
+            core_.Translate();
+        }))
+        return false;
+    bool ok = true;
+    // The pass above reached only the first form of each name; give the others the language too.
+    for (QObject *form : std::as_const(shownForms_))
+        ok = TranslateForm(static_cast<QWidget *>(form)) && ok;
+    return ok;
+}
+
+bool TKVTranslator::TranslateForm(QWidget *form)
+{
+    if (!form)
+        return true;
     return Guarded([&] {
         core_.ReadFiles();
         FollowDeclarations();
-        core_.Translate();
+        core_.TranslateForm(QtComponentTree::ToComponent(form),
+                            templateCodePage_.EncodeLossy(form->objectName()));
     });
+}
+
+void TKVTranslator::SetTranslateNewForms(bool on)
+{
+    if (on == translateNewForms_ || !QCoreApplication::instance())
+        return;
+    translateNewForms_ = on;
+    if (on)
+        QCoreApplication::instance()->installEventFilter(this);
+    else
+        QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void TKVTranslator::TrackForm(QWidget *form)
+{
+    shownForms_.insert(form);
+    connect(form, &QObject::destroyed, this, [this](QObject *gone) { shownForms_.remove(gone); });
+}
+
+bool TKVTranslator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType() && !shownForms_.contains(watched)) {
+        auto *form = static_cast<QWidget *>(watched);
+        if (form->isWindow() && !form->objectName().isEmpty()) {
+            TrackForm(form);
+            TranslateForm(form);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString TKVTranslator::TranslateText(const QString &text)
 {
+    // The kept answers hold while no file has been read and the default code page stays. A table
+    // whose language has not been read is looked at again each time (the file may appear).
+    auto keptValid = [this] {
+        return core_.TemplateRead() && core_.LanguageRead() && foundReads_ == core_.ReadCount() &&
+               foundDefault_ == codePage_.Name();
+    };
+    if (keptValid()) {
+        const auto kept = found_.constFind(text);
+        if (kept != found_.constEnd())
+            return kept.value();
+    }
     QString result = text;
+    bool translated = false;
     Guarded([&] {
         core_.ReadFiles();
         FollowDeclarations();
@@ -141,9 +203,18 @@ QString TKVTranslator::TranslateText(const QString &text)
         const std::optional<std::string> key = templateCodePage_.Encode(text);
         if (!key)
             return;
-        if (const std::string *translation = core_.FindTranslation(*key))
+        if (const std::string *translation = core_.FindTranslation(*key)) {
             result = languageCodePage_.Decode(*translation);
+            translated = true;
+        }
     });
+    if (!keptValid()) {
+        found_.clear();
+        foundReads_ = core_.ReadCount();
+        foundDefault_ = codePage_.Name();
+    }
+    if (translated && keptValid())
+        found_.insert(text, result);
     return result;
 }
 

@@ -1,15 +1,19 @@
 #pragma once
 
-#include "translator/TKVTranslator.h"
 #include "platform/CodePage.h"
+#include "translator/TKVTranslator.h"
 #include "translator/qt/QtComponentTree.h"
 
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <string>
 #include <string_view>
+
+class QWidget;
 
 namespace verbaria::qt {
 
@@ -18,11 +22,25 @@ namespace verbaria::qt {
 // names such as "MainForm.buttonOK.Caption" (QtComponentTree tells how paths reach objects and
 // properties), and answers look-ups of message texts:
 //
+//     #include <translator/qt/TKVTranslator.h>   // find_package(VerbariaTranslator)
+//
 //     auto *translator = new verbaria::qt::TKVTranslator(&mainWindow); // owned by its parent
 //     translator->LoadTemplate(QStringLiteral("jazyky/program.lnd"));
+//     translator->SetSeparator(QStringLiteral(","));  // how Items of a combo box are split
 //     translator->SetLanguageFile(QStringLiteral("jazyky/english.lng"));
 //     translator->Translate();
-//     QMessageBox::information(&mainWindow, {}, translator->TranslateText(u"Hotovo"_s));
+//     QMessageBox::information(&mainWindow, {}, translator->TranslateText("Hotovo"));
+//
+// Switching languages: set another LanguageFile, then Translate. A property the new language
+// does not translate gets back the value it had before the first Translate; an empty
+// LanguageFile gives every translated property its own text back.
+//
+// Forms created after Translate (a dialog made on demand, a second copy of a form) are not
+// translated by it: Translate reaches the first window of each name that exists at that moment.
+// SetTranslateNewForms(true) installs an event filter on the application that translates every
+// top-level widget when it is first shown, and again at every later Translate. It is off by
+// default, because then a form's texts change while it is being shown, not when Translate is
+// called; TranslateForm does the same for one form on demand.
 //
 // Each file is read in the code page it declares ("Codepage=windows-1251" in its header, or a
 // UTF-8 byte-order mark); a file that declares none is in CodePage, "windows-1250" unless
@@ -71,8 +89,15 @@ public:
     bool Translate();
     // The translation of a text in the program's own language, or the text itself.
     QString TranslateText(const QString &text);
+    // A UTF-8 text, such as a literal of a source file saved in UTF-8.
+    QString TranslateText(const char *utf8Text) { return TranslateText(QString::fromUtf8(utf8Text)); }
     // The same on bytes in the files' code page, for code that keeps texts in std::string.
     std::string TranslateText(std::string_view text);
+
+    // Writes the entries whose first segment is form's objectName into form (see above).
+    bool TranslateForm(QWidget *form);
+    void SetTranslateNewForms(bool on);
+    bool TranslateNewForms() const { return translateNewForms_; }
 
     QString ErrorString() const { return errorString_; }
 
@@ -96,8 +121,12 @@ signals:
     void OnAfterTranslation(verbaria::qt::TKVTranslator *sender);
     void ErrorOccurred(const QString &message);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     template <class Action> bool Guarded(Action action);
+    void TrackForm(QWidget *form);
     // After a read: each file's declaration, or the default.
     void FollowDeclarations();
 
@@ -109,6 +138,15 @@ private:
     QtComponentTree tree_;
     verbaria::TKVTranslator core_;
     QString errorString_;
+    bool translateNewForms_ = false;
+    // Texts found in the table, with their translations, as QString: a look-up repeated with
+    // the same text is one hash probe, with no conversion through the code page. Valid while the
+    // core's generation stays; texts without an entry are not kept (a program may look up
+    // any number of different texts).
+    QHash<QString, QString> found_;
+    std::uint64_t foundReads_ = ~std::uint64_t{0};
+    QString foundDefault_;
+    QSet<QObject *> shownForms_; // forms the event filter has translated; removed when destroyed
 };
 
 } // namespace verbaria::qt
