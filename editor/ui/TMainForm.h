@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/core/LanguageDocument.h"
-#include "editor/core/SettingsValues.h"
+#include "settings/core/SettingsValues.h"
 #include "editor/ui/QtUserDialogs.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/QtOwnTexts.h"
