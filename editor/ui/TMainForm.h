@@ -144,6 +144,9 @@ public slots:
     void Nahradit();
     void DalsiNeprelozeny();
     void PredchoziNeprelozeny();
+    // XLIFF and PO, by the chosen file's extension (ExchangeCommands.cpp).
+    void Exportovat();
+    void Importovat();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -228,6 +231,8 @@ private:
     // The column widths of the last run, kept until the window's size differs from theirs.
     std::optional<std::pair<int, int>> rememberedColumns_;
     QSize rememberedFor_;
+    // The export and import dialog's folder and file name between uses.
+    FileDialogState exchangeDialog_;
 };
 
 } // namespace verbaria
