@@ -2,11 +2,11 @@
 // memory: generates the files of a given size, or times one reader or writer on them. Prints the
 // best of three runs of the operation in seconds ("seconds 0.123"), or look-ups per second.
 #include "editor/core/LanguageDocument.h"
-#include "tests/support/Cp1250.h"
 #include "formats/FileIO.h"
 #include "formats/LanguageFile.h"
 #include "formats/OldFormat.h"
 #include "formats/TemplateFile.h"
+#include "tests/support/Cp1250.h"
 #include "translator/TKVTranslator.h"
 
 #include <algorithm>
@@ -25,10 +25,11 @@ namespace {
 // Words of a Czech user interface, in the files' code page.
 std::vector<std::string> CzechWords()
 {
-    const char *const utf8[] = {"Uložit", "změny", "soubor", "jazyk", "překlad", "okno", "nástroje", "nápověda",
-                                "Otevřít", "šablona", "položka", "čeština", "tisk", "úpravy", "zobrazit",
-                                "vlastnosti", "Zavřít", "nový", "řádek", "příkaz", "hledat", "další", "předchozí",
-                                "nastavení", "program", "verze", "autor", "chyba", "dokončena", "konverze"};
+    const char *const utf8[] = {"Uložit",   "změny",    "soubor",   "jazyk",      "překlad",   "okno",
+                                "nástroje", "nápověda", "Otevřít",  "šablona",    "položka",   "čeština",
+                                "tisk",     "úpravy",   "zobrazit", "vlastnosti", "Zavřít",    "nový",
+                                "řádek",    "příkaz",   "hledat",   "další",      "předchozí", "nastavení",
+                                "program",  "verze",    "autor",    "chyba",      "dokončena", "konverze"};
     std::vector<std::string> words;
     for (const char *word : utf8)
         words.push_back(Utf8ToCp1250Lossy(word));
@@ -40,7 +41,8 @@ class Text final
 public:
     std::string Sentence(int minWords, int maxWords)
     {
-        const int count = minWords + static_cast<int>(Next() % static_cast<unsigned>(maxWords - minWords + 1));
+        const int count =
+            minWords + static_cast<int>(Next() % static_cast<unsigned>(maxWords - minWords + 1));
         std::string s;
         for (int i = 0; i < count; ++i) {
             if (i)
@@ -65,11 +67,13 @@ void Generate(int entries, const std::string &folder)
 {
     Text text;
     const std::string base = folder + "/t" + std::to_string(entries);
-    std::string lnd = "[LANGUAGE]\r\nProgram=Velk\xFD program\r\nVersion=2.5\r\nAuthor=Jan Nov\xE1k|Petr Svoboda\r\n\r\n[ITEMS]\r\n";
-    std::string lng = "Language=English\r\nVersion=1.0\r\nAuthor=Jane Doe\r\nDefinition=t" + std::to_string(entries) +
-                      ".lnd\r\n";
-    std::string oldTranslations = "[LANGUAGE]\r\nLANGUAGE NAME = English\r\nAUTHOR = Jane Doe\r\nPROGRAM VERSION = 2.5\r\n"
-                                  "\r\n[TRANSLATIONS]\r\n";
+    std::string lnd = "[LANGUAGE]\r\nProgram=Velk\xFD program\r\nVersion=2.5\r\nAuthor=Jan Nov\xE1k|Petr "
+                      "Svoboda\r\n\r\n[ITEMS]\r\n";
+    std::string lng = "Language=English\r\nVersion=1.0\r\nAuthor=Jane Doe\r\nDefinition=t" +
+                      std::to_string(entries) + ".lnd\r\n";
+    std::string oldTranslations =
+        "[LANGUAGE]\r\nLANGUAGE NAME = English\r\nAUTHOR = Jane Doe\r\nPROGRAM VERSION = 2.5\r\n"
+        "\r\n[TRANSLATIONS]\r\n";
     std::string oldMessages = "[MESSAGES]\r\n";
     for (int i = 1; i <= entries; ++i) {
         const std::string number = std::to_string(i);
@@ -87,8 +91,8 @@ void Generate(int entries, const std::string &folder)
             lnd += number + ": MESSAGE \"" + message + "\"\r\n";
             oldMessages += message + " = " + translation + "\r\n";
         } else {
-            const std::string path = "Form" + std::to_string(i % 211) + ".control" + number +
-                                     (i % 5 == 0 ? ".Hint" : ".Caption");
+            const std::string path =
+                "Form" + std::to_string(i % 211) + ".control" + number + (i % 5 == 0 ? ".Hint" : ".Caption");
             lnd += number + ": COMPONENT \"" + path + "\"\r\n";
             oldTranslations += path + " = " + translation + "\r\n";
         }
@@ -99,8 +103,7 @@ void Generate(int entries, const std::string &folder)
     WriteFileAtomically(base + ".old", oldTranslations + oldMessages);
 }
 
-template <class Operation>
-double BestOfThree(Operation &&operation)
+template <class Operation> double BestOfThree(Operation &&operation)
 {
     double best = 1e300;
     for (int i = 0; i < 3; ++i) {
@@ -117,17 +120,22 @@ public:
     std::optional<std::string> SaveAs;
     bool AskYesNo(const std::string &) override { return false; }
     void Inform(const std::string &) override {}
-    void ReportError(const std::string &message) override { std::fprintf(stderr, "error: %s\n", message.c_str()); }
+    void ReportError(const std::string &message) override
+    {
+        std::fprintf(stderr, "error: %s\n", message.c_str());
+    }
     std::optional<std::string> ChooseFileToOpen(const FileDialogState &) override { return std::nullopt; }
     std::optional<std::string> ChooseFileToSave(const FileDialogState &) override { return SaveAs; }
 };
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: scale_bench generate ENTRIES FOLDER\n"
-                         "       scale_bench template-editor|template-translator|old-format FILE\n"
-                         "       scale_bench language-translator|language-editor|save|lookups TEMPLATE LANGUAGE [OUT]\n"
-                         "       scale_bench convert OLD FOLDER\n");
+    std::fprintf(
+        stderr,
+        "usage: scale_bench generate ENTRIES FOLDER\n"
+        "       scale_bench template-editor|template-translator|old-format FILE\n"
+        "       scale_bench language-translator|language-editor|save|lookups TEMPLATE LANGUAGE [OUT]\n"
+        "       scale_bench convert OLD FOLDER\n");
     return 2;
 }
 
@@ -163,7 +171,8 @@ int main(int argc, char **argv)
             ParseOldFormat(bytes);
         });
     } else if (mode == "convert" && argc == 4) {
-        seconds = BestOfThree([&] { ConvertOldFormatFile(first, second + "/converted.lng", second + "/converted.lnd"); });
+        seconds = BestOfThree(
+            [&] { ConvertOldFormatFile(first, second + "/converted.lng", second + "/converted.lnd"); });
     } else if (mode == "language-translator" && argc == 4) {
         TranslatorTemplate t;
         ReadTemplateFile(first, t);

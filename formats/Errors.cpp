@@ -16,7 +16,6 @@ void RefuseLineBreak(std::string_view value, std::string_view where)
         throw LineBreakError(where);
 }
 
-
 namespace {
 std::string ConversionMessage(std::string_view text)
 {
@@ -30,7 +29,8 @@ std::string ConversionMessage(std::string_view text)
 ConversionError::ConversionError(std::string_view offendingText)
     : FormatError(ConversionMessage(offendingText))
     , offending_(offendingText)
-{}
+{
+}
 
 std::string InOutMessage(int errorNumber, bool writing)
 {
@@ -54,7 +54,8 @@ std::string InOutMessage(int errorNumber, bool writing)
     case ENFILE:
         return "Too many open files";
     default:
-        return std::string("I/O error ") + std::to_string(errorNumber) + " (" + std::strerror(errorNumber) + ")";
+        return std::string("I/O error ") + std::to_string(errorNumber) + " (" + std::strerror(errorNumber) +
+               ")";
     }
 }
 

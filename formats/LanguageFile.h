@@ -46,8 +46,7 @@ std::optional<LanguageLine> SplitLanguageLine(std::string_view line);
 class NumberIndex final
 {
 public:
-    template <class Items>
-    void Build(const Items &items)
+    template <class Items> void Build(const Items &items)
     {
         BuildFrom(items.size(), [&](std::size_t i) { return items[i].Number; });
     }
@@ -55,8 +54,7 @@ public:
     std::int32_t IndexOf(std::int32_t number) const;
 
 private:
-    template <class NumberAt>
-    void BuildFrom(std::size_t count, NumberAt numberAt);
+    template <class NumberAt> void BuildFrom(std::size_t count, NumberAt numberAt);
 
     // Dense numbers (the usual case) use a plain table; sparse ones a hash map.
     std::int64_t denseBase_ = 0;
@@ -65,8 +63,7 @@ private:
     bool useDense_ = true;
 };
 
-template <class NumberAt>
-void NumberIndex::BuildFrom(std::size_t count, NumberAt numberAt)
+template <class NumberAt> void NumberIndex::BuildFrom(std::size_t count, NumberAt numberAt)
 {
     dense_.clear();
     sparse_.clear();

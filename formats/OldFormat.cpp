@@ -143,7 +143,8 @@ void ConvertOldFormatFile(const std::string &oldPath, const std::string &languag
     if (!ReadFileBytes(NativePath(oldPath), bytes))
         throw InOutError(InOutMessage(ENOENT, false));
     const OldFormatFile file = ParseOldFormat(bytes);
-    WriteFileAtomically(NativePath(languagePath), FormatConvertedLanguage(file, oldPath, templatePath, codePage));
+    WriteFileAtomically(NativePath(languagePath),
+                        FormatConvertedLanguage(file, oldPath, templatePath, codePage));
     WriteFileAtomically(NativePath(templatePath), FormatConvertedTemplate(file, codePage, unknownProgram));
 }
 

@@ -22,7 +22,9 @@ enum class Want { File, Directory };
 
 bool Matches(const std::string &path, Want want)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(path.c_str(), &st) != 0)
         return false;
     return want == Want::File ? S_ISREG(st.st_mode) : S_ISDIR(st.st_mode);
@@ -48,7 +50,9 @@ std::optional<std::string> FindIgnoringCase(std::string_view path, Want want)
         if (!exact.empty() && exact.back() != '/')
             exact += '/';
         exact += name;
-        struct stat st {};
+        struct stat st
+        {
+        };
         const bool exactExists = ::stat(exact.c_str(), &st) == 0;
         if (exactExists && (last ? Matches(exact, want) : S_ISDIR(st.st_mode))) {
             current = exact;

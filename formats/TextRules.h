@@ -16,7 +16,10 @@ inline constexpr char UpperAsciiChar(char c)
 std::string UpperAscii(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-inline constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+inline constexpr bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 std::string_view TrimBlanks(std::string_view text);
 std::string_view TrimLeftBlanks(std::string_view text);
 std::string_view TrimRightBlanks(std::string_view text);
@@ -34,12 +37,14 @@ std::string PadNumber(std::int32_t number, int width);
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
 // As ParseWholeNumber, but raises ConversionError quoting messageText when text is not one.
 std::int32_t StrToInt(std::string_view text, std::string_view messageText);
-inline std::int32_t StrToInt(std::string_view text) { return StrToInt(text, text); }
+inline std::int32_t StrToInt(std::string_view text)
+{
+    return StrToInt(text, text);
+}
 
 // Calls lineHandler(std::string_view) for every line of bytes. CR LF and a bare LF end a line;
 // a bare CR is an ordinary character. A last line without a line end is still a line.
-template <class LineHandler>
-void ForEachLine(std::string_view bytes, LineHandler &&lineHandler)
+template <class LineHandler> void ForEachLine(std::string_view bytes, LineHandler &&lineHandler)
 {
     std::size_t start = 0;
     const std::size_t size = bytes.size();

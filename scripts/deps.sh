@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev libqt6opengl6-dev qt6-translations-l10n
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    clang libclang-rt-dev
+    clang libclang-rt-dev clang-format
     xvfb xauth imagemagick fonts-dejavu-core fonts-ipafont-gothic time openbox xdotool
     desktop-file-utils appstream dpkg-dev file librsvg2-bin util-linux
     gettext translate-toolkit

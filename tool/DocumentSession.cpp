@@ -13,7 +13,8 @@ bool ScriptedAnswers::AskYesNo(const std::string &)
     // The only question a load can ask is whether to follow the language file to its template.
     std::cerr << "verbaria-tool: the language file is meant for the template \""
               << (Document ? Document->definiceJazyka() : std::string()) << "\"; "
-              << (FollowDefinition ? "switching to it" : "keeping the template given (see --follow-definition)")
+              << (FollowDefinition ? "switching to it"
+                                   : "keeping the template given (see --follow-definition)")
               << '\n';
     return FollowDefinition;
 }

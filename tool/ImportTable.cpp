@@ -27,7 +27,8 @@ std::vector<std::string_view> SplitTabs(std::string_view line)
 
 } // namespace
 
-std::string ApplyImportTable(std::string_view table, LanguageDocument &document, const Utf8ToCodePage &toCodePage)
+std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
+                             const Utf8ToCodePage &toCodePage)
 {
     std::string error;
     std::size_t lineNumber = 0;
@@ -76,8 +77,11 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
             }
             if (fields[0] == "#codepage") {
                 // A name of letters, digits and dashes: it becomes a line of the file.
-                const bool plainName = !value.empty() && value.find_first_not_of(
-                    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_") == std::string::npos;
+                const bool plainName =
+                    !value.empty() &&
+                    value.find_first_not_of(
+                        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_") ==
+                        std::string::npos;
                 if (!plainName) {
                     fail("unknown code page " + value);
                     return;

@@ -18,7 +18,9 @@ namespace verbaria::tool {
 // through toCodePage, which gives nullopt for a text the code page cannot hold or a code page that
 // is not at hand (it is also asked with an empty text to check a "#codepage" name). Without it such
 // a table cannot be read.
-using Utf8ToCodePage = std::function<std::optional<std::string>(std::string_view utf8, const std::string &codePage)>;
-std::string ApplyImportTable(std::string_view table, LanguageDocument &document, const Utf8ToCodePage &toCodePage = {});
+using Utf8ToCodePage =
+    std::function<std::optional<std::string>(std::string_view utf8, const std::string &codePage)>;
+std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
+                             const Utf8ToCodePage &toCodePage = {});
 
 } // namespace verbaria::tool

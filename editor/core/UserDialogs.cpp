@@ -1,6 +1,5 @@
 #include "editor/core/UserDialogs.h"
 
-
 namespace verbaria {
 
 std::string CzechTexts::TranslateText(std::string_view czechUtf8) const

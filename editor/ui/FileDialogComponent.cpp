@@ -1,6 +1,5 @@
 #include "editor/ui/FileDialogComponent.h"
 
-
 namespace verbaria {
 
 FileDialogComponent::FileDialogComponent(const QString &name, FileDialogState &state, QObject *owner)

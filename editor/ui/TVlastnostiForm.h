@@ -37,7 +37,10 @@ public:
     const CodePage &LanguageCodePage() const { return languageCodePage_; }
     // Asked when the user picks another code page for the language file: true when the document
     // took it; false leaves the choice as it was (the handler has told the user why).
-    void SetCodePageHandler(std::function<bool(const QString &name)> handler) { codePageHandler_ = std::move(handler); }
+    void SetCodePageHandler(std::function<bool(const QString &name)> handler)
+    {
+        codePageHandler_ = std::move(handler);
+    }
 
     Ui::TVlastnostiForm &ui() { return *ui_; }
 

@@ -19,11 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     };
     static const RemovedAtExit folder{[] {
         std::cerr.setstate(std::ios::failbit); // the session's questions go to stderr
-        const auto path = std::filesystem::temp_directory_path() / ("verbaria-fuzz-import-" + std::to_string(::getpid()));
+        const auto path =
+            std::filesystem::temp_directory_path() / ("verbaria-fuzz-import-" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
-        WriteFileAtomically((path / "demo.lnd").string(),
-                            "[ITEMS]\r\n1: SECTION \"Okno\"\r\n2: COMPONENT \"F.Caption\"\r\n3: COMMENT \"Pozor\"\r\n"
-                            "4: MESSAGE \"Ahoj\"\r\n123456: MESSAGE \"big\"\r\n");
+        WriteFileAtomically(
+            (path / "demo.lnd").string(),
+            "[ITEMS]\r\n1: SECTION \"Okno\"\r\n2: COMPONENT \"F.Caption\"\r\n3: COMMENT \"Pozor\"\r\n"
+            "4: MESSAGE \"Ahoj\"\r\n123456: MESSAGE \"big\"\r\n");
         return path.string() + "/";
     }()};
     static tool::DocumentSession session(folder.path);

@@ -39,10 +39,10 @@ struct Session
         folder += "/";
         // Template names in DEFINITION lines resolve against the working folder: keep it small.
         std::filesystem::current_path(folder);
-        verbaria::WriteFileAtomically(folder + "demo.lnd",
-                                      "[ITEMS]\r\n1: SECTION \"Okno\"\r\n2: COMPONENT \"F.Caption\"\r\n"
-                                      "3: COMMENT \"Pozor\"\r\n4: MESSAGE \"Ahoj\"\r\n4: MESSAGE \"znovu\"\r\n"
-                                      "123456: MESSAGE \"big\"\r\n");
+        verbaria::WriteFileAtomically(
+            folder + "demo.lnd", "[ITEMS]\r\n1: SECTION \"Okno\"\r\n2: COMPONENT \"F.Caption\"\r\n"
+                                 "3: COMMENT \"Pozor\"\r\n4: MESSAGE \"Ahoj\"\r\n4: MESSAGE \"znovu\"\r\n"
+                                 "123456: MESSAGE \"big\"\r\n");
         document.SetProgramFolder(folder);
         document.MapujText(folder + "demo.lnd");
     }
@@ -52,7 +52,8 @@ struct Session
 // A plain write: the atomic one syncs to disk, which would make every input a thousand times slower.
 void WriteInput(const std::string &file, std::string_view bytes)
 {
-    std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace
@@ -62,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     using namespace verbaria;
     static Session session;
     LanguageDocument &document = session.document;
-    const int column = size > 0 && (data[0] & 1) ? LanguageDocument::ColumnOriginal : LanguageDocument::ColumnTranslation;
+    const int column =
+        size > 0 && (data[0] & 1) ? LanguageDocument::ColumnOriginal : LanguageDocument::ColumnTranslation;
     document.NovyJazyk(true, false);
     document.Header() = {};
     const std::string file = session.folder + "input.lng";

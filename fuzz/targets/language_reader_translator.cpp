@@ -8,8 +8,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     using namespace verbaria;
     static const TranslatorTemplate fixed = [] {
         TranslatorTemplate t;
-        TemplateReader(t).ReadAll("1: COMPONENT \"F.Caption\"\r\n2: MESSAGE \"Ahoj\"\r\n2: MESSAGE \"znovu\"\r\n"
-                                  "123456: MESSAGE \"big\"\r\n-5: MESSAGE \"negative\"\r\n");
+        TemplateReader(t).ReadAll(
+            "1: COMPONENT \"F.Caption\"\r\n2: MESSAGE \"Ahoj\"\r\n2: MESSAGE \"znovu\"\r\n"
+            "123456: MESSAGE \"big\"\r\n-5: MESSAGE \"negative\"\r\n");
         return t;
     }();
     TLanguageTemplate items = fixed.Items;

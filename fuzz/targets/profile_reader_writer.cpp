@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::string_view trimmed = TrimBlanks(line);
         if (!trimmed.empty() && trimmed.front() == '[') {
             const std::size_t close = trimmed.find(']');
-            current = std::string(TrimBlanks(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+            current = std::string(TrimBlanks(
+                trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
         } else if (const std::size_t equals = trimmed.find('='); equals != std::string_view::npos) {
             probes.emplace_back(current, std::string(TrimBlanks(trimmed.substr(0, equals))));
         }
@@ -61,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             continue;
         FUZZ_CHECK(ProfileReadString(written, s, k, "\x01") == ProfileReadString(bytes, s, k, "\x01"));
     }
-    const bool plain = value.size() <= ProfileMaxValueLength && value.find_first_of("\r\n\"'") == std::string_view::npos &&
-                       TrimBlanks(value) == value;
+    const bool plain = value.size() <= ProfileMaxValueLength &&
+                       value.find_first_of("\r\n\"'") == std::string_view::npos && TrimBlanks(value) == value;
     if (plain)
         FUZZ_CHECK(ProfileReadString(written, section, key, "\x01") == value);
     // Writing the same key again changes nothing more.

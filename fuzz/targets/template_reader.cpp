@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                        kept.Param == item.Param);
         }
         FUZZ_CHECK(editor.CountToTranslate >= static_cast<std::int32_t>(translatable));
-        FUZZ_CHECK(editor.Info.Program == translator.Info.Program && editor.Info.Version == translator.Info.Version);
+        FUZZ_CHECK(editor.Info.Program == translator.Info.Program &&
+                   editor.Info.Version == translator.Info.Version);
     }
     return 0;
 }

@@ -27,8 +27,10 @@ public:
         auto add = [this](FakeComponent *owner, std::string name) {
             auto &made = storage_.emplace_back(std::make_unique<FakeComponent>());
             made->name = std::move(name);
-            made->properties = {{"CAPTION", PropertyKind::Text},    {"HINT", PropertyKind::Text},
-                                {"WIDTH", PropertyKind::Integer},   {"ITEMS", PropertyKind::StringList},
+            made->properties = {{"CAPTION", PropertyKind::Text},
+                                {"HINT", PropertyKind::Text},
+                                {"WIDTH", PropertyKind::Integer},
+                                {"ITEMS", PropertyKind::StringList},
                                 {"TAG", PropertyKind::Other}};
             owner->owned.push_back(made.get());
             return made.get();
@@ -90,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view bytes = AsBytes(data, size);
     const std::size_t lineEnd = bytes.find('\n');
     const std::string_view path = bytes.substr(0, lineEnd);
-    const std::string_view value = lineEnd == std::string_view::npos ? std::string_view() : bytes.substr(lineEnd + 1);
+    const std::string_view value =
+        lineEnd == std::string_view::npos ? std::string_view() : bytes.substr(lineEnd + 1);
     if (size > 0 && (data[0] & 1))
         translator.SetSeparator(std::string_view(bytes.data(), 1));
     translator.ResolvePath(path);

@@ -8,10 +8,10 @@ namespace verbaria {
 // loading templates and language files updates the three paths, the settings dialog the other two.
 struct SettingsValues
 {
-    std::string JazykRozhrani = "czech.lng";           // user-interface language, a bare file name in jazyky/
-    bool AutomatickeDoplnovani = false;                // copy a finished translation to rows with the same original
-    std::string PosledniJazyk = "jazyky\\czech.lng";   // language file loaded last into the right column
-    std::string JazykProPopisy = "jazyky\\czech.lng";  // description language loaded last into the left column
+    std::string JazykRozhrani = "czech.lng"; // user-interface language, a bare file name in jazyky/
+    bool AutomatickeDoplnovani = false;      // copy a finished translation to rows with the same original
+    std::string PosledniJazyk = "jazyky\\czech.lng";  // language file loaded last into the right column
+    std::string JazykProPopisy = "jazyky\\czech.lng"; // description language loaded last into the left column
     std::string PosledniSablona = "jazyky\\glotra11.lnd"; // template loaded last
     // The main window's place and its columns, "x,y,width,height" and "left,right"; empty until
     // the user has once moved, sized or dragged them (and then stored in the section "Okno").

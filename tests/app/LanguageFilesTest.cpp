@@ -105,7 +105,8 @@ TEST(EditorLanguages, EveryCaptionTitleAndHintOfTheSixWindowsHasItsLine)
     EditorWindows windows({});
     const std::set<std::string> paths = ComponentPaths();
     int checked = 0;
-    auto expect = [&](const QString &form, const QObject *object, const char *property, const QString &value) {
+    auto expect = [&](const QString &form, const QObject *object, const char *property,
+                      const QString &value) {
         // The maker's addresses come from the build, not from a language.
         if (value.isEmpty() || object->objectName() == QStringLiteral("labelEmailPriv") ||
             object->objectName() == QStringLiteral("labelWwwPriv"))
@@ -179,8 +180,10 @@ TEST(EditorLanguages, TheWindowsComeUpInEnglish)
     translator.LoadTemplate(QString::fromStdString(Languages + "glotra11.lnd"));
     translator.SetLanguageFile(QString::fromStdString(Languages + "english.lng"));
     ASSERT_TRUE(translator.Translate());
-    EXPECT_EQ(windows.mainForm.findChild<QMenu *>(QStringLiteral("menuSoubor"))->title(), QStringLiteral("&File"));
+    EXPECT_EQ(windows.mainForm.findChild<QMenu *>(QStringLiteral("menuSoubor"))->title(),
+              QStringLiteral("&File"));
     EXPECT_EQ(windows.nastaveniForm.windowTitle(), QStringLiteral("Settings"));
     EXPECT_EQ(windows.programyForm.windowTitle(), QStringLiteral("Available programs"));
-    EXPECT_EQ(translator.TranslateText(QString::fromUtf8("Uložit změny ?")), QStringLiteral("Save changes ?"));
+    EXPECT_EQ(translator.TranslateText(QString::fromUtf8("Uložit změny ?")),
+              QStringLiteral("Save changes ?"));
 }

@@ -1,8 +1,8 @@
 #include "editor/core/OldVersionImport.h"
 #include "editor/core/LanguageDocument.h"
-#include "tests/support/Cp1250.h"
 #include "formats/FileIO.h"
 #include "support/ScriptedDialogs.h"
+#include "tests/support/Cp1250.h"
 
 #include <gtest/gtest.h>
 

@@ -89,7 +89,8 @@ TEST_F(TemplateLookup, FindsTheFileBesideTheReferenceFile)
 
 TEST_F(TemplateLookup, FallsBackOnTheCatalogue)
 {
-    std::ofstream(root_ / "programs.ini") << "Prog = D:\\somewhere\\Prog.lnd;D:\\p.exe\r\nOther = x.lnd;y\r\n";
+    std::ofstream(root_ / "programs.ini")
+        << "Prog = D:\\somewhere\\Prog.lnd;D:\\p.exe\r\nOther = x.lnd;y\r\n";
     const auto catalogue = CatalogueFileTemplates((root_ / "programs.ini").string());
     EXPECT_EQ(FindTemplateFile("prog", "", catalogue), "D:\\somewhere\\Prog.lnd");
     EXPECT_EQ(FindTemplateFile("nothing", "", catalogue), "");

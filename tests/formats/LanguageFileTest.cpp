@@ -1,6 +1,6 @@
+#include "formats/LanguageFile.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
-#include "formats/LanguageFile.h"
 #include "formats/TextRules.h"
 
 #include <gtest/gtest.h>
@@ -134,8 +134,8 @@ TEST(LanguageWriter, WritesHeaderThenTranslatedComponentsAndMessages)
     items[5] = {ikMessage, -1, "no number", 0, 0};
     std::vector<std::string> cells{"section text", " seven ", "six digits", "comment", "", "lost"};
     LanguageHeader header{"Deutsch", "", "Hans\r\nGrete", "x.lnd", ""};
-    EXPECT_EQ(FormatLanguageFile(header, items, cells),
-              "Language=Deutsch\r\nAuthor=Hans|Grete\r\nDefinition=x.lnd\r\n00007: seven \r\n123456:six digits\r\n");
+    EXPECT_EQ(FormatLanguageFile(header, items, cells), "Language=Deutsch\r\nAuthor=Hans|Grete\r\nDefinition="
+                                                        "x.lnd\r\n00007: seven \r\n123456:six digits\r\n");
     EXPECT_EQ(FormatLanguageFile({}, items, std::vector<std::string>(6)), "");
 }
 

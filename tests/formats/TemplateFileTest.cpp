@@ -1,6 +1,6 @@
+#include "formats/TemplateFile.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
-#include "formats/TemplateFile.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,8 @@ TEST(TemplateSyntax, CommentsAndBlankLinesAreIgnoredEverywhere)
 TEST(TemplateDefinitions, KindsNumbersParamsAndTexts)
 {
     const auto t = ReadEditor("7:\n"
-                              "MESSAGE \"Konverze dokon\xE8" "ena\"\n"
+                              "MESSAGE \"Konverze dokon\xE8"
+                              "ena\"\n"
                               "12: COMPONENT 40 \"MainForm.toolNovy.Hint\"\n"
                               "3: message \" Ulo\x9Eit zm\xECny ? \"\n"
                               "12:\"MainForm.Caption\" COMPONENT\n"
@@ -101,7 +102,8 @@ TEST(TemplateDefinitions, LastKeywordAndLastQuotedTextCount)
 
 TEST(TemplateDefinitions, TranslatorKeepsOnlyComponentsAndMessages)
 {
-    const auto t = ReadTranslator("1: SECTION \"s\"\n2: COMPONENT \"c\"\n3: COMMENT \"k\"\n4:\n5: MESSAGE \"m\" INTEGER\n");
+    const auto t = ReadTranslator(
+        "1: SECTION \"s\"\n2: COMPONENT \"c\"\n3: COMMENT \"k\"\n4:\n5: MESSAGE \"m\" INTEGER\n");
     ASSERT_EQ(t.Items.size(), 2u);
     EXPECT_EQ(t.Items[0].Number, 2);
     EXPECT_EQ(t.Items[1].Number, 5);

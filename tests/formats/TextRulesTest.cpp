@@ -1,5 +1,5 @@
-#include "formats/Errors.h"
 #include "formats/TextRules.h"
+#include "formats/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,10 @@ using namespace verbaria;
 
 TEST(TextRules, UpperCasingTouchesOnlyAsciiLetters)
 {
-    EXPECT_EQ(UpperAscii("abc\xE8\x9A" "z{"), "ABC\xE8\x9A" "Z{");
+    EXPECT_EQ(UpperAscii("abc\xE8\x9A"
+                         "z{"),
+              "ABC\xE8\x9A"
+              "Z{");
 }
 
 TEST(TextRules, LinesEndWithCrLfOrBareLfButNotBareCr)

@@ -54,8 +54,8 @@ public:
         const std::string quoted = "\"" + std::string(64 * 1024, 'a');
         std::string unclosed = "[ITEMS]\r\n";
         for (int i = 1; i <= 8; ++i)
-            unclosed += std::to_string(i) + ": MESSAGE " + quoted + "\r\n" + std::to_string(i) + ":" + quoted +
-                        "\r\n" + quoted + " = " + quoted + "\r\n";
+            unclosed += std::to_string(i) + ": MESSAGE " + quoted + "\r\n" + std::to_string(i) + ":" +
+                        quoted + "\r\n" + quoted + " = " + quoted + "\r\n";
         unclosed += "9: MESSAGE \"closed\"\r\n";
         Write("unclosed-quotes.txt", unclosed);
 
@@ -103,8 +103,7 @@ std::string Read(const fs::path &path)
 }
 
 // Runs action; a reader may stop only with one of the format errors.
-template <class Action>
-void ReadsOrStopsCleanly(const fs::path &file, const char *reader, Action &&action)
+template <class Action> void ReadsOrStopsCleanly(const fs::path &file, const char *reader, Action &&action)
 {
     SCOPED_TRACE(std::string(reader) + " on " + file.filename().string());
     try {
@@ -199,7 +198,8 @@ void RunEveryReader(const fs::path &file)
     ReadsOrStopsCleanly(file, "editor template through the document", [&] {
         folder.document_.MapujText(path);
         folder.document_.NovyJazyk(true, false);
-        EXPECT_EQ(folder.document_.Grid().RowCount(), static_cast<int>(folder.document_.polozky().size()) + 1);
+        EXPECT_EQ(folder.document_.Grid().RowCount(),
+                  static_cast<int>(folder.document_.polozky().size()) + 1);
     });
     ReadsOrStopsCleanly(file, "import table", [&] {
         const std::string error = tool::ApplyImportTable(bytes, folder.document_);
@@ -233,7 +233,8 @@ TEST(HostileFiles, NumbersBeyondThirtyTwoBitsStopTheReadingWithTheConversionErro
     EXPECT_EQ(editor.Items[2].Number, -2147483647 - 1);
 
     TranslatorTemplate translator;
-    TemplateReader(translator).ReadAll("1: MESSAGE \"a\"\r\n2147483647: MESSAGE \"b\"\r\n3: MESSAGE \"c\"\r\n");
+    TemplateReader(translator)
+        .ReadAll("1: MESSAGE \"a\"\r\n2147483647: MESSAGE \"b\"\r\n3: MESSAGE \"c\"\r\n");
     NumberIndex index;
     index.Build(translator.Items);
     TLanguageInfo info;
@@ -387,7 +388,8 @@ TEST(HostileFiles, AQuoteInAnOldFormatKeyIsRefusedNamingItsLine)
         ParseOldFormat("[MESSAGES]\r\nAhoj = Hallo\r\n\"0quoted\" = q\r\n");
         FAIL() << "no error";
     } catch (const FormatError &error) {
-        EXPECT_STREQ(error.what(), "Line 3: the text \"\"0quoted\"\" holds a double quote, which a template line "
-                                   "cannot hold");
+        EXPECT_STREQ(error.what(),
+                     "Line 3: the text \"\"0quoted\"\" holds a double quote, which a template line "
+                     "cannot hold");
     }
 }

@@ -11,7 +11,6 @@
 // standard C++ tests need no converter of the program's.
 namespace verbaria {
 
-
 namespace cp1250_detail {
 
 // Unicode of the bytes 0x80 to 0xFF; 0 marks a byte without a character.

@@ -369,7 +369,8 @@ TEST_P(ToolExchange, OriginalsAreReadInTheTemplatesCodePage)
 TEST_P(ToolExchange, FilesThatDeclareNoCodePageAreReadInTheOneGiven)
 {
     folder_.Write("ru.lng", "Language=ru\r\n00002:\xCE\xEA\xED\xEE\r\n");
-    const auto result = Export({folder_.File("demo.lnd"), folder_.File("ru.lng"), "--code-page", "windows-1251"});
+    const auto result =
+        Export({folder_.File("demo.lnd"), folder_.File("ru.lng"), "--code-page", "windows-1251"});
     ASSERT_EQ(result.Status, 0) << result.Err;
     EXPECT_NE(result.Out.find("\xD0\x9E\xD0\xBA\xD0\xBD\xD0\xBE"), std::string::npos);
     EXPECT_EQ(Export({folder_.File("demo.lnd"), "--code-page", "no-such-page"}).Status, 2);

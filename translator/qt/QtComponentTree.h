@@ -1,7 +1,7 @@
 #pragma once
 
-#include "translator/TComponentTree.h"
 #include "platform/CodePage.h"
+#include "translator/TComponentTree.h"
 
 #include <QByteArray>
 #include <QHash>
