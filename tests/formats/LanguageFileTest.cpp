@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -154,8 +156,10 @@ TEST(LanguageWriter, RoundTripThroughTheTranslatorReader)
 
 TEST(FileWriting, AFailedWriteLeavesTheOldFileIntact)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "verbaria-filewrite-test";
-    std::filesystem::create_directories(folder);
+    // A folder of this run's own: another run at the same time must not see its files.
+    std::string pattern = (std::filesystem::temp_directory_path() / "verbaria-filewrite-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path folder = pattern;
     const std::string path = (folder / "a.lng").string();
     WriteFileAtomically(path, "old contents\r\n");
     SetWriteFailureAfterBytesForTesting(3);

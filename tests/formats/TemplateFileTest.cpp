@@ -132,6 +132,7 @@ TEST(TemplateErrors, BadNumbersStopTheReadingAndKeepWhatWasRead)
     try {
         EditorTemplate v;
         TemplateReader(v).ReadAll("1: MESSAGE 5x\n");
+        FAIL() << "no error";
     } catch (const ConversionError &e) {
         EXPECT_STREQ(e.what(), "'5X' is not a valid integer value");
     }

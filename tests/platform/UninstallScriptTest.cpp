@@ -17,6 +17,18 @@ using verbaria::UninstallScript;
 
 namespace {
 
+// True while a process runs with script on its command line (the shell that runs it).
+bool ScriptIsRunning(const QString &script)
+{
+    const QByteArray wanted = QFile::encodeName(script);
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile commandLine(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+        if (commandLine.open(QIODevice::ReadOnly) && commandLine.readAll().contains(wanted))
+            return true;
+    }
+    return false;
+}
+
 void Write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -145,9 +157,10 @@ TEST(UninstallScript, DeletesTheExecutableAfterTheEditorHasEndedAndThenItself)
     ASSERT_TRUE(UninstallScript::Write(script, executable, editor.processId()));
     ASSERT_TRUE(verbaria::SystemDetachedProcess().StartScript(script));
 
-    // While the editor runs, its executable stays (this can only fail if the script does not wait).
-    QThread::msleep(1500);
+    // The script runs and waits: while the editor lives, its executable stays.
+    EXPECT_TRUE(PollUntil([&] { return ScriptIsRunning(script); }));
     EXPECT_TRUE(QFile::exists(executable));
+    EXPECT_TRUE(ScriptIsRunning(script));
 
     editor.kill();
     ASSERT_TRUE(editor.waitForFinished());
