@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <stdexcept>
 
 using namespace verbaria;
 
@@ -42,10 +43,12 @@ public:
     bool Delete() override { return true; }
 };
 
+// A control that is not there ends the test at once (as a failure), rather than a crash later.
 template <class T> T *Child(QObject &parent, const char *name)
 {
     T *child = parent.findChild<T *>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
+    if (!child)
+        throw std::runtime_error(std::string("no control named ") + name);
     return child;
 }
 
