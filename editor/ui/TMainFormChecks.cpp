@@ -81,8 +81,10 @@ void TMainForm::SetUpChecks()
     });
 
     auto add = [this](const char *name, const char *keys, auto slot) {
+        // Named by its data, not its object name: its text comes from TranslateText, not from a
+        // component line of the editor's template.
         auto *action = new QAction(this);
-        action->setObjectName(QString::fromLatin1(name));
+        action->setData(QString::fromLatin1(name));
         if (keys)
             action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
         action->setShortcutContext(Qt::WindowShortcut);
@@ -106,8 +108,10 @@ void TMainForm::SetUpChecks()
 void TMainForm::RetranslateChecks()
 {
     auto caption = [this](const char *name, const std::string &text) {
-        if (auto *action = findChild<QAction *>(QString::fromLatin1(name)))
-            action->setText(UiText(text));
+        for (QAction *action : ui_->menuUpravy->actions()) {
+            if (action->data().toString() == QLatin1String(name))
+                action->setText(UiText(text));
+        }
     };
     caption("menuDalsiProblem", texts_.TranslateText("Další &problém"));
     caption("menuPotvrditVarovani", texts_.TranslateText("Př&ijmout varování řádku"));

@@ -107,7 +107,15 @@ protected:
         QCoreApplication::processEvents();
     }
     QString Notes() { return form_->textPane()->labelPoznamky()->text(); }
-    QAction *Action(const char *name) { return form_->findChild<QAction *>(QString::fromLatin1(name)); }
+    QAction *Action(const char *name)
+    {
+        for (QAction *action : form_->findChildren<QAction *>()) {
+            if (action->objectName() == QLatin1String(name) ||
+                action->data().toString() == QLatin1String(name))
+                return action;
+        }
+        return nullptr;
+    }
 
     QTemporaryDir folder_;
     ScriptedDialogs dialogs_;
