@@ -60,6 +60,10 @@ void TextPane::SetNotes(const QString &richText)
 {
     if (labelPoznamky_->text() != richText)
         labelPoznamky_->setText(richText);
+    // The pane takes no more room than its parts ask for: the notes ask for their lines.
+    labelPoznamky_->setMinimumHeight((static_cast<int>(richText.count(QStringLiteral("<br>"))) + 1) *
+                                         labelPoznamky_->fontMetrics().lineSpacing() +
+                                     4);
     labelPoznamky_->setVisible(!richText.isEmpty());
 }
 
