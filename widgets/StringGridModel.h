@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/CodePage.h"
-#include "widgets/GridCells.h"
+#include "editor/core/GridCells.h"
 
 #include <QAbstractTableModel>
 

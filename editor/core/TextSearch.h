@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/GridCells.h"
+#include "editor/core/GridCells.h"
 
 #include <optional>
 #include <string>

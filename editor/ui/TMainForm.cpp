@@ -254,6 +254,8 @@ void TMainForm::SetUpCommands()
     bind(ui_->toolOtevrit, ui_->menuOtevrit, &TMainForm::OtevritJazyk);
     bind(ui_->toolUlozit, ui_->menuUlozit, &TMainForm::UlozitJazyk);
     bind(nullptr, ui_->menuOtevritZdrojovy, &TMainForm::OtevriZdroj);
+    bind(nullptr, ui_->menuImportovat, &TMainForm::Importovat);
+    bind(nullptr, ui_->menuExportovat, &TMainForm::Exportovat);
     bind(ui_->toolVlastnosti, ui_->menuVlastnosti, &TMainForm::toolVlastnostiClick);
     bind(nullptr, ui_->menuSmazat, &TMainForm::SmazatJazyk);
     bind(ui_->toolNastaveni, ui_->menuNastaveni, &TMainForm::Nastaveni);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/core/LanguageDocument.h"
-#include "editor/core/SettingsValues.h"
+#include "settings/core/SettingsValues.h"
 #include "editor/ui/QtUserDialogs.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/QtOwnTexts.h"
@@ -153,6 +153,9 @@ public slots:
     void PotvrditVarovani();
     void PrevzitNavrh(int index);
     void PredprelozitZPameti();
+    // XLIFF and PO, by the chosen file's extension (ExchangeCommands.cpp).
+    void Exportovat();
+    void Importovat();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -248,6 +251,8 @@ private:
     std::string memoryKey_;
     std::vector<std::string> shownSuggestions_; // UTF-8, in the order of their keys
     int suggestionsRow_ = -1;
+    // The export and import dialog's folder and file name between uses.
+    FileDialogState exchangeDialog_;
 };
 
 } // namespace verbaria

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/core/SettingsValues.h"
+#include "settings/core/SettingsValues.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "widgets/GridCells.h"
+#include "editor/core/GridCells.h"
 
 namespace verbaria {
 

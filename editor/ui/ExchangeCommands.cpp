@@ -1,0 +1,238 @@
+// Export and import of the document as XLIFF or PO, the files translation platforms and agencies
+// work with. The same exchange room as verbaria-tool's export and import, so both write the same
+// bytes and refuse the same files.
+#include "editor/ui/DocumentHistory.h"
+#include "editor/ui/TMainForm.h"
+#include "editor/ui/UiText.h"
+#include "exchange/DocumentExport.h"
+#include "exchange/DocumentImporter.h"
+#include "exchange/ExchangeReceiver.h"
+#include "exchange/PoReader.h"
+#include "exchange/PoWriter.h"
+#include "exchange/XliffReader.h"
+#include "exchange/XliffWriter.h"
+#include "formats/Paths.h"
+#include "ui_TMainForm.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStatusBar>
+
+#include <exception>
+#include <memory>
+
+namespace verbaria {
+
+namespace {
+
+using namespace verbaria::exchange;
+
+bool IsPo(const QString &fileName)
+{
+    return QFileInfo(fileName).suffix().compare(QStringLiteral("po"), Qt::CaseInsensitive) == 0;
+}
+
+// A file named neither way is XLIFF when it starts like XML.
+bool ReadsAsPo(const QString &fileName, const QByteArray &start)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QStringLiteral("po"))
+        return true;
+    if (suffix == QStringLiteral("xlf") || suffix == QStringLiteral("xliff"))
+        return false;
+    return !start.trimmed().startsWith('<');
+}
+
+// "%s" in a translated text, in order.
+QString Fill(QString text, std::initializer_list<QString> values)
+{
+    for (const QString &value : values) {
+        const qsizetype at = text.indexOf(QStringLiteral("%s"));
+        if (at < 0)
+            break;
+        text.replace(at, 2, value);
+    }
+    return text;
+}
+
+// One language file into the open document. Its code page stays the document's: the translations
+// already in the grid are in it, and the properties dialog is where it changes.
+class ImportIntoDocument final : public ExchangeReceiver
+{
+public:
+    explicit ImportIntoDocument(LanguageDocument &document)
+        : importer_(document, false)
+    {
+    }
+
+    std::string BeginFile(const ExchangeHeader &header) override
+    {
+        if (files_++ > 0)
+            return "the file holds more than one language file; import it with verbaria-tool";
+        ExchangeHeader values = header;
+        values.CodePage = QString();
+        return importer_.ApplyHeader(values);
+    }
+    std::string Unit(const ExchangeUnit &unit) override { return importer_.ApplyUnit(unit); }
+    std::string EndFile() override { return {}; }
+
+    int Files() const { return files_; }
+    const DocumentImporter &Importer() const { return importer_; }
+
+private:
+    DocumentImporter importer_;
+    int files_ = 0;
+};
+
+bool SameLanguageValues(const DocumentHeader &a, const DocumentHeader &b)
+{
+    return a.editJazyk == b.editJazyk && a.editVerzeJazyka == b.editVerzeJazyka &&
+           a.editSablona == b.editSablona && a.memoAutorJazyka == b.memoAutorJazyka;
+}
+
+} // namespace
+
+void TMainForm::Exportovat()
+{
+    EndEdits();
+    FileDialogState &dialog = exchangeDialog_;
+    dialog.Title = texts_.TranslateText("Exportovat překlad");
+    dialog.Filter =
+        texts_.TranslateText("XLIFF (*.xlf *.xliff)|*.xlf;*.xliff|PO (*.po)|*.po|Všechny soubory|*.*");
+    dialog.DefaultExtension = "*.xlf";
+    if (dialog.InitialFolder.empty())
+        dialog.InitialFolder = document_->OpenDialog().InitialFolder;
+    if (const std::string &file = document_->souborJazyka(); !file.empty())
+        dialog.FileName =
+            QFile::encodeName(
+                QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).completeBaseName() +
+                QStringLiteral(".xlf"))
+                .toStdString();
+    const std::optional<std::string> chosen = Dialogs().ChooseFileToSave(dialog);
+    if (!chosen)
+        return;
+    const QString name = QFile::decodeName(QByteArray::fromStdString(*chosen));
+    dialog.InitialFolder = QFileInfo(name).absolutePath().toStdString();
+    dialog.FileName = QFileInfo(name).fileName().toStdString();
+
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly)) {
+        Dialogs().ReportError((name + QStringLiteral(": ") + file.errorString()).toStdString());
+        return;
+    }
+    std::unique_ptr<ExchangeWriter> writer;
+    if (IsPo(name)) {
+        // The language file's last change, as the tool's export gives it.
+        const std::string &language = document_->souborJazyka();
+        const QFileInfo changed(QFile::decodeName(QByteArray::fromStdString(
+            NativePath(language.empty() ? document_->aktualniSablona() : language))));
+        writer = std::make_unique<PoWriter>(file, changed.exists() ? changed.lastModified()
+                                                                   : QDateTime::currentDateTime());
+    } else {
+        writer = std::make_unique<XliffWriter>(file);
+    }
+    std::string error;
+    try {
+        error = ExportDocument(*document_, {}, *writer);
+    } catch (const std::exception &exception) {
+        error = exception.what();
+    }
+    if (error.empty() && (!writer->Finish() || !file.commit()))
+        error = file.errorString().toStdString();
+    if (!error.empty()) {
+        file.cancelWriting();
+        Dialogs().ReportError(Fill(UiText(texts_.TranslateText("Soubor %s se nepodařilo exportovat: %s")),
+                                   {name, QString::fromStdString(error)})
+                                  .toStdString());
+        return;
+    }
+    statusBar()->showMessage(UiText(texts_.TranslateText("Exportováno.")), 3000);
+}
+
+void TMainForm::Importovat()
+{
+    EndEdits();
+    FileDialogState &dialog = exchangeDialog_;
+    dialog.Title = texts_.TranslateText("Importovat překlad");
+    dialog.Filter =
+        texts_.TranslateText("XLIFF (*.xlf *.xliff)|*.xlf;*.xliff|PO (*.po)|*.po|Všechny soubory|*.*");
+    dialog.DefaultExtension = "*.xlf";
+    if (dialog.InitialFolder.empty())
+        dialog.InitialFolder = document_->OpenDialog().InitialFolder;
+    const std::optional<std::string> chosen = Dialogs().ChooseFileToOpen(dialog);
+    if (!chosen)
+        return;
+    const QString name = QFile::decodeName(QByteArray::fromStdString(*chosen));
+    dialog.InitialFolder = QFileInfo(name).absolutePath().toStdString();
+    QFile in(name);
+    if (!in.open(QIODevice::ReadOnly)) {
+        Dialogs().ReportError((name + QStringLiteral(": ") + in.errorString()).toStdString());
+        return;
+    }
+
+    // A refused file leaves the document as it was: what the import changed before it met the
+    // refusal is put back.
+    GridCells &cells = document_->Grid();
+    const DocumentHeader before = document_->Header();
+    std::vector<std::string> translations(static_cast<std::size_t>(cells.RowCount()));
+    for (int row = 1; row < cells.RowCount(); ++row)
+        translations[static_cast<std::size_t>(row)] = cells.Text(LanguageDocument::ColumnTranslation, row);
+    std::string error;
+    std::unique_ptr<ImportIntoDocument> receiver;
+    {
+        GridBatch batch(cells);
+        receiver = std::make_unique<ImportIntoDocument>(*document_);
+        try {
+            error =
+                ReadsAsPo(name, in.peek(256)) ? ReadPo(in.readAll(), *receiver) : ReadXliff(in, *receiver);
+        } catch (const std::exception &exception) {
+            error = exception.what();
+        }
+        if (error.empty() && receiver->Files() == 0)
+            error = "the file holds no language file";
+        if (!error.empty()) {
+            const int rows = std::min(cells.RowCount(), static_cast<int>(translations.size()));
+            for (int row = 1; row < rows; ++row) {
+                if (cells.Text(LanguageDocument::ColumnTranslation, row) !=
+                    translations[static_cast<std::size_t>(row)])
+                    cells.SetText(LanguageDocument::ColumnTranslation, row,
+                                  std::move(translations[static_cast<std::size_t>(row)]));
+            }
+            document_->Header() = before;
+        }
+    }
+    if (!error.empty()) {
+        history_->Forget();
+        Dialogs().ReportError(
+            Fill(UiText(texts_.TranslateText("Soubor %s nelze importovat: %s. Nic nebylo změněno.")),
+                 {name, QString::fromStdString(error)})
+                .toStdString());
+        return;
+    }
+    if (!SameLanguageValues(before, document_->Header()))
+        document_->SetZmeneno(true);
+    AfterCommand(true);
+    ApplyFilter();
+
+    const DocumentImporter &importer = receiver->Importer();
+    QString report = Fill(UiText(texts_.TranslateText("Importováno překladů: %s.")),
+                          {QString::number(importer.Imported())});
+    if (importer.NeedingReview() > 0)
+        report += QLatin1Char('\n') + Fill(UiText(texts_.TranslateText("Z nich ke kontrole: %s.")),
+                                           {QString::number(importer.NeedingReview())});
+    if (!importer.Conflicts().empty()) {
+        report += QStringLiteral("\n\n") +
+                  Fill(UiText(texts_.TranslateText(
+                           "Původní text se od exportu změnil u %s jednotek (importovány byly i tak):")),
+                       {QString::number(importer.Conflicts().size())});
+        constexpr std::size_t Shown = 20;
+        for (std::size_t i = 0; i < importer.Conflicts().size() && i < Shown; ++i)
+            report += QLatin1Char('\n') + QString::fromStdString(importer.Conflicts()[i]);
+        if (importer.Conflicts().size() > Shown)
+            report += QStringLiteral("\n…");
+    }
+    Dialogs().Inform(report.toStdString());
+}
+
+} // namespace verbaria

@@ -1,0 +1,178 @@
+// Export and import in the File menu: the same files verbaria-tool writes, one undo step for an
+// import, nothing changed by a refused one.
+#include "editor/ui/DocumentHistory.h"
+#include "editor/ui/TMainForm.h"
+#include "formats/FileIO.h"
+#include "platform/RegistryRecord.h"
+#include "support/ScriptedDialogs.h"
+#include "tool/ToolRunner.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace verbaria;
+
+namespace {
+
+class NoRegistry final : public RegistryRecord
+{
+public:
+    bool Write(const QString &) override { return true; }
+    bool Delete() override { return true; }
+};
+
+class Exchange : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder_.isValid());
+        Write("demo.lnd", "[LANGUAGE]\r\nProgram=Demo\r\n[ITEMS]\r\n"
+                          "1: SECTION \"Okno\"\r\n"
+                          "2: COMPONENT \"F.Caption\"\r\n"
+                          "3: COMMENT \"Pozor\"\r\n"
+                          "4: MESSAGE \"Ahoj\"\r\n"
+                          "5: MESSAGE \"P\xF8\xEDli\x9A\"\r\n" // windows-1250: "Příliš"
+                          "6: MESSAGE \"Soubor\"\r\n");
+        Write("demo.lng", "Language=Deutsch\r\nAuthor=Jana|Petr\r\nDefinition=demo.lnd\r\n"
+                          "00002:Titel\r\n00005:Zu sehr\r\n");
+        Write("popisy.lng", "Definition=demo.lnd\r\n00002:Nadpis okna\r\n");
+        form_.SetProgramFolder(folder_.path());
+        form_.SetDialogs(&dialogs_);
+        form_.SetRegistryRecord(&registry_);
+        TMainForm::Hooks hooks;
+        hooks.ReadSettings = [this](const std::string &, SettingsValues &settings) {
+            settings.PosledniSablona = Path("demo.lnd");
+            settings.PosledniJazyk = Path("demo.lng");
+            settings.JazykProPopisy.clear();
+        };
+        hooks.WriteSettings = [](const std::string &, const SettingsValues &) {};
+        form_.SetHooks(hooks);
+        form_.resize(700, 500);
+        form_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
+    }
+
+    void Write(const std::string &name, const std::string &bytes)
+    {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    std::string Path(const std::string &name) const { return folder_.path().toStdString() + "/" + name; }
+    std::string Read(const std::string &name) const
+    {
+        std::string bytes;
+        ReadFileBytes(Path(name), bytes);
+        return bytes;
+    }
+    LanguageDocument &Document() { return form_.Document(); }
+    void Trigger(const char *action) { form_.findChild<QAction *>(QString::fromLatin1(action))->trigger(); }
+    std::vector<std::string> Translations()
+    {
+        std::vector<std::string> texts;
+        for (int row = 1; row < Document().Grid().RowCount(); ++row)
+            texts.push_back(Document().Grid().Text(1, row));
+        return texts;
+    }
+    void Import(const std::string &name, const std::string &bytes)
+    {
+        Write(name, bytes);
+        dialogs_.OpenChoices.push_back(Path(name));
+        Trigger("menuImportovat");
+    }
+
+    QTemporaryDir folder_;
+    ScriptedDialogs dialogs_;
+    NoRegistry registry_;
+    TMainForm form_;
+};
+
+const std::string PoStart = "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n\n";
+
+std::string PoUnit(int number, const std::string &source, const std::string &target)
+{
+    return "msgctxt \"" + std::to_string(number) + "\"\nmsgid \"" + source + "\"\nmsgstr \"" + target +
+           "\"\n\n";
+}
+
+} // namespace
+
+TEST_F(Exchange, ExportWritesWhatTheToolWrites)
+{
+    dialogs_.OpenChoices.push_back(Path("popisy.lng"));
+    Trigger("menuOtevritZdrojovy"); // components are exported with their descriptions
+    for (const std::string format : {"xliff", "po"}) {
+        SCOPED_TRACE(format);
+        const std::string name = format == "po" ? "editor.po" : "editor.xlf";
+        dialogs_.SaveChoices.push_back(Path(name));
+        Trigger("menuExportovat");
+        EXPECT_EQ(dialogs_.SaveDialogsShown.back().FileName, "demo.xlf");
+        const ToolResult tool = RunTool({"export", "--format", format, Path("demo.lnd"), Path("demo.lng"),
+                                         "--description", Path("popisy.lng"), "-o", Path("tool." + format)});
+        ASSERT_EQ(tool.Status, 0) << tool.Err;
+        EXPECT_EQ(Read(name), Read("tool." + format));
+        EXPECT_NE(Read(name).find("Nadpis okna"), std::string::npos);
+    }
+    EXPECT_TRUE(dialogs_.Errors.empty());
+    EXPECT_FALSE(Document().zmeneno());
+}
+
+TEST_F(Exchange, ImportChangesItsRowsAndOneUndoPutsThemBack)
+{
+    const std::vector<std::string> before = Translations();
+    const std::string saved = Document().SavedBytes();
+    Import("platform.po", PoStart + PoUnit(4, "Ahoj", "Hallo") + PoUnit(5, "Příliš", "Übermäßig") +
+                              PoUnit(6, "Složka", "Ordner"));
+    ASSERT_TRUE(dialogs_.Errors.empty()) << dialogs_.Errors.front();
+    EXPECT_EQ(Translations(), (std::vector<std::string>{"", "Titel", "", "Hallo",
+                                                        "\xDC"
+                                                        "berm\xE4\xDF"
+                                                        "ig",
+                                                        "Ordner"}));
+    EXPECT_TRUE(Document().zmeneno());
+    EXPECT_TRUE(form_.isWindowModified());
+    ASSERT_EQ(dialogs_.Messages.size(), 1u);
+    const std::string &report = dialogs_.Messages.front();
+    EXPECT_NE(report.find("Importováno překladů: 3."), std::string::npos) << report;
+    // The template says "Soubor" where the platform had "Složka": the template changed since.
+    EXPECT_NE(report.find("unit 6"), std::string::npos) << report;
+    EXPECT_EQ(report.find("unit 4"), std::string::npos) << report;
+
+    Trigger("menuZpet");
+    EXPECT_EQ(Translations(), before);
+    EXPECT_EQ(Document().SavedBytes(), saved);
+    EXPECT_FALSE(Document().zmeneno());
+    Trigger("menuZnovu");
+    EXPECT_EQ(Translations()[3], "Hallo");
+}
+
+TEST_F(Exchange, ARefusedImportChangesNothing)
+{
+    const std::vector<std::string> before = Translations();
+    const std::string saved = Document().SavedBytes();
+    // Each time a first unit that fits, then the one the language file cannot take.
+    const std::pair<std::string, std::string> refused[] = {
+        {PoUnit(6, "Soubor", "ファイル"), "6"}, // windows-1250 holds no Japanese
+        {PoUnit(6, "Soubor", "Da\\ntei"), "6"}, // a line break
+        {PoUnit(99, "Nic", "Nichts"), "99"},    // no entry has the number
+    };
+    for (const auto &[unit, number] : refused) {
+        SCOPED_TRACE(unit);
+        dialogs_.Errors.clear();
+        Import("refused.po", PoStart + PoUnit(4, "Ahoj", "Hallo") + unit);
+        ASSERT_EQ(dialogs_.Errors.size(), 1u);
+        EXPECT_NE(dialogs_.Errors.front().find("unit " + number), std::string::npos)
+            << dialogs_.Errors.front();
+        EXPECT_NE(dialogs_.Errors.front().find("Nic nebylo změněno"), std::string::npos);
+        EXPECT_EQ(Translations(), before);
+        EXPECT_EQ(Document().SavedBytes(), saved);
+        EXPECT_FALSE(Document().zmeneno());
+        EXPECT_FALSE(form_.History().CanUndo());
+    }
+    EXPECT_TRUE(dialogs_.Messages.empty());
+}
