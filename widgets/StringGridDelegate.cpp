@@ -4,6 +4,7 @@
 #include "widgets/StringGridModel.h"
 
 #include <QEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -37,7 +38,15 @@ void StringGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->setClipRect(option.rect);
     painter->setFont(option.font);
     painter->setPen(text);
-    const QRect textRect = option.rect.adjusted(TextMargin, 0, -TextMargin, 0);
+    QRect textRect = option.rect.adjusted(TextMargin, 0, -TextMargin, 0);
+    // A mark (a problem of the row) at the right end, so the text stays where it always is.
+    if (const QVariant mark = index.data(Qt::DecorationRole); mark.canConvert<QIcon>()) {
+        const int side = std::min(option.rect.height() - 2, 16);
+        const QRect iconRect(option.rect.right() - TextMargin - side, option.rect.center().y() - side / 2,
+                             side, side);
+        mark.value<QIcon>().paint(painter, iconRect);
+        textRect.setRight(iconRect.left() - TextMargin);
+    }
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
     painter->restore();

@@ -119,6 +119,15 @@ QVariant StringGridModel::styleData(int column, int gridRow, int role) const
     }
 }
 
+void StringGridModel::markersChanged(int firstGridRow, int lastGridRow)
+{
+    const int first = std::max(firstGridRow, 1) - 1;
+    const int last = std::min(lastGridRow, rowCount_) - 1;
+    if (first <= last)
+        emit dataChanged(index(first, 0), index(last, GridCells::ColumnCount - 1),
+                         {Qt::DecorationRole, Qt::ToolTipRole});
+}
+
 QVariant StringGridModel::data(const QModelIndex &index, int role) const
 {
     const int gridRow = gridRowOf(index);
@@ -133,6 +142,9 @@ QVariant StringGridModel::data(const QModelIndex &index, int role) const
     case Qt::BackgroundRole:
     case EditableRole:
         return styleData(index.column(), gridRow, role);
+    case Qt::DecorationRole:
+    case Qt::ToolTipRole:
+        return marker_ ? marker_(index.column(), gridRow, role) : QVariant();
     default:
         return {};
     }

@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 namespace verbaria {
 
 // Shows GridCells to a QTableView. GridCells row 0 is the heading row: it is given as the horizontal
@@ -38,6 +40,12 @@ public:
         return codePages_[column][encoding];
     }
 
+    // What a view shows beside a cell's text (Qt::DecorationRole, Qt::ToolTipRole), asked of the
+    // owner of the cells; markersChanged tells the views that the marks of some rows changed.
+    using Marker = std::function<QVariant(int column, int gridRow, int role)>;
+    void setMarker(Marker marker) { marker_ = std::move(marker); }
+    void markersChanged(int firstGridRow, int lastGridRow);
+
     // The text of a cell as the view shows it.
     QString cellText(int column, int gridRow) const;
     // The characters of text that a column's own code page cannot hold; empty when all fit.
@@ -67,6 +75,7 @@ private:
     // The row count the views know; it changes only between begin/end calls, as views expect.
     int rowCount_ = 0;
     CodePage codePages_[GridCells::ColumnCount][GridCells::EncodingCount];
+    Marker marker_;
 };
 
 } // namespace verbaria

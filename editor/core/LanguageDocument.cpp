@@ -204,6 +204,8 @@ void LanguageDocument::NactiJazyk(const std::string &fileName, int mode)
     std::string_view content = bytes;
     StripByteOrderMark(content);
     ReadLanguageLines(fileName, content, mode);
+    if (mode == ColumnTranslation && languageRead_)
+        languageRead_(content);
     startovani_ = false;
 }
 
@@ -436,8 +438,10 @@ std::string LanguageDocument::SavedBytes() const
     header.CodePage = LanguageCodePage();
     const std::vector<std::string> &right = grid_.Column(ColumnTranslation);
     const std::size_t count = std::min(polozky_.size(), right.size() > 0 ? right.size() - 1 : 0);
-    return FormatLanguageFile(header, std::span<const TEditorItem>(polozky_.data(), count),
-                              std::span<const std::string>(right.data() + (right.empty() ? 0 : 1), count));
+    std::string bytes =
+        FormatLanguageFile(header, std::span<const TEditorItem>(polozky_.data(), count),
+                           std::span<const std::string>(right.data() + (right.empty() ? 0 : 1), count));
+    return saveAddition_ ? saveAddition_(std::move(bytes)) : bytes;
 }
 
 bool LanguageDocument::UlozitJazyk()

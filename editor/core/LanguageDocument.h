@@ -110,6 +110,16 @@ public:
     std::string DescriptionCodePage() const { return OrDefault(descriptionCodePage_); }
     // Told whenever one of them may have changed (a file was read).
     void SetCodePagesChanged(std::function<void()> handler) { codePagesChanged_ = std::move(handler); }
+    // What the editor keeps in a language file besides the texts: told the bytes of each language
+    // file read (after its byte order mark), and given the saved bytes to add to.
+    void SetLanguageRead(std::function<void(std::string_view bytes)> handler)
+    {
+        languageRead_ = std::move(handler);
+    }
+    void SetSaveAddition(std::function<std::string(std::string bytes)> addition)
+    {
+        saveAddition_ = std::move(addition);
+    }
     // File names are the system's (UTF-8 here), a DEFINITION value is text of the language file's
     // code page: these convert between the two and give nullopt for a name the code page cannot
     // hold. Without them names are taken byte for byte.
@@ -189,6 +199,8 @@ private:
     TTemplateInfo templateInfo_; // Author in the one-line form
     std::string descriptionCodePage_;
     std::function<void()> codePagesChanged_;
+    std::function<void(std::string_view)> languageRead_;
+    std::function<std::string(std::string)> saveAddition_;
     FileNameTexts fileNameTexts_;
     // The template's file name when the language file's code page cannot hold it: a save would
     // write it as bytes of another code page, so it refuses until the user gives another name.

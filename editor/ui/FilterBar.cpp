@@ -27,7 +27,7 @@ FilterBar::FilterBar(const TextService &texts, QWidget *parent)
     editFiltr_->setObjectName(QStringLiteral("editFiltr"));
     editFiltr_->setClearButtonEnabled(true);
     labelFiltr_->setBuddy(comboFiltr_);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i <= Problems; ++i)
         comboFiltr_->addItem(QString());
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
@@ -55,6 +55,7 @@ void FilterBar::Retranslate()
     comboFiltr_->setItemText(Untranslated, UiText(texts_.TranslateText("Nepřeložené texty")));
     comboFiltr_->setItemText(Translated, UiText(texts_.TranslateText("Přeložené texty")));
     comboFiltr_->setItemText(Containing, UiText(texts_.TranslateText("Řádky obsahující text")));
+    comboFiltr_->setItemText(Problems, UiText(texts_.TranslateText("Řádky s problémy")));
     editFiltr_->setPlaceholderText(UiText(texts_.TranslateText("Hledaný text")));
 }
 
@@ -97,6 +98,8 @@ bool FilterBar::Shows(const LanguageDocument &document, int row, const Needles &
     }
     if (!entry)
         return false;
+    if (mode == Problems)
+        return hasProblem_ && hasProblem_(row);
     const TItemKind kind = document.polozky()[static_cast<std::size_t>(row - 1)].Kind;
     if (kind != ikComponent && kind != ikMessage)
         return false;

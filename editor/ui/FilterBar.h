@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,12 +24,14 @@ class FilterBar final : public QWidget
     Q_OBJECT
 
 public:
-    enum Mode { All = 0, Untranslated = 1, Translated = 2, Containing = 3 };
+    enum Mode { All = 0, Untranslated = 1, Translated = 2, Containing = 3, Problems = 4 };
 
     FilterBar(const TextService &texts, QWidget *parent = nullptr);
 
     Mode CurrentMode() const;
     void SetMode(Mode mode);
+    // Whether a grid row has a problem the checks found (for the mode Problems).
+    void SetProblemTest(std::function<bool(int row)> test) { hasProblem_ = std::move(test); }
     QString Text() const;
     void SetText(const QString &text);
     void Retranslate();
@@ -52,6 +55,7 @@ private:
     QLabel *labelFiltr_;
     QComboBox *comboFiltr_;
     QLineEdit *editFiltr_;
+    std::function<bool(int)> hasProblem_;
 };
 
 } // namespace verbaria

@@ -6,6 +6,7 @@
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/ReplaceDialog.h"
+#include "editor/ui/RowChecks.h"
 #include "editor/ui/StatusPanel.h"
 #include "editor/ui/TextPane.h"
 #include "editor/ui/FileDialogComponent.h"
@@ -136,6 +137,7 @@ TMainForm::TMainForm(QWidget *parent)
         field->setPalette(palette);
     }
     SetUpWorkbench();
+    SetUpChecks();
 }
 
 TMainForm::~TMainForm() = default;

@@ -36,6 +36,8 @@ class FilterBar;
 class TextPane;
 class ReplaceDialog;
 struct ReplacePlan;
+class RowChecks;
+class DocumentMemory;
 
 // The editor's main window: the toolbar and menus, the editing grid with its info panel, and the
 // commands. The document behind the grid is a LanguageDocument; this class adds what needs
@@ -96,6 +98,8 @@ public:
     StatusPanel &Status() { return *statusPanel_; }
     FilterBar *filterBar() const { return filterBar_; }
     TextPane *textPane() const { return textPane_; }
+    RowChecks &Checks() { return *rowChecks_; }
+    DocumentMemory &Memory() { return *memory_; }
     // The caption the program's translator sets; the window itself shows it with the file name
     // and a mark for unsaved edits.
     QString windowTitle() const { return caption_; }
@@ -144,6 +148,11 @@ public slots:
     void Nahradit();
     void DalsiNeprelozeny();
     void PredchoziNeprelozeny();
+    // The checks and the translation memory.
+    void DalsiProblem();
+    void PotvrditVarovani();
+    void PrevzitNavrh(int index);
+    void PredprelozitZPameti();
     // XLIFF and PO, by the chosen file's extension (ExchangeCommands.cpp).
     void Exportovat();
     void Importovat();
@@ -185,6 +194,11 @@ private:
     void MoveToUntranslated(int direction);
     void GoTo(int column, int row);
     void ApplyReplace(const ReplacePlan &plan);
+    void SetUpChecks();
+    void RetranslateChecks();
+    void RefreshChecks(int first, int last);
+    void ShowRowNotes(int row);
+    void StartMemory();
     void RestoreWindow();
     void SetDefaultSize();
     void KeepRememberedColumns();
@@ -231,6 +245,12 @@ private:
     // The column widths of the last run, kept until the window's size differs from theirs.
     std::optional<std::pair<int, int>> rememberedColumns_;
     QSize rememberedFor_;
+
+    std::unique_ptr<RowChecks> rowChecks_;
+    DocumentMemory *memory_ = nullptr;
+    std::string memoryKey_;
+    std::vector<std::string> shownSuggestions_; // UTF-8, in the order of their keys
+    int suggestionsRow_ = -1;
     // The export and import dialog's folder and file name between uses.
     FileDialogState exchangeDialog_;
 };

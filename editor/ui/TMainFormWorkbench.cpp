@@ -167,6 +167,7 @@ void TMainForm::RetranslateWorkbench()
     filterBar_->Retranslate();
     textPane_->Retranslate();
     replaceDialog_->Retranslate();
+    RetranslateChecks();
     // The heading row just written is no step of the document.
     history_->Forget();
     UpdateTitle();
@@ -238,12 +239,14 @@ void TMainForm::ShowTextPane()
     const GridCells &cells = document_->Grid();
     if (row < 1 || row >= cells.RowCount()) {
         textPane_->ShowRow(-1, {}, {}, false);
+        ShowRowNotes(-1);
         return;
     }
     const StringGridModel *model = grid->gridModel();
     textPane_->SetCodePage(LanguageCodePage().Name());
     textPane_->ShowRow(row, model ? model->cellText(0, row) : QString(),
                        model ? model->cellText(1, row) : QString(), cells.Style(1, row).IsEditable());
+    ShowRowNotes(row);
 }
 
 void TMainForm::GoTo(int column, int row)

@@ -19,6 +19,7 @@ TextPane::TextPane(const TextService &texts, QWidget *parent)
     , labelNovy_(new QLabel(this))
     , memoPuvodniText_(new QPlainTextEdit(this))
     , memoNovyText_(new QPlainTextEdit(this))
+    , labelPoznamky_(new QLabel(this))
 {
     setObjectName(QStringLiteral("panelTexty"));
     memoPuvodniText_->setObjectName(QStringLiteral("memoPuvodniText"));
@@ -37,6 +38,12 @@ TextPane::TextPane(const TextService &texts, QWidget *parent)
     layout->addWidget(labelNovy_, 0, 1);
     layout->addWidget(memoPuvodniText_, 1, 0);
     layout->addWidget(memoNovyText_, 1, 1);
+    labelPoznamky_->setObjectName(QStringLiteral("labelPoznamky"));
+    labelPoznamky_->setTextFormat(Qt::RichText);
+    labelPoznamky_->setWordWrap(true);
+    labelPoznamky_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    labelPoznamky_->hide();
+    layout->addWidget(labelPoznamky_, 2, 0, 1, 2);
     memoNovyText_->installEventFilter(this);
     connect(memoNovyText_, &QPlainTextEdit::textChanged, this, &TextPane::UserChanged);
     Retranslate();
@@ -47,6 +54,17 @@ void TextPane::Retranslate()
 {
     labelPuvodni_->setText(UiText(texts_.TranslateText("Původní text")));
     labelNovy_->setText(UiText(texts_.TranslateText("&Nový text")));
+}
+
+void TextPane::SetNotes(const QString &richText)
+{
+    if (labelPoznamky_->text() != richText)
+        labelPoznamky_->setText(richText);
+    // The pane takes no more room than its parts ask for: the notes ask for their lines.
+    labelPoznamky_->setMinimumHeight((static_cast<int>(richText.count(QStringLiteral("<br>"))) + 1) *
+                                         labelPoznamky_->fontMetrics().lineSpacing() +
+                                     4);
+    labelPoznamky_->setVisible(!richText.isEmpty());
 }
 
 void TextPane::SetTranslationQuietly(const QString &text)

@@ -28,6 +28,11 @@ public:
     void EndEdit();
     void SetCodePage(const QString &name) { codePage_ = name; }
     void Retranslate();
+    // Under both texts: what the checks found in the row and what the memory offers (rich text;
+    // empty hides it).
+    void SetNotes(const QString &richText);
+
+    QLabel *labelPoznamky() const { return labelPoznamky_; }
 
     QPlainTextEdit *memoPuvodniText() const { return memoPuvodniText_; }
     QPlainTextEdit *memoNovyText() const { return memoNovyText_; }
@@ -52,6 +57,7 @@ private:
     QLabel *labelNovy_;
     QPlainTextEdit *memoPuvodniText_;
     QPlainTextEdit *memoNovyText_;
+    QLabel *labelPoznamky_;
     QString codePage_ = QStringLiteral("windows-1250");
     int row_ = -1;
     bool editing_ = false;

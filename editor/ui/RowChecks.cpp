@@ -1,0 +1,225 @@
+#include "editor/ui/RowChecks.h"
+
+#include "editor/core/LanguageDocument.h"
+#include "formats/FileIO.h"
+#include "formats/Paths.h"
+#include "platform/CodePage.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace verbaria {
+
+namespace {
+
+CodePage CodePageOf(const std::string &name)
+{
+    return CodePage::Named(QString::fromStdString(name)).value_or(CodePage());
+}
+
+checks::Decoder DecoderOf(const std::string &name)
+{
+    return [codePage = CodePageOf(name)](std::string_view bytes) {
+        return codePage.Decode(bytes).toStdString();
+    };
+}
+
+bool Checked(TItemKind kind)
+{
+    return kind == ikComponent || kind == ikMessage;
+}
+
+} // namespace
+
+std::string RowChecks::Message(checks::CheckId check, const TextService &texts)
+{
+    // Spelled out so that the editor's own template lists them; a test holds them to the checks'.
+    using checks::CheckId;
+    switch (check) {
+    case CheckId::PrintfPlaceholders:
+        return texts.TranslateText("Zástupné znaky printf se liší: originál \"%1\", překlad \"%2\"");
+    case CheckId::QtPlaceholders:
+        return texts.TranslateText("Zástupné znaky se liší: originál \"%1\", překlad \"%2\"");
+    case CheckId::EmptyOriginal:
+        return texts.TranslateText("Překlad zprávy, jejíž původní text je prázdný");
+    case CheckId::CodePage:
+        return texts.TranslateText("Kódová stránka %1 nepojme některý znak překladu");
+    case CheckId::Accelerator:
+        return texts.TranslateText("Akcelerátor '&' se liší: originál \"%1\", překlad \"%2\"");
+    case CheckId::AcceleratorClash:
+        return texts.TranslateText("Akcelerátor '%1' používá i položka %2 formuláře %3");
+    case CheckId::Blanks:
+        return texts.TranslateText(
+            "Mezery na začátku nebo na konci se liší: originál \"%1\", překlad \"%2\"");
+    case CheckId::EndPunctuation:
+        return texts.TranslateText("Originál končí na \"%1\", překlad na \"%2\"");
+    case CheckId::SameAsOriginal:
+        return texts.TranslateText("Překlad je stejný jako originál");
+    case CheckId::ValueType:
+        return texts.TranslateText("Překlad není hodnota typu %1");
+    }
+    return texts.TranslateText(checks::CzechMessage(check));
+}
+
+std::optional<std::string> RowChecks::OriginalOf(const LanguageDocument &document, std::size_t index) const
+{
+    const TEditorItem &item = document.polozky()[index];
+    const int row = static_cast<int>(index) + 1;
+    const GridCells &grid = document.Grid();
+    std::optional<std::string> described;
+    if (row < grid.RowCount() &&
+        grid.EncodingOf(LanguageDocument::ColumnOriginal, row) == GridCells::DescriptionEncoding)
+        described = CodePageOf(document.DescriptionCodePage())
+                        .Decode(grid.Text(LanguageDocument::ColumnOriginal, row))
+                        .toStdString();
+    std::optional<std::string> noted;
+    if (const auto it = scanned_.find(item.Number); it != scanned_.end())
+        noted = CodePageOf(document.TemplateCodePage()).Decode(it->second).toStdString();
+    const std::string text = item.Kind == ikMessage
+                                 ? CodePageOf(document.TemplateCodePage()).Decode(item.Text).toStdString()
+                                 : std::string();
+    return checks::OriginalFor(item.Kind, text, described, noted);
+}
+
+std::pair<int, int> RowChecks::Refresh(const LanguageDocument &document, int first, int last)
+{
+    const std::vector<TEditorItem> &items = document.polozky();
+    const GridCells &grid = document.Grid();
+    const std::string codePages = document.TemplateCodePage() + '|' + document.LanguageCodePage() + '|' +
+                                  document.DescriptionCodePage();
+    if (generation_ != document.ItemTableGeneration() || codePages != codePages_ || rows_ != items.size()) {
+        generation_ = document.ItemTableGeneration();
+        codePages_ = codePages;
+        rows_ = items.size();
+        templateBytes_.clear();
+        scanned_.clear();
+        if (!document.aktualniSablona().empty() &&
+            ReadFileBytes(NativePath(document.aktualniSablona()), templateBytes_)) {
+            try {
+                scanned_ = checks::ReadScannedTexts(templateBytes_);
+            } catch (const std::exception &) {
+                scanned_.clear(); // the document read it; a changed file on disk only loses the notes
+            }
+        }
+        checks_ = checks::DocumentChecks(DecoderOf(document.LanguageCodePage()), document.LanguageCodePage());
+        std::vector<checks::CheckedEntry> entries(items.size());
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const TEditorItem &item = items[i];
+            checks::CheckedEntry &entry = entries[i];
+            entry.Kind = item.Kind;
+            entry.Number = item.Number;
+            entry.ValueType = item.ValueType;
+            entry.Path = item.Text;
+            if (!Checked(item.Kind))
+                continue;
+            entry.Original = OriginalOf(document, i);
+            if (static_cast<int>(i) + 1 < grid.RowCount())
+                entry.Translation = grid.Text(LanguageDocument::ColumnTranslation, static_cast<int>(i) + 1);
+        }
+        checks_.Reset(std::move(entries));
+        return {1, static_cast<int>(items.size())};
+    }
+    int changedFirst = 1 << 30;
+    int changedLast = -1;
+    auto touched = [&](const std::vector<std::size_t> &indexes) {
+        for (const std::size_t index : indexes) {
+            changedFirst = std::min(changedFirst, static_cast<int>(index) + 1);
+            changedLast = std::max(changedLast, static_cast<int>(index) + 1);
+        }
+    };
+    const int end = std::min({last, static_cast<int>(items.size()), grid.RowCount() - 1});
+    for (int row = std::max(first, 1); row <= end; ++row) {
+        const std::size_t index = static_cast<std::size_t>(row - 1);
+        if (!Checked(items[index].Kind))
+            continue;
+        const std::string &text = grid.Text(LanguageDocument::ColumnTranslation, row);
+        if (checks_.Entry(index).Translation != text)
+            touched(checks_.SetTranslation(index, text));
+        std::optional<std::string> original = OriginalOf(document, index);
+        if (checks_.Entry(index).Original != original)
+            touched(checks_.SetOriginal(index, std::move(original)));
+    }
+    return {changedFirst, changedLast};
+}
+
+std::int32_t RowChecks::NumberOf(int row) const
+{
+    if (row < 1 || static_cast<std::size_t>(row) > checks_.size())
+        return -1;
+    return checks_.Entry(static_cast<std::size_t>(row - 1)).Number;
+}
+
+std::optional<std::string> RowChecks::Original(int row) const
+{
+    if (NumberOf(row) < 0)
+        return std::nullopt;
+    return checks_.Entry(static_cast<std::size_t>(row - 1)).Original;
+}
+
+bool RowChecks::IsEmpty(int row) const
+{
+    return NumberOf(row) >= 0 && checks_.Entry(static_cast<std::size_t>(row - 1)).Translation.empty();
+}
+
+std::vector<checks::Finding> RowChecks::Shown(int row) const
+{
+    const std::int32_t number = NumberOf(row);
+    if (number < 0)
+        return {};
+    std::vector<checks::Finding> findings = checks_.FindingsFor(static_cast<std::size_t>(row - 1));
+    if (const auto it = notes_.find(number); it != notes_.end())
+        findings = checks::WithoutAcknowledged(std::move(findings), it->second);
+    return findings;
+}
+
+bool RowChecks::HasError(int row) const
+{
+    return NumberOf(row) >= 0 && checks_.HasError(static_cast<std::size_t>(row - 1));
+}
+
+bool RowChecks::NeedsReview(int row) const
+{
+    const std::int32_t number = NumberOf(row);
+    if (number < 0 || checks_.Entry(static_cast<std::size_t>(row - 1)).Translation.empty())
+        return false;
+    const auto it = notes_.find(number);
+    return it != notes_.end() && it->second.Review;
+}
+
+QString RowChecks::Messages(int row, const TextService &texts) const
+{
+    QStringList lines;
+    for (const checks::Finding &finding : Shown(row)) {
+        const std::string message = checks::FillArguments(Message(finding.Check, texts), finding.Arguments);
+        const std::string level = finding.Level() == checks::Severity::Error
+                                      ? texts.TranslateText("Chyba: %1")
+                                      : texts.TranslateText("Varování: %1");
+        lines << QString::fromStdString(level).arg(QString::fromStdString(message));
+    }
+    if (NeedsReview(row))
+        lines << QString::fromStdString(texts.TranslateText("Přeloženo z paměti, čeká na kontrolu."));
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool RowChecks::Acknowledge(int row)
+{
+    const std::int32_t number = NumberOf(row);
+    if (number < 0)
+        return false;
+    bool changed = false;
+    checks::RowNote &note = notes_[number];
+    for (const checks::Finding &finding : Shown(row)) {
+        if (finding.Level() == checks::Severity::Warning)
+            changed |= note.Acknowledged.insert(checks::CheckName(finding.Check)).second;
+    }
+    if (note.Review) {
+        note.Review = false;
+        changed = true;
+    }
+    if (note.empty())
+        notes_.erase(number);
+    return changed;
+}
+
+} // namespace verbaria

@@ -1,0 +1,222 @@
+// The checks and the translation memory in the main window, over real widgets: the marks, the next
+// problem, acknowledged warnings kept through a save and a reopen, a suggestion taken with one key
+// and pre-translation as one step.
+#include "checks/Finding.h"
+#include "editor/ui/DocumentMemory.h"
+#include "editor/ui/FilterBar.h"
+#include "editor/ui/RowChecks.h"
+#include "editor/ui/TMainForm.h"
+#include "editor/ui/TextPane.h"
+#include "formats/FileIO.h"
+#include "platform/RegistryRecord.h"
+#include "support/ScriptedDialogs.h"
+#include "translator/TKVTranslator.h"
+#include "widgets/StringGrid.h"
+#include "widgets/StringGridModel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+using namespace verbaria;
+
+namespace {
+
+class NoRegistry final : public RegistryRecord
+{
+public:
+    bool Write(const QString &) override { return true; }
+    bool Delete() override { return true; }
+};
+
+class Checks : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder_.isValid());
+        Write("demo.lnd", "[LANGUAGE]\r\nProgram=Demo\r\nCodePage=UTF-8\r\n[ITEMS]\r\n"
+                          "1: MESSAGE \"Otevřít %s\"\r\n"
+                          "2: MESSAGE \"Soubor:\"\r\n"
+                          "3: MESSAGE \"Uložit\"\r\n"
+                          "4: MESSAGE \"Uložit soubory\"\r\n"
+                          "5: MESSAGE \"Uložit soubor\"\r\n");
+        Write("demo.lng", "Language=English\r\nDefinition=demo.lnd\r\n00001:Open\r\n00002:File\r\n");
+        Write("memory.lng", "Language=English\r\nDefinition=demo.lnd\r\n00003:Save\r\n00005:Save file\r\n");
+        Write("german.lng", "Language=Deutsch\r\nDefinition=demo.lnd\r\n00003:Speichern\r\n");
+        form_ = MakeForm();
+    }
+
+    std::unique_ptr<TMainForm> MakeForm()
+    {
+        auto form = std::make_unique<TMainForm>();
+        form->SetProgramFolder(folder_.path());
+        form->SetDialogs(&dialogs_);
+        form->SetRegistryRecord(&registry_);
+        TMainForm::Hooks hooks;
+        hooks.ReadSettings = [demo = Path("demo.lnd"),
+                              language = Path("demo.lng")](const std::string &, SettingsValues &settings) {
+            settings.PosledniSablona = demo;
+            settings.PosledniJazyk = language;
+            settings.JazykProPopisy.clear();
+        };
+        hooks.WriteSettings = [](const std::string &, const SettingsValues &) {};
+        form->SetHooks(hooks);
+        form->resize(700, 500);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->gridJazyk()->setFocus();
+        return form;
+    }
+    void Write(const std::string &name, const std::string &bytes)
+    {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    std::string Path(const std::string &name) const { return folder_.path().toStdString() + "/" + name; }
+    std::string Read(const std::string &name) const
+    {
+        std::string bytes;
+        ReadFileBytes(Path(name), bytes);
+        return bytes;
+    }
+    StringGrid *Grid() { return form_->gridJazyk(); }
+    const std::string &Right(int row) { return form_->Document().Grid().Text(1, row); }
+    bool Marked(TMainForm &form, int row)
+    {
+        const StringGridModel *model = form.gridJazyk()->gridModel();
+        return model->data(model->indexOfCell(1, row), Qt::DecorationRole).isValid();
+    }
+    void Select(int row)
+    {
+        ASSERT_TRUE(Grid()->setCurrentCell(1, row));
+        QCoreApplication::processEvents();
+    }
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QApplication::setActiveWindow(form_.get());
+        Grid()->setFocus();
+        QTest::keyClick(Grid(), key, modifiers);
+        QCoreApplication::processEvents();
+    }
+    QString Notes() { return form_->textPane()->labelPoznamky()->text(); }
+    QAction *Action(const char *name)
+    {
+        for (QAction *action : form_->findChildren<QAction *>()) {
+            if (action->objectName() == QLatin1String(name) ||
+                action->data().toString() == QLatin1String(name))
+                return action;
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir folder_;
+    ScriptedDialogs dialogs_;
+    NoRegistry registry_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+} // namespace
+
+TEST_F(Checks, MarksTheRowsWithProblemsAndGoesFromOneToTheNext)
+{
+    EXPECT_TRUE(Marked(*form_, 1)); // a lost %s
+    EXPECT_TRUE(Marked(*form_, 2)); // a lost colon
+    EXPECT_FALSE(Marked(*form_, 3));
+    Select(1);
+    EXPECT_TRUE(Notes().contains(QStringLiteral("Zástupné znaky printf se liší"))) << Notes().toStdString();
+    Press(Qt::Key_F8);
+    EXPECT_EQ(Grid()->currentRow(), 2);
+    EXPECT_TRUE(Notes().contains(QStringLiteral("Originál končí na"))) << Notes().toStdString();
+    Press(Qt::Key_F8); // round to the first
+    EXPECT_EQ(Grid()->currentRow(), 1);
+
+    form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Problems);
+    EXPECT_FALSE(Grid()->isRowHidden(0));
+    EXPECT_FALSE(Grid()->isRowHidden(1));
+    for (int row = 3; row <= 5; ++row)
+        EXPECT_TRUE(Grid()->isRowHidden(row - 1)) << row;
+    form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::All);
+
+    // Fixed, the mark goes at once.
+    form_->Document().Grid().SetText(1, 1, "Open %s");
+    EXPECT_FALSE(Marked(*form_, 1));
+
+    // The messages the editor translates are the checks' own.
+    const CzechTexts czech;
+    for (int check = 0; check < checks::CheckCount; ++check)
+        EXPECT_EQ(RowChecks::Message(static_cast<checks::CheckId>(check), czech),
+                  checks::CzechMessage(static_cast<checks::CheckId>(check)));
+}
+
+TEST_F(Checks, AnAcknowledgedWarningStaysSoAfterSaveAndReopenAndTheReadersSeeTheSameTexts)
+{
+    Select(2);
+    Press(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_FALSE(Marked(*form_, 2));
+    Select(1);
+    Press(Qt::Key_K, Qt::ControlModifier); // an error cannot be accepted
+    EXPECT_TRUE(Marked(*form_, 1));
+    EXPECT_TRUE(form_->isWindowModified());
+    Action("menuUlozitHned")->trigger();
+    const std::string saved = Read("demo.lng");
+    EXPECT_NE(saved.find("/Notes 00002: acknowledged=end-punctuation\r\n00002:File\r\n"), std::string::npos)
+        << saved;
+
+    form_.reset();
+    form_ = MakeForm();
+    EXPECT_FALSE(Marked(*form_, 2));
+    EXPECT_TRUE(Marked(*form_, 1));
+
+    // A program reading the file gets exactly what it got from the file without the note.
+    Write("plain.lng", "Language=English\r\nDefinition=demo.lnd\r\n00001:Open\r\n00002:File\r\n");
+    TKVTranslator withNotes;
+    TKVTranslator plain;
+    ASSERT_TRUE(withNotes.LoadTemplate(Path("demo.lnd")));
+    ASSERT_TRUE(plain.LoadTemplate(Path("demo.lnd")));
+    withNotes.SetLanguageFile(Path("demo.lng"));
+    plain.SetLanguageFile(Path("plain.lng"));
+    for (const char *text : {"Otevřít %s", "Soubor:", "Uložit"})
+        EXPECT_EQ(withNotes.TranslateText(text), plain.TranslateText(text)) << text;
+    EXPECT_EQ(withNotes.TranslateText("Soubor:"), "File");
+}
+
+TEST_F(Checks, OneKeyTakesASuggestionOfTheMemory)
+{
+    Select(5);
+    form_->Memory().Wait();
+    ASSERT_NE(form_->Memory().Memory(), nullptr);
+    EXPECT_TRUE(Notes().contains(QStringLiteral("100 % „Save file“"))) << Notes().toStdString();
+    Select(4);
+    EXPECT_TRUE(Notes().contains(QStringLiteral("92 % „Save file“"))) << Notes().toStdString();
+    Select(3);
+    EXPECT_FALSE(Notes().contains(QStringLiteral("Speichern"))); // another language
+    Press(Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(Right(3), "Save");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Right(3), "");
+}
+
+TEST_F(Checks, PreTranslationFillsTheExactMatchesInOneStepForReview)
+{
+    Action("menuPredprelozit")->trigger();
+    EXPECT_EQ(Right(3), "Save");
+    EXPECT_EQ(Right(4), ""); // a near miss is for a person to read
+    EXPECT_EQ(Right(5), "Save file");
+    EXPECT_TRUE(Marked(*form_, 3));
+    Select(3);
+    EXPECT_TRUE(Notes().contains(QStringLiteral("čeká na kontrolu"))) << Notes().toStdString();
+    Action("menuUlozitHned")->trigger();
+    EXPECT_NE(Read("demo.lng").find("/Notes 00003: review\r\n00003:Save\r\n"), std::string::npos);
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Right(3), "");
+    EXPECT_EQ(Right(5), "");
+    EXPECT_FALSE(Marked(*form_, 3));
+}
