@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/CodePage.h"
 #include "editor/core/GridCells.h"
+#include "platform/CodePage.h"
 
 #include <QAbstractTableModel>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "settings/core/SettingsValues.h"
+#include "editor/core/GridCells.h"
 #include "editor/core/UserDialogs.h"
 #include "formats/FindTemplateFile.h"
 #include "formats/LanguageFile.h"
 #include "formats/TemplateFile.h"
-#include "editor/core/GridCells.h"
+#include "settings/core/SettingsValues.h"
 
 #include <cstdint>
 #include <functional>
