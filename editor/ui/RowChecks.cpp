@@ -68,7 +68,12 @@ std::optional<std::string> RowChecks::OriginalOf(const LanguageDocument &documen
     const int row = static_cast<int>(index) + 1;
     const GridCells &grid = document.Grid();
     std::optional<std::string> described;
-    if (row < grid.RowCount() &&
+    // A description read from the very file being edited (as after a switch of templates) is the
+    // translation itself, not an original to compare it with.
+    const bool describedBySelf =
+        !document.souborPopisu().empty() &&
+        AbsolutePath(document.souborPopisu()) == AbsolutePath(document.souborJazyka());
+    if (!describedBySelf && row < grid.RowCount() &&
         grid.EncodingOf(LanguageDocument::ColumnOriginal, row) == GridCells::DescriptionEncoding)
         described = CodePageOf(document.DescriptionCodePage())
                         .Decode(grid.Text(LanguageDocument::ColumnOriginal, row))
