@@ -2,6 +2,7 @@
 #include "tool/TranslatorForms.h"
 
 #include "checks/ScannedTexts.h"
+#include "checks/Utf8.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TemplateFile.h"
@@ -44,25 +45,6 @@ const char *const kScanUsage =
     "\"verbaria-tool check\" compares translations with it. --update renews these comments.\n";
 
 // ---- string literals passed to TranslateText in C++ sources ----
-
-void AppendUtf8(std::string &out, std::uint32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 bool IsIdentifierChar(char c)
 {
@@ -224,10 +206,10 @@ private:
                 out += static_cast<char>(Number(16, 8));
                 break;
             case 'u':
-                AppendUtf8(out, Number(16, 4));
+                checks::AppendUtf8(out, static_cast<char32_t>(Number(16, 4)));
                 break;
             case 'U':
-                AppendUtf8(out, Number(16, 8));
+                checks::AppendUtf8(out, static_cast<char32_t>(Number(16, 8)));
                 break;
             default:
                 if (e >= '0' && e <= '7') {
