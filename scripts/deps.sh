@@ -11,6 +11,8 @@ packages=(
     xvfb xauth imagemagick fonts-dejavu-core fonts-ipafont-gothic time openbox xdotool
     desktop-file-utils appstream dpkg-dev file librsvg2-bin util-linux
     gettext translate-toolkit
+    libhunspell-dev hunspell-cs hunspell-sk hunspell-pl hunspell-en-us hunspell-en-gb hunspell-de-de
+    hunspell-fr hunspell-es hunspell-it hunspell-hu hunspell-ru hunspell-uk
 )
 
 missing=()
