@@ -57,14 +57,15 @@ std::size_t ReadPrintf(std::string_view text, std::size_t start, PrintfPlacehold
     return i + 1;
 }
 
-} // namespace
-
-Placeholders FindPlaceholders(std::string_view text)
+// Walks text's placeholders in order: onPrintf(placeholder, start, end), onQt(number, start,
+// end), onLiteral(start, end) for "%%".
+template <typename OnPrintf, typename OnQt, typename OnLiteral>
+void ScanPlaceholders(std::string_view text, OnPrintf &&onPrintf, OnQt &&onQt, OnLiteral &&onLiteral)
 {
-    Placeholders found;
     std::size_t i = 0;
     while ((i = text.find('%', i)) != std::string_view::npos) {
         if (i + 1 < text.size() && text[i + 1] == '%') {
+            onLiteral(i, i + 2);
             i += 2;
             continue;
         }
@@ -76,21 +77,42 @@ Placeholders FindPlaceholders(std::string_view text)
         std::size_t end = q;
         while (end < text.size() && end < q + 2 && IsDigit(text[end]))
             ++end;
-        PrintfPlaceholder printf;
-        const std::size_t printfEnd = ReadPrintf(text, i, printf);
+        PrintfPlaceholder found;
+        const std::size_t printfEnd = ReadPrintf(text, i, found);
         if (printfEnd != std::string_view::npos && !(q > i + 1 && end > q)) {
-            found.Printf.push_back(std::move(printf));
+            onPrintf(std::move(found), i, printfEnd);
             i = printfEnd;
             continue;
         }
         if (end > q && text[q] != '0') {
-            found.Qt.push_back(std::stoi(std::string(text.substr(q, end - q))));
+            onQt(std::stoi(std::string(text.substr(q, end - q))), i, end);
             i = end;
             continue;
         }
         ++i; // a lone "%", as in "50 %"
     }
+}
+
+} // namespace
+
+Placeholders FindPlaceholders(std::string_view text)
+{
+    Placeholders found;
+    ScanPlaceholders(
+        text, [&](PrintfPlaceholder &&p, std::size_t, std::size_t) { found.Printf.push_back(std::move(p)); },
+        [&](int number, std::size_t, std::size_t) { found.Qt.push_back(number); },
+        [](std::size_t, std::size_t) {});
     return found;
+}
+
+std::vector<PlaceholderSpan> FindPlaceholderSpans(std::string_view text)
+{
+    std::vector<PlaceholderSpan> spans;
+    const auto add = [&](std::size_t start, std::size_t end) { spans.push_back({start, end}); };
+    ScanPlaceholders(
+        text, [&](PrintfPlaceholder &&, std::size_t start, std::size_t end) { add(start, end); },
+        [&](int, std::size_t start, std::size_t end) { add(start, end); }, add);
+    return spans;
 }
 
 bool SamePrintfArguments(const Placeholders &a, const Placeholders &b)

@@ -23,6 +23,15 @@ struct Placeholders
 
 Placeholders FindPlaceholders(std::string_view text);
 
+// Where each placeholder and each literal "%%" stands in text, as byte offsets [Start, End), in
+// text order: what a word of prose never includes.
+struct PlaceholderSpan
+{
+    std::size_t Start = 0;
+    std::size_t End = 0;
+};
+std::vector<PlaceholderSpan> FindPlaceholderSpans(std::string_view text);
+
 // True when both texts give the program the same printf arguments: the same conversions in the
 // same order, or, where positions are numbered, the same conversion at every position.
 bool SamePrintfArguments(const Placeholders &a, const Placeholders &b);

@@ -2,19 +2,20 @@
 
 namespace verbaria::checks {
 
-std::u32string DecodeUtf8(std::string_view text)
-{
-    std::u32string out;
-    DecodeUtf8Into(text, out);
-    return out;
-}
+namespace {
 
-void DecodeUtf8Into(std::string_view text, std::u32string &out)
+void Decode(std::string_view text, std::u32string &out, std::vector<std::size_t> *starts)
 {
     out.clear();
     out.reserve(text.size());
+    if (starts) {
+        starts->clear();
+        starts->reserve(text.size());
+    }
     std::size_t i = 0;
     while (i < text.size()) {
+        if (starts)
+            starts->push_back(i);
         const auto lead = static_cast<unsigned char>(text[i]);
         int length = 0;
         char32_t code = 0;
@@ -50,6 +51,25 @@ void DecodeUtf8Into(std::string_view text, std::u32string &out)
         out += code;
         i += static_cast<std::size_t>(length);
     }
+}
+
+} // namespace
+
+std::u32string DecodeUtf8(std::string_view text)
+{
+    std::u32string out;
+    DecodeUtf8Into(text, out);
+    return out;
+}
+
+void DecodeUtf8Into(std::string_view text, std::u32string &out)
+{
+    Decode(text, out, nullptr);
+}
+
+void DecodeUtf8Into(std::string_view text, std::u32string &out, std::vector<std::size_t> &starts)
+{
+    Decode(text, out, &starts);
 }
 
 void AppendUtf8(std::string &out, char32_t code)

@@ -15,6 +15,8 @@ inline constexpr char32_t ReplacementCharacter = 0xFFFD;
 std::u32string DecodeUtf8(std::string_view text);
 // As DecodeUtf8, into out (emptied first), so a loop can keep one buffer.
 void DecodeUtf8Into(std::string_view text, std::u32string &out);
+// As DecodeUtf8Into, with the byte offset where each code point starts in starts (emptied first).
+void DecodeUtf8Into(std::string_view text, std::u32string &out, std::vector<std::size_t> &starts);
 void AppendUtf8(std::string &out, char32_t code);
 std::string EncodeUtf8(std::u32string_view text);
 
