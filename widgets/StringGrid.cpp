@@ -262,6 +262,14 @@ void StringGrid::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
+void StringGrid::SetEditorCreated(std::function<void(QLineEdit *editor, int column, int row)> handler)
+{
+    delegate_->SetEditorCreated([handler = std::move(handler)](QLineEdit *editor, const QModelIndex &index) {
+        if (handler)
+            handler(editor, index.column(), StringGridModel::GridRowOf(index));
+    });
+}
+
 void StringGrid::keyboardSearch(const QString &)
 {
     // Typing into a cell that cannot be edited does nothing, as in any grid; it must not jump.

@@ -3,7 +3,10 @@
 #include <QPointer>
 #include <QTableView>
 
+#include <functional>
 #include <string>
+
+class QLineEdit;
 
 namespace verbaria {
 
@@ -53,6 +56,8 @@ public:
     bool SetCurrentColumn(int column);
 
     bool IsEditing() const { return !editor_.isNull(); }
+    // Told of every cell editor as it opens, with the cell in grid coordinates.
+    void SetEditorCreated(std::function<void(QLineEdit *editor, int column, int row)> handler);
     // Ends an open edit as leaving its cell does (raises afterEdit); nothing when none is open.
     void EndEdit();
 

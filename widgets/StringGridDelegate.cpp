@@ -99,6 +99,8 @@ QWidget *StringGridDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     }
     // The cell follows the editor at every keystroke, so a save during the edit writes what is typed.
     connect(edit, &QLineEdit::textEdited, self, [self, edit] { emit self->commitData(edit); });
+    if (editorCreated_)
+        editorCreated_(edit, index);
     return edit;
 }
 

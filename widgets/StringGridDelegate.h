@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QLineEdit;
+
 namespace verbaria {
 
 class StringGridModel;
@@ -18,6 +20,10 @@ public:
     explicit StringGridDelegate(QObject *parent = nullptr);
 
     void SetModel(const StringGridModel *model) { model_ = model; }
+    // Told of every cell editor made, after the delegate's own set-up: what the rooms above add
+    // to it (spelling).
+    using EditorCreated = std::function<void(QLineEdit *editor, const QModelIndex &index)>;
+    void SetEditorCreated(EditorCreated handler) { editorCreated_ = std::move(handler); }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
@@ -43,6 +49,7 @@ private:
     void Report(QWidget *editor, const std::function<void()> &report);
 
     const StringGridModel *model_ = nullptr;
+    EditorCreated editorCreated_;
     // While a report's box is up the editor loses focus to it; that must not end the edit.
     int reporting_ = 0;
 };

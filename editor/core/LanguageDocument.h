@@ -29,6 +29,9 @@ struct DocumentHeader
     // The language file's code page as it declares it; empty for the default. The language's
     // values above are in it, the template's in the template's.
     std::string KodovaStranka;
+    // The spelling dictionary the translator chose ("cs_CZ"; "none" for no checking); empty: the
+    // one the language's name gives. Kept in a comment line of the language file.
+    std::string Pravopis;
 };
 
 // What the info panel under the grid shows for the selected row.

@@ -15,7 +15,8 @@ bool HeadersEqual(const DocumentHeader &a, const DocumentHeader &b)
     return a.editJazyk == b.editJazyk && a.editVerzeJazyka == b.editVerzeJazyka &&
            a.editSablona == b.editSablona && a.memoAutorJazyka == b.memoAutorJazyka &&
            a.editProgram == b.editProgram && a.editVerzeProgramu == b.editVerzeProgramu &&
-           a.memoAutorProgramu == b.memoAutorProgramu && a.KodovaStranka == b.KodovaStranka;
+           a.memoAutorProgramu == b.memoAutorProgramu && a.KodovaStranka == b.KodovaStranka &&
+           a.Pravopis == b.Pravopis;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "editor/core/OldVersionImport.h"
 #include "editor/core/TextSearch.h"
 #include "editor/ui/DocumentHistory.h"
+#include "editor/ui/DocumentSpelling.h"
 #include "editor/ui/FileDialogComponent.h"
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/FindDialog.h"
@@ -138,6 +139,7 @@ TMainForm::TMainForm(QWidget *parent)
     }
     SetUpWorkbench();
     SetUpChecks();
+    SetUpSpelling();
 }
 
 TMainForm::~TMainForm() = default;
@@ -335,7 +337,10 @@ void TMainForm::FormShow()
     document_->SetProgramFolder(slozkaProgramu_);
     if (hooks_.CatalogueTemplates)
         document_->SetCatalogue(hooks_.CatalogueTemplates);
+    // The user's own words are kept with his settings.
+    spelling_->SetUserWordsFolder(QString::fromStdString(slozkaProgramu_) + QStringLiteral("slovniky/"));
     document_->OpenAtStartup();
+    FollowSpelling();
     history_->Reset();
     ApplyFilter();
     RestoreWindow();
@@ -466,6 +471,7 @@ void TMainForm::toolVlastnostiClick()
     vlastnosti_->Bind(document_->Header());
     vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePage());
     vlastnosti_->SetCount(document_->pocetKPrekladu());
+    vlastnosti_->SetSpellingChoices(SpellingChoices());
     vlastnosti_->exec();
     AfterCommand(true);
 }

@@ -13,6 +13,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace Ui {
 class TMainForm;
@@ -38,6 +41,7 @@ class ReplaceDialog;
 struct ReplacePlan;
 class RowChecks;
 class DocumentMemory;
+class DocumentSpelling;
 
 // The editor's main window: the toolbar and menus, the editing grid with its info panel, and the
 // commands. The document behind the grid is a LanguageDocument; this class adds what needs
@@ -100,6 +104,7 @@ public:
     TextPane *textPane() const { return textPane_; }
     RowChecks &Checks() { return *rowChecks_; }
     DocumentMemory &Memory() { return *memory_; }
+    DocumentSpelling &Spelling() { return *spelling_; }
     // The caption the program's translator sets; the window itself shows it with the file name
     // and a mark for unsaved edits.
     QString windowTitle() const { return caption_; }
@@ -199,6 +204,14 @@ private:
     void RefreshChecks(int first, int last);
     void ShowRowNotes(int row);
     void StartMemory();
+    void SetUpSpelling();
+    // Checks the translations in the dictionary the document's choice or language names.
+    void FollowSpelling();
+    // The choice a language file read carries; the saved bytes with the choice written in.
+    void ReadSpellingChoice(std::string_view languageBytes);
+    std::string WithSpellingChoice(std::string languageBytes) const;
+    // What the properties dialog offers: (text, value of DocumentHeader::Pravopis).
+    QList<std::pair<QString, QString>> SpellingChoices();
     void RestoreWindow();
     void SetDefaultSize();
     void KeepRememberedColumns();
@@ -248,6 +261,7 @@ private:
 
     std::unique_ptr<RowChecks> rowChecks_;
     DocumentMemory *memory_ = nullptr;
+    DocumentSpelling *spelling_ = nullptr;
     std::string memoryKey_;
     std::vector<std::string> shownSuggestions_; // UTF-8, in the order of their keys
     int suggestionsRow_ = -1;

@@ -40,10 +40,14 @@ void TMainForm::SetUpChecks()
 {
     rowChecks_ = std::make_unique<RowChecks>();
     memory_ = new DocumentMemory(this);
-    document_->SetLanguageRead(
-        [this](std::string_view bytes) { rowChecks_->Notes() = checks::ReadRowNotes(bytes); });
-    document_->SetSaveAddition(
-        [this](std::string bytes) { return checks::WithRowNotes(bytes, rowChecks_->Notes()); });
+    // Besides the texts a language file carries the rows' notes and the spelling dictionary.
+    document_->SetLanguageRead([this](std::string_view bytes) {
+        rowChecks_->Notes() = checks::ReadRowNotes(bytes);
+        ReadSpellingChoice(bytes);
+    });
+    document_->SetSaveAddition([this](std::string bytes) {
+        return checks::WithRowNotes(WithSpellingChoice(std::move(bytes)), rowChecks_->Notes());
+    });
     // A new language starts without notes.
     for (QAction *action : {ui_->menuNovy, ui_->menuNovyPro})
         connect(action, &QAction::triggered, this, [this] {

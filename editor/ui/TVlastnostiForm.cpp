@@ -27,6 +27,10 @@ TVlastnostiForm::TVlastnostiForm(QWidget *parent)
     ui_->comboKodovaStranka->addItems(CodePage::OfferedNames());
     connect(ui_->comboKodovaStranka, &QComboBox::activated, this, &TVlastnostiForm::CodePageChosen);
     connect(ui_->memoAutorJazyka, &QPlainTextEdit::textChanged, this, [this] { StoreFields(); });
+    connect(ui_->comboPravopis, &QComboBox::activated, this, [this](int index) {
+        if (header_)
+            header_->Pravopis = ui_->comboPravopis->itemData(index).toString().toStdString();
+    });
     ui_->pageControl->setCurrentWidget(ui_->tabJazyk);
     ui_->editJazyk->setFocus();
 }
@@ -53,7 +57,32 @@ void TVlastnostiForm::Refresh()
     ui_->editVerzeProgramu->setText(templateCodePage_.Decode(header_->editVerzeProgramu));
     ui_->memoAutorProgramu->setPlainText(templateCodePage_.Decode(header_->memoAutorProgramu));
     ShowCodePage();
+    ShowSpelling();
     refreshing_ = false;
+}
+
+void TVlastnostiForm::SetSpellingChoices(const QList<std::pair<QString, QString>> &choices)
+{
+    QComboBox *combo = ui_->comboPravopis;
+    combo->clear();
+    for (const auto &[text, value] : choices)
+        combo->addItem(text, value);
+    ShowSpelling();
+}
+
+void TVlastnostiForm::ShowSpelling()
+{
+    QComboBox *combo = ui_->comboPravopis;
+    if (!header_ || combo->count() == 0)
+        return;
+    const QString chosen = QString::fromStdString(header_->Pravopis);
+    int index = combo->findData(chosen);
+    // A dictionary this computer lacks is still the document's choice.
+    if (index < 0) {
+        combo->addItem(chosen, chosen);
+        index = combo->count() - 1;
+    }
+    combo->setCurrentIndex(index);
 }
 
 void TVlastnostiForm::SetCodePages(const CodePage &language, const CodePage &templateCodePage)

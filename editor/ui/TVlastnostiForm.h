@@ -4,8 +4,11 @@
 
 #include <QDialog>
 
+#include <QList>
+
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace Ui {
 class TVlastnostiForm;
@@ -42,6 +45,9 @@ public:
         codePageHandler_ = std::move(handler);
     }
 
+    // The spelling dictionaries offered, each as (text shown, value the header keeps).
+    void SetSpellingChoices(const QList<std::pair<QString, QString>> &choices);
+
     Ui::TVlastnostiForm &ui() { return *ui_; }
 
 signals:
@@ -59,6 +65,7 @@ private:
     std::unique_ptr<Ui::TVlastnostiForm> ui_;
     void CodePageChosen(int index);
     void ShowCodePage();
+    void ShowSpelling();
 
     DocumentHeader *header_ = nullptr;
     CodePage languageCodePage_;

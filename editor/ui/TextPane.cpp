@@ -1,12 +1,16 @@
 #include "editor/ui/TextPane.h"
 
 #include "editor/core/UserDialogs.h"
+#include "editor/ui/DocumentSpelling.h"
+#include "editor/ui/SpellingHighlighter.h"
+#include "editor/ui/SpellingMenu.h"
 #include "editor/ui/UiText.h"
 #include "platform/CodePage.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -65,6 +69,48 @@ void TextPane::SetNotes(const QString &richText)
                                          labelPoznamky_->fontMetrics().lineSpacing() +
                                      4);
     labelPoznamky_->setVisible(!richText.isEmpty());
+}
+
+void TextPane::SetSpelling(DocumentSpelling &spelling)
+{
+    spelling_ = &spelling;
+    new SpellingHighlighter(spelling, memoNovyText_->document());
+    memoNovyText_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(memoNovyText_, &QWidget::customContextMenuRequested, this, &TextPane::ShowTranslationMenu);
+}
+
+void TextPane::ShowTranslationMenu(const QPoint &position)
+{
+    QMenu *menu = memoNovyText_->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QTextCursor at = memoNovyText_->cursorForPosition(position);
+    const QTextBlock block = at.block();
+    const QString text = block.text();
+    if (const auto word = SpellingMenu::WordAt(spelling_->Misspelled(text), at.positionInBlock())) {
+        std::function<void(const QString &)> replace;
+        if (!memoNovyText_->isReadOnly() && row_ >= 1) {
+            const int start = block.position() + word->Start;
+            const int end = start + word->Length;
+            const int row = row_;
+            replace = [this, start, end, row, text](const QString &replacement) {
+                if (row != row_ || memoNovyText_->document()->findBlock(start).text() != text)
+                    return;
+                // Typed as the user would type it, and ended at once: one step of its own.
+                QTextCursor cursor(memoNovyText_->document());
+                cursor.setPosition(start);
+                cursor.setPosition(end, QTextCursor::KeepAnchor);
+                cursor.insertText(replacement);
+                memoNovyText_->setTextCursor(cursor);
+                EndEdit();
+            };
+        }
+        const std::optional<CodePage> codePage = CodePage::Named(codePage_);
+        SpellingMenu::AddEntries(
+            *menu, *spelling_, texts_, *word, text.mid(word->Start, word->Length),
+            [codePage](const QString &replacement) { return !codePage || codePage->CanEncode(replacement); },
+            replace);
+    }
+    menu->popup(memoNovyText_->viewport()->mapToGlobal(position));
 }
 
 void TextPane::SetTranslationQuietly(const QString &text)

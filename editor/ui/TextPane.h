@@ -7,12 +7,14 @@ class QPlainTextEdit;
 
 namespace verbaria {
 
+class DocumentSpelling;
 class TextService;
 
 // Under the grid: the selected row's original and translation whole and wrapped. The translation
 // is edited here as in its cell: the cell follows every keystroke, Enter or leaving the pane ends
 // the edit, Escape puts back the text from before it, a line break becomes a blank and a
-// character the code page cannot hold is refused.
+// character the code page cannot hold is refused. Misspelled words of the translation are
+// underlined, with the suggestions on their context menu.
 class TextPane final : public QWidget
 {
     Q_OBJECT
@@ -31,6 +33,8 @@ public:
     // Under both texts: what the checks found in the row and what the memory offers (rich text;
     // empty hides it).
     void SetNotes(const QString &richText);
+    // Underlines the translation's misspelled words and offers suggestions; must outlive the pane.
+    void SetSpelling(DocumentSpelling &spelling);
 
     QLabel *labelPoznamky() const { return labelPoznamky_; }
 
@@ -50,6 +54,7 @@ protected:
 
 private:
     void UserChanged();
+    void ShowTranslationMenu(const QPoint &position);
     void SetTranslationQuietly(const QString &text);
 
     const TextService &texts_;
@@ -58,6 +63,7 @@ private:
     QPlainTextEdit *memoPuvodniText_;
     QPlainTextEdit *memoNovyText_;
     QLabel *labelPoznamky_;
+    DocumentSpelling *spelling_ = nullptr;
     QString codePage_ = QStringLiteral("windows-1250");
     int row_ = -1;
     bool editing_ = false;

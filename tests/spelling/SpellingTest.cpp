@@ -3,6 +3,7 @@
 #include "formats/LanguageFile.h"
 #include "spelling/DictionaryCatalogue.h"
 #include "spelling/LanguageNames.h"
+#include "spelling/Replacement.h"
 #include "spelling/SpellChecker.h"
 #include "spelling/SpellingChoice.h"
 
@@ -58,6 +59,14 @@ TEST(Spelling, LooksUpWordsWithoutAcceleratorsAndPlaceholders)
     EXPECT_EQ(Misspelled(*czech, QStringLiteral("glotra.ini C:\\Temp info@example.org MP3 x64 my_value "
                                                 "<b>soubor</b> <a href=\"x\">okno</a>")),
               Found{});
+}
+
+TEST(Spelling, ASuggestionTakenKeepsTheAccelerator)
+{
+    EXPECT_EQ(ReplacementFor(QStringLiteral("Ulo&žitt"), QStringLiteral("Uložit")), QStringLiteral("Ulo&žit"));
+    EXPECT_EQ(ReplacementFor(QStringLiteral("sou&br"), QStringLiteral("soubor")), QStringLiteral("sou&bor"));
+    EXPECT_EQ(ReplacementFor(QStringLiteral("Otev&rit"), QStringLiteral("Otevřít")), QStringLiteral("Otev&řít"));
+    EXPECT_EQ(ReplacementFor(QStringLiteral("soubr"), QStringLiteral("soubor")), QStringLiteral("soubor"));
 }
 
 TEST(Spelling, GivesPositionsInTheTextTheWidgetsShow)
