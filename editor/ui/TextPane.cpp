@@ -138,6 +138,9 @@ void TextPane::UserChanged()
     if (quiet_ || row_ < 1)
         return;
     QString text = memoNovyText_->toPlainText();
+    // Redrawn underlines tell of a change too, where the text is the same: that is no edit.
+    if (!editing_ && text == lastAccepted_)
+        return;
     // No line break ever reaches a line of a language file.
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
         text.contains(QChar::ParagraphSeparator) || text.contains(QChar::LineSeparator)) {
