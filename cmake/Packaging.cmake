@@ -19,8 +19,10 @@ set(CPACK_DEBIAN_EDITOR_PACKAGE_NAME verbaria)
 set(CPACK_DEBIAN_EDITOR_PACKAGE_SECTION editors)
 # dpkg-shlibdeps finds the Qt and C++ libraries the executables link.
 set(CPACK_DEBIAN_EDITOR_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_EDITOR_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_EDITOR_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+set(CPACK_DEBIAN_EDITOR_PACKAGE_DEPENDS "qt6-qpa-plugins, libhunspell-1.7-0")
+# Spell checking needs a dictionary of the translation's language; any hunspell-* provides one.
+set(CPACK_DEBIAN_EDITOR_PACKAGE_RECOMMENDS
+    "shared-mime-info, desktop-file-utils, hicolor-icon-theme, hunspell-en-us | hunspell-dictionary")
 
 set(CPACK_COMPONENT_VERBARIATRANSLATOR_DISPLAY_NAME "Verbaria runtime translator")
 set(CPACK_COMPONENT_VERBARIATRANSLATOR_DESCRIPTION

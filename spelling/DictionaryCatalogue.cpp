@@ -12,10 +12,9 @@ namespace {
 
 // Where a language's main variant is not its own code twice over (cs_CZ, de_DE, fr_FR).
 const char *const MainVariants[][2] = {
-    {"en", "en_US"}, {"uk", "uk_UA"}, {"sv", "sv_SE"}, {"da", "da_DK"}, {"el", "el_GR"},
-    {"nb", "nb_NO"}, {"sl", "sl_SI"}, {"sr", "sr_RS"}, {"et", "et_EE"}, {"ca", "ca_ES"},
-    {"he", "he_IL"}, {"ar", "ar_SA"}, {"be", "be_BY"}, {"eu", "eu_ES"}, {"gl", "gl_ES"},
-    {"ga", "ga_IE"},
+    {"en", "en_US"}, {"uk", "uk_UA"}, {"sv", "sv_SE"}, {"da", "da_DK"}, {"el", "el_GR"}, {"nb", "nb_NO"},
+    {"sl", "sl_SI"}, {"sr", "sr_RS"}, {"et", "et_EE"}, {"ca", "ca_ES"}, {"he", "he_IL"}, {"ar", "ar_SA"},
+    {"be", "be_BY"}, {"eu", "eu_ES"}, {"gl", "gl_ES"}, {"ga", "ga_IE"},
 };
 
 } // namespace
@@ -33,7 +32,8 @@ DictionaryCatalogue::DictionaryCatalogue(const QStringList &folders)
 {
     for (const QString &folder : folders) {
         const QDir dir(folder);
-        for (const QFileInfo &affix : dir.entryInfoList({QStringLiteral("*.aff")}, QDir::Files | QDir::Readable)) {
+        for (const QFileInfo &affix :
+             dir.entryInfoList({QStringLiteral("*.aff")}, QDir::Files | QDir::Readable)) {
             Dictionary dictionary;
             dictionary.Code = affix.completeBaseName();
             dictionary.AffixFile = affix.absoluteFilePath();

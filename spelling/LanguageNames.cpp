@@ -91,7 +91,8 @@ QHash<QString, QString> Table(const Names *names, std::size_t count)
 {
     QHash<QString, QString> table;
     for (std::size_t i = 0; i < count; ++i) {
-        const QStringList words = Folded(QString::fromUtf8(names[i].Spellings)).split(u' ', Qt::SkipEmptyParts);
+        const QStringList words =
+            Folded(QString::fromUtf8(names[i].Spellings)).split(u' ', Qt::SkipEmptyParts);
         for (const QString &word : words)
             table.insert(word, QString::fromLatin1(names[i].Code));
     }

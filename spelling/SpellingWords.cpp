@@ -68,8 +68,7 @@ std::vector<Character> ReadCharacters(std::string_view utf8)
             ++placeholder;
         if (placeholder < placeholders.size() && placeholders[placeholder].Start <= start) {
             // A placeholder stands for a value: it parts the words around it.
-            if (characters.empty() || characters.back().Code != Separator ||
-                characters.back().End != start)
+            if (characters.empty() || characters.back().Code != Separator || characters.back().End != start)
                 characters.push_back({Separator, start, end});
             else
                 characters.back().End = end;
@@ -167,7 +166,8 @@ std::vector<SpellingWord> WordsToSpell(std::string_view utf8)
             found.push_back(std::move(word));
         }
         if (!technical)
-            words.insert(words.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+            words.insert(words.end(), std::make_move_iterator(found.begin()),
+                         std::make_move_iterator(found.end()));
     }
     return words;
 }

@@ -39,7 +39,8 @@ void DocumentSpelling::SetUserWordsFolder(const QString &folder)
 QString DocumentSpelling::AutomaticCode(const QString &languageName, const QString &fileName) const
 {
     for (const QString &name : {languageName, fileName}) {
-        if (const spelling::Dictionary *dictionary = catalogue_.ForLanguage(spelling::LanguageCodeOfName(name)))
+        if (const spelling::Dictionary *dictionary =
+                catalogue_.ForLanguage(spelling::LanguageCodeOfName(name)))
             return dictionary->Code;
     }
     return {};
@@ -62,7 +63,9 @@ void DocumentSpelling::Open(const QString &code)
     wanted_ = code;
     checker_.reset();
     if (const spelling::Dictionary *dictionary = catalogue_.Find(code)) {
-        const QString words = userWordsFolder_.isEmpty() ? QString() : userWordsFolder_ + dictionary->Code + QStringLiteral(".txt");
+        const QString words = userWordsFolder_.isEmpty()
+                                  ? QString()
+                                  : userWordsFolder_ + dictionary->Code + QStringLiteral(".txt");
         checker_ = spelling::SpellChecker::Open(*dictionary, words);
     }
     emit Changed();

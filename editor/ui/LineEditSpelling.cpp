@@ -45,7 +45,8 @@ void LineEditSpelling::ShowMenu(const QPoint &position)
     QMenu *menu = edit_->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const QString text = edit_->text();
-    if (const auto word = SpellingMenu::WordAt(spelling_.Misspelled(text), edit_->cursorPositionAt(position))) {
+    if (const auto word =
+            SpellingMenu::WordAt(spelling_.Misspelled(text), edit_->cursorPositionAt(position))) {
         QPointer<QLineEdit> edit(edit_);
         const int start = word->Start;
         const int length = word->Length;

@@ -16,7 +16,8 @@ constexpr int MostSuggestions = 8;
 
 } // namespace
 
-std::optional<spelling::MisspelledWord> WordAt(const std::vector<spelling::MisspelledWord> &words, int position)
+std::optional<spelling::MisspelledWord> WordAt(const std::vector<spelling::MisspelledWord> &words,
+                                               int position)
 {
     for (const spelling::MisspelledWord &word : words) {
         if (position >= word.Start && position <= word.Start + word.Length)
@@ -44,7 +45,8 @@ void AddEntries(QMenu &menu, DocumentSpelling &spelling, const TextService &text
             QFont font = action->font();
             font.setBold(true);
             action->setFont(font);
-            QObject::connect(action, &QAction::triggered, &menu, [replace, replacement] { replace(replacement); });
+            QObject::connect(action, &QAction::triggered, &menu,
+                             [replace, replacement] { replace(replacement); });
             entries.append(action);
             ++offered;
         }
@@ -57,7 +59,8 @@ void AddEntries(QMenu &menu, DocumentSpelling &spelling, const TextService &text
     auto *add = new QAction(UiText(texts.TranslateText("Přidat do slovníku")), &menu);
     add->setData(QStringLiteral("menuPridatDoSlovniku"));
     const QString looked = word.Word;
-    QObject::connect(add, &QAction::triggered, &menu, [&spelling, looked] { spelling.AddToUserWords(looked); });
+    QObject::connect(add, &QAction::triggered, &menu,
+                     [&spelling, looked] { spelling.AddToUserWords(looked); });
     entries.append(add);
     menu.insertActions(first, entries);
     if (first)

@@ -19,7 +19,8 @@ class TextService;
 namespace SpellingMenu {
 
 // The misspelled word at a text position (the cursor inside it or right after it), if any.
-std::optional<spelling::MisspelledWord> WordAt(const std::vector<spelling::MisspelledWord> &words, int position);
+std::optional<spelling::MisspelledWord> WordAt(const std::vector<spelling::MisspelledWord> &words,
+                                               int position);
 
 // Puts the spelling's entries for word at the head of menu: its suggestions that fits allows
 // (taking one calls replace with the text to put in the word's place), "Přidat do slovníku" and

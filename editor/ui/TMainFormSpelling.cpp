@@ -44,8 +44,8 @@ void TMainForm::FollowSpelling()
     if (!spelling_)
         return;
     const DocumentHeader &header = document_->Header();
-    const QString file = QFileInfo(QFile::decodeName(QByteArray::fromStdString(document_->souborJazyka())))
-                             .completeBaseName();
+    const QString file =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(document_->souborJazyka()))).completeBaseName();
     spelling_->Follow(QString::fromStdString(header.Pravopis), LanguageCodePage().Decode(header.editJazyk),
                       file);
 }
@@ -67,8 +67,8 @@ QList<std::pair<QString, QString>> TMainForm::SpellingChoices()
     // Dictionaries installed while the editor runs are offered too.
     spelling_->FindDictionaries();
     const DocumentHeader &header = document_->Header();
-    const QString file = QFileInfo(QFile::decodeName(QByteArray::fromStdString(document_->souborJazyka())))
-                             .completeBaseName();
+    const QString file =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(document_->souborJazyka()))).completeBaseName();
     const QString automatic = spelling_->AutomaticCode(LanguageCodePage().Decode(header.editJazyk), file);
     QList<std::pair<QString, QString>> choices;
     choices.append({automatic.isEmpty()

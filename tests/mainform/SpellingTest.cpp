@@ -263,8 +263,8 @@ TEST_F(Spelling, TheChoiceInThePropertiesWinsAndTravelsWithTheFile)
     EXPECT_EQ(Underlined(), (Ranges{{7, 5}}));
     dialogs_.SaveChoices = {Path("jiny.lng")};
     form_->UlozitJazyk();
-    EXPECT_EQ(Read("jiny.lng"),
-              "Language=Jiný\r\nDefinition=demo.lnd\r\nCodepage=UTF-8\r\n/Spelling: cs_CZ\r\n00001:Uložit soubr\r\n");
+    EXPECT_EQ(Read("jiny.lng"), "Language=Jiný\r\nDefinition=demo.lnd\r\nCodepage=UTF-8\r\n/Spelling: "
+                                "cs_CZ\r\n00001:Uložit soubr\r\n");
     form_.reset();
     form_ = MakeForm("jiny.lng");
     Select(1);

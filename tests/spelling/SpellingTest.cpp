@@ -63,9 +63,11 @@ TEST(Spelling, LooksUpWordsWithoutAcceleratorsAndPlaceholders)
 
 TEST(Spelling, ASuggestionTakenKeepsTheAccelerator)
 {
-    EXPECT_EQ(ReplacementFor(QStringLiteral("Ulo&žitt"), QStringLiteral("Uložit")), QStringLiteral("Ulo&žit"));
+    EXPECT_EQ(ReplacementFor(QStringLiteral("Ulo&žitt"), QStringLiteral("Uložit")),
+              QStringLiteral("Ulo&žit"));
     EXPECT_EQ(ReplacementFor(QStringLiteral("sou&br"), QStringLiteral("soubor")), QStringLiteral("sou&bor"));
-    EXPECT_EQ(ReplacementFor(QStringLiteral("Otev&rit"), QStringLiteral("Otevřít")), QStringLiteral("Otev&řít"));
+    EXPECT_EQ(ReplacementFor(QStringLiteral("Otev&rit"), QStringLiteral("Otevřít")),
+              QStringLiteral("Otev&řít"));
     EXPECT_EQ(ReplacementFor(QStringLiteral("soubr"), QStringLiteral("soubor")), QStringLiteral("soubor"));
 }
 
@@ -117,7 +119,8 @@ TEST(Spelling, TheUsersWordsAreAcceptedAtOnceAndInLaterRuns)
     EXPECT_TRUE(later->IsCorrect(QStringLiteral("šprým")));
 
     // A list that cannot be written is told; the word still counts in this run.
-    const auto unwritable = Open(QStringLiteral("cs_CZ"), folder.filePath(QStringLiteral("slovniky/cs_CZ.txt/x")));
+    const auto unwritable =
+        Open(QStringLiteral("cs_CZ"), folder.filePath(QStringLiteral("slovniky/cs_CZ.txt/x")));
     ASSERT_TRUE(unwritable);
     EXPECT_NE(unwritable->AddToUserWords(QStringLiteral("Glotra")), std::nullopt);
     EXPECT_TRUE(unwritable->IsCorrect(QStringLiteral("Glotra")));
@@ -176,7 +179,8 @@ TEST(Spelling, TheChoiceTravelsInALineTheReadersSkip)
     EXPECT_EQ(WithSpellingChoice(withChoice, NoSpelling),
               "Language=Čeština\r\nDefinition=demo.lnd\r\n/Spelling: none\r\n00001:Soubor\r\n00002:Okno\r\n");
     EXPECT_EQ(WithSpellingChoice(withChoice, ""), saved);
-    EXPECT_EQ(WithSpellingChoice("Language=Čeština\r\n", "cs_CZ"), "Language=Čeština\r\n/Spelling: cs_CZ\r\n");
+    EXPECT_EQ(WithSpellingChoice("Language=Čeština\r\n", "cs_CZ"),
+              "Language=Čeština\r\n/Spelling: cs_CZ\r\n");
     // Nothing that could break the line or the file is written.
     EXPECT_EQ(WithSpellingChoice(saved, "cs\r\n00003:x"), saved);
 }
