@@ -126,9 +126,13 @@ void TextPane::ShowRow(int row, const QString &original, const QString &translat
         return;
     if (editing_)
         EndEdit();
+    // The row shown again as it is (after an edit ended here) keeps its cursor and undo.
+    const bool same = row == row_ && memoNovyText_->toPlainText() == translation;
     row_ = row;
-    memoPuvodniText_->setPlainText(original);
-    SetTranslationQuietly(translation);
+    if (memoPuvodniText_->toPlainText() != original)
+        memoPuvodniText_->setPlainText(original);
+    if (!same)
+        SetTranslationQuietly(translation);
     lastAccepted_ = translation;
     memoNovyText_->setReadOnly(!editable || row < 1);
 }
