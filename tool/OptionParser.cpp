@@ -81,11 +81,11 @@ std::optional<int> OptionParser::Parse(const std::vector<std::string> &args)
                 arguments_.push_back(arg);
             continue;
         }
-        list = nullptr;
         if (arg == "--") {
-            optionsEnded = true;
+            optionsEnded = true; // a list goes on: "--memory -- -a.lng" names the file "-a.lng"
             continue;
         }
+        list = nullptr;
         if (arg == "--help" || arg == "-h") {
             const Command *command = FindCommand(command_);
             std::cout << (command ? command->Usage : std::string());

@@ -25,7 +25,7 @@ public:
     OptionParser &Value(std::initializer_list<std::string_view> names, std::optional<std::string> &value);
     // An option that may be repeated; every value is kept, in order.
     OptionParser &Values(std::initializer_list<std::string_view> names, std::vector<std::string> &values);
-    // An option that takes the arguments after it, up to the next option or "--" ("--memory A B").
+    // An option that takes the arguments after it, up to the next option ("--memory A B").
     OptionParser &List(std::initializer_list<std::string_view> names, std::vector<std::string> &values);
 
     // Reads args into the options and the arguments. Returns nothing when the command is to go
