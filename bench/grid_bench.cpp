@@ -32,7 +32,7 @@ void BM_ResetAndFirstPaint(benchmark::State &state)
 {
     StringGrid grid;
     GridCells cells(1);
-    grid.setCells(cells);
+    grid.SetCells(cells);
     grid.resize(800, 600);
     grid.show();
     GridCells filled;
@@ -58,7 +58,7 @@ void BM_SetCellsAndFirstPaint(benchmark::State &state)
     for (auto _ : state) {
         StringGrid grid;
         grid.resize(800, 600);
-        grid.setCells(cells);
+        grid.SetCells(cells);
         grid.show();
         benchmark::DoNotOptimize(grid.grab());
     }
@@ -72,12 +72,12 @@ void BM_ScrollToEndAndPaint(benchmark::State &state)
     Fill(cells);
     StringGrid grid;
     grid.resize(800, 600);
-    grid.setCells(cells);
+    grid.SetCells(cells);
     grid.show();
     bool atEnd = false;
     for (auto _ : state) {
         atEnd = !atEnd;
-        grid.setCurrentCell(1, atEnd ? Rows - 1 : 1);
+        grid.SetCurrentCell(1, atEnd ? Rows - 1 : 1);
         benchmark::DoNotOptimize(grid.grab());
     }
 }

@@ -54,13 +54,13 @@ CodePageValidator *CodePageValidator::Guard(QLineEdit *edit, CodePageSource code
     // The report waits until the field has finished the key: a modal box shown from inside
     // QLineEdit::keyPressEvent pulls the field away under it.
     QObject::connect(edit, &QLineEdit::inputRejected, validator, [guarded, onRefused] {
-        const QString refused = guarded ? guarded->rejectedCharacters() : QString();
+        const QString refused = guarded ? guarded->RejectedCharacters() : QString();
         if (refused.isEmpty() || !onRefused)
             return;
         QTimer::singleShot(0, guarded, [onRefused, refused] { onRefused(refused); });
     });
     QObject::connect(edit, &QLineEdit::textEdited, validator, [guarded, onLineBreaks] {
-        if (!guarded || !guarded->takeLineBreaksReplaced() || !onLineBreaks)
+        if (!guarded || !guarded->TakeLineBreaksReplaced() || !onLineBreaks)
             return;
         QTimer::singleShot(0, guarded, [onLineBreaks] { onLineBreaks(); });
     });

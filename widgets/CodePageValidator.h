@@ -32,12 +32,12 @@ public:
                                     std::function<void(const QString &refused)> onRefused,
                                     std::function<void()> onLineBreaks);
 
-    void setTolerated(const QString &characters) { tolerated_ = characters; }
+    void SetTolerated(const QString &characters) { tolerated_ = characters; }
     State validate(QString &input, int &pos) const override;
     // The characters refused by the last rejected edit.
-    QString rejectedCharacters() const { return rejected_; }
+    QString RejectedCharacters() const { return rejected_; }
     // True once after an edit whose line breaks became blanks.
-    bool takeLineBreaksReplaced() const { return std::exchange(lineBreaksReplaced_, false); }
+    bool TakeLineBreaksReplaced() const { return std::exchange(lineBreaksReplaced_, false); }
 
 private:
     CodePageSource codePage_;

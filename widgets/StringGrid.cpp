@@ -26,8 +26,8 @@ StringGrid::StringGrid(QWidget *parent)
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
-    setDefaultRowHeight(DefaultRowHeight);
-    setDefaultColumnWidth(defaultColumnWidth_);
+    SetDefaultRowHeight(InitialRowHeight);
+    SetDefaultColumnWidth(defaultColumnWidth_);
 
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -40,20 +40,20 @@ StringGrid::StringGrid(QWidget *parent)
 
     delegate_ = new StringGridDelegate(this);
     setItemDelegate(delegate_);
-    connect(delegate_, &StringGridDelegate::unrepresentableCharacter, this,
-            &StringGrid::unrepresentableCharacter);
-    connect(delegate_, &StringGridDelegate::lineBreaksReplaced, this, &StringGrid::lineBreaksReplaced);
+    connect(delegate_, &StringGridDelegate::UnrepresentableCharacter, this,
+            &StringGrid::UnrepresentableCharacter);
+    connect(delegate_, &StringGridDelegate::LineBreaksReplaced, this, &StringGrid::LineBreaksReplaced);
 }
 
 StringGrid::~StringGrid() = default;
 
-void StringGrid::setCells(GridCells &cells)
+void StringGrid::SetCells(GridCells &cells)
 {
     // The old model lets go of its cells before the new one watches them, which may be the same.
     StringGridModel *old = gridModel_;
     editor_ = nullptr;
     setModel(nullptr);
-    delegate_->setModel(nullptr);
+    delegate_->SetModel(nullptr);
     delete old;
     gridModel_ = new StringGridModel(cells, this);
     for (int column = 0; column < 2; ++column) {
@@ -61,10 +61,10 @@ void StringGrid::setCells(GridCells &cells)
             gridModel_->setCodePage(column, static_cast<GridCells::Encoding>(encoding),
                                     codePages_[column][encoding]);
     }
-    delegate_->setModel(gridModel_);
+    delegate_->SetModel(gridModel_);
     setModel(gridModel_);
     connect(gridModel_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { editor_ = nullptr; });
-    setDefaultColumnWidth(defaultColumnWidth_);
+    SetDefaultColumnWidth(defaultColumnWidth_);
 }
 
 bool StringGrid::setCodePage(const QString &name)
@@ -88,7 +88,7 @@ bool StringGrid::setCodePage(int column, int encoding, const QString &name)
     return true;
 }
 
-void StringGrid::setDefaultColumnWidth(int width)
+void StringGrid::SetDefaultColumnWidth(int width)
 {
     defaultColumnWidth_ = std::max(width, 0);
     horizontalHeader()->setDefaultSectionSize(defaultColumnWidth_);
@@ -96,58 +96,58 @@ void StringGrid::setDefaultColumnWidth(int width)
         horizontalHeader()->resizeSection(column, defaultColumnWidth_);
 }
 
-int StringGrid::defaultColumnWidth() const
+int StringGrid::DefaultColumnWidth() const
 {
     return defaultColumnWidth_;
 }
 
-void StringGrid::setDefaultRowHeight(int height)
+void StringGrid::SetDefaultRowHeight(int height)
 {
     verticalHeader()->setDefaultSectionSize(height);
     horizontalHeader()->setFixedHeight(height);
 }
 
-int StringGrid::defaultRowHeight() const
+int StringGrid::DefaultRowHeight() const
 {
     return verticalHeader()->defaultSectionSize();
 }
 
-int StringGrid::currentColumn() const
+int StringGrid::CurrentColumn() const
 {
     const QModelIndex index = currentIndex();
     return index.isValid() ? index.column() : -1;
 }
 
-int StringGrid::currentRow() const
+int StringGrid::CurrentRow() const
 {
-    return StringGridModel::gridRowOf(currentIndex());
+    return StringGridModel::GridRowOf(currentIndex());
 }
 
-bool StringGrid::setCurrentCell(int column, int row)
+bool StringGrid::SetCurrentCell(int column, int row)
 {
     if (!gridModel_)
         return false;
-    const QModelIndex index = gridModel_->indexOfCell(column, row);
+    const QModelIndex index = gridModel_->IndexOfCell(column, row);
     if (!index.isValid())
         return false;
     setCurrentIndex(index);
     return true;
 }
 
-bool StringGrid::setCurrentRow(int row)
+bool StringGrid::SetCurrentRow(int row)
 {
-    return setCurrentCell(std::max(currentColumn(), 0), row);
+    return SetCurrentCell(std::max(CurrentColumn(), 0), row);
 }
 
-bool StringGrid::setCurrentColumn(int column)
+bool StringGrid::SetCurrentColumn(int column)
 {
-    return setCurrentCell(column, std::max(currentRow(), 1));
+    return SetCurrentCell(column, std::max(CurrentRow(), 1));
 }
 
 bool StringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
-    GridCells *cells = gridModel_ ? gridModel_->cells() : nullptr;
-    const int row = StringGridModel::gridRowOf(index);
+    GridCells *cells = gridModel_ ? gridModel_->Cells() : nullptr;
+    const int row = StringGridModel::GridRowOf(index);
     // Taken before the editor opens: the key that opens it already changes the cell.
     std::string before =
         cells && row >= 1 && row < cells->RowCount() ? cells->Text(index.column(), row) : std::string();
@@ -175,7 +175,7 @@ void StringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint
         editor->removeEventFilter(this);
         editor_ = nullptr;
         endedByEnter_ = false;
-        GridCells *cells = gridModel_ ? gridModel_->cells() : nullptr;
+        GridCells *cells = gridModel_ ? gridModel_->Cells() : nullptr;
         if (hint == QAbstractItemDelegate::RevertModelCache && cells && row < cells->RowCount() &&
             cells->Text(column, row) != textBeforeEdit_)
             cells->SetText(column, row, textBeforeEdit_);
@@ -184,19 +184,19 @@ void StringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint
     QTableView::closeEditor(editor, hint);
     if (!ours || hint == QAbstractItemDelegate::RevertModelCache)
         return;
-    emit afterEdit(column, row);
+    emit AfterEdit(column, row);
     if (byEnter)
-        advanceFrom(column, row);
+        AdvanceFrom(column, row);
 }
 
-void StringGrid::endEdit()
+void StringGrid::EndEdit()
 {
     QWidget *editor = editor_.data();
     if (!editor)
         return;
     // The view lets go of its editors when the cells are reset under them; then there is no
     // edit left to end.
-    if (!gridModel_ || indexWidget(gridModel_->indexOfCell(editColumn_, editRow_)) != editor) {
+    if (!gridModel_ || indexWidget(gridModel_->IndexOfCell(editColumn_, editRow_)) != editor) {
         editor->removeEventFilter(this);
         editor_ = nullptr;
         textBeforeEdit_.clear();
@@ -206,9 +206,9 @@ void StringGrid::endEdit()
     closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-void StringGrid::advanceFrom(int column, int row)
+void StringGrid::AdvanceFrom(int column, int row)
 {
-    GridCells *cells = gridModel_ ? gridModel_->cells() : nullptr;
+    GridCells *cells = gridModel_ ? gridModel_->Cells() : nullptr;
     if (!cells)
         return;
     // Left to right, then down: the next cell that may be edited.
@@ -225,13 +225,13 @@ void StringGrid::advanceFrom(int column, int row)
         if (nextRow >= rows)
             break;
         if (cells->Style(nextColumn, nextRow).IsEditable()) {
-            if (setCurrentCell(nextColumn, nextRow))
+            if (SetCurrentCell(nextColumn, nextRow))
                 edit(currentIndex());
             return;
         }
     }
     cells->AppendRow();
-    if (setCurrentCell(1, cells->RowCount() - 1))
+    if (SetCurrentCell(1, cells->RowCount() - 1))
         edit(currentIndex());
 }
 
@@ -240,19 +240,19 @@ void StringGrid::currentChanged(const QModelIndex &current, const QModelIndex &p
     // Leaving a cell ends its edit before the new cell is announced, whether by mouse, keyboard or
     // program, so whoever listens sees the cells after the edit and what it caused.
     if (QWidget *editor = editor_.data(); editor && previous.isValid() && previous.column() == editColumn_ &&
-                                          StringGridModel::gridRowOf(previous) == editRow_) {
+                                          StringGridModel::GridRowOf(previous) == editRow_) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
     if (current.isValid())
-        emit cellAboutToBeSelected(current.column(), StringGridModel::gridRowOf(current));
+        emit CellAboutToBeSelected(current.column(), StringGridModel::GridRowOf(current));
     QTableView::currentChanged(current, previous);
 }
 
 void StringGrid::keyPressEvent(QKeyEvent *event)
 {
     // Enter opens the editor like F2; on a cell that cannot be edited it does nothing.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !isEditing() &&
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !IsEditing() &&
         currentIndex().isValid()) {
         if (currentIndex().flags().testFlag(Qt::ItemIsEditable))
             edit(currentIndex());

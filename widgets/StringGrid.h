@@ -21,54 +21,54 @@ class StringGrid final : public QTableView
     Q_OBJECT
 
 public:
-    static constexpr int DefaultRowHeight = 16;
+    static constexpr int InitialRowHeight = 16;
 
     explicit StringGrid(QWidget *parent = nullptr);
     ~StringGrid() override;
 
     // The grid shows these cells through its own model until it is given others; the cells must
     // outlive the grid or be replaced first.
-    void setCells(GridCells &cells);
-    StringGridModel *gridModel() const { return gridModel_; }
+    void SetCells(GridCells &cells);
+    StringGridModel *GridModel() const { return gridModel_; }
     // The code page of every column's texts, "windows-1250" by default; false for an unknown name.
     bool setCodePage(const QString &name);
     // The code page of one column's texts in one encoding (see GridCells::Encoding).
     bool setCodePage(int column, int encoding, const QString &name);
     // The translations' code page: what typing into a cell must fit.
-    QString codePage() const { return codePages_[1][0]; }
+    QString CodePageName() const { return codePages_[1][0]; }
 
     // Gives both columns this width; the user may drag them afterwards.
-    void setDefaultColumnWidth(int width);
-    int defaultColumnWidth() const;
-    void setDefaultRowHeight(int height);
-    int defaultRowHeight() const;
+    void SetDefaultColumnWidth(int width);
+    int DefaultColumnWidth() const;
+    void SetDefaultRowHeight(int height);
+    int DefaultRowHeight() const;
 
     // The current cell in grid coordinates; -1 when there is none.
-    int currentColumn() const;
-    int currentRow() const;
+    int CurrentColumn() const;
+    int CurrentRow() const;
     // Each goes through the ordinary change of the current cell (cellAboutToBeSelected, ending an
     // open edit). False when the cell does not exist or is the heading row.
-    bool setCurrentCell(int column, int row);
-    bool setCurrentRow(int row);
-    bool setCurrentColumn(int column);
+    bool SetCurrentCell(int column, int row);
+    bool SetCurrentRow(int row);
+    bool SetCurrentColumn(int column);
 
-    bool isEditing() const { return !editor_.isNull(); }
+    bool IsEditing() const { return !editor_.isNull(); }
     // Ends an open edit as leaving its cell does (raises afterEdit); nothing when none is open.
-    void endEdit();
+    void EndEdit();
 
     void keyboardSearch(const QString &search) override;
     using QTableView::edit;
 
 signals:
     // A cell is about to become the current one, by mouse, keyboard or program.
-    void cellAboutToBeSelected(int column, int row);
+    void CellAboutToBeSelected(int column, int row);
     // An edit of the cell ended by Enter or by leaving the cell (not by Escape).
-    void afterEdit(int column, int row);
+    void AfterEdit(int column, int row);
     // The user typed or pasted characters that the code page cannot hold; they were refused. Sent
     // once the key or paste has been handled, with the editor still open.
-    void unrepresentableCharacter(const QString &text);
+    void UnrepresentableCharacter(const QString &text);
     // A pasted text's line breaks became blanks: a cell holds one line.
-    void lineBreaksReplaced();
+    void LineBreaksReplaced();
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -78,7 +78,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void advanceFrom(int column, int row);
+    void AdvanceFrom(int column, int row);
 
     StringGridModel *gridModel_ = nullptr;
     StringGridDelegate *delegate_ = nullptr;

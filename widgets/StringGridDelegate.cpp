@@ -91,11 +91,11 @@ QWidget *StringGridDelegate::createEditor(QWidget *parent, const QStyleOptionVie
         const int column = index.column();
         QPointer<QLineEdit> guarded(edit);
         CodePageValidator::Guard(
-            edit, [model, column]() -> const CodePage & { return model->codePage(column); },
+            edit, [model, column]() -> const CodePage & { return model->CodePageOf(column); },
             [self, guarded](const QString &refused) {
-                self->Report(guarded, [self, refused] { emit self->unrepresentableCharacter(refused); });
+                self->Report(guarded, [self, refused] { emit self->UnrepresentableCharacter(refused); });
             },
-            [self, guarded] { self->Report(guarded, [self] { emit self->lineBreaksReplaced(); }); });
+            [self, guarded] { self->Report(guarded, [self] { emit self->LineBreaksReplaced(); }); });
     }
     // The cell follows the editor at every keystroke, so a save during the edit writes what is typed.
     connect(edit, &QLineEdit::textEdited, self, [self, edit] { emit self->commitData(edit); });
@@ -114,7 +114,7 @@ void StringGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index
     if (!edit->property(FilledProperty).toBool()) {
         edit->setProperty(FilledProperty, true);
         if (auto *validator = qobject_cast<CodePageValidator *>(const_cast<QValidator *>(edit->validator())))
-            validator->setTolerated(model_ ? model_->unrepresentable(index.column(), text) : QString());
+            validator->SetTolerated(model_ ? model_->Unrepresentable(index.column(), text) : QString());
         // As in a classic grid, a typed character replaces the whole text.
         edit->selectAll();
     }

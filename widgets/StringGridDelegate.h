@@ -17,7 +17,7 @@ class StringGridDelegate final : public QStyledItemDelegate
 public:
     explicit StringGridDelegate(QObject *parent = nullptr);
 
-    void setModel(const StringGridModel *model) { model_ = model; }
+    void SetModel(const StringGridModel *model) { model_ = model; }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
@@ -32,8 +32,8 @@ public:
 
 signals:
     // Both are sent after the editor has handled the key or paste, while it stays open.
-    void unrepresentableCharacter(const QString &text);
-    void lineBreaksReplaced();
+    void UnrepresentableCharacter(const QString &text);
+    void LineBreaksReplaced();
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override;

@@ -71,7 +71,7 @@ bool StringGridModel::setCodePage(int column, GridCells::Encoding encoding, cons
     return true;
 }
 
-QString StringGridModel::cellText(int column, int gridRow) const
+QString StringGridModel::CellText(int column, int gridRow) const
 {
     const std::string &bytes = cells_->Text(column, gridRow);
     if (bytes.empty())
@@ -81,12 +81,12 @@ QString StringGridModel::cellText(int column, int gridRow) const
     return codePages_[column][cells_->EncodingOf(column, gridRow)].Decode(bytes);
 }
 
-QString StringGridModel::unrepresentable(int column, const QString &text) const
+QString StringGridModel::Unrepresentable(int column, const QString &text) const
 {
-    return codePage(column).Unrepresentable(text);
+    return CodePageOf(column).Unrepresentable(text);
 }
 
-QModelIndex StringGridModel::indexOfCell(int column, int gridRow) const
+QModelIndex StringGridModel::IndexOfCell(int column, int gridRow) const
 {
     return index(gridRow - 1, column);
 }
@@ -101,7 +101,7 @@ int StringGridModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : GridCells::ColumnCount;
 }
 
-QVariant StringGridModel::styleData(int column, int gridRow, int role) const
+QVariant StringGridModel::StyleData(int column, int gridRow, int role) const
 {
     const CellStyle &style = cells_->Style(column, gridRow);
     switch (role) {
@@ -119,7 +119,7 @@ QVariant StringGridModel::styleData(int column, int gridRow, int role) const
     }
 }
 
-void StringGridModel::markersChanged(int firstGridRow, int lastGridRow)
+void StringGridModel::MarkersChanged(int firstGridRow, int lastGridRow)
 {
     const int first = std::max(firstGridRow, 1) - 1;
     const int last = std::min(lastGridRow, rowCount_) - 1;
@@ -130,18 +130,18 @@ void StringGridModel::markersChanged(int firstGridRow, int lastGridRow)
 
 QVariant StringGridModel::data(const QModelIndex &index, int role) const
 {
-    const int gridRow = gridRowOf(index);
+    const int gridRow = GridRowOf(index);
     // Rows that GridCells has already dropped while the views are being told about it.
-    if (gridRow < 1 || gridRow >= gridRowCount())
+    if (gridRow < 1 || gridRow >= GridRowCount())
         return {};
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return cellText(index.column(), gridRow);
+        return CellText(index.column(), gridRow);
     case Qt::ForegroundRole:
     case Qt::BackgroundRole:
     case EditableRole:
-        return styleData(index.column(), gridRow, role);
+        return StyleData(index.column(), gridRow, role);
     case Qt::DecorationRole:
     case Qt::ToolTipRole:
         return marker_ ? marker_(index.column(), gridRow, role) : QVariant();
@@ -152,11 +152,11 @@ QVariant StringGridModel::data(const QModelIndex &index, int role) const
 
 bool StringGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    const int gridRow = gridRowOf(index);
-    if (role != Qt::EditRole || gridRow < 1 || gridRow >= gridRowCount())
+    const int gridRow = GridRowOf(index);
+    if (role != Qt::EditRole || gridRow < 1 || gridRow >= GridRowCount())
         return false;
     // Never store a lossy conversion: the caller must tell the user instead.
-    std::optional<std::string> bytes = codePage(index.column()).Encode(value.toString());
+    std::optional<std::string> bytes = CodePageOf(index.column()).Encode(value.toString());
     if (!bytes)
         return false;
     if (*bytes != cells_->Text(index.column(), gridRow) ||
@@ -167,8 +167,8 @@ bool StringGridModel::setData(const QModelIndex &index, const QVariant &value, i
 
 Qt::ItemFlags StringGridModel::flags(const QModelIndex &index) const
 {
-    const int gridRow = gridRowOf(index);
-    if (gridRow < 1 || gridRow >= gridRowCount())
+    const int gridRow = GridRowOf(index);
+    if (gridRow < 1 || gridRow >= GridRowCount())
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (cells_->Style(index.column(), gridRow).IsEditable())
@@ -180,12 +180,12 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation == Qt::Vertical)
         return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
-    if (section < 0 || section >= GridCells::ColumnCount || gridRowCount() == 0)
+    if (section < 0 || section >= GridCells::ColumnCount || GridRowCount() == 0)
         return {};
     if (role == Qt::DisplayRole)
-        return cellText(section, 0);
+        return CellText(section, 0);
     if (role == Qt::ForegroundRole || role == Qt::BackgroundRole)
-        return styleData(section, 0, role);
+        return StyleData(section, 0, role);
     return {};
 }
 
@@ -226,7 +226,7 @@ void StringGridModel::CellsDestroyed()
 void StringGridModel::AllChanged()
 {
     beginResetModel();
-    rowCount_ = modelRowsFor(gridRowCount());
+    rowCount_ = modelRowsFor(GridRowCount());
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, 0, GridCells::ColumnCount - 1);
 }

@@ -28,14 +28,14 @@ public:
     ~StringGridModel() override;
 
     // Null once the cells have been destroyed.
-    GridCells *cells() const { return cells_; }
+    GridCells *Cells() const { return cells_; }
 
     // A code page known to Qt, e.g. "windows-1250" (the default), "windows-1251" or "UTF-8", for
     // every column and encoding. An unknown name leaves the code pages as they were and returns false.
     bool setCodePage(const QString &name);
     // The code page of one column's texts in one encoding; false for an unknown name.
     bool setCodePage(int column, GridCells::Encoding encoding, const QString &name);
-    const CodePage &codePage(int column, GridCells::Encoding encoding = GridCells::ColumnEncoding) const
+    const CodePage &CodePageOf(int column, GridCells::Encoding encoding = GridCells::ColumnEncoding) const
     {
         return codePages_[column][encoding];
     }
@@ -43,17 +43,17 @@ public:
     // What a view shows beside a cell's text (Qt::DecorationRole, Qt::ToolTipRole), asked of the
     // owner of the cells; markersChanged tells the views that the marks of some rows changed.
     using Marker = std::function<QVariant(int column, int gridRow, int role)>;
-    void setMarker(Marker marker) { marker_ = std::move(marker); }
-    void markersChanged(int firstGridRow, int lastGridRow);
+    void SetMarker(Marker marker) { marker_ = std::move(marker); }
+    void MarkersChanged(int firstGridRow, int lastGridRow);
 
     // The text of a cell as the view shows it.
-    QString cellText(int column, int gridRow) const;
+    QString CellText(int column, int gridRow) const;
     // The characters of text that a column's own code page cannot hold; empty when all fit.
-    QString unrepresentable(int column, const QString &text) const;
+    QString Unrepresentable(int column, const QString &text) const;
 
     // Between grid coordinates (GridCells rows, heading row 0) and model indexes.
-    QModelIndex indexOfCell(int column, int gridRow) const;
-    static int gridRowOf(const QModelIndex &index) { return index.isValid() ? index.row() + 1 : -1; }
+    QModelIndex IndexOfCell(int column, int gridRow) const;
+    static int GridRowOf(const QModelIndex &index) { return index.isValid() ? index.row() + 1 : -1; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -67,9 +67,9 @@ private:
     void RowCountChanged(int oldCount, int newCount) override;
     void AllChanged() override;
     void CellsDestroyed() override;
-    int gridRowCount() const { return cells_ ? cells_->RowCount() : 0; }
+    int GridRowCount() const { return cells_ ? cells_->RowCount() : 0; }
 
-    QVariant styleData(int column, int gridRow, int role) const;
+    QVariant StyleData(int column, int gridRow, int role) const;
 
     GridCells *cells_;
     // The row count the views know; it changes only between begin/end calls, as views expect.

@@ -130,7 +130,7 @@ void DocumentHistory::Reset()
     StartPending();
     if (!document_.zmeneno())
         stack_.setClean();
-    emit changed();
+    emit Changed();
 }
 
 void DocumentHistory::Commit(const QString &label, Mark mark)
@@ -175,7 +175,7 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
     StartPending();
     if (!document_.zmeneno())
         stack_.setClean();
-    emit changed();
+    emit Changed();
 }
 
 void DocumentHistory::Apply(const Step &step, bool forward)
@@ -211,7 +211,7 @@ void DocumentHistory::Undo()
     stack_.undo();
     document_.SetZmeneno(stack_.isClean() ? false : (translations || before));
     StartPending();
-    emit changed();
+    emit Changed();
 }
 
 void DocumentHistory::Redo()
@@ -225,7 +225,7 @@ void DocumentHistory::Redo()
     stack_.redo();
     document_.SetZmeneno(stack_.isClean() ? false : (translations || after));
     StartPending();
-    emit changed();
+    emit Changed();
 }
 
 } // namespace verbaria

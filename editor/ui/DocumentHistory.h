@@ -44,7 +44,7 @@ public:
 
 signals:
     // After every step, undo and redo: the document's texts or changed flag may differ.
-    void changed();
+    void Changed();
 
 private:
     struct CellRecord

@@ -143,7 +143,7 @@ void DocumentMemory::Build(Request request)
                     return;
                 memory_ = memory;
                 building_ = false;
-                emit built();
+                emit Built();
             },
             Qt::QueuedConnection);
     });

@@ -42,7 +42,7 @@ public:
     static std::unique_ptr<checks::TranslationMemory> BuildNow(const Request &request);
 
 signals:
-    void built();
+    void Built();
 
 private:
     std::shared_ptr<checks::TranslationMemory> memory_;

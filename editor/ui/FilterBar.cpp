@@ -40,11 +40,11 @@ FilterBar::FilterBar(const TextService &texts, QWidget *parent)
         editFiltr_->setEnabled(index == Containing);
         if (index == Containing)
             editFiltr_->setFocus(Qt::OtherFocusReason);
-        emit filterChanged();
+        emit FilterChanged();
     });
     connect(editFiltr_, &QLineEdit::textChanged, this, [this] {
         if (CurrentMode() == Containing)
-            emit filterChanged();
+            emit FilterChanged();
     });
 }
 
@@ -110,11 +110,11 @@ void FilterBar::Apply(StringGrid &grid, const LanguageDocument &document) const
 {
     const int rows = document.Grid().RowCount();
     Needles needles;
-    if (const StringGridModel *model = grid.gridModel()) {
+    if (const StringGridModel *model = grid.GridModel()) {
         for (int column = 0; column < 2; ++column) {
             for (int encoding = 0; encoding < GridCells::EncodingCount; ++encoding)
                 needles[column][encoding] =
-                    model->codePage(column, static_cast<GridCells::Encoding>(encoding)).Encode(Text());
+                    model->CodePageOf(column, static_cast<GridCells::Encoding>(encoding)).Encode(Text());
         }
     }
     grid.setUpdatesEnabled(false);

@@ -48,7 +48,7 @@ public:
     QLineEdit *editFiltr() const { return editFiltr_; }
 
 signals:
-    void filterChanged();
+    void FilterChanged();
 
 private:
     const TextService &texts_;

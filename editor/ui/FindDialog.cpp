@@ -15,7 +15,7 @@ FindDialog::FindDialog(QWidget *parent)
             [this](const QString &text) { ui_->buttonNajitDalsi->setEnabled(!text.isEmpty()); });
     connect(ui_->buttonNajitDalsi, &QPushButton::clicked, this, [this] {
         if (!SearchText().isEmpty())
-            emit findNext();
+            emit FindNext();
     });
     connect(ui_->buttonZavrit, &QPushButton::clicked, this, &QDialog::close);
 }

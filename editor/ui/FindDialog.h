@@ -28,7 +28,7 @@ public:
 
 signals:
     // The user pressed find-next (or Enter) with a search text.
-    void findNext();
+    void FindNext();
 
 protected:
     void showEvent(QShowEvent *event) override;

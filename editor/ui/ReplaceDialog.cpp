@@ -27,7 +27,7 @@ ReplaceDialog::ReplaceDialog(const TextService &texts, QWidget *parent)
         if (plan_.Rows.empty())
             return;
         const ReplacePlan plan = plan_;
-        emit applyRequested(plan);
+        emit ApplyRequested(plan);
         Invalidate();
         ui_->labelPocet->setText(UiText(texts_.TranslateText("Nahrazeno v %1 řádcích."))
                                      .replace(QStringLiteral("%1"), QString::number(plan.Rows.size())));

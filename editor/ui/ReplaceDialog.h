@@ -40,7 +40,7 @@ public:
 
 signals:
     // The user applies the plan shown.
-    void applyRequested(const verbaria::ReplacePlan &plan);
+    void ApplyRequested(const verbaria::ReplacePlan &plan);
 
 private:
     void Invalidate();

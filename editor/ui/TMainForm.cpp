@@ -110,11 +110,11 @@ TMainForm::TMainForm(QWidget *parent)
         menu->setStyle(menuStyle);
     SetUpIcons();
     findDialog_ = new FindDialog(this);
-    connect(findDialog_, &FindDialog::findNext, this, &TMainForm::NajitDalsi);
+    connect(findDialog_, &FindDialog::FindNext, this, &TMainForm::NajitDalsi);
     SetUpCommands();
 
     StringGrid *grid = ui_->gridJazyk;
-    grid->setCells(document_->Grid());
+    grid->SetCells(document_->Grid());
     document_->SetCodePagesChanged([this] { ApplyCodePages(); });
     LanguageDocument::FileNameTexts names;
     names.ToText = [](const std::string &name, const std::string &codePage) {
@@ -124,13 +124,13 @@ TMainForm::TMainForm(QWidget *parent)
         return QFile::encodeName(CodePage::ForDeclared(codePage).Decode(text)).toStdString();
     };
     document_->SetFileNameTexts(std::move(names));
-    connect(grid, &StringGrid::cellAboutToBeSelected, this, &TMainForm::ShowInfo);
-    connect(grid, &StringGrid::afterEdit, this, [this](int column, int row) {
+    connect(grid, &StringGrid::CellAboutToBeSelected, this, &TMainForm::ShowInfo);
+    connect(grid, &StringGrid::AfterEdit, this, [this](int column, int row) {
         document_->PolozkaZmenena(column, row);
         AfterCommand(true);
     });
-    connect(grid, &StringGrid::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
-    connect(grid, &StringGrid::lineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
+    connect(grid, &StringGrid::UnrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
+    connect(grid, &StringGrid::LineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
     for (QLineEdit *field : {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty}) {
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
@@ -208,8 +208,8 @@ void TMainForm::SetPropertiesDialog(TVlastnostiForm *dialog)
         vlastnosti_->Bind(document_->Header());
         vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePage());
         vlastnosti_->SetCodePageHandler([this](const QString &name) { return ZmenitKodovouStranku(name); });
-        connect(dialog, &TVlastnostiForm::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
-        connect(dialog, &TVlastnostiForm::lineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
+        connect(dialog, &TVlastnostiForm::UnrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
+        connect(dialog, &TVlastnostiForm::LineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
     }
 }
 
@@ -349,7 +349,7 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 
 void TMainForm::FormResize()
 {
-    ui_->gridJazyk->setDefaultColumnWidth(ui_->gridJazyk->width() / 2 - 20);
+    ui_->gridJazyk->SetDefaultColumnWidth(ui_->gridJazyk->width() / 2 - 20);
     KeepRememberedColumns();
     LayOutInfoPanel();
 }
@@ -506,9 +506,9 @@ void TMainForm::ShowInfo(int column, int row)
     const auto info = document_->gridJazykSelectCell(column, row);
     if (!info)
         return;
-    const StringGridModel *model = ui_->gridJazyk->gridModel();
-    ui_->editPuvodniText->setText(model ? model->cellText(0, row) : QString());
-    ui_->editVNovemJazyce->setText(model ? model->cellText(1, row) : QString());
+    const StringGridModel *model = ui_->gridJazyk->GridModel();
+    ui_->editPuvodniText->setText(model ? model->CellText(0, row) : QString());
+    ui_->editVNovemJazyce->setText(model ? model->CellText(1, row) : QString());
     // A component's name is its path in the template; the other kinds are named by the program.
     const bool component = document_->polozky()[static_cast<std::size_t>(row - 1)].Kind == ikComponent;
     ui_->editNazevKomponenty->setText(component ? TemplateCodePage().Decode(info->editNazevKomponenty)
@@ -640,7 +640,7 @@ void TMainForm::NajitDalsi()
             texts.Text[column][encoding] = codePages[column][encoding].Encode(searchText);
     }
     const std::optional<GridPosition> found = FindNextCell(
-        document_->Grid(), grid->currentColumn(), grid->currentRow(), texts, findDialog_->MatchCase());
+        document_->Grid(), grid->CurrentColumn(), grid->CurrentRow(), texts, findDialog_->MatchCase());
     if (found) {
         // Row first, then column, each through the grid's own change of the current cell.
         GoTo(found->Column, found->Row);

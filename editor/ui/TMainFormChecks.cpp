@@ -52,8 +52,8 @@ void TMainForm::SetUpChecks()
         });
     filterBar_->SetProblemTest([this](int row) { return rowChecks_->HasProblem(row); });
 
-    StringGridModel *model = ui_->gridJazyk->gridModel();
-    model->setMarker([this](int column, int row, int role) -> QVariant {
+    StringGridModel *model = ui_->gridJazyk->GridModel();
+    model->SetMarker([this](int column, int row, int role) -> QVariant {
         if (column != LanguageDocument::ColumnTranslation || !rowChecks_->HasProblem(row))
             return {};
         if (role == Qt::ToolTipRole)
@@ -67,17 +67,17 @@ void TMainForm::SetUpChecks()
             [this](const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) {
                 if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole) && !roles.contains(Qt::EditRole))
                     return; // the marks themselves
-                RefreshChecks(StringGridModel::gridRowOf(topLeft), StringGridModel::gridRowOf(bottomRight));
+                RefreshChecks(StringGridModel::GridRowOf(topLeft), StringGridModel::GridRowOf(bottomRight));
             });
     connect(model, &QAbstractItemModel::modelReset, this, [this] { RefreshChecks(1, INT_MAX); });
     connect(model, &QAbstractItemModel::layoutChanged, this, [this] { RefreshChecks(1, INT_MAX); });
     connect(model, &QAbstractItemModel::rowsInserted, this, [this] { RefreshChecks(1, INT_MAX); });
     connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { RefreshChecks(1, INT_MAX); });
-    connect(memory_, &DocumentMemory::built, this, [this] {
+    connect(memory_, &DocumentMemory::Built, this, [this] {
         if (statusBar()->currentMessage() == UiText(texts_.TranslateText("Načítá se překladová paměť…")))
             statusBar()->clearMessage();
         suggestionsRow_ = -1;
-        ShowRowNotes(ui_->gridJazyk->currentRow());
+        ShowRowNotes(ui_->gridJazyk->CurrentRow());
     });
 
     auto add = [this](const char *name, const char *keys, auto slot) {
@@ -122,7 +122,7 @@ void TMainForm::RetranslateChecks()
     caption("menuPredprelozit", texts_.TranslateText("Př&edpřeložit z paměti"));
     suggestionsRow_ = -1;
     if (ui_->gridJazyk)
-        ShowRowNotes(ui_->gridJazyk->currentRow());
+        ShowRowNotes(ui_->gridJazyk->CurrentRow());
 }
 
 void TMainForm::RefreshChecks(int first, int last)
@@ -131,7 +131,7 @@ void TMainForm::RefreshChecks(int first, int last)
         return;
     const auto [changedFirst, changedLast] = rowChecks_->Refresh(*document_, first, last);
     if (changedFirst <= changedLast)
-        ui_->gridJazyk->gridModel()->markersChanged(changedFirst, changedLast);
+        ui_->gridJazyk->GridModel()->MarkersChanged(changedFirst, changedLast);
 }
 
 void TMainForm::StartMemory()
@@ -203,7 +203,7 @@ void TMainForm::DalsiProblem()
     EndEdits();
     const int entries =
         std::min(static_cast<int>(document_->polozky().size()), document_->Grid().RowCount() - 1);
-    const int current = ui_->gridJazyk->currentRow();
+    const int current = ui_->gridJazyk->CurrentRow();
     int row = current >= 1 && current <= entries ? current : 0;
     for (int step = 0; step < entries; ++step) {
         row = row >= entries ? 1 : row + 1;
@@ -218,12 +218,12 @@ void TMainForm::DalsiProblem()
 void TMainForm::PotvrditVarovani()
 {
     EndEdits();
-    const int row = ui_->gridJazyk->currentRow();
+    const int row = ui_->gridJazyk->CurrentRow();
     if (!rowChecks_->Acknowledge(row))
         return;
     // The note is saved with the file: it is a change of the document.
     document_->SetZmeneno(true);
-    ui_->gridJazyk->gridModel()->markersChanged(row, row);
+    ui_->gridJazyk->GridModel()->MarkersChanged(row, row);
     UpdateTitle();
     ShowRowNotes(row);
 }
@@ -231,7 +231,7 @@ void TMainForm::PotvrditVarovani()
 void TMainForm::PrevzitNavrh(int index)
 {
     EndEdits();
-    const int row = ui_->gridJazyk->currentRow();
+    const int row = ui_->gridJazyk->CurrentRow();
     GridCells &cells = document_->Grid();
     if (row != suggestionsRow_ || index < 0 || index >= static_cast<int>(shownSuggestions_.size()) ||
         row < 1 || row >= cells.RowCount() ||
@@ -241,7 +241,7 @@ void TMainForm::PrevzitNavrh(int index)
     std::optional<std::string> bytes = LanguageCodePage().Encode(text);
     if (!bytes) {
         ReportUnrepresentable(
-            ui_->gridJazyk->gridModel()->unrepresentable(LanguageDocument::ColumnTranslation, text));
+            ui_->gridJazyk->GridModel()->Unrepresentable(LanguageDocument::ColumnTranslation, text));
         return;
     }
     cells.SetText(LanguageDocument::ColumnTranslation, row, std::move(*bytes));
@@ -281,7 +281,7 @@ void TMainForm::PredprelozitZPameti()
     }
     AfterCommand(true);
     RefreshChecks(1, INT_MAX);
-    ui_->gridJazyk->gridModel()->markersChanged(1, entries);
+    ui_->gridJazyk->GridModel()->MarkersChanged(1, entries);
     statusBar()->showMessage(UiText(texts_.TranslateText("Z paměti předpřeloženo řádků: %1")).arg(filled),
                              5000);
 }

@@ -82,10 +82,11 @@ std::optional<std::vector<int>> Numbers(const QString &text, int count)
 void TMainForm::SetUpWorkbench()
 {
     history_ = std::make_unique<DocumentHistory>(*document_, this);
-    connect(history_.get(), &DocumentHistory::changed, this, [this] {
+    connect(history_.get(), &DocumentHistory::Changed, this, [this] {
         // An undone change of the language's code page takes the grid's decoding back with it.
-        if (const StringGridModel *model = ui_->gridJazyk->gridModel();
-            model && model->codePage(LanguageDocument::ColumnTranslation).Name() != LanguageCodePage().Name())
+        if (const StringGridModel *model = ui_->gridJazyk->GridModel();
+            model &&
+            model->CodePageOf(LanguageDocument::ColumnTranslation).Name() != LanguageCodePage().Name())
             ApplyCodePages();
         UpdateStatus();
         ShowTextPane();
@@ -103,35 +104,35 @@ void TMainForm::SetUpWorkbench()
     replaceDialog_ = new ReplaceDialog(texts_, this);
     replaceDialog_->setObjectName(QStringLiteral("ReplaceDialog"));
 
-    connect(filterBar_, &FilterBar::filterChanged, this, &TMainForm::ApplyFilter);
+    connect(filterBar_, &FilterBar::FilterChanged, this, &TMainForm::ApplyFilter);
     StringGrid *grid = ui_->gridJazyk;
-    connect(grid, &StringGrid::cellAboutToBeSelected, this, [this](int, int) {
+    connect(grid, &StringGrid::CellAboutToBeSelected, this, [this](int, int) {
         // The pane follows the cell the grid is about to select: the grid tells first.
         QMetaObject::invokeMethod(this, &TMainForm::ShowTextPane, Qt::QueuedConnection);
     });
-    connect(grid->gridModel(), &QAbstractItemModel::dataChanged, this, [this] {
+    connect(grid->GridModel(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!textPane_->IsEditing())
             ShowTextPane();
     });
-    connect(textPane_, &TextPane::translationEdited, this, [this](int row, const QString &text) {
+    connect(textPane_, &TextPane::TranslationEdited, this, [this](int row, const QString &text) {
         GridCells &cells = document_->Grid();
         if (row < 1 || row >= cells.RowCount())
             return;
         if (std::optional<std::string> bytes = LanguageCodePage().Encode(text))
             cells.SetText(LanguageDocument::ColumnTranslation, row, std::move(*bytes));
     });
-    connect(textPane_, &TextPane::editEnded, this, [this](int row) {
+    connect(textPane_, &TextPane::EditEnded, this, [this](int row) {
         document_->PolozkaZmenena(LanguageDocument::ColumnTranslation, row);
         AfterCommand(true);
     });
-    connect(textPane_, &TextPane::unrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
+    connect(textPane_, &TextPane::UnrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
 
     replaceDialog_->SetPlanner([this](const ReplaceOptions &options, bool onlyShown) {
         StringGrid *view = ui_->gridJazyk;
         return PlanReplace(*document_, LanguageCodePage(), options,
                            [view, onlyShown](int row) { return !onlyShown || !view->isRowHidden(row - 1); });
     });
-    connect(replaceDialog_, &ReplaceDialog::applyRequested, this, &TMainForm::ApplyReplace);
+    connect(replaceDialog_, &ReplaceDialog::ApplyRequested, this, &TMainForm::ApplyReplace);
 
     auto bind = [this](QAction *action, void (TMainForm::*command)()) {
         connect(action, &QAction::triggered, this, command);
@@ -207,7 +208,7 @@ void TMainForm::UpdateTitle()
 
 void TMainForm::EndEdits()
 {
-    ui_->gridJazyk->endEdit();
+    ui_->gridJazyk->EndEdit();
     textPane_->EndEdit();
 }
 
@@ -235,17 +236,17 @@ void TMainForm::ApplyFilter()
 void TMainForm::ShowTextPane()
 {
     StringGrid *grid = ui_->gridJazyk;
-    const int row = grid->currentRow();
+    const int row = grid->CurrentRow();
     const GridCells &cells = document_->Grid();
     if (row < 1 || row >= cells.RowCount()) {
         textPane_->ShowRow(-1, {}, {}, false);
         ShowRowNotes(-1);
         return;
     }
-    const StringGridModel *model = grid->gridModel();
+    const StringGridModel *model = grid->GridModel();
     textPane_->SetCodePage(LanguageCodePage().Name());
-    textPane_->ShowRow(row, model ? model->cellText(0, row) : QString(),
-                       model ? model->cellText(1, row) : QString(), cells.Style(1, row).IsEditable());
+    textPane_->ShowRow(row, model ? model->CellText(0, row) : QString(),
+                       model ? model->CellText(1, row) : QString(), cells.Style(1, row).IsEditable());
     ShowRowNotes(row);
 }
 
@@ -255,8 +256,8 @@ void TMainForm::GoTo(int column, int row)
     // A filtered view hides rows, never the place a command goes to.
     if (row >= 1 && grid->isRowHidden(row - 1))
         grid->setRowHidden(row - 1, false);
-    grid->setCurrentRow(row);
-    grid->setCurrentColumn(column);
+    grid->SetCurrentRow(row);
+    grid->SetCurrentColumn(column);
 }
 
 void TMainForm::UlozitHned()
@@ -338,7 +339,7 @@ void TMainForm::MoveToUntranslated(int direction)
         std::min(static_cast<int>(document_->polozky().size()), document_->Grid().RowCount() - 1);
     if (entries < 1)
         return;
-    const int current = ui_->gridJazyk->currentRow();
+    const int current = ui_->gridJazyk->CurrentRow();
     int row = current >= 1 && current <= entries ? current : (direction > 0 ? 0 : entries + 1);
     for (int step = 0; step < entries; ++step) {
         row += direction;

@@ -18,12 +18,12 @@ TVlastnostiForm::TVlastnostiForm(QWidget *parent)
     auto codePage = [this]() -> const CodePage & { return languageCodePage_; };
     for (QLineEdit *edit : {ui_->editJazyk, ui_->editVerzeJazyka, ui_->editSablona}) {
         CodePageGuard::Watch(
-            edit, codePage, [this](const QString &text) { emit unrepresentableCharacter(text); },
-            [this] { emit lineBreaksReplaced(); });
+            edit, codePage, [this](const QString &text) { emit UnrepresentableCharacter(text); },
+            [this] { emit LineBreaksReplaced(); });
         connect(edit, &QLineEdit::textChanged, this, [this] { StoreFields(); });
     }
     CodePageGuard::Watch(ui_->memoAutorJazyka, this, codePage,
-                         [this](const QString &text) { emit unrepresentableCharacter(text); });
+                         [this](const QString &text) { emit UnrepresentableCharacter(text); });
     ui_->comboKodovaStranka->addItems(CodePage::OfferedNames());
     connect(ui_->comboKodovaStranka, &QComboBox::activated, this, &TVlastnostiForm::CodePageChosen);
     connect(ui_->memoAutorJazyka, &QPlainTextEdit::textChanged, this, [this] { StoreFields(); });

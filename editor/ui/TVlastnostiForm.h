@@ -46,9 +46,9 @@ public:
 
 signals:
     // The user typed a character the files' code page cannot hold; it was refused.
-    void unrepresentableCharacter(const QString &text);
+    void UnrepresentableCharacter(const QString &text);
     // A line break pasted into a one-line field became a blank.
-    void lineBreaksReplaced();
+    void LineBreaksReplaced();
 
 protected:
     void showEvent(QShowEvent *event) override;

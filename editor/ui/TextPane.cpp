@@ -117,7 +117,7 @@ void TextPane::UserChanged()
         QTextCursor cursor = memoNovyText_->textCursor();
         cursor.setPosition(std::min(position, static_cast<int>(lastAccepted_.size())));
         memoNovyText_->setTextCursor(cursor);
-        emit unrepresentableCharacter(refused);
+        emit UnrepresentableCharacter(refused);
         return;
     }
     if (!editing_) {
@@ -125,7 +125,7 @@ void TextPane::UserChanged()
         textBeforeEdit_ = lastAccepted_;
     }
     lastAccepted_ = text;
-    emit translationEdited(row_, text);
+    emit TranslationEdited(row_, text);
 }
 
 void TextPane::EndEdit()
@@ -133,7 +133,7 @@ void TextPane::EndEdit()
     if (!editing_)
         return;
     editing_ = false;
-    emit editEnded(row_);
+    emit EditEnded(row_);
 }
 
 bool TextPane::eventFilter(QObject *watched, QEvent *event)
@@ -149,7 +149,7 @@ bool TextPane::eventFilter(QObject *watched, QEvent *event)
                 editing_ = false;
                 SetTranslationQuietly(textBeforeEdit_);
                 lastAccepted_ = textBeforeEdit_;
-                emit translationEdited(row_, textBeforeEdit_);
+                emit TranslationEdited(row_, textBeforeEdit_);
                 return true;
             }
         } else if (event->type() == QEvent::FocusOut) {

@@ -39,11 +39,11 @@ public:
 
 signals:
     // At every change the user makes: the cell's new text.
-    void translationEdited(int row, const QString &text);
+    void TranslationEdited(int row, const QString &text);
     // The edit ended (Enter, or the focus left the pane).
-    void editEnded(int row);
+    void EditEnded(int row);
     // Characters the code page cannot hold were typed or pasted and refused.
-    void unrepresentableCharacter(const QString &text);
+    void UnrepresentableCharacter(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

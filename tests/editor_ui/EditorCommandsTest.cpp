@@ -167,7 +167,7 @@ private:
     void PressFindNext();
     std::pair<int, int> Current() const
     {
-        return {form_->gridJazyk()->currentColumn(), form_->gridJazyk()->currentRow()};
+        return {form_->gridJazyk()->CurrentColumn(), form_->gridJazyk()->CurrentRow()};
     }
     QAction *Action(const QString &name) const { return Child<QAction>(form_.get(), name); }
     QString Program(const QString &name) const { return programFolder_ + u'/' + name; }
@@ -253,7 +253,7 @@ void EditorCommandsTest::findWalksTheMatchesWithTheInfoPanelFollowing()
     // Rows: 1 section, 2 component, 3 and 4 messages, 5 component, 6 message.
     FillCell(1, 3, "Hello");
     FillCell(1, 6, "End, hello");
-    QVERIFY(form_->gridJazyk()->setCurrentCell(1, 1));
+    QVERIFY(form_->gridJazyk()->SetCurrentCell(1, 1));
 
     TypeIntoFindDialog(u"ahoj"_s);
     PressFindNext();
@@ -283,20 +283,20 @@ void EditorCommandsTest::findStartsBesideTheCurrentCellAndNeverExaminesIt()
 {
     OpenMainForm(programFolder_);
     FillCell(1, 2, "Okno v titulku");
-    QVERIFY(form_->gridJazyk()->setCurrentCell(1, 1));
+    QVERIFY(form_->gridJazyk()->SetCurrentCell(1, 1));
     TypeIntoFindDialog(u"OKNO"_s);
     PressFindNext();
     QCOMPARE(Current(), std::make_pair(1, 2));
 
     // "Okno" stands only in the current cell now: not found, and the cell stays.
     FillCell(1, 2, "");
-    QVERIFY(form_->gridJazyk()->setCurrentCell(0, 1));
+    QVERIFY(form_->gridJazyk()->SetCurrentCell(0, 1));
     PressFindNext();
     QCOMPARE(Current(), std::make_pair(0, 1));
     QCOMPARE(dialogs_.script.Errors, std::vector<std::string>{"Text \"OKNO\" nebyl nalezen."});
 
     // From the translation column the original of the same row is not examined either.
-    QVERIFY(form_->gridJazyk()->setCurrentCell(1, 1));
+    QVERIFY(form_->gridJazyk()->SetCurrentCell(1, 1));
     PressFindNext();
     QCOMPARE(dialogs_.script.Errors.size(), 2u);
     QCOMPARE(Current(), std::make_pair(1, 1));
@@ -306,7 +306,7 @@ void EditorCommandsTest::findFoldsOnlyAsciiLettersUnlessMatchCaseIsChecked()
 {
     OpenMainForm(programFolder_);
     FillCell(1, 5, Cp("xABCx Č").c_str());
-    QVERIFY(form_->gridJazyk()->setCurrentCell(0, 1));
+    QVERIFY(form_->gridJazyk()->SetCurrentCell(0, 1));
     TypeIntoFindDialog(u"abc"_s);
     PressFindNext();
     QCOMPARE(Current(), std::make_pair(1, 5));
@@ -319,12 +319,12 @@ void EditorCommandsTest::findFoldsOnlyAsciiLettersUnlessMatchCaseIsChecked()
     QVERIFY(matchCase && !matchCase->isChecked());
     QTest::mouseClick(matchCase, Qt::LeftButton);
     QVERIFY(form_->findDialog()->MatchCase());
-    QVERIFY(form_->gridJazyk()->setCurrentCell(0, 1));
+    QVERIFY(form_->gridJazyk()->SetCurrentCell(0, 1));
     TypeIntoFindDialog(u"abc"_s);
     PressFindNext();
     QCOMPARE(dialogs_.script.Errors.size(), 2u);
     TypeIntoFindDialog(u"ABC"_s);
-    QVERIFY(form_->gridJazyk()->setCurrentCell(0, 1));
+    QVERIFY(form_->gridJazyk()->SetCurrentCell(0, 1));
     PressFindNext();
     QCOMPARE(Current(), std::make_pair(1, 5));
     QCOMPARE(dialogs_.script.Errors.size(), 2u);

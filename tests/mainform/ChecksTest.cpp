@@ -91,12 +91,12 @@ protected:
     const std::string &Right(int row) { return form_->Document().Grid().Text(1, row); }
     bool Marked(TMainForm &form, int row)
     {
-        const StringGridModel *model = form.gridJazyk()->gridModel();
-        return model->data(model->indexOfCell(1, row), Qt::DecorationRole).isValid();
+        const StringGridModel *model = form.gridJazyk()->GridModel();
+        return model->data(model->IndexOfCell(1, row), Qt::DecorationRole).isValid();
     }
     void Select(int row)
     {
-        ASSERT_TRUE(Grid()->setCurrentCell(1, row));
+        ASSERT_TRUE(Grid()->SetCurrentCell(1, row));
         QCoreApplication::processEvents();
     }
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -133,10 +133,10 @@ TEST_F(Checks, MarksTheRowsWithProblemsAndGoesFromOneToTheNext)
     Select(1);
     EXPECT_TRUE(Notes().contains(QStringLiteral("Zástupné znaky printf se liší"))) << Notes().toStdString();
     Press(Qt::Key_F8);
-    EXPECT_EQ(Grid()->currentRow(), 2);
+    EXPECT_EQ(Grid()->CurrentRow(), 2);
     EXPECT_TRUE(Notes().contains(QStringLiteral("Originál končí na"))) << Notes().toStdString();
     Press(Qt::Key_F8); // round to the first
-    EXPECT_EQ(Grid()->currentRow(), 1);
+    EXPECT_EQ(Grid()->CurrentRow(), 1);
 
     form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Problems);
     EXPECT_FALSE(Grid()->isRowHidden(0));

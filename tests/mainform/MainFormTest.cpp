@@ -181,26 +181,26 @@ TEST_F(MainWindow, WithoutTheChosenLanguageTheWindowsStayCzech)
 TEST_F(MainWindow, TypingEnterAndAutomaticAdvance)
 {
     Show();
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 2));
     Type(QStringLiteral("Titel"));
     EXPECT_EQ(Right(2), "Titel"); // the cell follows every keystroke
     EXPECT_FALSE(form_.Document().zmeneno());
     Press(Qt::Key_Return);
     EXPECT_TRUE(form_.Document().zmeneno());
     // past the comment row 3 to the message row 4
-    EXPECT_EQ(Grid()->currentRow(), 4);
-    EXPECT_EQ(Grid()->currentColumn(), 1);
+    EXPECT_EQ(Grid()->CurrentRow(), 4);
+    EXPECT_EQ(Grid()->CurrentColumn(), 1);
     EXPECT_EQ(Child<QLineEdit>(form_, "editNazevKomponenty")->text(), QString::fromUtf8("Zpráva"));
 }
 
 TEST_F(MainWindow, EnterAtTheLastRowAppendsARowThatIsNotSaved)
 {
     Show();
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 5));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 5));
     Type(QStringLiteral("last"));
     Press(Qt::Key_Return);
     EXPECT_EQ(form_.Document().Grid().RowCount(), 7);
-    EXPECT_EQ(Grid()->currentRow(), 6);
+    EXPECT_EQ(Grid()->CurrentRow(), 6);
     Type(QStringLiteral("appended"));
     Press(Qt::Key_Return);
     EXPECT_EQ(form_.Document().Grid().Text(1, 6), "appended");
@@ -213,7 +213,7 @@ TEST_F(MainWindow, EscapePutsTheTextBackAndRaisesNothing)
 {
     Show();
     form_.Document().Grid().SetText(1, 2, "before");
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 2));
     Type(QStringLiteral("typed"));
     Press(Qt::Key_Escape);
     EXPECT_EQ(Right(2), "before");
@@ -223,7 +223,7 @@ TEST_F(MainWindow, EscapePutsTheTextBackAndRaisesNothing)
 TEST_F(MainWindow, InfoPanelFollowsTheSelection)
 {
     Show();
-    ASSERT_TRUE(Grid()->setCurrentCell(0, 2));
+    ASSERT_TRUE(Grid()->SetCurrentCell(0, 2));
     EXPECT_EQ(Child<QLineEdit>(form_, "editNazevKomponenty")->text(), QStringLiteral("F.Caption"));
     EXPECT_EQ(Child<QLineEdit>(form_, "editPuvodniText")->text(), QStringLiteral("F.Caption"));
     Press(Qt::Key_Up);
@@ -314,7 +314,7 @@ TEST_F(MainWindow, TypingIntoAWindows1252DocumentSavesItsBytes)
     Show();
     dialogs_.OpenChoices = {Path("fr.lng")};
     Child<QAction>(form_, "toolOtevrit")->trigger();
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 2));
     TypeIntoCell(QString::fromUtf8("Très"));
     Press(Qt::Key_Return);
     QCoreApplication::processEvents();
@@ -345,7 +345,7 @@ TEST_F(MainWindow, ARussianTranslationOfACzechTemplateRoundTripsIntoALiveWidget)
     EXPECT_EQ(form_.Document().LanguageCodePage(), "windows-1251");
     QApplication::setActiveWindow(&form_);
     Grid()->setFocus();
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 2));
     TypeIntoCell(QString::fromUtf8("Окно"));
     Press(Qt::Key_Return);
     QCoreApplication::processEvents();
@@ -375,7 +375,7 @@ TEST_F(MainWindow, ARussianTranslationOfACzechTemplateRoundTripsIntoALiveWidget)
 TEST_F(MainWindow, ACodePageThatCannotHoldATranslationChangesNothingAndNamesTheRows)
 {
     Show();
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 2));
     TypeIntoCell(QString::fromUtf8("Čas"));
     Press(Qt::Key_Return);
     const std::string before = Right(2);

@@ -133,7 +133,7 @@ protected:
     }
     void TypeIntoCell(int row, const QString &text)
     {
-        ASSERT_TRUE(Grid()->setCurrentCell(1, row));
+        ASSERT_TRUE(Grid()->SetCurrentCell(1, row));
         Grid()->setFocus();
         Type(text);
         Press(Qt::Key_Return);
@@ -172,7 +172,7 @@ TEST_F(Workbench, StatusBarAndTitleFollowTheTyping)
     EXPECT_EQ(form_.QMainWindow::windowTitle(), QStringLiteral("demo.lng[*]"));
     EXPECT_FALSE(form_.isWindowModified());
 
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 4));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 4));
     Type(QStringLiteral("Servus"));
     EXPECT_EQ(counts->text(), QStringLiteral("Přeloženo 1 z 4")); // counted when the edit ends
     Press(Qt::Key_Return);
@@ -204,12 +204,12 @@ TEST_F(Workbench, TheFilterHidesRowsAndChangesNothingElse)
     dialogs_.SaveChoices = {Path("filtered.lng")};
     Action("menuUlozit")->trigger();
     EXPECT_EQ(Read("filtered.lng"), unfiltered);
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 4));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 4));
     form_.findDialog()
         ->findChild<QLineEdit *>(QStringLiteral("editHledanyText"))
         ->setText(QStringLiteral("Titel"));
     form_.NajitDalsi();
-    EXPECT_EQ(Grid()->currentRow(), 2);
+    EXPECT_EQ(Grid()->CurrentRow(), 2);
     EXPECT_FALSE(Grid()->isRowHidden(1)); // the place found is shown
     filter->comboFiltr()->setCurrentIndex(FilterBar::All);
     EXPECT_EQ(ShownRows(), std::vector<bool>(6, true));
@@ -218,37 +218,37 @@ TEST_F(Workbench, TheFilterHidesRowsAndChangesNothingElse)
 TEST_F(Workbench, NextAndPreviousUntranslatedWrap)
 {
     Show();
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 2));
     Press(Qt::Key_J, Qt::ControlModifier);
-    EXPECT_EQ(Grid()->currentRow(), 4);
+    EXPECT_EQ(Grid()->CurrentRow(), 4);
     Press(Qt::Key_J, Qt::ControlModifier);
-    EXPECT_EQ(Grid()->currentRow(), 5);
+    EXPECT_EQ(Grid()->CurrentRow(), 5);
     Press(Qt::Key_J, Qt::ControlModifier);
-    EXPECT_EQ(Grid()->currentRow(), 6);
+    EXPECT_EQ(Grid()->CurrentRow(), 6);
     Press(Qt::Key_J, Qt::ControlModifier); // past the end, round to the first one
-    EXPECT_EQ(Grid()->currentRow(), 4);
+    EXPECT_EQ(Grid()->CurrentRow(), 4);
     Press(Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier); // and back round the start
-    EXPECT_EQ(Grid()->currentRow(), 6);
-    EXPECT_EQ(Grid()->currentColumn(), 1);
+    EXPECT_EQ(Grid()->CurrentRow(), 6);
+    EXPECT_EQ(Grid()->CurrentColumn(), 1);
 
     TypeIntoCell(4, QStringLiteral("a"));
     TypeIntoCell(5, QStringLiteral("b"));
     TypeIntoCell(6, QStringLiteral("c"));
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 5));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 5));
     Press(Qt::Key_J, Qt::ControlModifier); // nothing left: the cell stays
-    EXPECT_EQ(Grid()->currentRow(), 5);
+    EXPECT_EQ(Grid()->CurrentRow(), 5);
 }
 
 TEST_F(Workbench, TheTextPaneShowsTheRowWholeAndEditsItsTranslation)
 {
     Show();
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 2));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 2));
     QCoreApplication::processEvents();
     TextPane *pane = form_.textPane();
     EXPECT_EQ(pane->memoPuvodniText()->toPlainText(), QStringLiteral("F.Caption"));
     EXPECT_EQ(pane->memoNovyText()->toPlainText(), QStringLiteral("Titel"));
 
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 4));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 4));
     QCoreApplication::processEvents();
     pane->memoNovyText()->setFocus();
     QTest::keyClicks(pane->memoNovyText(), QStringLiteral("Servus"));
@@ -264,7 +264,7 @@ TEST_F(Workbench, TheTextPaneShowsTheRowWholeAndEditsItsTranslation)
     QTest::keyClicks(pane->memoNovyText(), QStringLiteral("xyz"));
     QTest::keyClick(pane->memoNovyText(), Qt::Key_Escape);
     EXPECT_EQ(Right(4), "Servus a b");
-    ASSERT_TRUE(Grid()->setCurrentCell(1, 1));
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 1));
     QCoreApplication::processEvents();
     EXPECT_TRUE(pane->memoNovyText()->isReadOnly());
 

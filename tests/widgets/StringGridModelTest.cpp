@@ -44,10 +44,10 @@ void StringGridModelTest::headingRowIsHeaderAndEntriesFollow()
     QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), u"Nový text"_s);
     QCOMPARE(colourOf(model.headerData(0, Qt::Horizontal, Qt::BackgroundRole)), QColor(183, 182, 242));
     QCOMPARE(model.index(0, 0).data().toString(), u"[TMainForm]"_s);
-    QCOMPARE(model.indexOfCell(1, 2), model.index(1, 1));
-    QCOMPARE(StringGridModel::gridRowOf(model.index(4, 0)), 5);
-    QVERIFY(!model.indexOfCell(0, 0).isValid());
-    QVERIFY(!model.indexOfCell(0, cells.RowCount()).isValid());
+    QCOMPARE(model.IndexOfCell(1, 2), model.index(1, 1));
+    QCOMPARE(StringGridModel::GridRowOf(model.index(4, 0)), 5);
+    QVERIFY(!model.IndexOfCell(0, 0).isValid());
+    QVERIFY(!model.IndexOfCell(0, cells.RowCount()).isValid());
 
     // A grid with the heading row alone has no row to select.
     GridCells headingOnly(1);
@@ -99,7 +99,7 @@ void StringGridModelTest::textsAreDecodedAndEncodedInTheCodePage()
     GridCells cells(2);
     cells.SetText(0, 1, "\x9elu\x9dou\xe8k\xfd k\xf9\xf2"); // windows-1250
     StringGridModel model(cells);
-    QCOMPARE(model.codePage(1).Name(), u"windows-1250"_s);
+    QCOMPARE(model.CodePageOf(1).Name(), u"windows-1250"_s);
     QCOMPARE(model.index(0, 0).data().toString(), u"žluťoučký kůň"_s);
 
     QVERIFY(model.setData(model.index(0, 1), u"Příliš"_s));
@@ -107,7 +107,7 @@ void StringGridModelTest::textsAreDecodedAndEncodedInTheCodePage()
     QCOMPARE(model.index(0, 1).data(Qt::EditRole).toString(), u"Příliš"_s);
 
     QVERIFY(!model.setCodePage(u"no-such-code-page"_s));
-    QCOMPARE(model.codePage(1).Name(), u"windows-1250"_s);
+    QCOMPARE(model.CodePageOf(1).Name(), u"windows-1250"_s);
     QVERIFY(model.setCodePage(u"windows-1251"_s));
     QVERIFY(model.setData(model.index(0, 1), u"Жук"_s));
     QCOMPARE(cells.Text(1, 1), std::string("\xc6\xf3\xea"));
@@ -126,9 +126,9 @@ void StringGridModelTest::charactersOutsideTheCodePageAreRefused()
     cells.SetText(1, 1, "old");
     StringGridModel model(cells);
 
-    QCOMPARE(model.unrepresentable(1, u"čeština"_s), QString());
-    QCOMPARE(model.unrepresentable(1, u"aЖbЖ漢"_s), u"Ж漢"_s);
-    QCOMPARE(model.unrepresentable(1, u"x😀y"_s), u"😀"_s);
+    QCOMPARE(model.Unrepresentable(1, u"čeština"_s), QString());
+    QCOMPARE(model.Unrepresentable(1, u"aЖbЖ漢"_s), u"Ж漢"_s);
+    QCOMPARE(model.Unrepresentable(1, u"x😀y"_s), u"😀"_s);
     // Refused whole, never stored with a replacement character.
     QVERIFY(!model.setData(model.index(0, 1), u"newЖ"_s));
     QCOMPARE(cells.Text(1, 1), std::string("old"));
@@ -177,7 +177,7 @@ void StringGridModelTest::destroyedCellsLeaveAnEmptyModel()
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
     cells.reset();
     QCOMPARE(reset.size(), 1);
-    QVERIFY(!model.cells());
+    QVERIFY(!model.Cells());
     QCOMPARE(model.rowCount(), 0);
 
     // A copy of the cells does not take the view with it.
@@ -187,7 +187,7 @@ void StringGridModelTest::destroyedCellsLeaveAnEmptyModel()
         GridCells copy = original;
         copy.SetText(0, 1, "copy");
     }
-    QCOMPARE(watching.cells(), &original);
+    QCOMPARE(watching.Cells(), &original);
     QCOMPARE(watching.rowCount(), 2);
 }
 

@@ -36,12 +36,12 @@ int main(int argc, char *argv[])
     menu->addAction(application.style()->standardIcon(QStyle::SP_DialogSaveButton), u"Uložit"_s);
     auto *grid = new StringGrid(&window);
     grid->setObjectName(u"gridJazyk"_s);
-    grid->setCells(cells);
+    grid->SetCells(cells);
     window.setCentralWidget(grid);
     window.resize(487, 358);
     window.show();
-    grid->setDefaultColumnWidth(grid->width() / 2 - 20);
-    grid->setCurrentCell(1, 2);
+    grid->SetDefaultColumnWidth(grid->width() / 2 - 20);
+    grid->SetCurrentCell(1, 2);
     grid->setFocus();
     if (application.arguments().contains(u"--menu"_s))
         QTimer::singleShot(300, menu, [menu, &window] { menu->popup(window.mapToGlobal(QPoint(10, 40))); });

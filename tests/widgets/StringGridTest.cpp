@@ -59,9 +59,9 @@ void StringGridTest::init()
     test::FillDocument(*cells_);
     grid_ = std::make_unique<StringGrid>();
     grid_->setObjectName(u"gridJazyk"_s);
-    grid_->setCells(*cells_);
+    grid_->SetCells(*cells_);
     grid_->resize(420, 300);
-    grid_->setDefaultColumnWidth(190);
+    grid_->SetDefaultColumnWidth(190);
     grid_->show();
     grid_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(grid_.get()));
@@ -96,7 +96,7 @@ void StringGridTest::press(Qt::Key key)
 
 void StringGridTest::clickCell(int column, int row, bool twice)
 {
-    const QPoint centre = grid_->visualRect(grid_->gridModel()->indexOfCell(column, row)).center();
+    const QPoint centre = grid_->visualRect(grid_->GridModel()->IndexOfCell(column, row)).center();
     QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, centre);
     if (twice) // the second press of a double click comes as the double-click event
         QTest::mouseDClick(grid_->viewport(), Qt::LeftButton, {}, centre);
@@ -109,10 +109,10 @@ QLineEdit *StringGridTest::editor() const
 
 void StringGridTest::typingOpensTheEditorAndEveryKeystrokeReachesTheCell()
 {
-    QSignalSpy afterEdit(grid_.get(), &StringGrid::afterEdit);
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QSignalSpy afterEdit(grid_.get(), &StringGrid::AfterEdit);
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     type(u"O"_s);
-    QVERIFY(grid_->isEditing());
+    QVERIFY(grid_->IsEditing());
     QVERIFY(editor());
     // The typed character replaces the old text ("File"), as in any grid.
     QCOMPARE(cells_->Text(1, 2), std::string("O"));
@@ -128,63 +128,63 @@ void StringGridTest::typingOpensTheEditorAndEveryKeystrokeReachesTheCell()
     // F2 and a double click open the editor on the old text too.
     press(Qt::Key_Escape);
     press(Qt::Key_F2);
-    QVERIFY(grid_->isEditing());
+    QVERIFY(grid_->IsEditing());
     QCOMPARE(editor()->text(), u"File"_s);
     press(Qt::Key_Escape);
     clickCell(1, 3, true);
-    QVERIFY(grid_->isEditing());
-    QCOMPARE(grid_->currentRow(), 3);
+    QVERIFY(grid_->IsEditing());
+    QCOMPARE(grid_->CurrentRow(), 3);
 }
 
 void StringGridTest::enterEndsTheEditAndAdvancesToTheNextEditableCell()
 {
-    QSignalSpy afterEdit(grid_.get(), &StringGrid::afterEdit);
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QSignalSpy afterEdit(grid_.get(), &StringGrid::AfterEdit);
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     type(u"a"_s);
     press(Qt::Key_Return);
     QCOMPARE(afterEdit.size(), 1);
     QCOMPARE(afterEdit.at(0), (QList<QVariant>{1, 2}));
     QCOMPARE(cells_->Text(1, 2), std::string("a"));
     // The left cell of row 3 is not editable: on to the right one, with its editor open.
-    QCOMPARE(grid_->currentColumn(), 1);
-    QCOMPARE(grid_->currentRow(), 3);
-    QVERIFY(grid_->isEditing());
+    QCOMPARE(grid_->CurrentColumn(), 1);
+    QCOMPARE(grid_->CurrentRow(), 3);
+    QVERIFY(grid_->IsEditing());
 
     type(u"b"_s);
     press(Qt::Key_Enter);
     QCOMPARE(afterEdit.size(), 2);
     QCOMPARE(afterEdit.at(1), (QList<QVariant>{1, 3}));
     // Past the comment row 4 to the message row 5.
-    QCOMPARE(grid_->currentRow(), 5);
-    QCOMPARE(grid_->currentColumn(), 1);
-    QVERIFY(grid_->isEditing());
+    QCOMPARE(grid_->CurrentRow(), 5);
+    QCOMPARE(grid_->CurrentColumn(), 1);
+    QVERIFY(grid_->IsEditing());
 
     // From a left cell the next cell is the right one of the same row.
     press(Qt::Key_Escape);
     cells_->SetEditable(0, 5, true);
-    QVERIFY(grid_->setCurrentCell(0, 5));
+    QVERIFY(grid_->SetCurrentCell(0, 5));
     type(u"c"_s);
     press(Qt::Key_Return);
     QCOMPARE(afterEdit.at(2), (QList<QVariant>{0, 5}));
-    QCOMPARE(grid_->currentColumn(), 1);
-    QCOMPARE(grid_->currentRow(), 5);
+    QCOMPARE(grid_->CurrentColumn(), 1);
+    QCOMPARE(grid_->CurrentRow(), 5);
 }
 
 void StringGridTest::enterAfterTheLastEditableCellAppendsARow()
 {
-    QSignalSpy afterEdit(grid_.get(), &StringGrid::afterEdit);
+    QSignalSpy afterEdit(grid_.get(), &StringGrid::AfterEdit);
     const int rows = cells_->RowCount();
-    QVERIFY(grid_->setCurrentCell(1, 5));
+    QVERIFY(grid_->SetCurrentCell(1, 5));
     type(u"x"_s);
     press(Qt::Key_Return);
     QCOMPARE(afterEdit.size(), 1);
     QCOMPARE(cells_->RowCount(), rows + 1);
-    QCOMPARE(grid_->currentColumn(), 1);
-    QCOMPARE(grid_->currentRow(), rows);
-    QVERIFY(grid_->isEditing());
+    QCOMPARE(grid_->CurrentColumn(), 1);
+    QCOMPARE(grid_->CurrentRow(), rows);
+    QVERIFY(grid_->IsEditing());
     QCOMPARE(cells_->Text(0, rows), std::string());
     QCOMPARE(cells_->Text(1, rows), std::string());
-    QCOMPARE(grid_->gridModel()->rowCount(), rows);
+    QCOMPARE(grid_->GridModel()->rowCount(), rows);
 
     // Enter on the appended row appends one more.
     type(u"y"_s);
@@ -192,97 +192,97 @@ void StringGridTest::enterAfterTheLastEditableCellAppendsARow()
     QCOMPARE(afterEdit.at(1), (QList<QVariant>{1, rows}));
     QCOMPARE(cells_->Text(1, rows), std::string("y"));
     QCOMPARE(cells_->RowCount(), rows + 2);
-    QCOMPARE(grid_->currentRow(), rows + 1);
+    QCOMPARE(grid_->CurrentRow(), rows + 1);
 }
 
 void StringGridTest::escapePutsTheOldTextBackAndRaisesNothing()
 {
-    QSignalSpy afterEdit(grid_.get(), &StringGrid::afterEdit);
+    QSignalSpy afterEdit(grid_.get(), &StringGrid::AfterEdit);
     cells_->SetText(1, 2, "P\xf8\xedli\x9a");
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     type(u"new text"_s);
     QCOMPARE(cells_->Text(1, 2), std::string("new text"));
     press(Qt::Key_Escape);
-    QVERIFY(!grid_->isEditing());
+    QVERIFY(!grid_->IsEditing());
     QCOMPARE(cells_->Text(1, 2), std::string("P\xf8\xedli\x9a"));
     QCOMPARE(afterEdit.size(), 0);
-    QCOMPARE(grid_->currentRow(), 2);
+    QCOMPARE(grid_->CurrentRow(), 2);
     QCOMPARE(QApplication::focusWidget(), grid_.get());
 }
 
 void StringGridTest::movingToAnotherCellEndsTheEdit()
 {
-    QSignalSpy afterEdit(grid_.get(), &StringGrid::afterEdit);
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QSignalSpy afterEdit(grid_.get(), &StringGrid::AfterEdit);
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     type(u"mouse"_s);
     clickCell(1, 5);
     QCOMPARE(afterEdit.size(), 1);
     QCOMPARE(afterEdit.at(0), (QList<QVariant>{1, 2}));
     QCOMPARE(cells_->Text(1, 2), std::string("mouse"));
-    QVERIFY(!grid_->isEditing());
-    QCOMPARE(grid_->currentRow(), 5); // no advance: the user chose the cell
+    QVERIFY(!grid_->IsEditing());
+    QCOMPARE(grid_->CurrentRow(), 5); // no advance: the user chose the cell
 
     type(u"keys"_s);
     press(Qt::Key_Up);
     QCOMPARE(afterEdit.size(), 2);
     QCOMPARE(afterEdit.at(1), (QList<QVariant>{1, 5}));
     QCOMPARE(cells_->Text(1, 5), std::string("keys"));
-    QVERIFY(!grid_->isEditing());
-    QCOMPARE(grid_->currentRow(), 4);
+    QVERIFY(!grid_->IsEditing());
+    QCOMPARE(grid_->CurrentRow(), 4);
 
-    QVERIFY(grid_->setCurrentCell(1, 3));
+    QVERIFY(grid_->SetCurrentCell(1, 3));
     type(u"program"_s);
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     QCOMPARE(afterEdit.size(), 3);
     QCOMPARE(afterEdit.at(2), (QList<QVariant>{1, 3}));
-    QVERIFY(!grid_->isEditing());
+    QVERIFY(!grid_->IsEditing());
 }
 
 void StringGridTest::cellsThatAreNotEditableRefuseEditing()
 {
-    QVERIFY(grid_->setCurrentCell(0, 2));
+    QVERIFY(grid_->SetCurrentCell(0, 2));
     type(u"S"_s); // the text of row 1 begins with it: no jump to that row either
-    QVERIFY(!grid_->isEditing());
+    QVERIFY(!grid_->IsEditing());
     QCOMPARE(cells_->Text(0, 2), std::string("Soubor"));
-    QCOMPARE(grid_->currentRow(), 2);
+    QCOMPARE(grid_->CurrentRow(), 2);
     press(Qt::Key_F2);
     press(Qt::Key_Return);
-    QVERIFY(!grid_->isEditing());
+    QVERIFY(!grid_->IsEditing());
     clickCell(1, 4, true); // comment row
-    QVERIFY(!grid_->isEditing());
-    QCOMPARE(grid_->currentRow(), 4);
+    QVERIFY(!grid_->IsEditing());
+    QCOMPARE(grid_->CurrentRow(), 4);
 
     // Editability follows the cells at any time.
     cells_->SetEditable(1, 4, true);
     type(u"k"_s);
-    QVERIFY(grid_->isEditing());
+    QVERIFY(grid_->IsEditing());
     QCOMPARE(cells_->Text(1, 4), std::string("k"));
 }
 
 void StringGridTest::theHeadingRowIsNeverCurrent()
 {
-    QVERIFY(grid_->setCurrentCell(0, 1));
-    QVERIFY(!grid_->setCurrentCell(0, 0));
-    QVERIFY(!grid_->setCurrentRow(0));
-    QVERIFY(!grid_->setCurrentCell(1, cells_->RowCount()));
-    QVERIFY(!grid_->setCurrentCell(2, 1));
+    QVERIFY(grid_->SetCurrentCell(0, 1));
+    QVERIFY(!grid_->SetCurrentCell(0, 0));
+    QVERIFY(!grid_->SetCurrentRow(0));
+    QVERIFY(!grid_->SetCurrentCell(1, cells_->RowCount()));
+    QVERIFY(!grid_->SetCurrentCell(2, 1));
     press(Qt::Key_Up);
     press(Qt::Key_PageUp);
-    QCOMPARE(grid_->currentRow(), 1);
+    QCOMPARE(grid_->CurrentRow(), 1);
     QHeaderView *heading = grid_->horizontalHeader();
     QVERIFY(heading->isVisible());
     QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, QPoint(20, heading->height() / 2));
     QTest::mouseDClick(heading->viewport(), Qt::LeftButton, {}, QPoint(20, heading->height() / 2));
-    QCOMPARE(grid_->currentRow(), 1);
-    QCOMPARE(grid_->currentColumn(), 0);
-    QVERIFY(!grid_->isEditing());
+    QCOMPARE(grid_->CurrentRow(), 1);
+    QCOMPARE(grid_->CurrentColumn(), 0);
+    QVERIFY(!grid_->IsEditing());
     QCOMPARE(cells_->Text(0, 0), std::string("P\xc5\xafvodn\xc3\xad text"));
 }
 
 void StringGridTest::everyChangeOfTheCurrentCellIsAnnounced()
 {
-    QSignalSpy selected(grid_.get(), &StringGrid::cellAboutToBeSelected);
-    QVERIFY(grid_->setCurrentCell(0, 3));
+    QSignalSpy selected(grid_.get(), &StringGrid::CellAboutToBeSelected);
+    QVERIFY(grid_->SetCurrentCell(0, 3));
     QCOMPARE(selected.takeLast(), (QList<QVariant>{0, 3}));
     press(Qt::Key_Down);
     QCOMPARE(selected.takeLast(), (QList<QVariant>{0, 4}));
@@ -293,8 +293,8 @@ void StringGridTest::everyChangeOfTheCurrentCellIsAnnounced()
     QVERIFY(selected.isEmpty());
 
     // The find command sets the row, then the column: two ordinary changes.
-    QVERIFY(grid_->setCurrentRow(2));
-    QVERIFY(grid_->setCurrentColumn(1));
+    QVERIFY(grid_->SetCurrentRow(2));
+    QVERIFY(grid_->SetCurrentColumn(1));
     QCOMPARE(selected.size(), 2);
     QCOMPARE(selected.at(0), (QList<QVariant>{0, 2}));
     QCOMPARE(selected.at(1), (QList<QVariant>{1, 2}));
@@ -302,9 +302,9 @@ void StringGridTest::everyChangeOfTheCurrentCellIsAnnounced()
 
     // An edit open in the cell being left ends first, so the new cell is announced as it will stay.
     QStringList order;
-    connect(grid_.get(), &StringGrid::cellAboutToBeSelected, this,
+    connect(grid_.get(), &StringGrid::CellAboutToBeSelected, this,
             [&order](int column, int row) { order << u"select %1 %2"_s.arg(column).arg(row); });
-    connect(grid_.get(), &StringGrid::afterEdit, this,
+    connect(grid_.get(), &StringGrid::AfterEdit, this,
             [&order](int column, int row) { order << u"edit %1 %2"_s.arg(column).arg(row); });
     type(u"t"_s);
     press(Qt::Key_Down);
@@ -318,10 +318,10 @@ void StringGridTest::everyChangeOfTheCurrentCellIsAnnounced()
 
 void StringGridTest::cellsAreDrawnInTheirColoursAndTheCurrentOneHighlighted()
 {
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     const QImage image = grid_->grab().toImage();
     const auto pixel = [&](int column, int row) {
-        const QRect cell = grid_->visualRect(grid_->gridModel()->indexOfCell(column, row));
+        const QRect cell = grid_->visualRect(grid_->GridModel()->IndexOfCell(column, row));
         return image.pixelColor(
             grid_->viewport()->mapTo(grid_.get(), QPoint(cell.right() - 4, cell.center().y())));
     };
@@ -336,7 +336,7 @@ void StringGridTest::cellsAreDrawnInTheirColoursAndTheCurrentOneHighlighted()
     QCOMPARE(image.pixelColor(inHeading), QColor(183, 182, 242));
 
     // The current cell's text is blue: some pixel of it must be.
-    const QRect current = grid_->visualRect(grid_->gridModel()->indexOfCell(1, 2));
+    const QRect current = grid_->visualRect(grid_->GridModel()->IndexOfCell(1, 2));
     const QRect inImage(grid_->viewport()->mapTo(grid_.get(), current.topLeft()), current.size());
     bool blue = false;
     for (int x = inImage.left(); x < inImage.left() + 40 && !blue; ++x)
@@ -352,7 +352,7 @@ void StringGridTest::rowsAndColumnsHaveTheirDefaultSizes()
     QCOMPARE(grid_->horizontalHeader()->height(), 16);
     QVERIFY(grid_->showGrid());
 
-    grid_->setDefaultColumnWidth(600 / 2 - 20);
+    grid_->SetDefaultColumnWidth(600 / 2 - 20);
     QCOMPARE(grid_->columnWidth(0), 280);
     QCOMPARE(grid_->columnWidth(1), 280);
 
@@ -367,10 +367,10 @@ void StringGridTest::rowsAndColumnsHaveTheirDefaultSizes()
     QCOMPARE(grid_->columnWidth(1), 280);
 
     // A resize of the window gives both their equal widths again; a tiny one never a negative width.
-    grid_->setDefaultColumnWidth(150);
+    grid_->SetDefaultColumnWidth(150);
     QCOMPARE(grid_->columnWidth(0), 150);
     QCOMPARE(grid_->columnWidth(1), 150);
-    grid_->setDefaultColumnWidth(10 / 2 - 20);
+    grid_->SetDefaultColumnWidth(10 / 2 - 20);
     QCOMPARE(grid_->columnWidth(0), 0);
 
     // Appended rows get the same height.
@@ -380,9 +380,9 @@ void StringGridTest::rowsAndColumnsHaveTheirDefaultSizes()
 
 void StringGridTest::charactersOutsideTheCodePageAreRefusedAndReported()
 {
-    QSignalSpy refused(grid_.get(), &StringGrid::unrepresentableCharacter);
+    QSignalSpy refused(grid_.get(), &StringGrid::UnrepresentableCharacter);
     cells_->SetText(1, 2, "ok");
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     press(Qt::Key_F2);
     press(Qt::Key_End);
     type(u"Ж"_s);
@@ -404,7 +404,7 @@ void StringGridTest::charactersOutsideTheCodePageAreRefusedAndReported()
     press(Qt::Key_Return);
 
     // The very key that would open the editor is refused too, and the old text stays.
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     type(u"Ж"_s);
     QTRY_COMPARE(refused.size(), 4);
     QCOMPARE(cells_->Text(1, 2), std::string("ok\xf8"));
@@ -413,8 +413,8 @@ void StringGridTest::charactersOutsideTheCodePageAreRefusedAndReported()
     // With a Cyrillic code page the same character is welcome.
     QVERIFY(grid_->setCodePage(u"windows-1251"_s));
     QVERIFY(!grid_->setCodePage(u"no-such-code-page"_s));
-    QCOMPARE(grid_->codePage(), u"windows-1251"_s);
-    QVERIFY(grid_->setCurrentCell(1, 3));
+    QCOMPARE(grid_->CodePageName(), u"windows-1251"_s);
+    QVERIFY(grid_->SetCurrentCell(1, 3));
     type(u"Жук"_s);
     QCOMPARE(cells_->Text(1, 3), std::string("\xc6\xf3\xea"));
     QTRY_COMPARE(refused.size(), 4);
@@ -428,7 +428,7 @@ void StringGridTest::aRealWarningBoxClosedAnyWayLeavesTheEditorOpen()
     Close how = Close::Enter;
     int boxes = 0;
     QString boxText;
-    connect(grid_.get(), &StringGrid::unrepresentableCharacter, grid_.get(), [&](const QString &refused) {
+    connect(grid_.get(), &StringGrid::UnrepresentableCharacter, grid_.get(), [&](const QString &refused) {
         ++boxes;
         QMessageBox box(QMessageBox::NoIcon, u"Verbaria"_s, refused, QMessageBox::Ok, grid_.get());
         QTimer::singleShot(0, &box, [&box, &how, &boxText] {
@@ -440,7 +440,7 @@ void StringGridTest::aRealWarningBoxClosedAnyWayLeavesTheEditorOpen()
         });
         box.exec();
     });
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     type(u"Tr"_s);
     QLineEdit *const edit = editor();
     QVERIFY(edit);
@@ -451,7 +451,7 @@ void StringGridTest::aRealWarningBoxClosedAnyWayLeavesTheEditorOpen()
         QTRY_COMPARE(boxes, before + 1);
         QCOMPARE(boxText, u"è"_s);
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit));
-        QVERIFY(grid_->isEditing());
+        QVERIFY(grid_->IsEditing());
         QCOMPARE(edit->text(), u"Tr"_s);
     }
     type(u"es"_s);
@@ -462,8 +462,8 @@ void StringGridTest::aRealWarningBoxClosedAnyWayLeavesTheEditorOpen()
 
 void StringGridTest::pastedLineBreaksBecomeBlanks()
 {
-    QSignalSpy replaced(grid_.get(), &StringGrid::lineBreaksReplaced);
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QSignalSpy replaced(grid_.get(), &StringGrid::LineBreaksReplaced);
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     press(Qt::Key_F2);
     QApplication::clipboard()->setText(u"one\r\ntwo\nthree"_s);
     QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier);
@@ -488,7 +488,7 @@ void StringGridTest::enterThroughTheWindowEndsEachEditOnce()
     QVERIFY(window);
     warnings.clear();
     const QtMessageHandler previous = qInstallMessageHandler(CollectWarning);
-    QVERIFY(grid_->setCurrentCell(1, 2));
+    QVERIFY(grid_->SetCurrentCell(1, 2));
     QTest::keyClick(window, Qt::Key_A);
     QTest::keyClick(window, Qt::Key_Return);
     QTest::keyClick(window, Qt::Key_B);
@@ -509,16 +509,16 @@ void StringGridTest::aMillionRowsOpenAndEditAtTheEnd()
             test::StyleRow(*cells_, row, row % 100 == 50 ? test::Kind::Section : test::Kind::Component);
         cells_->SetText(0, rows - 1, "posledn\xed");
     }
-    QCOMPARE(grid_->gridModel()->rowCount(), rows - 1);
+    QCOMPARE(grid_->GridModel()->rowCount(), rows - 1);
     grid_->scrollToBottom();
-    QVERIFY(grid_->setCurrentCell(1, rows - 1));
+    QVERIFY(grid_->SetCurrentCell(1, rows - 1));
     QCOMPARE(grid_->rowHeight(rows - 2), 16);
-    QCOMPARE(grid_->gridModel()->indexOfCell(0, rows - 1).data().toString(), u"poslední"_s);
+    QCOMPARE(grid_->GridModel()->IndexOfCell(0, rows - 1).data().toString(), u"poslední"_s);
     type(u"z"_s);
     press(Qt::Key_Return);
     QCOMPARE(cells_->Text(1, rows - 1), std::string("z"));
     QCOMPARE(cells_->RowCount(), rows + 1);
-    QCOMPARE(grid_->currentRow(), rows);
+    QCOMPARE(grid_->CurrentRow(), rows);
     grid_->grab();
 }
 
