@@ -32,7 +32,7 @@ const char *const ExchangeExportUsage =
     "XLIFF takes several LANGUAGE files, one <file> each; PO takes one.\n"
     "\n"
     "  --format table|xliff|po   the output format (default: table)\n"
-    "  -o, --output FILE         write FILE instead of standard output (xliff, po; - for standard output)\n"
+    "  -o, --output FILE         write FILE instead of standard output (xliff, po; - is standard output)\n"
     "  --source-language TAG     the source-language of the originals (default: und)\n"
     "  --target-language TAG     the target language (default: the language file's Language)\n"
     "  --code-page NAME          the code page of files that declare none (default: windows-1250)\n";
