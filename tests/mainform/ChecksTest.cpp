@@ -156,6 +156,25 @@ TEST_F(Checks, MarksTheRowsWithProblemsAndGoesFromOneToTheNext)
                   checks::CzechMessage(static_cast<checks::CheckId>(check)));
 }
 
+TEST_F(Checks, AFixedRowLeavesTheProblemFilterOnlyOnceTheUserLeavesIt)
+{
+    form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Problems);
+    Select(1);
+    Press(Qt::Key_F2);
+    QWidget *editor = QApplication::focusWidget();
+    ASSERT_TRUE(editor && editor != Grid());
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClicks(editor, QStringLiteral(" %s"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Grid()->isRowHidden(0)); // under the cursor, fixed or not
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Right(1), "Open %s");
+    EXPECT_NE(Grid()->CurrentRow(), 1);
+    EXPECT_TRUE(Grid()->isRowHidden(0));  // left, and no longer a problem
+    EXPECT_FALSE(Grid()->isRowHidden(1)); // still one
+}
+
 TEST_F(Checks, AnAcknowledgedWarningStaysSoAfterSaveAndReopenAndTheReadersSeeTheSameTexts)
 {
     Select(2);
