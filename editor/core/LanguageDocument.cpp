@@ -6,6 +6,7 @@
 #include "formats/TextRules.h"
 
 #include <cstdio>
+#include <new>
 #include <unordered_map>
 
 namespace verbaria {
@@ -117,7 +118,8 @@ void LanguageDocument::MapujText(const std::string &templateName)
     };
     try {
         reader.ReadAll(bytes);
-    } catch (const FormatError &) {
+    } catch (...) {
+        // The rows read so far are shown, whatever stopped the read.
         commit();
         throw;
     }
@@ -222,36 +224,32 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
         return found->second;
     };
     bool asked = false;
-    ForEachLine(bytes, [&](std::string_view line) {
-        const auto split = SplitLanguageLine(line);
-        if (!split)
+    auto entry = [&](std::int32_t number, std::string_view value) {
+        const std::int32_t index = index_.IndexOf(number);
+        if (index < 0)
             return;
-        if (split->IsItem) {
-            const std::int32_t index = index_.IndexOf(split->Number);
-            if (index < 0)
-                return;
-            const int row = index + 1;
-            if (row >= grid_.RowCount())
-                return;
-            const bool comment = polozky_[static_cast<std::size_t>(index)].Kind == ikComment;
-            grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(comment ? CommentText : Black));
-            if (!comment)
-                grid_.SetText(mode, row, std::string(split->Value),
-                              mode == ColumnOriginal ? GridCells::DescriptionEncoding
-                                                     : GridCells::ColumnEncoding);
+        const int row = index + 1;
+        if (row >= grid_.RowCount())
             return;
-        }
+        const bool comment = polozky_[static_cast<std::size_t>(index)].Kind == ikComment;
+        grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(comment ? CommentText : Black));
+        if (!comment)
+            grid_.SetText(mode, row, std::string(value),
+                          mode == ColumnOriginal ? GridCells::DescriptionEncoding
+                                                 : GridCells::ColumnEncoding);
+    };
+    auto header = [&](std::string_view key, std::string_view value) {
         if (mode != ColumnTranslation)
             return;
-        if (split->Key == "LANGUAGE") {
-            header_.editJazyk.assign(split->Value);
-        } else if (split->Key == "VERSION") {
-            header_.editVerzeJazyka.assign(split->Value);
-        } else if (split->Key == "AUTHOR") {
-            header_.memoAutorJazyka = PipeToLineBreaks(split->Value);
-        } else if (split->Key == "DEFINITION") {
-            definiceJazyka_.assign(split->Value);
-            header_.editSablona.assign(split->Value);
+        if (key == "LANGUAGE") {
+            header_.editJazyk.assign(value);
+        } else if (key == "VERSION") {
+            header_.editVerzeJazyka.assign(value);
+        } else if (key == "AUTHOR") {
+            header_.memoAutorJazyka = PipeToLineBreaks(value);
+        } else if (key == "DEFINITION") {
+            definiceJazyka_.assign(value);
+            header_.editSablona.assign(value);
             unwritableDefinition_.reset();
             // The value is text of the file; the template is looked for by the system's name of it.
             if (fileNameTexts_.ToName) {
@@ -271,7 +269,8 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
                 return;
             SwitchTemplate(fileName, mode);
         }
-    });
+    };
+    ForEachLanguageLine(bytes, header, entry);
 }
 
 void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
@@ -349,14 +348,23 @@ void LanguageDocument::PolozkaZmenena(int /*column*/, int row)
     }
 }
 
+void LanguageDocument::ReportFailure(const std::exception &error) const
+{
+    // A file too large for memory stops its command, not the program.
+    if (dynamic_cast<const std::bad_alloc *>(&error))
+        dialogs_->ReportError(TranslateText("Na tuto operaci nestačí paměť."));
+    else
+        dialogs_->ReportError(error.what());
+}
+
 void LanguageDocument::OpenAtStartup()
 {
     startovani_ = true;
     auto step = [this](auto &&action) {
         try {
             action();
-        } catch (const FormatError &error) {
-            dialogs_->ReportError(error.what());
+        } catch (const std::exception &error) {
+            ReportFailure(error);
         }
     };
     aktualniSablona_ = settings_.PosledniSablona;
@@ -393,8 +401,8 @@ void LanguageDocument::NovyVJinemProgramu(const std::string &templatePath)
             souborPopisu_ = *description;
             NactiJazyk(souborPopisu_, ColumnOriginal);
         }
-    } catch (const FormatError &error) {
-        dialogs_->ReportError(error.what());
+    } catch (const std::exception &error) {
+        ReportFailure(error);
     }
 }
 
@@ -422,8 +430,8 @@ void LanguageDocument::OtevritJazyk()
     EmptyColumnOfTranslatableRows(ColumnTranslation);
     try {
         NactiJazyk(souborJazyka_, ColumnTranslation);
-    } catch (const FormatError &error) {
-        dialogs_->ReportError(error.what());
+    } catch (const std::exception &error) {
+        ReportFailure(error);
     }
     zmeneno_ = false;
 }
@@ -465,8 +473,8 @@ bool LanguageDocument::UlozitJazyk()
     saveDialog_.FileName = *chosen;
     try {
         WriteFileAtomically(NativePath(souborJazyka_), SavedBytes());
-    } catch (const FormatError &error) {
-        dialogs_->ReportError(error.what());
+    } catch (const std::exception &error) {
+        ReportFailure(error);
         return false;
     }
     zmeneno_ = false;
@@ -483,8 +491,8 @@ void LanguageDocument::OtevriZdroj()
     EmptyColumnOfTranslatableRows(ColumnOriginal);
     try {
         NactiJazyk(souborPopisu_, ColumnOriginal);
-    } catch (const FormatError &error) {
-        dialogs_->ReportError(error.what());
+    } catch (const std::exception &error) {
+        ReportFailure(error);
     }
 }
 
