@@ -24,10 +24,26 @@ LineEditSpelling::LineEditSpelling(QLineEdit *edit, DocumentSpelling &spelling, 
     connect(&spelling, &DocumentSpelling::Changed, this, &LineEditSpelling::Underline);
     edit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(edit, &QWidget::customContextMenuRequested, this, &LineEditSpelling::ShowMenu);
+    edit->installEventFilter(this);
+}
+
+bool LineEditSpelling::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == edit_ && event->type() == QEvent::InputMethod && !underlining_) {
+        const bool composing = !static_cast<QInputMethodEvent *>(event)->preeditString().isEmpty();
+        const bool ended = composing_ && !composing;
+        composing_ = composing;
+        if (ended)
+            QMetaObject::invokeMethod(this, &LineEditSpelling::Underline, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void LineEditSpelling::Underline()
 {
+    // What an input method is composing is its own to show: the underlines wait for it.
+    if (composing_)
+        return;
     // A line edit draws formats only as an input method gives them: an event with no text to
     // insert and no text being composed changes nothing but the formats, whose positions count
     // from the cursor.
@@ -37,7 +53,9 @@ void LineEditSpelling::Underline()
     for (const spelling::MisspelledWord &word : spelling_.Misspelled(edit_->text()))
         formats.append({QInputMethodEvent::TextFormat, word.Start - cursor, word.Length, format});
     QInputMethodEvent event(QString(), formats);
+    underlining_ = true;
     QCoreApplication::sendEvent(edit_, &event);
+    underlining_ = false;
 }
 
 void LineEditSpelling::ShowMenu(const QPoint &position)

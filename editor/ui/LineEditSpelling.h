@@ -28,6 +28,9 @@ public:
     // Underlines the misspelled words of the editor's text as it now is.
     void Underline();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void ShowMenu(const QPoint &position);
 
@@ -35,6 +38,8 @@ private:
     DocumentSpelling &spelling_;
     const TextService &texts_;
     std::function<bool(const QString &)> fits_;
+    bool composing_ = false; // an input method is composing text in the editor
+    bool underlining_ = false;
 };
 
 } // namespace verbaria

@@ -7,10 +7,8 @@
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
-#include "formats/FileIO.h"
-#include "platform/RegistryRecord.h"
+#include "mainform/WindowFixture.h"
 #include "spelling/DictionaryCatalogue.h"
-#include "support/ScriptedDialogs.h"
 #include "ui_TVlastnostiForm.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
@@ -21,35 +19,26 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 using namespace verbaria;
 
 namespace {
 
-class NoRegistry final : public RegistryRecord
-{
-public:
-    bool Write(const QString &) override { return true; }
-    bool Delete() override { return true; }
-};
-
 using Ranges = std::vector<std::pair<int, int>>;
 
-class Spelling : public ::testing::Test
+class Spelling : public WindowFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder_.isValid());
+        WindowFixture::SetUp();
         // Never the system's dictionaries: what is misspelled must not depend on the machine.
         qputenv(spelling::DictionaryCatalogue::FoldersVariable, VERBARIA_TEST_DATA "/spelling");
         Write("demo.lnd", "[LANGUAGE]\r\nProgram=Demo\r\nCodePage=UTF-8\r\n[ITEMS]\r\n"
@@ -70,9 +59,6 @@ protected:
     std::unique_ptr<TMainForm> MakeForm(const std::string &language)
     {
         auto form = std::make_unique<TMainForm>();
-        form->SetProgramFolder(folder_.path());
-        form->SetDialogs(&dialogs_);
-        form->SetRegistryRecord(&registry_);
         TMainForm::Hooks hooks;
         hooks.ReadSettings = [demo = Path("demo.lnd"), file = Path(language)](const std::string &,
                                                                               SettingsValues &settings) {
@@ -80,24 +66,12 @@ protected:
             settings.PosledniJazyk = file;
             settings.JazykProPopisy.clear();
         };
-        hooks.WriteSettings = [](const std::string &, const SettingsValues &) {};
-        form->SetHooks(hooks);
+        Attach(*form, std::move(hooks));
         form->resize(700, 500);
         form->show();
         QApplication::setActiveWindow(form.get());
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return form;
-    }
-    void Write(const std::string &name, const std::string &bytes)
-    {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-    }
-    std::string Path(const std::string &name) const { return folder_.path().toStdString() + "/" + name; }
-    std::string Read(const std::string &name) const
-    {
-        std::string bytes;
-        ReadFileBytes(Path(name), bytes);
-        return bytes;
     }
     StringGrid *Grid() { return form_->gridJazyk(); }
     const std::string &Right(int row) { return form_->Document().Grid().Text(1, row); }
@@ -175,9 +149,6 @@ protected:
         form_->SetPropertiesDialog(nullptr);
     }
 
-    QTemporaryDir folder_;
-    ScriptedDialogs dialogs_;
-    NoRegistry registry_;
     std::unique_ptr<TMainForm> form_;
 };
 
