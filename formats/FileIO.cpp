@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 // The one file of the formats room that speaks to the operating system: reading and replacing
 // whole files is what every reader and writer of the room is built on, and the standard library
@@ -20,8 +21,7 @@ namespace verbaria {
 
 namespace {
 
-long long g_failAfterBytes = -1;
-int g_writesBeforeFailure = 0;
+FileWriteDevice *g_writeDevice = nullptr;
 
 class FileDescriptor final
 {
@@ -231,26 +231,16 @@ void WriteFileAtomically(const std::string &path, std::string_view bytes)
     if (::fchmod(fd.get(), mode) != 0)
         fail(errno);
 
-    long long budget = -1;
-    if (g_writesBeforeFailure > 0) {
-        --g_writesBeforeFailure;
-    } else {
-        budget = g_failAfterBytes;
-        g_failAfterBytes = -1;
-    }
+    FileWriteDevice *device = g_writeDevice;
+    if (device)
+        device->BeginFile();
     std::size_t written = 0;
     while (written < bytes.size()) {
         std::size_t chunk = bytes.size() - written;
         if (chunk > (1u << 20))
             chunk = 1u << 20;
-        if (budget >= 0) {
-            if (budget == 0)
-                fail(ENOSPC);
-            if (static_cast<long long>(chunk) > budget)
-                chunk = static_cast<std::size_t>(budget);
-            budget -= static_cast<long long>(chunk);
-        }
-        ssize_t n = ::write(fd.get(), bytes.data() + written, chunk);
+        const long n = device ? device->Write(fd.get(), bytes.data() + written, chunk)
+                              : ::write(fd.get(), bytes.data() + written, chunk);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -277,10 +267,9 @@ void WriteFileAtomically(const std::string &path, std::string_view bytes)
         ::fsync(folder.get());
 }
 
-void SetWriteFailureAfterBytesForTesting(long long bytes, int writesToLetThrough)
+FileWriteDevice *SetFileWriteDevice(FileWriteDevice *device)
 {
-    g_failAfterBytes = bytes;
-    g_writesBeforeFailure = bytes < 0 ? 0 : writesToLetThrough;
+    return std::exchange(g_writeDevice, device);
 }
 
 } // namespace verbaria

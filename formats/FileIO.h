@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,19 @@ bool ReadFileBytes(const std::string &path, std::string &bytes);
 // the earlier file is then left exactly as it was.
 void WriteFileAtomically(const std::string &path, std::string_view bytes);
 
-// For tests: the next write fails after this many bytes have been written (negative: never).
-// With writesToLetThrough, that many writes succeed first and the one after them fails.
-void SetWriteFailureAfterBytesForTesting(long long bytes, int writesToLetThrough = 0);
+// What WriteFileAtomically writes its bytes with. The system's write is the only one the program
+// uses; a test puts a device in its place that fails where a full disk would.
+class FileWriteDevice
+{
+public:
+    virtual ~FileWriteDevice() = default;
+    // A new file is about to be written.
+    virtual void BeginFile() {}
+    // Like ::write: the count written, or -1 with errno set.
+    virtual long Write(int fd, const char *data, std::size_t size) = 0;
+};
+
+// Installs device (null: the system's write again) and returns the one it replaces.
+FileWriteDevice *SetFileWriteDevice(FileWriteDevice *device);
 
 } // namespace verbaria

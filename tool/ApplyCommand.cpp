@@ -1,4 +1,6 @@
 #include "tool/Command.h"
+#include "tool/OptionParser.h"
+#include "tool/Output.h"
 #include "tool/TranslatorForms.h"
 
 #include "formats/Errors.h"
@@ -29,14 +31,14 @@ namespace {
 
 const char *const kApplyUsage =
     "Usage: verbaria-tool apply --template FILE --language FILE [--separator TEXT]\n"
-    "                           [--code-page NAME] FORM.ui... [--dump] [--check] [-o DIR]\n"
+    "                           [--code-page NAME] FORM.ui... [--dump] [--check] [-o DIR|-]\n"
     "\n"
     "Loads the Qt Designer forms as a program would (on the offscreen platform, no display\n"
     "needed) and translates them with the template and language file. --dump prints PATH=VALUE\n"
     "for every text of every named object, sorted by PATH (list entries joined by the\n"
-    "separator, line breaks as |); -o writes the translated forms into DIR. Component paths of\n"
-    "the template that reach no property of the forms are listed on standard error; with\n"
-    "--check they make the command fail.\n";
+    "separator, line breaks as |); -o writes the translated forms into DIR (-o - prints the one\n"
+    "form given). Component paths of the template that reach no property of the forms are listed\n"
+    "on standard error; with --check they make the command fail.\n";
 
 // Copies a .ui file, putting the live (translated) texts of the form in place of its own.
 QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
@@ -191,57 +193,37 @@ int Apply(const std::vector<std::string> &args)
 {
     std::string templateFile;
     std::string languageFile;
-    std::string separator;
-    bool separatorGiven = false;
+    std::optional<std::string> separator;
     std::string codePageName = "windows-1250";
     std::string outputFolder;
     bool dump = false;
     bool check = false;
-    std::vector<std::string> forms;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--dump") {
-            dump = true;
-            continue;
-        }
-        if (arg == "--check") {
-            check = true;
-            continue;
-        }
-        if (arg.empty() || arg[0] != '-') {
-            forms.push_back(arg);
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return UsageError("apply", "option '" + arg + "' needs a value");
-        const std::string &value = args[++i];
-        if (arg == "--template") {
-            templateFile = value;
-        } else if (arg == "--language") {
-            languageFile = value;
-        } else if (arg == "--separator") {
-            separator = value;
-            separatorGiven = true;
-        } else if (arg == "--code-page") {
-            codePageName = value;
-        } else if (arg == "-o" || arg == "--output") {
-            outputFolder = value;
-        } else {
-            return UsageError("apply", "unknown option '" + arg + "'");
-        }
-    }
+    OptionParser options("apply");
+    options.Value({"--template"}, templateFile)
+        .Value({"--language"}, languageFile)
+        .Value({"--separator"}, separator)
+        .Value({"--code-page"}, codePageName)
+        .Value({"-o", "--output"}, outputFolder)
+        .Flag({"--dump"}, dump)
+        .Flag({"--check"}, check);
+    if (const auto status = options.Parse(args))
+        return *status;
+    const std::vector<std::string> &forms = options.Arguments();
     if (templateFile.empty() || languageFile.empty())
-        return UsageError("apply", "--template and --language are required");
+        return options.Error("--template and --language are required");
     if (forms.empty())
-        return UsageError("apply", "no form given");
+        return options.Error("no form given");
+    if (IsStandardOutput(outputFolder) && (forms.size() > 1 || dump))
+        return options.Error(dump ? "--dump and -o - both write to standard output"
+                                  : "-o - writes one form; give a folder for several");
 
     try {
         const auto application = MakeOffscreenApplication();
         qt::TKVTranslator translator;
         if (!translator.SetCodePage(QString::fromStdString(codePageName)))
-            return UsageError("apply", "unknown code page '" + codePageName + "'");
-        if (separatorGiven)
-            translator.SetSeparator(translator.Decode(separator));
+            return options.Error("unknown code page '" + codePageName + "'");
+        if (separator)
+            translator.SetSeparator(translator.Decode(*separator));
 
         // Forms first: the translator finds them among the application's windows.
         std::vector<std::unique_ptr<QWidget>> widgets;
@@ -304,7 +286,11 @@ int Apply(const std::vector<std::string> &args)
             std::cout << out << std::flush;
         }
 
-        if (!outputFolder.empty()) {
+        if (IsStandardOutput(outputFolder)) {
+            const QByteArray xml = TranslatedFormXml(originals.front(), widgets.front().get());
+            WriteOutput(outputFolder,
+                        std::string_view(xml.constData(), static_cast<std::size_t>(xml.size())));
+        } else if (!outputFolder.empty()) {
             if (!QDir().mkpath(QFile::decodeName(outputFolder.c_str())))
                 throw InOutError("Unable to create " + outputFolder);
             for (std::size_t f = 0; f < widgets.size(); ++f) {

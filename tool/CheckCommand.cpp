@@ -1,5 +1,6 @@
 #include "tool/Command.h"
 #include "tool/FileTexts.h"
+#include "tool/OptionParser.h"
 
 #include "checks/DocumentChecks.h"
 #include "checks/RowNotes.h"
@@ -85,32 +86,18 @@ std::string Json(const std::vector<Reported> &findings)
 
 int Check(const std::vector<std::string> &args)
 {
-    std::vector<std::string> files;
     std::string description;
     std::string fallbackCodePage = "windows-1250";
     bool json = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--json") {
-            json = true;
-            continue;
-        }
-        if (arg.empty() || arg[0] != '-') {
-            files.push_back(arg);
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return UsageError("check", "option '" + arg + "' needs a value");
-        const std::string &value = args[++i];
-        if (arg == "--description")
-            description = value;
-        else if (arg == "--code-page")
-            fallbackCodePage = value;
-        else
-            return UsageError("check", "unknown option '" + arg + "'");
-    }
+    OptionParser options("check");
+    options.Value({"--description"}, description)
+        .Value({"--code-page"}, fallbackCodePage)
+        .Flag({"--json"}, json);
+    if (const auto status = options.Parse(args))
+        return *status;
+    const std::vector<std::string> &files = options.Arguments();
     if (files.size() < 2)
-        return UsageError("check", files.empty() ? "no template given" : "no language file given");
+        return options.Error(files.empty() ? "no template given" : "no language file given");
 
     std::vector<Reported> reported;
     try {

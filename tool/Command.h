@@ -22,6 +22,8 @@ struct Command
 };
 
 std::vector<Command> &Commands();
+// The registered command of that name, or null.
+const Command *FindCommand(const std::string &name);
 
 struct CommandRegistration
 {

@@ -1,5 +1,6 @@
 #include "tool/Command.h"
 #include "tool/MemoryFiles.h"
+#include "tool/OptionParser.h"
 
 #include "formats/Errors.h"
 
@@ -33,7 +34,8 @@ const char *const kSuggestUsage =
     "the first file) for each TEXT (UTF-8): prints a line\n"
     "\"TEXT\" and then one line per suggestion, the exact ones first, then originals at least\n"
     "PERCENT similar (default 75), best first: a tab, the score, a tab, the translation, a tab,\n"
-    "the original and a tab and where it stands (FILE#NUMBER ...).\n";
+    "the original and a tab and where it stands (FILE#NUMBER ...). --memory takes the files after\n"
+    "it, up to the next option.\n";
 
 struct MemoryOptions
 {
@@ -64,24 +66,13 @@ ByLanguage(const std::vector<std::string> &files)
 int Consistency(const std::vector<std::string> &args)
 {
     MemoryOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg.empty() || arg[0] != '-') {
-            options.Files.push_back(arg);
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return UsageError("consistency", "option '" + arg + "' needs a value");
-        const std::string &value = args[++i];
-        if (arg == "--template")
-            options.Template = value;
-        else if (arg == "--code-page")
-            options.CodePage = value;
-        else
-            return UsageError("consistency", "unknown option '" + arg + "'");
-    }
+    OptionParser parser("consistency");
+    parser.Value({"--template"}, options.Template).Value({"--code-page"}, options.CodePage);
+    if (const auto status = parser.Parse(args))
+        return *status;
+    options.Files = parser.Arguments();
     if (options.Files.empty())
-        return UsageError("consistency", "no language file given");
+        return parser.Error("no language file given");
     try {
         for (const auto &[language, files] : ByLanguage(options.Files)) {
             checks::TranslationMemory memory;
@@ -107,43 +98,34 @@ int Consistency(const std::vector<std::string> &args)
 int Suggest(const std::vector<std::string> &args)
 {
     MemoryOptions options;
-    bool memoryFiles = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--memory") {
-            memoryFiles = true;
-            continue;
+    std::optional<std::string> minimum;
+    std::optional<std::string> wantedLanguage;
+    OptionParser parser("suggest");
+    parser.List({"--memory"}, options.Files)
+        .Value({"--template"}, options.Template)
+        .Value({"--code-page"}, options.CodePage)
+        .Value({"--language"}, wantedLanguage)
+        .Value({"--minimum"}, minimum);
+    if (const auto status = parser.Parse(args))
+        return *status;
+    options.Texts = parser.Arguments();
+    if (wantedLanguage) {
+        options.Language = *wantedLanguage;
+        options.LanguageGiven = true;
+    }
+    if (minimum) {
+        try {
+            options.Minimum = std::stoi(*minimum);
+        } catch (const std::exception &) {
+            options.Minimum = -1;
         }
-        if (arg.empty() || arg[0] != '-') {
-            (memoryFiles ? options.Files : options.Texts).push_back(arg);
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return UsageError("suggest", "option '" + arg + "' needs a value");
-        const std::string &value = args[++i];
-        if (arg == "--template") {
-            options.Template = value;
-        } else if (arg == "--code-page") {
-            options.CodePage = value;
-        } else if (arg == "--language") {
-            options.Language = value;
-            options.LanguageGiven = true;
-        } else if (arg == "--minimum") {
-            try {
-                options.Minimum = std::stoi(value);
-            } catch (const std::exception &) {
-                options.Minimum = -1;
-            }
-            if (options.Minimum < 1 || options.Minimum > 100)
-                return UsageError("suggest", "'" + value + "' is not a percentage from 1 to 100");
-        } else {
-            return UsageError("suggest", "unknown option '" + arg + "'");
-        }
+        if (options.Minimum < 1 || options.Minimum > 100)
+            return parser.Error("'" + *minimum + "' is not a percentage from 1 to 100");
     }
     if (options.Files.empty())
-        return UsageError("suggest", "no --memory language file given");
+        return parser.Error("no --memory language file given");
     if (options.Texts.empty())
-        return UsageError("suggest", "no text given");
+        return parser.Error("no text given");
     checks::TranslationMemory memory;
     try {
         const auto groups = ByLanguage(options.Files);

@@ -2,9 +2,9 @@
 
 #include "formats/FileIO.h"
 #include "formats/Paths.h"
+#include "platform/ExecutablePath.h"
 
 #include <iostream>
-#include <unistd.h>
 
 namespace verbaria::tool {
 
@@ -41,12 +41,8 @@ bool DocumentSession::LoadTemplate(const std::string &templateName)
 
 std::string ExecutableFolder()
 {
-    std::string buffer(4096, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n <= 0)
-        return "./";
-    buffer.resize(static_cast<std::size_t>(n));
-    return FolderOf(buffer);
+    const std::string executable = ExecutablePath();
+    return executable.empty() ? std::string("./") : FolderOf(executable);
 }
 
 void AppendEscapedField(std::string &out, std::string_view text)

@@ -13,6 +13,7 @@
 #include "platform/CodePage.h"
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
+#include "tool/Output.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -31,7 +32,7 @@ const char *const ExchangeExportUsage =
     "XLIFF takes several LANGUAGE files, one <file> each; PO takes one.\n"
     "\n"
     "  --format table|xliff|po   the output format (default: table)\n"
-    "  -o, --output FILE         write FILE instead of standard output (xliff, po)\n"
+    "  -o, --output FILE         write FILE instead of standard output (xliff, po; - is standard output)\n"
     "  --source-language TAG     the source-language of the originals (default: und)\n"
     "  --target-language TAG     the target language (default: the language file's Language)\n"
     "  --code-page NAME          the code page of files that declare none (default: windows-1250)\n";
@@ -57,61 +58,8 @@ namespace {
 using namespace Qt::StringLiterals;
 using namespace verbaria::exchange;
 
-struct Options
-{
-    std::vector<std::string> Positional;
-    std::string Output;
-    std::string Description;
-    std::string ProgramFolder;
-    QString SourceLanguage;
-    QString TargetLanguage;
-    std::string CodePageName; // of files that declare none; empty: windows-1250
-    bool Follow = false;
-    bool IgnoreUnknown = false;
-};
-
-// Parses the options both commands know; returns a usage error's status or -1.
-int ParseOptions(const std::string &command, const std::vector<std::string> &args, Options &options)
-{
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        const bool takesValue =
-            arg == "-o" || arg == "--output" || arg == "--description" || arg == "--program-folder" ||
-            arg == "--code-page" ||
-            (command == "export" && (arg == "--source-language" || arg == "--target-language"));
-        if (takesValue) {
-            if (i + 1 == args.size())
-                return UsageError(command, "option " + arg + " needs a value");
-            const std::string &value = args[++i];
-            if (arg == "-o" || arg == "--output")
-                options.Output = value;
-            else if (arg == "--description")
-                options.Description = value;
-            else if (arg == "--program-folder")
-                options.ProgramFolder = value;
-            else if (arg == "--code-page")
-                options.CodePageName = value;
-            else if (arg == "--source-language")
-                options.SourceLanguage = QString::fromStdString(value);
-            else
-                options.TargetLanguage = QString::fromStdString(value);
-        } else if (command == "export" && arg == "--follow-definition") {
-            options.Follow = true;
-        } else if (command == "import" && arg == "--ignore-unknown") {
-            options.IgnoreUnknown = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError(command, "unknown option " + arg);
-        } else {
-            options.Positional.push_back(arg);
-        }
-    }
-    if (!options.CodePageName.empty() && !CodePage::SetDefault(QString::fromStdString(options.CodePageName)))
-        return UsageError(command, "unknown code page " + options.CodePageName);
-    return -1;
-}
-
 // Loads the template and the description language into a fresh session as export does.
-std::unique_ptr<DocumentSession> OpenSession(const Options &options, bool follow)
+std::unique_ptr<DocumentSession> OpenSession(const ExchangeOptions &options, bool follow)
 {
     auto session = std::make_unique<DocumentSession>(options.ProgramFolder);
     session->Document().Settings().KodovaStranka = options.CodePageName;
@@ -135,7 +83,7 @@ QDateTime RevisionDate(const std::string &language, const std::string &templateN
 class ImportReceiver final : public ExchangeReceiver
 {
 public:
-    ImportReceiver(const Options &options, bool intoFolder)
+    ImportReceiver(const ExchangeOptions &options, bool intoFolder)
         : options_(options)
         , intoFolder_(intoFolder)
     {
@@ -178,7 +126,7 @@ public:
     const std::vector<std::pair<std::string, std::string>> &Outputs() const { return outputs_; }
 
 private:
-    const Options &options_;
+    const ExchangeOptions &options_;
     bool intoFolder_;
     int files_ = 0;
     std::unique_ptr<DocumentSession> session_;
@@ -188,33 +136,8 @@ private:
 
 } // namespace
 
-std::optional<std::string> TakeFormatOption(const std::string &command, std::vector<std::string> &args)
+int RunExchangeExport(const std::string &format, const ExchangeOptions &options)
 {
-    std::string format = "table";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--format")
-            continue;
-        if (i + 1 == args.size()) {
-            UsageError(command, "option --format needs a value");
-            return std::nullopt;
-        }
-        format = args[i + 1];
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-        --i;
-    }
-    if (format != "table" && format != "xliff" && format != "po") {
-        UsageError(command, "unknown format '" + format + "' (table, xliff or po)");
-        return std::nullopt;
-    }
-    return format;
-}
-
-int RunExchangeExport(const std::string &format, const std::vector<std::string> &args)
-{
-    Options options;
-    if (const int status = ParseOptions("export", args, options); status >= 0)
-        return status;
     if (options.Positional.empty())
         return UsageError("export", "a template is needed");
     std::vector<std::string> languages(options.Positional.begin() + 1, options.Positional.end());
@@ -235,7 +158,8 @@ int RunExchangeExport(const std::string &format, const std::vector<std::string> 
 
     // Nothing reaches the output unless the whole export succeeds.
     std::unique_ptr<QIODevice> device;
-    if (options.Output.empty()) {
+    const bool toStandardOutput = options.Output.empty() || IsStandardOutput(options.Output);
+    if (toStandardOutput) {
         device = std::make_unique<QBuffer>();
         device->open(QIODevice::WriteOnly);
     } else {
@@ -251,7 +175,8 @@ int RunExchangeExport(const std::string &format, const std::vector<std::string> 
         writer = std::make_unique<XliffWriter>(*device);
     else
         writer = std::make_unique<PoWriter>(*device, RevisionDate(languages.front(), options.Positional[0]));
-    ExportSettings settings{options.SourceLanguage, options.TargetLanguage};
+    ExportSettings settings{QString::fromStdString(options.SourceLanguage),
+                            QString::fromStdString(options.TargetLanguage)};
     try {
         for (const std::string &language : languages) {
             auto session = OpenSession(options, options.Follow);
@@ -274,7 +199,7 @@ int RunExchangeExport(const std::string &format, const std::vector<std::string> 
         return ExitFailure;
     }
     if (!writer->Finish()) {
-        PrintError((options.Output.empty() ? std::string("standard output") : options.Output) + ": " +
+        PrintError((toStandardOutput ? std::string("standard output") : options.Output) + ": " +
                    device->errorString().toStdString());
         return ExitFailure;
     }
@@ -291,11 +216,8 @@ int RunExchangeExport(const std::string &format, const std::vector<std::string> 
     return std::cout ? ExitOk : ExitFailure;
 }
 
-int RunExchangeImport(const std::string &format, const std::vector<std::string> &args)
+int RunExchangeImport(const std::string &format, const ExchangeOptions &options)
 {
-    Options options;
-    if (const int status = ParseOptions("import", args, options); status >= 0)
-        return status;
     if (options.Positional.size() != 2)
         return UsageError("import", "a template and an exchange file are needed");
     if (options.Output.empty())
@@ -320,7 +242,8 @@ int RunExchangeImport(const std::string &format, const std::vector<std::string> 
         PrintError(input + ": " + in.errorString().toStdString());
         return ExitFailure;
     }
-    ImportReceiver receiver(options, DirectoryExists(NativePath(options.Output)));
+    ImportReceiver receiver(options,
+                            !IsStandardOutput(options.Output) && DirectoryExists(NativePath(options.Output)));
     try {
         // XML is read as it streams in; a PO file is read whole.
         const std::string error =
@@ -334,7 +257,7 @@ int RunExchangeImport(const std::string &format, const std::vector<std::string> 
             return ExitFailure;
         }
         for (const auto &[path, content] : receiver.Outputs())
-            WriteFileAtomically(NativePath(path), content);
+            WriteOutput(IsStandardOutput(path) ? path : NativePath(path), content);
     } catch (const FormatError &error) {
         PrintError(error.what());
         return ExitFailure;

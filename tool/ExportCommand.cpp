@@ -5,6 +5,7 @@
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
 #include "tool/ExchangeCommands.h"
+#include "tool/OptionParser.h"
 
 #include <iostream>
 #include <string>
@@ -94,61 +95,69 @@ void PrintTable(LanguageDocument &document, bool utf8)
     std::cout.flush();
 }
 
-int RunExport(const std::vector<std::string> &commandArgs)
+int RunExport(const std::vector<std::string> &args)
 {
-    std::vector<std::string> args = commandArgs;
-    const auto format = TakeFormatOption("export", args);
-    if (!format)
-        return ExitUsage;
-    if (*format != "table")
-        return RunExchangeExport(*format, args);
-    std::vector<std::string> positional;
-    std::string description;
-    std::string programFolder;
-    std::string codePage;
-    bool follow = false;
+    ExchangeOptions options;
+    std::string format = "table";
     bool utf8 = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--description" || arg == "--program-folder" || arg == "--code-page") {
-            if (i + 1 == args.size())
-                return UsageError("export", "option " + arg + " needs a value");
-            (arg == "--description" ? description
-             : arg == "--code-page" ? codePage
-                                    : programFolder) = args[++i];
-        } else if (arg == "--follow-definition") {
-            follow = true;
-        } else if (arg == "--utf8") {
-            utf8 = true;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return UsageError("export", "unknown option " + arg);
-        } else {
-            positional.push_back(arg);
-        }
+    std::optional<std::string> output;
+    std::optional<std::string> sourceLanguage;
+    std::optional<std::string> targetLanguage;
+    OptionParser parser("export");
+    parser.Value({"--format"}, format)
+        .Value({"--description"}, options.Description)
+        .Value({"--program-folder"}, options.ProgramFolder)
+        .Value({"--code-page"}, options.CodePageName)
+        .Flag({"--follow-definition"}, options.Follow)
+        .Flag({"--utf8"}, utf8)
+        .Value({"-o", "--output"}, output)
+        .Value({"--source-language"}, sourceLanguage)
+        .Value({"--target-language"}, targetLanguage);
+    if (const auto status = parser.Parse(args))
+        return *status;
+    options.Positional = parser.Arguments();
+    if (format != "table" && format != "xliff" && format != "po")
+        return parser.Error("unknown format '" + format + "' (table, xliff or po)");
+    if (format == "table" && (output || sourceLanguage || targetLanguage))
+        return parser.Error(std::string("option '") +
+                            (output           ? "-o"
+                             : sourceLanguage ? "--source-language"
+                                              : "--target-language") +
+                            "' is for --format xliff or po");
+    if (format != "table" && utf8)
+        return parser.Error("option '--utf8' is for --format table");
+    if (!options.CodePageName.empty() && !CodePage::SetDefault(QString::fromStdString(options.CodePageName)))
+        return parser.Error("unknown code page " + options.CodePageName);
+    if (format != "table") {
+        options.Output = output.value_or(std::string());
+        options.SourceLanguage = sourceLanguage.value_or(std::string());
+        options.TargetLanguage = targetLanguage.value_or(std::string());
+        return RunExchangeExport(format, options);
     }
+
+    const std::vector<std::string> &positional = options.Positional;
     if (positional.empty() || positional.size() > 2)
-        return UsageError("export", positional.empty() ? "a template is needed" : "too many arguments");
+        return parser.Error(positional.empty() ? "a template is needed" : "too many arguments");
     const std::string language = positional.size() > 1 ? positional[1] : std::string();
-    for (const std::string *file : std::initializer_list<const std::string *>{&description, &language}) {
+    for (const std::string *file :
+         std::initializer_list<const std::string *>{&options.Description, &language}) {
         if (!file->empty() && !FileExists(*file)) {
             PrintError(*file + ": File not found");
             return ExitFailure;
         }
     }
 
-    if (!codePage.empty() && !CodePage::SetDefault(QString::fromStdString(codePage)))
-        return UsageError("export", "unknown code page " + codePage);
-    DocumentSession session(programFolder);
-    session.Document().Settings().KodovaStranka = codePage;
-    session.Answers().FollowDefinition = follow;
+    DocumentSession session(options.ProgramFolder);
+    session.Document().Settings().KodovaStranka = options.CodePageName;
+    session.Answers().FollowDefinition = options.Follow;
     LanguageDocument &document = session.Document();
     try {
         if (!session.LoadTemplate(positional[0])) {
             PrintError(positional[0] + ": template not found");
             return ExitFailure;
         }
-        if (!description.empty())
-            document.NactiJazyk(description, 0);
+        if (!options.Description.empty())
+            document.NactiJazyk(options.Description, 0);
         document.SetStartovani(false);
         if (!language.empty()) {
             document.SetSouborJazyka(language);

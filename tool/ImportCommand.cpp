@@ -6,6 +6,8 @@
 #include "tool/DocumentSession.h"
 #include "tool/ExchangeCommands.h"
 #include "tool/ImportTable.h"
+#include "tool/OptionParser.h"
+#include "tool/Output.h"
 
 #include <iostream>
 #include <string>
@@ -14,7 +16,7 @@ namespace verbaria::tool {
 namespace {
 
 const char *const ImportUsage =
-    "Usage: verbaria-tool import TEMPLATE TABLE -o LANGUAGE [--program-folder DIR] [--code-page NAME]\n"
+    "Usage: verbaria-tool import TEMPLATE TABLE -o LANGUAGE|- [--program-folder DIR] [--code-page NAME]\n"
     "\n"
     "Reads TABLE in the form that 'verbaria-tool export' prints and writes LANGUAGE exactly as the\n"
     "editor saves it. The #language, #version, #author and #template lines set the header; each\n"
@@ -28,36 +30,36 @@ const char *const ImportUsage =
     "\n"
     "Exit status: 0 on success, 1 on an error in the files, 2 for a usage error.\n";
 
-int RunImport(const std::vector<std::string> &commandArgs)
+int RunImport(const std::vector<std::string> &args)
 {
-    std::vector<std::string> args = commandArgs;
-    const auto format = TakeFormatOption("import", args);
-    if (!format)
-        return ExitUsage;
-    if (*format != "table")
-        return RunExchangeImport(*format, args);
-    std::vector<std::string> positional;
-    std::string output;
-    std::string programFolder;
-    std::string codePage;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "-o" || arg == "--output" || arg == "--program-folder" || arg == "--code-page") {
-            if (i + 1 == args.size())
-                return UsageError("import", "option " + arg + " needs a value");
-            (arg == "--program-folder" ? programFolder
-             : arg == "--code-page"    ? codePage
-                                       : output) = args[++i];
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("import", "unknown option " + arg);
-        } else {
-            positional.push_back(arg);
-        }
-    }
+    ExchangeOptions options;
+    std::string format = "table";
+    OptionParser parser("import");
+    parser.Value({"--format"}, format)
+        .Value({"-o", "--output"}, options.Output)
+        .Value({"--program-folder"}, options.ProgramFolder)
+        .Value({"--code-page"}, options.CodePageName)
+        .Value({"--description"}, options.Description)
+        .Flag({"--ignore-unknown"}, options.IgnoreUnknown);
+    if (const auto status = parser.Parse(args))
+        return *status;
+    options.Positional = parser.Arguments();
+    if (format != "table" && format != "xliff" && format != "po")
+        return parser.Error("unknown format '" + format + "' (table, xliff or po)");
+    if (format == "table" && (!options.Description.empty() || options.IgnoreUnknown))
+        return parser.Error(std::string("option '") +
+                            (options.IgnoreUnknown ? "--ignore-unknown" : "--description") +
+                            "' is for --format xliff or po");
+    if (!options.CodePageName.empty() && !CodePage::SetDefault(QString::fromStdString(options.CodePageName)))
+        return parser.Error("unknown code page " + options.CodePageName);
+    if (format != "table")
+        return RunExchangeImport(format, options);
+
+    const std::vector<std::string> &positional = options.Positional;
     if (positional.size() != 2)
-        return UsageError("import", "a template and a table are needed");
-    if (output.empty())
-        return UsageError("import", "the language file to write is needed (-o LANGUAGE)");
+        return parser.Error("a template and a table are needed");
+    if (options.Output.empty())
+        return parser.Error("the language file to write is needed (-o LANGUAGE)");
 
     std::string table;
     try {
@@ -67,10 +69,8 @@ int RunImport(const std::vector<std::string> &commandArgs)
             PrintError(positional[1] + ": File not found");
             return ExitFailure;
         }
-        if (!codePage.empty() && !CodePage::SetDefault(QString::fromStdString(codePage)))
-            return UsageError("import", "unknown code page " + codePage);
-        DocumentSession session(programFolder);
-        session.Document().Settings().KodovaStranka = codePage;
+        DocumentSession session(options.ProgramFolder);
+        session.Document().Settings().KodovaStranka = options.CodePageName;
         if (!session.LoadTemplate(positional[0])) {
             PrintError(positional[0] + ": template not found");
             return ExitFailure;
@@ -86,7 +86,7 @@ int RunImport(const std::vector<std::string> &commandArgs)
             PrintError(positional[1] + ": " + error);
             return ExitFailure;
         }
-        WriteFileAtomically(output, session.Document().SavedBytes());
+        WriteOutput(options.Output, session.Document().SavedBytes());
     } catch (const FormatError &error) {
         PrintError(error.what());
         return ExitFailure;

@@ -1,4 +1,5 @@
 #include "tool/Command.h"
+#include "tool/OptionParser.h"
 
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
@@ -37,45 +38,24 @@ int Lookup(const std::vector<std::string> &args)
     std::string templateFile;
     std::string templateLines;
     std::vector<std::string> languages;
-    std::string separator;
-    bool separatorGiven = false;
+    std::optional<std::string> separator;
     std::string codePage;
-    std::vector<std::string> texts;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            texts.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return UsageError("lookup", "option '" + arg + "' needs a value");
-        const std::string &value = args[++i];
-        if (arg == "--template")
-            templateFile = value;
-        else if (arg == "--template-lines")
-            templateLines = value;
-        else if (arg == "--language")
-            languages.push_back(value);
-        else if (arg == "--code-page")
-            codePage = value;
-        else if (arg == "--separator") {
-            separator = value;
-            separatorGiven = true;
-        } else
-            return UsageError("lookup", "unknown option '" + arg + "'");
-    }
+    OptionParser options("lookup");
+    options.Value({"--template"}, templateFile)
+        .Value({"--template-lines"}, templateLines)
+        .Values({"--language"}, languages)
+        .Value({"--separator"}, separator)
+        .Value({"--code-page"}, codePage);
+    if (const auto status = options.Parse(args))
+        return *status;
+    const std::vector<std::string> &texts = options.Arguments();
 
     try {
         TKVTranslator translator;
         if (!codePage.empty())
             translator.SetDefaultCodePage(codePage);
-        if (separatorGiven)
-            translator.SetSeparator(separator);
+        if (separator)
+            translator.SetSeparator(*separator);
         if (!templateLines.empty())
             translator.SetTemplate(FileLines(templateLines));
         // A missing file changes nothing, as in the program; a word about it saves a puzzled user.

@@ -1,6 +1,8 @@
 #include "tool/Command.h"
 #include "tool/FileTexts.h"
 #include "tool/MemoryFiles.h"
+#include "tool/OptionParser.h"
+#include "tool/Output.h"
 
 #include "checks/EntryChecks.h"
 #include "checks/RowNotes.h"
@@ -20,14 +22,15 @@ namespace verbaria::tool {
 namespace {
 
 const char *const kPretranslateUsage =
-    "Usage: verbaria-tool pretranslate TEMPLATE [LANGUAGE] --memory FILE... -o OUT\n"
+    "Usage: verbaria-tool pretranslate TEMPLATE [LANGUAGE] --memory FILE... -o OUT|-\n"
     "                                  [--description FILE] [--code-page NAME]\n"
     "\n"
     "Fills the untranslated entries of LANGUAGE (or of a new language file) whose original the\n"
     "translation memory of the --memory files holds exactly, with the translation it gives most\n"
     "often, and marks each of them for review (\"/Notes NUMBER: review\" above its line, which every\n"
     "reader skips). Only files of LANGUAGE's language (LANGUAGE=, else that of the first memory\n"
-    "file) make the memory. Writes OUT as the editor saves a language file; its earlier notes stay.\n"
+    "file) make the memory; --memory takes the files after it, up to the next option. Writes OUT\n"
+    "(- for standard output) as the editor saves a language file; its earlier notes stay.\n"
     "A translation the file's code page cannot hold is left out.\n";
 
 std::string HeaderValue(std::string_view bytes, std::string_view key)
@@ -43,42 +46,24 @@ std::string HeaderValue(std::string_view bytes, std::string_view key)
 
 int Pretranslate(const std::vector<std::string> &args)
 {
-    std::vector<std::string> files;
     std::vector<std::string> memoryFiles;
     std::string output;
     std::string description;
     std::string fallbackCodePage = "windows-1250";
-    bool inMemory = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--memory") {
-            inMemory = true;
-            continue;
-        }
-        if (arg.empty() || arg[0] != '-') {
-            (inMemory ? memoryFiles : files).push_back(arg);
-            continue;
-        }
-        inMemory = false;
-        if (i + 1 >= args.size())
-            return UsageError("pretranslate", "option '" + arg + "' needs a value");
-        const std::string &value = args[++i];
-        if (arg == "-o" || arg == "--output")
-            output = value;
-        else if (arg == "--description")
-            description = value;
-        else if (arg == "--code-page")
-            fallbackCodePage = value;
-        else
-            return UsageError("pretranslate", "unknown option '" + arg + "'");
-    }
+    OptionParser options("pretranslate");
+    options.List({"--memory"}, memoryFiles)
+        .Value({"-o", "--output"}, output)
+        .Value({"--description"}, description)
+        .Value({"--code-page"}, fallbackCodePage);
+    if (const auto status = options.Parse(args))
+        return *status;
+    const std::vector<std::string> &files = options.Arguments();
     if (files.empty() || files.size() > 2)
-        return UsageError("pretranslate",
-                          files.empty() ? "no template given" : "more than one language file given");
+        return options.Error(files.empty() ? "no template given" : "more than one language file given");
     if (memoryFiles.empty())
-        return UsageError("pretranslate", "no --memory language file given");
+        return options.Error("no --memory language file given");
     if (output.empty())
-        return UsageError("pretranslate", "no -o OUT given");
+        return options.Error("no -o OUT given");
 
     try {
         const TemplateTexts templateTexts = ReadTemplateTexts(files[0], fallbackCodePage);
@@ -154,8 +139,7 @@ int Pretranslate(const std::vector<std::string> &args)
                                 ? HeaderValue(language.Bytes, "DEFINITION")
                                 : QFileInfo(QString::fromStdString(files[0])).fileName().toStdString();
         header.CodePage = DeclaredCodePage(language.Bytes);
-        WriteFileAtomically(output,
-                            checks::WithRowNotes(FormatLanguageFile(header, items, translations), notes));
+        WriteOutput(output, checks::WithRowNotes(FormatLanguageFile(header, items, translations), notes));
         std::cerr << "verbaria-tool: " << filled << " entries pre-translated and marked for review\n";
         return ExitOk;
     } catch (const FormatError &error) {

@@ -1,4 +1,6 @@
 #include "tool/Command.h"
+#include "tool/OptionParser.h"
+#include "tool/Output.h"
 #include "tool/TranslatorForms.h"
 
 #include "checks/ScannedTexts.h"
@@ -24,7 +26,7 @@ namespace {
 
 const char *const kScanUsage =
     "Usage: verbaria-tool scan FORM.ui... [--sources DIR]... [--start N] [--update TEMPLATE]\n"
-    "                          [--program NAME] [--code-page NAME] [-o TEMPLATE]\n"
+    "                          [--program NAME] [--code-page NAME] [-o TEMPLATE|-]\n"
     "\n"
     "Writes the template (.lnd) of a program that embeds the runtime translator: a [LANGUAGE]\n"
     "header with the program name (--program, else the first form file's name), then [ITEMS]\n"
@@ -342,47 +344,35 @@ std::string RenewFoundTexts(std::string_view bytes, const std::vector<Entry> &fo
 
 int Scan(const std::vector<std::string> &args)
 {
-    std::vector<std::string> forms;
     std::vector<std::string> sourceFolders;
     std::string output;
     std::string update;
     std::string program;
     std::string codePageName = "windows-1250";
+    std::optional<std::string> startText;
+    OptionParser options("scan");
+    options.Values({"--sources"}, sourceFolders)
+        .Value({"--start"}, startText)
+        .Value({"--update"}, update)
+        .Value({"-o", "--output"}, output)
+        .Value({"--program"}, program)
+        .Value({"--code-page"}, codePageName);
+    if (const auto status = options.Parse(args))
+        return *status;
+    const std::vector<std::string> &forms = options.Arguments();
     std::int64_t start = 1;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg.empty() || arg[0] != '-') {
-            forms.push_back(arg);
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return UsageError("scan", "option '" + arg + "' needs a value");
-        const std::string &value = args[++i];
-        if (arg == "--sources") {
-            sourceFolders.push_back(value);
-        } else if (arg == "--start") {
-            const auto number = ParseWholeNumber(value);
-            if (!number || *number < 0)
-                return UsageError("scan", "'" + value + "' is not a valid start number");
-            start = *number;
-        } else if (arg == "--update") {
-            update = value;
-        } else if (arg == "-o" || arg == "--output") {
-            output = value;
-        } else if (arg == "--program") {
-            program = value;
-        } else if (arg == "--code-page") {
-            codePageName = value;
-        } else {
-            return UsageError("scan", "unknown option '" + arg + "'");
-        }
+    if (startText) {
+        const auto number = ParseWholeNumber(*startText);
+        if (!number || *number < 0)
+            return options.Error("'" + *startText + "' is not a valid start number");
+        start = *number;
     }
     if (forms.empty() && sourceFolders.empty())
-        return UsageError("scan", "no form given");
+        return options.Error("no form given");
 
     CodePage codePage;
     if (!codePage.SetName(QString::fromStdString(codePageName)))
-        return UsageError("scan", "unknown code page '" + codePageName + "'");
+        return options.Error("unknown code page '" + codePageName + "'");
 
     try {
         auto encode = [&](const QString &text, std::string &bytes) {
@@ -504,10 +494,7 @@ int Scan(const std::vector<std::string> &args)
         }
 
         const std::string target = !output.empty() ? output : update;
-        if (target.empty())
-            std::cout << out << std::flush;
-        else
-            WriteFileAtomically(target, out);
+        WriteOutput(target.empty() ? std::string("-") : target, out);
         return ExitOk;
     } catch (const FormatError &error) {
         PrintError(error.what());

@@ -1,5 +1,6 @@
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
+#include "tool/OptionParser.h"
 
 #include "editor/core/TranslationCounts.h"
 #include "formats/Errors.h"
@@ -84,25 +85,15 @@ void PrintRows(const std::vector<Row> &rows, bool json)
 
 int RunStats(const std::vector<std::string> &args)
 {
-    std::vector<std::string> positional;
     std::string programFolder;
     bool json = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--program-folder") {
-            if (i + 1 == args.size())
-                return UsageError("stats", "option " + arg + " needs a value");
-            programFolder = args[++i];
-        } else if (arg == "--json") {
-            json = true;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return UsageError("stats", "unknown option " + arg);
-        } else {
-            positional.push_back(arg);
-        }
-    }
+    OptionParser options("stats");
+    options.Value({"--program-folder"}, programFolder).Flag({"--json"}, json);
+    if (const auto status = options.Parse(args))
+        return *status;
+    const std::vector<std::string> &positional = options.Arguments();
     if (positional.empty())
-        return UsageError("stats", "a template is needed");
+        return options.Error("a template is needed");
     for (std::size_t i = 1; i < positional.size(); ++i) {
         if (!FileExists(positional[i])) {
             PrintError(positional[i] + ": File not found");

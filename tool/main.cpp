@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 namespace verbaria::tool {
 
@@ -14,6 +13,15 @@ std::vector<Command> &Commands()
 {
     static std::vector<Command> commands;
     return commands;
+}
+
+const Command *FindCommand(const std::string &name)
+{
+    for (const Command &command : Commands()) {
+        if (command.Name == name)
+            return &command;
+    }
+    return nullptr;
 }
 
 void PrintError(const std::string &message)
@@ -33,15 +41,6 @@ int UsageError(const std::string &command, const std::string &message)
 namespace {
 
 using namespace verbaria::tool;
-
-const Command *FindCommand(const std::string &name)
-{
-    for (const Command &command : Commands()) {
-        if (command.Name == name)
-            return &command;
-    }
-    return nullptr;
-}
 
 void PrintHelp()
 {
@@ -66,6 +65,9 @@ void PrintHelp()
     std::cout << "\nOptions:\n";
     line("--help", "show this text");
     line("--version", "show the version");
+    std::cout
+        << "\nEvery command takes -h or --help for its own usage. Options and arguments may come in any\n"
+           "order; '--' ends the options, and '-o -' writes to standard output.\n";
 }
 
 } // namespace
@@ -82,7 +84,8 @@ int CheckedOutput(int status)
         return status;
     // The stream keeps no reason; the output is lost anyway, so one more byte asks the system.
     int error = errno;
-    if (::write(STDOUT_FILENO, "\n", 1) < 0)
+    std::fputc('\n', stdout);
+    if (std::fflush(stdout) != 0)
         error = errno;
     if (error == 0)
         error = EIO;
@@ -146,12 +149,6 @@ int Main(std::vector<std::string> args)
         return ExitUsage;
     }
     args.erase(args.begin());
-    for (const std::string &arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::cout << command->Usage;
-            return ExitOk;
-        }
-    }
     return command->Run(args);
 }
 

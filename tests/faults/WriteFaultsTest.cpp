@@ -8,6 +8,7 @@
 #include "settings/core/LanguageList.h"
 #include "settings/core/SettingsFile.h"
 #include "support/ScriptedDialogs.h"
+#include "tests/support/FailingDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TextRules.h"
+#include "tests/support/FailingDevice.h"
 
 #include <gtest/gtest.h>
 

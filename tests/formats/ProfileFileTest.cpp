@@ -1,6 +1,7 @@
 #include "formats/ProfileFile.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
+#include "tests/support/FailingDevice.h"
 
 #include <gtest/gtest.h>
 

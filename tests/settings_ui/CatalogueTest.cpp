@@ -1,4 +1,5 @@
 #include "SettingsWindows.h"
+#include "tests/support/FailingDevice.h"
 
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
