@@ -8,7 +8,7 @@
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TextPane.h"
 #include "formats/FileIO.h"
-#include "platform/RegistryRecord.h"
+#include "support/NoRegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "translator/TKVTranslator.h"
 #include "widgets/StringGrid.h"
@@ -28,13 +28,6 @@
 using namespace verbaria;
 
 namespace {
-
-class NoRegistry final : public RegistryRecord
-{
-public:
-    bool Write(const QString &) override { return true; }
-    bool Delete() override { return true; }
-};
 
 class Checks : public ::testing::Test
 {
@@ -119,7 +112,7 @@ protected:
 
     QTemporaryDir folder_;
     ScriptedDialogs dialogs_;
-    NoRegistry registry_;
+    NoRegistryRecord registry_;
     std::unique_ptr<TMainForm> form_;
 };
 

@@ -3,7 +3,7 @@
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/TMainForm.h"
 #include "formats/FileIO.h"
-#include "platform/RegistryRecord.h"
+#include "support/NoRegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "tool/ToolRunner.h"
 
@@ -19,13 +19,6 @@
 using namespace verbaria;
 
 namespace {
-
-class NoRegistry final : public RegistryRecord
-{
-public:
-    bool Write(const QString &) override { return true; }
-    bool Delete() override { return true; }
-};
 
 class Exchange : public ::testing::Test
 {
@@ -88,7 +81,7 @@ protected:
 
     QTemporaryDir folder_;
     ScriptedDialogs dialogs_;
-    NoRegistry registry_;
+    NoRegistryRecord registry_;
     TMainForm form_;
 };
 

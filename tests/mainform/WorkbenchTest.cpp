@@ -9,7 +9,7 @@
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
 #include "formats/FileIO.h"
-#include "platform/RegistryRecord.h"
+#include "support/NoRegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "ui_ReplaceDialog.h"
 #include "ui_TVlastnostiForm.h"
@@ -35,13 +35,6 @@
 using namespace verbaria;
 
 namespace {
-
-class NoRegistry final : public RegistryRecord
-{
-public:
-    bool Write(const QString &) override { return true; }
-    bool Delete() override { return true; }
-};
 
 // Everything a step can change: texts and styles of every cell, the row count and the header.
 struct Snapshot
@@ -154,7 +147,7 @@ protected:
     const std::string original_ = "Definition=demo.lnd\r\n00002:Titel\r\n";
     QTemporaryDir folder_;
     ScriptedDialogs dialogs_;
-    NoRegistry registry_;
+    NoRegistryRecord registry_;
     bool autoComplete_ = false;
     TMainForm form_;
 };
