@@ -26,14 +26,13 @@ void AddLanguageFile(TranslationMemory &memory, std::uint32_t file, std::string_
     index.Build(parsed.Items);
     // A later line for a number overrides an earlier one, as in the readers.
     std::vector<std::string_view> translations(parsed.Items.size());
-    ForEachLine(languageText, [&](std::string_view line) {
-        const auto split = SplitLanguageLine(line);
-        if (!split || !split->IsItem)
-            return;
-        const std::int32_t i = index.IndexOf(split->Number);
-        if (i >= 0)
-            translations[static_cast<std::size_t>(i)] = split->Value;
-    });
+    ForEachLanguageLine(
+        languageText, [](std::string_view, std::string_view) {},
+        [&](std::int32_t number, std::string_view value) {
+            const std::int32_t i = index.IndexOf(number);
+            if (i >= 0)
+                translations[static_cast<std::size_t>(i)] = value;
+        });
     for (std::size_t i = 0; i < parsed.Items.size(); ++i) {
         const TEditorItem &item = parsed.Items[i];
         if (translations[i].empty())

@@ -62,27 +62,38 @@ void ReadLanguageBytes(std::string_view bytes, TLanguageTemplate &items, const N
     info.CodePage.clear();
     if (StripByteOrderMark(bytes))
         info.CodePage = "UTF-8";
-    ForEachLine(bytes, [&](std::string_view line) {
-        const auto split = SplitLanguageLine(line);
-        if (!split)
-            return;
-        if (split->IsItem) {
-            const std::int32_t i = index.IndexOf(split->Number);
+    ForEachLanguageLine(
+        bytes,
+        [&](std::string_view key, std::string_view value) {
+            if (key == "LANGUAGE")
+                info.Language.assign(value);
+            else if (key == "VERSION")
+                info.Version.assign(value);
+            else if (key == "AUTHOR")
+                info.Author = PipeToLineBreaks(value);
+            else if (key == "DEFINITION")
+                info.Definition.assign(value);
+            else if (key == "CODEPAGE")
+                info.CodePage.assign(TrimBlanks(value));
+        },
+        [&](std::int32_t number, std::string_view value) {
+            const std::int32_t i = index.IndexOf(number);
             if (i >= 0)
-                items[static_cast<std::size_t>(i)].Translation.assign(split->Value);
-            return;
-        }
-        if (split->Key == "LANGUAGE")
-            info.Language.assign(split->Value);
-        else if (split->Key == "VERSION")
-            info.Version.assign(split->Value);
-        else if (split->Key == "AUTHOR")
-            info.Author = PipeToLineBreaks(split->Value);
-        else if (split->Key == "DEFINITION")
-            info.Definition.assign(split->Value);
-        else if (split->Key == "CODEPAGE")
-            info.CodePage.assign(TrimBlanks(split->Value));
-    });
+                items[static_cast<std::size_t>(i)].Translation.assign(value);
+        });
+}
+
+std::string LanguageHeaderValue(std::string_view bytes, std::string_view key)
+{
+    std::string found;
+    ForEachLanguageLine(
+        bytes,
+        [&](std::string_view lineKey, std::string_view value) {
+            if (lineKey == key)
+                found.assign(value);
+        },
+        [](std::int32_t, std::string_view) {});
+    return found;
 }
 
 bool ReadLanguageFile(const std::string &path, TLanguageTemplate &items, const NumberIndex &index,

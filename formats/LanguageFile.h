@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/TemplateFile.h"
+#include "formats/TextRules.h"
 
 #include <cstdint>
 #include <optional>
@@ -41,6 +42,27 @@ struct LanguageLine
 // separator and lines with an empty key. Raises ConversionError for an item key that is not a
 // whole number (the message quotes the key, upper-cased).
 std::optional<LanguageLine> SplitLanguageLine(std::string_view line);
+
+// The one reader of a language file's lines, in the order they stand: onHeader(KEY, value) for a
+// header line (KEY upper-cased: "LANGUAGE", "VERSION", "AUTHOR", "DEFINITION", "CODEPAGE" or any
+// other), onEntry(number, value) for an entry line; comments and lines without a separator are
+// passed over. The translator and the editor are its two flavours: each keeps what it needs.
+template <class OnHeader, class OnEntry>
+void ForEachLanguageLine(std::string_view bytes, OnHeader &&onHeader, OnEntry &&onEntry)
+{
+    ForEachLine(bytes, [&](std::string_view line) {
+        const std::optional<LanguageLine> split = SplitLanguageLine(line);
+        if (!split)
+            return;
+        if (split->IsItem)
+            onEntry(split->Number, split->Value);
+        else
+            onHeader(std::string_view(split->Key), split->Value);
+    });
+}
+
+// The value of the last header line with that (upper-case) key, as it stands; empty when none.
+std::string LanguageHeaderValue(std::string_view bytes, std::string_view key);
 
 // "The first entry with that number wins", in constant time per look-up.
 class NumberIndex final

@@ -1,10 +1,10 @@
 #include "formats/Paths.h"
 
+#include "formats/FileIO.h"
 #include "formats/TextRules.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <sys/stat.h>
 #include <vector>
 
 namespace verbaria {
@@ -22,12 +22,7 @@ enum class Want { File, Directory };
 
 bool Matches(const std::string &path, Want want)
 {
-    struct stat st
-    {
-    };
-    if (::stat(path.c_str(), &st) != 0)
-        return false;
-    return want == Want::File ? S_ISREG(st.st_mode) : S_ISDIR(st.st_mode);
+    return want == Want::File ? FileExists(path) : DirectoryExists(path);
 }
 
 std::optional<std::string> FindIgnoringCase(std::string_view path, Want want)
@@ -50,11 +45,7 @@ std::optional<std::string> FindIgnoringCase(std::string_view path, Want want)
         if (!exact.empty() && exact.back() != '/')
             exact += '/';
         exact += name;
-        struct stat st
-        {
-        };
-        const bool exactExists = ::stat(exact.c_str(), &st) == 0;
-        if (exactExists && (last ? Matches(exact, want) : S_ISDIR(st.st_mode))) {
+        if (Matches(exact, last ? want : Want::Directory)) {
             current = exact;
             continue;
         }

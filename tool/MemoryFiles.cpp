@@ -12,24 +12,9 @@
 
 namespace verbaria::tool {
 
-namespace {
-
-std::string HeaderValue(std::string_view bytes, std::string_view key)
-{
-    std::string value;
-    ForEachLine(bytes, [&](std::string_view line) {
-        const auto split = SplitLanguageLine(line);
-        if (split && !split->IsItem && split->Key == key)
-            value.assign(split->Value);
-    });
-    return value;
-}
-
-} // namespace
-
 std::string LanguageNameOf(const std::string &languageFile)
 {
-    return HeaderValue(ReadLanguageTexts(languageFile, "windows-1250").Bytes, "LANGUAGE");
+    return LanguageHeaderValue(ReadLanguageTexts(languageFile, "windows-1250").Bytes, "LANGUAGE");
 }
 
 void AddLanguageFiles(checks::TranslationMemory &memory, const std::vector<std::string> &languageFiles,
@@ -40,7 +25,7 @@ void AddLanguageFiles(checks::TranslationMemory &memory, const std::vector<std::
         const LanguageTexts language = ReadLanguageTexts(file, fallbackCodePage);
         std::string path = templateFile;
         if (path.empty()) {
-            const std::string definition = HeaderValue(language.Bytes, "DEFINITION");
+            const std::string definition = LanguageHeaderValue(language.Bytes, "DEFINITION");
             if (!definition.empty())
                 path = FindTemplateFile(definition, file, [] { return std::vector<std::string>(); });
         }

@@ -33,17 +33,6 @@ const char *const kPretranslateUsage =
     "(- for standard output) as the editor saves a language file; its earlier notes stay.\n"
     "A translation the file's code page cannot hold is left out.\n";
 
-std::string HeaderValue(std::string_view bytes, std::string_view key)
-{
-    std::string value;
-    ForEachLine(bytes, [&](std::string_view line) {
-        const auto split = SplitLanguageLine(line);
-        if (split && !split->IsItem && split->Key == key)
-            value.assign(split->Value);
-    });
-    return value;
-}
-
 int Pretranslate(const std::vector<std::string> &args)
 {
     std::vector<std::string> memoryFiles;
@@ -81,7 +70,7 @@ int Pretranslate(const std::vector<std::string> &args)
             descriptionDecoder = DecoderFor(descriptionTexts.CodePage);
         }
 
-        std::string languageName = HeaderValue(language.Bytes, "LANGUAGE");
+        std::string languageName = LanguageHeaderValue(language.Bytes, "LANGUAGE");
         if (files.size() == 1)
             languageName = LanguageNameOf(memoryFiles.front());
         std::vector<std::string> sameLanguage;
@@ -133,10 +122,10 @@ int Pretranslate(const std::vector<std::string> &args)
 
         LanguageHeader header;
         header.Language = languageName;
-        header.Version = HeaderValue(language.Bytes, "VERSION");
-        header.Author = PipeToLineBreaks(HeaderValue(language.Bytes, "AUTHOR"));
+        header.Version = LanguageHeaderValue(language.Bytes, "VERSION");
+        header.Author = PipeToLineBreaks(LanguageHeaderValue(language.Bytes, "AUTHOR"));
         header.Definition = files.size() == 2
-                                ? HeaderValue(language.Bytes, "DEFINITION")
+                                ? LanguageHeaderValue(language.Bytes, "DEFINITION")
                                 : QFileInfo(QString::fromStdString(files[0])).fileName().toStdString();
         header.CodePage = DeclaredCodePage(language.Bytes);
         WriteOutput(output, checks::WithRowNotes(FormatLanguageFile(header, items, translations), notes));

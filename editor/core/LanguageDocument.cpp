@@ -222,36 +222,32 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
         return found->second;
     };
     bool asked = false;
-    ForEachLine(bytes, [&](std::string_view line) {
-        const auto split = SplitLanguageLine(line);
-        if (!split)
+    auto entry = [&](std::int32_t number, std::string_view value) {
+        const std::int32_t index = index_.IndexOf(number);
+        if (index < 0)
             return;
-        if (split->IsItem) {
-            const std::int32_t index = index_.IndexOf(split->Number);
-            if (index < 0)
-                return;
-            const int row = index + 1;
-            if (row >= grid_.RowCount())
-                return;
-            const bool comment = polozky_[static_cast<std::size_t>(index)].Kind == ikComment;
-            grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(comment ? CommentText : Black));
-            if (!comment)
-                grid_.SetText(mode, row, std::string(split->Value),
-                              mode == ColumnOriginal ? GridCells::DescriptionEncoding
-                                                     : GridCells::ColumnEncoding);
+        const int row = index + 1;
+        if (row >= grid_.RowCount())
             return;
-        }
+        const bool comment = polozky_[static_cast<std::size_t>(index)].Kind == ikComment;
+        grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(comment ? CommentText : Black));
+        if (!comment)
+            grid_.SetText(mode, row, std::string(value),
+                          mode == ColumnOriginal ? GridCells::DescriptionEncoding
+                                                 : GridCells::ColumnEncoding);
+    };
+    auto header = [&](std::string_view key, std::string_view value) {
         if (mode != ColumnTranslation)
             return;
-        if (split->Key == "LANGUAGE") {
-            header_.editJazyk.assign(split->Value);
-        } else if (split->Key == "VERSION") {
-            header_.editVerzeJazyka.assign(split->Value);
-        } else if (split->Key == "AUTHOR") {
-            header_.memoAutorJazyka = PipeToLineBreaks(split->Value);
-        } else if (split->Key == "DEFINITION") {
-            definiceJazyka_.assign(split->Value);
-            header_.editSablona.assign(split->Value);
+        if (key == "LANGUAGE") {
+            header_.editJazyk.assign(value);
+        } else if (key == "VERSION") {
+            header_.editVerzeJazyka.assign(value);
+        } else if (key == "AUTHOR") {
+            header_.memoAutorJazyka = PipeToLineBreaks(value);
+        } else if (key == "DEFINITION") {
+            definiceJazyka_.assign(value);
+            header_.editSablona.assign(value);
             unwritableDefinition_.reset();
             // The value is text of the file; the template is looked for by the system's name of it.
             if (fileNameTexts_.ToName) {
@@ -271,7 +267,8 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
                 return;
             SwitchTemplate(fileName, mode);
         }
-    });
+    };
+    ForEachLanguageLine(bytes, header, entry);
 }
 
 void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)

@@ -20,17 +20,6 @@ namespace verbaria {
 
 namespace {
 
-std::string HeaderValue(std::string_view bytes, std::string_view key)
-{
-    std::string value;
-    ForEachLine(bytes, [&](std::string_view line) {
-        const auto split = SplitLanguageLine(line);
-        if (split && !split->IsItem && split->Key == key)
-            value.assign(split->Value);
-    });
-    return value;
-}
-
 checks::Decoder DecoderOf(const CodePage &codePage)
 {
     return [codePage](std::string_view bytes) { return codePage.Decode(bytes).toStdString(); };
@@ -88,9 +77,9 @@ std::unique_ptr<checks::TranslationMemory> DocumentMemory::BuildNow(const Reques
                 continue;
             std::string_view content = bytes;
             StripByteOrderMark(content);
-            if (!request.Language.empty() && HeaderValue(content, "LANGUAGE") != request.Language)
+            if (!request.Language.empty() && LanguageHeaderValue(content, "LANGUAGE") != request.Language)
                 continue;
-            const std::string definition = HeaderValue(content, "DEFINITION");
+            const std::string definition = LanguageHeaderValue(content, "DEFINITION");
             if (definition.empty())
                 continue;
             const std::string templatePath =

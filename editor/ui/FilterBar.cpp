@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace verbaria {
 
 FilterBar::FilterBar(const TextService &texts, QWidget *parent)
@@ -106,17 +108,29 @@ bool FilterBar::Shows(const LanguageDocument &document, int row, const Needles &
     return IsUntranslatedRow(document, row) == (mode == Untranslated);
 }
 
-void FilterBar::Apply(StringGrid &grid, const LanguageDocument &document) const
+namespace {
+
+FilterBar::Needles NeedlesOf(const FilterBar &bar, const StringGrid &grid)
 {
-    const int rows = document.Grid().RowCount();
-    Needles needles;
+    FilterBar::Needles needles;
     if (const StringGridModel *model = grid.GridModel()) {
         for (int column = 0; column < 2; ++column) {
             for (int encoding = 0; encoding < GridCells::EncodingCount; ++encoding)
                 needles[column][encoding] =
-                    model->CodePageOf(column, static_cast<GridCells::Encoding>(encoding)).Encode(Text());
+                    model->CodePageOf(column, static_cast<GridCells::Encoding>(encoding)).Encode(bar.Text());
         }
     }
+    return needles;
+}
+
+} // namespace
+
+void FilterBar::Apply(StringGrid &grid, const LanguageDocument &document)
+{
+    changedRows_.clear();
+    allRowsChanged_ = false;
+    const int rows = document.Grid().RowCount();
+    const Needles needles = NeedlesOf(*this, grid);
     grid.setUpdatesEnabled(false);
     for (int row = 1; row < rows; ++row) {
         const bool hide = !Shows(document, row, needles);
@@ -124,6 +138,43 @@ void FilterBar::Apply(StringGrid &grid, const LanguageDocument &document) const
             grid.setRowHidden(row - 1, hide);
     }
     grid.setUpdatesEnabled(true);
+}
+
+void FilterBar::RowsChanged(int firstRow, int lastRow)
+{
+    if (CurrentMode() == All || allRowsChanged_ || firstRow < 1)
+        return;
+    // A replace or a completion over many rows is looked at again as a whole.
+    if (lastRow - firstRow > 1000 || changedRows_.size() > 10000) {
+        allRowsChanged_ = true;
+        changedRows_.clear();
+        return;
+    }
+    for (int row = firstRow; row <= lastRow; ++row)
+        changedRows_.insert(row);
+}
+
+void FilterBar::ApplyToChangedRows(StringGrid &grid, const LanguageDocument &document, int currentRow)
+{
+    if (!allRowsChanged_ && changedRows_.empty())
+        return;
+    const bool keepCurrent = currentRow >= 1 && (allRowsChanged_ || changedRows_.contains(currentRow));
+    if (allRowsChanged_)
+        Apply(grid, document);
+    const Needles needles = NeedlesOf(*this, grid);
+    const int rows = document.Grid().RowCount();
+    for (int row : std::exchange(changedRows_, {})) {
+        if (row == currentRow || row >= rows)
+            continue;
+        const bool hide = !Shows(document, row, needles);
+        if (grid.isRowHidden(row - 1) != hide)
+            grid.setRowHidden(row - 1, hide);
+    }
+    // The row the user is on stays in view; it is looked at again when they leave it.
+    if (keepCurrent) {
+        grid.setRowHidden(currentRow - 1, false);
+        changedRows_.insert(currentRow);
+    }
 }
 
 } // namespace verbaria

@@ -2,8 +2,10 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 
 class QComboBox;
@@ -38,11 +40,15 @@ public:
 
     // The filter text as each kind of cell holds it ([column][encoding]); none where that code page
     // cannot hold it.
-    using Needles = std::optional<std::string>[2][2];
+    using Needles = std::array<std::array<std::optional<std::string>, 2>, 2>;
     // Whether the filter shows the row (a grid row; the heading row is never a row of the view).
     bool Shows(const LanguageDocument &document, int row, const Needles &needles) const;
     // Hides and shows the grid's rows by the filter.
-    void Apply(StringGrid &grid, const LanguageDocument &document) const;
+    void Apply(StringGrid &grid, const LanguageDocument &document);
+    // Rows whose texts changed: the filter looks at them again once the user has left them, so a
+    // row being worked on never vanishes under the cursor.
+    void RowsChanged(int firstRow, int lastRow);
+    void ApplyToChangedRows(StringGrid &grid, const LanguageDocument &document, int currentRow);
 
     QComboBox *comboFiltr() const { return comboFiltr_; }
     QLineEdit *editFiltr() const { return editFiltr_; }
@@ -56,6 +62,8 @@ private:
     QComboBox *comboFiltr_;
     QLineEdit *editFiltr_;
     std::function<bool(int)> hasProblem_;
+    std::set<int> changedRows_;
+    bool allRowsChanged_ = false;
 };
 
 } // namespace verbaria

@@ -109,11 +109,22 @@ void TMainForm::SetUpWorkbench()
     connect(grid, &StringGrid::CellAboutToBeSelected, this, [this](int, int) {
         // The pane follows the cell the grid is about to select: the grid tells first.
         QMetaObject::invokeMethod(this, &TMainForm::ShowTextPane, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                filterBar_->ApplyToChangedRows(*ui_->gridJazyk, *document_, ui_->gridJazyk->CurrentRow());
+            },
+            Qt::QueuedConnection);
     });
-    connect(grid->GridModel(), &QAbstractItemModel::dataChanged, this, [this] {
-        if (!textPane_->IsEditing())
-            ShowTextPane();
-    });
+    connect(grid->GridModel(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) {
+                // The marks of the checks change no text.
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole) || roles.contains(Qt::EditRole))
+                    filterBar_->RowsChanged(StringGridModel::GridRowOf(topLeft),
+                                            StringGridModel::GridRowOf(bottomRight));
+                if (!textPane_->IsEditing())
+                    ShowTextPane();
+            });
     connect(textPane_, &TextPane::TranslationEdited, this, [this](int row, const QString &text) {
         GridCells &cells = document_->Grid();
         if (row < 1 || row >= cells.RowCount())

@@ -8,7 +8,8 @@
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TextPane.h"
 #include "formats/FileIO.h"
-#include "support/NoRegistryRecord.h"
+#include "mainform/WindowFixture.h"
+#include "platform/RegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "translator/TKVTranslator.h"
 #include "widgets/StringGrid.h"
@@ -29,12 +30,12 @@ using namespace verbaria;
 
 namespace {
 
-class Checks : public ::testing::Test
+class Checks : public WindowFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder_.isValid());
+        WindowFixture::SetUp();
         Write("demo.lnd", "[LANGUAGE]\r\nProgram=Demo\r\nCodePage=UTF-8\r\n[ITEMS]\r\n"
                           "1: MESSAGE \"Otevřít %s\"\r\n"
                           "2: MESSAGE \"Soubor:\"\r\n"
@@ -50,9 +51,6 @@ protected:
     std::unique_ptr<TMainForm> MakeForm()
     {
         auto form = std::make_unique<TMainForm>();
-        form->SetProgramFolder(folder_.path());
-        form->SetDialogs(&dialogs_);
-        form->SetRegistryRecord(&registry_);
         TMainForm::Hooks hooks;
         hooks.ReadSettings = [demo = Path("demo.lnd"),
                               language = Path("demo.lng")](const std::string &, SettingsValues &settings) {
@@ -60,25 +58,13 @@ protected:
             settings.PosledniJazyk = language;
             settings.JazykProPopisy.clear();
         };
-        hooks.WriteSettings = [](const std::string &, const SettingsValues &) {};
-        form->SetHooks(hooks);
+        Attach(*form, hooks);
         form->resize(700, 500);
         form->show();
         QApplication::setActiveWindow(form.get());
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         form->gridJazyk()->setFocus();
         return form;
-    }
-    void Write(const std::string &name, const std::string &bytes)
-    {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-    }
-    std::string Path(const std::string &name) const { return folder_.path().toStdString() + "/" + name; }
-    std::string Read(const std::string &name) const
-    {
-        std::string bytes;
-        ReadFileBytes(Path(name), bytes);
-        return bytes;
     }
     StringGrid *Grid() { return form_->gridJazyk(); }
     const std::string &Right(int row) { return form_->Document().Grid().Text(1, row); }
@@ -110,9 +96,6 @@ protected:
         return nullptr;
     }
 
-    QTemporaryDir folder_;
-    ScriptedDialogs dialogs_;
-    NoRegistryRecord registry_;
     std::unique_ptr<TMainForm> form_;
 };
 
@@ -147,6 +130,25 @@ TEST_F(Checks, MarksTheRowsWithProblemsAndGoesFromOneToTheNext)
     for (int check = 0; check < checks::CheckCount; ++check)
         EXPECT_EQ(RowChecks::Message(static_cast<checks::CheckId>(check), czech),
                   checks::CzechMessage(static_cast<checks::CheckId>(check)));
+}
+
+TEST_F(Checks, AFixedRowLeavesTheProblemFilterOnlyOnceTheUserLeavesIt)
+{
+    form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Problems);
+    Select(1);
+    Press(Qt::Key_F2);
+    QWidget *editor = QApplication::focusWidget();
+    ASSERT_TRUE(editor && editor != Grid());
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClicks(editor, QStringLiteral(" %s"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Grid()->isRowHidden(0)); // under the cursor, fixed or not
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Right(1), "Open %s");
+    EXPECT_NE(Grid()->CurrentRow(), 1);
+    EXPECT_TRUE(Grid()->isRowHidden(0));  // left, and no longer a problem
+    EXPECT_FALSE(Grid()->isRowHidden(1)); // still one
 }
 
 TEST_F(Checks, AnAcknowledgedWarningStaysSoAfterSaveAndReopenAndTheReadersSeeTheSameTexts)

@@ -3,7 +3,8 @@
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/TMainForm.h"
 #include "formats/FileIO.h"
-#include "support/NoRegistryRecord.h"
+#include "mainform/WindowFixture.h"
+#include "platform/RegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "tool/ToolRunner.h"
 
@@ -20,12 +21,12 @@ using namespace verbaria;
 
 namespace {
 
-class Exchange : public ::testing::Test
+class Exchange : public WindowFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder_.isValid());
+        WindowFixture::SetUp();
         Write("demo.lnd", "[LANGUAGE]\r\nProgram=Demo\r\n[ITEMS]\r\n"
                           "1: SECTION \"Okno\"\r\n"
                           "2: COMPONENT \"F.Caption\"\r\n"
@@ -36,33 +37,18 @@ protected:
         Write("demo.lng", "Language=Deutsch\r\nAuthor=Jana|Petr\r\nDefinition=demo.lnd\r\n"
                           "00002:Titel\r\n00005:Zu sehr\r\n");
         Write("popisy.lng", "Definition=demo.lnd\r\n00002:Nadpis okna\r\n");
-        form_.SetProgramFolder(folder_.path());
-        form_.SetDialogs(&dialogs_);
-        form_.SetRegistryRecord(&registry_);
         TMainForm::Hooks hooks;
         hooks.ReadSettings = [this](const std::string &, SettingsValues &settings) {
             settings.PosledniSablona = Path("demo.lnd");
             settings.PosledniJazyk = Path("demo.lng");
             settings.JazykProPopisy.clear();
         };
-        hooks.WriteSettings = [](const std::string &, const SettingsValues &) {};
-        form_.SetHooks(hooks);
+        Attach(form_, hooks);
         form_.resize(700, 500);
         form_.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
     }
 
-    void Write(const std::string &name, const std::string &bytes)
-    {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-    }
-    std::string Path(const std::string &name) const { return folder_.path().toStdString() + "/" + name; }
-    std::string Read(const std::string &name) const
-    {
-        std::string bytes;
-        ReadFileBytes(Path(name), bytes);
-        return bytes;
-    }
     LanguageDocument &Document() { return form_.Document(); }
     void Trigger(const char *action) { form_.findChild<QAction *>(QString::fromLatin1(action))->trigger(); }
     std::vector<std::string> Translations()
@@ -79,9 +65,6 @@ protected:
         Trigger("menuImportovat");
     }
 
-    QTemporaryDir folder_;
-    ScriptedDialogs dialogs_;
-    NoRegistryRecord registry_;
     TMainForm form_;
 };
 

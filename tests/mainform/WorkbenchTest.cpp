@@ -9,7 +9,8 @@
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
 #include "formats/FileIO.h"
-#include "support/NoRegistryRecord.h"
+#include "mainform/WindowFixture.h"
+#include "platform/RegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "ui_ReplaceDialog.h"
 #include "ui_TVlastnostiForm.h"
@@ -57,12 +58,12 @@ struct Snapshot
     }
 };
 
-class Workbench : public ::testing::Test
+class Workbench : public WindowFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder_.isValid());
+        WindowFixture::SetUp();
         Write("demo.lnd", "[LANGUAGE]\r\nProgram=Demo\r\n[ITEMS]\r\n"
                           "1: SECTION \"Okno\"\r\n"
                           "2: COMPONENT \"F.Caption\"\r\n"
@@ -72,9 +73,6 @@ protected:
                           "6: MESSAGE \"Soubor\"\r\n");
         Write("demo.lng", original_);
         Write("other.lng", "Language=Jiny\r\nDefinition=demo.lnd\r\n00004:Servus\r\n00006:Datei\r\n");
-        form_.SetProgramFolder(folder_.path());
-        form_.SetDialogs(&dialogs_);
-        form_.SetRegistryRecord(&registry_);
         TMainForm::Hooks hooks;
         const std::string demo = Path("demo.lnd");
         const std::string language = Path("demo.lng");
@@ -89,7 +87,7 @@ protected:
         hooks.WriteSettings = [this](const std::string &, const SettingsValues &settings) {
             written_ = settings;
         };
-        form_.SetHooks(hooks);
+        Attach(form_, hooks);
     }
 
     void Show()
@@ -99,17 +97,6 @@ protected:
         QApplication::setActiveWindow(&form_);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
         Grid()->setFocus();
-    }
-    void Write(const std::string &name, const std::string &bytes)
-    {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-    }
-    std::string Path(const std::string &name) const { return folder_.path().toStdString() + "/" + name; }
-    std::string Read(const std::string &name) const
-    {
-        std::string bytes;
-        ReadFileBytes(Path(name), bytes);
-        return bytes;
     }
     StringGrid *Grid() { return form_.gridJazyk(); }
     LanguageDocument &Document() { return form_.Document(); }
@@ -145,9 +132,6 @@ protected:
     std::string columns_;
     SettingsValues written_;
     const std::string original_ = "Definition=demo.lnd\r\n00002:Titel\r\n";
-    QTemporaryDir folder_;
-    ScriptedDialogs dialogs_;
-    NoRegistryRecord registry_;
     bool autoComplete_ = false;
     TMainForm form_;
 };
