@@ -1,7 +1,7 @@
+#include "app/EditorApplication.h"
 #include "app/EditorWindows.h"
 #include "translator/qt/FormOrder.h"
 
-#include <QApplication>
 #include <QTimer>
 
 #include <string>
@@ -11,7 +11,7 @@ using namespace verbaria;
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
+    EditorApplication application(argc, argv);
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Verbaria"));
     qt::FormOrder::Track();
 
@@ -20,6 +20,8 @@ int main(int argc, char *argv[])
         parameters.push_back(argument.toStdString());
 
     EditorWindows windows(std::move(parameters));
+    application.SetReport(
+        [&windows](const std::exception &error) { windows.mainForm.Document().ReportFailure(error); });
     windows.mainForm.show();
     // For bench/run.sh and the installation test: start-up to the filled grid, then the
     // ordinary end of the run (which writes the settings).

@@ -30,6 +30,17 @@ struct CheckedEntry
     std::optional<std::string> Original;
     // Bytes in the language file's code page; empty when not translated (nothing is checked).
     std::string Translation;
+
+    // What the template says of the entry; the original and the translation are the caller's.
+    static CheckedEntry Of(const TEditorItem &item)
+    {
+        CheckedEntry entry;
+        entry.Kind = item.Kind;
+        entry.Number = item.Number;
+        entry.ValueType = item.ValueType;
+        entry.Path = item.Text;
+        return entry;
+    }
 };
 
 // The original a translation is checked against, in UTF-8: a message's own text; for a component

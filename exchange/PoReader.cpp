@@ -1,6 +1,7 @@
 #include "exchange/PoReader.h"
 
 #include "exchange/PoHeader.h"
+#include "formats/TextRules.h"
 
 #include <QStringDecoder>
 
@@ -45,37 +46,10 @@ bool Unquote(std::string_view text, QByteArray &out)
             return false;
         if (++i == text.size())
             return false;
-        switch (text[i]) {
-        case 'n':
-            out += '\n';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case '"':
-            out += '"';
-            break;
-        case '\\':
-            out += '\\';
-            break;
-        case 'a':
-            out += '\a';
-            break;
-        case 'b':
-            out += '\b';
-            break;
-        case 'f':
-            out += '\f';
-            break;
-        case 'v':
-            out += '\v';
-            break;
-        default:
+        const std::optional<char> escaped = SimpleEscape(text[i]);
+        if (!escaped)
             return false;
-        }
+        out += *escaped;
     }
     return true;
 }

@@ -13,6 +13,35 @@ inline constexpr char UpperAsciiChar(char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
+// What a one-letter C escape stands for (\n, \t, \r, \a, \b, \f, \v and the quoted \\, \", \',
+// \?), as C, C++ and PO strings write them; nullopt for any other letter.
+inline constexpr std::optional<char> SimpleEscape(char letter)
+{
+    switch (letter) {
+    case 'n':
+        return '\n';
+    case 't':
+        return '\t';
+    case 'r':
+        return '\r';
+    case 'a':
+        return '\a';
+    case 'b':
+        return '\b';
+    case 'f':
+        return '\f';
+    case 'v':
+        return '\v';
+    case '\\':
+    case '"':
+    case '\'':
+    case '?':
+        return letter;
+    default:
+        return std::nullopt;
+    }
+}
+
 std::string UpperAscii(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 

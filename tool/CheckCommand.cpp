@@ -119,10 +119,7 @@ int Check(const std::vector<std::string> &args)
         for (std::size_t i = 0; i < items.size(); ++i) {
             const TEditorItem &item = items[i];
             checks::CheckedEntry &entry = entries[i];
-            entry.Kind = item.Kind;
-            entry.Number = item.Number;
-            entry.ValueType = item.ValueType;
-            entry.Path = item.Text;
+            entry = checks::CheckedEntry::Of(item);
             std::optional<std::string> described;
             std::optional<std::string> noted;
             if (const auto it = descriptionTexts.Items.find(item.Number); it != descriptionTexts.Items.end())

@@ -182,28 +182,11 @@ private:
             if (i_ >= s_.size())
                 return Fail();
             const char e = s_[i_++];
+            if (const std::optional<char> escaped = SimpleEscape(e)) {
+                out += *escaped;
+                continue;
+            }
             switch (e) {
-            case 'n':
-                out += '\n';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 'a':
-                out += '\a';
-                break;
-            case 'b':
-                out += '\b';
-                break;
-            case 'f':
-                out += '\f';
-                break;
-            case 'v':
-                out += '\v';
-                break;
             case 'x':
                 out += static_cast<char>(Number(16, 8));
                 break;
@@ -218,7 +201,7 @@ private:
                     --i_;
                     out += static_cast<char>(Number(8, 3));
                 } else {
-                    out += e; // \\ \" \' \?
+                    out += e;
                 }
             }
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -141,15 +142,29 @@ class GridBatch final
 public:
     explicit GridBatch(GridCells &cells)
         : cells_(cells)
+        , exceptions_(std::uncaught_exceptions())
     {
         cells_.BeginBatch();
     }
-    ~GridBatch() { cells_.EndBatch(); }
+    ~GridBatch()
+    {
+        if (std::uncaught_exceptions() == exceptions_) {
+            cells_.EndBatch();
+            return;
+        }
+        // Left by an exception: the view is still told, but a failure of that cannot be thrown
+        // on while another exception is on its way.
+        try {
+            cells_.EndBatch();
+        } catch (...) {
+        }
+    }
     GridBatch(const GridBatch &) = delete;
     GridBatch &operator=(const GridBatch &) = delete;
 
 private:
     GridCells &cells_;
+    int exceptions_;
 };
 
 } // namespace verbaria

@@ -6,6 +6,7 @@
 #include "formats/TextRules.h"
 
 #include <cstdio>
+#include <new>
 #include <unordered_map>
 
 namespace verbaria {
@@ -117,7 +118,8 @@ void LanguageDocument::MapujText(const std::string &templateName)
     };
     try {
         reader.ReadAll(bytes);
-    } catch (const FormatError &) {
+    } catch (...) {
+        // The rows read so far are shown, whatever stopped the read.
         commit();
         throw;
     }
@@ -346,14 +348,23 @@ void LanguageDocument::PolozkaZmenena(int /*column*/, int row)
     }
 }
 
+void LanguageDocument::ReportFailure(const std::exception &error) const
+{
+    // A file too large for memory stops its command, not the program.
+    if (dynamic_cast<const std::bad_alloc *>(&error))
+        dialogs_->ReportError(TranslateText("Na tuto operaci nestačí paměť."));
+    else
+        dialogs_->ReportError(error.what());
+}
+
 void LanguageDocument::OpenAtStartup()
 {
     startovani_ = true;
     auto step = [this](auto &&action) {
         try {
             action();
-        } catch (const FormatError &error) {
-            dialogs_->ReportError(error.what());
+        } catch (const std::exception &error) {
+            ReportFailure(error);
         }
     };
     aktualniSablona_ = settings_.PosledniSablona;
@@ -390,8 +401,8 @@ void LanguageDocument::NovyVJinemProgramu(const std::string &templatePath)
             souborPopisu_ = *description;
             NactiJazyk(souborPopisu_, ColumnOriginal);
         }
-    } catch (const FormatError &error) {
-        dialogs_->ReportError(error.what());
+    } catch (const std::exception &error) {
+        ReportFailure(error);
     }
 }
 
@@ -419,8 +430,8 @@ void LanguageDocument::OtevritJazyk()
     EmptyColumnOfTranslatableRows(ColumnTranslation);
     try {
         NactiJazyk(souborJazyka_, ColumnTranslation);
-    } catch (const FormatError &error) {
-        dialogs_->ReportError(error.what());
+    } catch (const std::exception &error) {
+        ReportFailure(error);
     }
     zmeneno_ = false;
 }
@@ -462,8 +473,8 @@ bool LanguageDocument::UlozitJazyk()
     saveDialog_.FileName = *chosen;
     try {
         WriteFileAtomically(NativePath(souborJazyka_), SavedBytes());
-    } catch (const FormatError &error) {
-        dialogs_->ReportError(error.what());
+    } catch (const std::exception &error) {
+        ReportFailure(error);
         return false;
     }
     zmeneno_ = false;
@@ -480,8 +491,8 @@ void LanguageDocument::OtevriZdroj()
     EmptyColumnOfTranslatableRows(ColumnOriginal);
     try {
         NactiJazyk(souborPopisu_, ColumnOriginal);
-    } catch (const FormatError &error) {
-        dialogs_->ReportError(error.what());
+    } catch (const std::exception &error) {
+        ReportFailure(error);
     }
 }
 

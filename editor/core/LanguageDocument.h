@@ -8,6 +8,7 @@
 #include "settings/core/SettingsValues.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -156,6 +157,8 @@ public:
     SettingsValues &Settings() { return settings_; }
     UserDialogs &Dialogs() { return *dialogs_; }
     std::string TranslateText(std::string_view czechUtf8) const { return texts_->TranslateText(czechUtf8); }
+    // Tells the user why a command stopped.
+    void ReportFailure(const std::exception &error) const;
 
     // The bytes that a save writes now.
     std::string SavedBytes() const;

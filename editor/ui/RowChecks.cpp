@@ -112,10 +112,7 @@ std::pair<int, int> RowChecks::Refresh(const LanguageDocument &document, int fir
         for (std::size_t i = 0; i < items.size(); ++i) {
             const TEditorItem &item = items[i];
             checks::CheckedEntry &entry = entries[i];
-            entry.Kind = item.Kind;
-            entry.Number = item.Number;
-            entry.ValueType = item.ValueType;
-            entry.Path = item.Text;
+            entry = checks::CheckedEntry::Of(item);
             if (!Checked(item.Kind))
                 continue;
             entry.Original = OriginalOf(document, i);
