@@ -1,6 +1,6 @@
 #include "app/EditorWindows.h"
 
-#include "settings/ui/SettingsHooks.h"
+#include "app/SettingsHooks.h"
 
 namespace verbaria {
 

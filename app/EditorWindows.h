@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/MainFormSettingsHost.h"
 #include "editor/ui/TAboutForm.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
+#include "settings/core/CatalogueFileStore.h"
 #include "settings/ui/TNastaveniForm.h"
 #include "settings/ui/TPridatProgramForm.h"
 #include "settings/ui/TProgramyForm.h"
@@ -21,10 +23,13 @@ public:
 
     TMainForm mainForm;
     TVlastnostiForm vlastnostiForm{&mainForm};
-    TProgramyForm programyForm{mainForm};
+    // What the settings room's dialogs need of the main window, without the main window itself.
+    CatalogueFileStore catalogue{[this] { return mainForm.slozkaProgramu(); }};
+    MainFormSettingsHost settingsHost{mainForm};
+    TProgramyForm programyForm{catalogue, mainForm.Texts(), &mainForm};
     TPridatProgramForm pridatProgramForm{mainForm.Texts(), &mainForm};
     TAboutForm aboutForm{&mainForm};
-    TNastaveniForm nastaveniForm{mainForm, programyForm};
+    TNastaveniForm nastaveniForm{settingsHost, programyForm, &mainForm};
 };
 
 } // namespace verbaria

@@ -1,5 +1,6 @@
 #include "editor/ui/QtUserDialogs.h"
 
+#include "editor/ui/ProgramFileFilter.h"
 #include "platform/CodePage.h"
 
 #include <QStringDecoder>
@@ -52,6 +53,15 @@ void QtUserDialogs::ReportError(const std::string &message)
     box.exec();
 }
 
+namespace {
+
+[[maybe_unused]] bool IsProgramPattern(const QString &patterns)
+{
+    return patterns.trimmed().compare(u"*.exe", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 QStringList QtUserDialogs::QtFilters(const QString &filter)
 {
     QStringList result;
@@ -61,8 +71,8 @@ QStringList QtUserDialogs::QtFilters(const QString &filter)
         QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
 #ifndef Q_OS_WIN
         // "*.*" means every file on Windows; here it would hide every name without a dot, and so
-        // every program, which has none.
-        if (patterns.trimmed() == QStringLiteral("*.*"))
+        // every program, which has none. "*.exe" lists the programs, which ChooseFile filters.
+        if (patterns.trimmed() == QStringLiteral("*.*") || IsProgramPattern(patterns))
             patterns = QStringLiteral("*");
 #endif
         if (description.contains(QLatin1Char('(')) && description.endsWith(QLatin1Char(')')))
@@ -79,7 +89,29 @@ QStringList QtUserDialogs::QtFilters(const QString &filter)
 std::optional<std::string> QtUserDialogs::ChooseFile(const FileDialogState &state, bool save)
 {
     QFileDialog dialog(owner_, QString::fromStdString(state.Title));
-    dialog.setNameFilters(QtFilters(QString::fromStdString(state.Filter)));
+    const QString filter = QString::fromStdString(state.Filter);
+    const QStringList filters = QtFilters(filter);
+    dialog.setNameFilters(filters);
+#ifndef Q_OS_WIN
+    // The entries that stand for programs, by their place in the list.
+    QStringList programFilters;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size() && i / 2 < filters.size(); i += 2) {
+        if (IsProgramPattern(parts[i + 1]))
+            programFilters << filters[i / 2];
+    }
+    if (!save && !programFilters.isEmpty()) {
+        // Only Qt's own dialog takes a filter of its list.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto *programs = new ProgramFileFilter(&dialog);
+        dialog.setProxyModel(programs);
+        programs->SetActive(programFilters.contains(filters.value(0)));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, programs,
+                         [programs, programFilters](const QString &selected) {
+                             programs->SetActive(programFilters.contains(selected));
+                         });
+    }
+#endif
     QString suffix = QString::fromStdString(state.DefaultExtension);
     if (suffix.startsWith(QStringLiteral("*.")))
         suffix.remove(0, 2);

@@ -1,13 +1,9 @@
 #include "settings/ui/TNastaveniForm.h"
 
-#include "editor/ui/TMainForm.h"
-#include "editor/ui/TVlastnostiForm.h" // TMainForm.h holds a QPointer to it
-#include "formats/Paths.h"
 #include "formats/TextRules.h"
 #include "platform/CodePage.h"
-#include "settings/core/LanguageList.h"
+#include "settings/ui/SettingsDialogHost.h"
 #include "settings/ui/TProgramyForm.h"
-#include "translator/qt/TKVTranslator.h"
 #include "ui_TNastaveniForm.h"
 
 #include <QFile>
@@ -24,10 +20,10 @@ constexpr int FileNameRole = Qt::UserRole + 1;
 
 } // namespace
 
-TNastaveniForm::TNastaveniForm(TMainForm &mainForm, TProgramyForm &programy)
-    : QDialog(&mainForm)
+TNastaveniForm::TNastaveniForm(SettingsDialogHost &host, TProgramyForm &programy, QWidget *parent)
+    : QDialog(parent)
     , ui_(std::make_unique<Ui::TNastaveniForm>())
-    , mainForm_(mainForm)
+    , host_(host)
     , programy_(programy)
 {
     ui_->setupUi(this);
@@ -63,12 +59,12 @@ void TNastaveniForm::showEvent(QShowEvent *event)
 
 void TNastaveniForm::Ukaz()
 {
-    SettingsValues &settings = mainForm_.Settings();
+    SettingsValues &settings = host_.Settings();
     settings.AutomatickeDoplnovani = ui_->checkAutoDoplnovani->isChecked();
     // Filling the list is not the user's choice: it must not reach Zmena.
     const QSignalBlocker blocker(ui_->listJazyky);
     ui_->listJazyky->clear();
-    for (const std::string &name : ListLanguageFiles(mainForm_.LanguagesFolder())) {
+    for (const std::string &name : host_.LanguageFiles()) {
         auto *line = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)), ui_->listJazyky);
         line->setData(FileNameRole, QByteArray::fromStdString(name));
         if (EqualsIgnoringAsciiCase(name, settings.JazykRozhrani) &&
@@ -95,8 +91,8 @@ void TNastaveniForm::ZmenaKodoveStranky(int index)
     // Stored from the first choice on; until then the settings file stays as it always was.
     if (!CodePage::SetDefault(name))
         return;
-    mainForm_.Settings().KodovaStranka = name.toStdString();
-    mainForm_.ApplyCodePages();
+    host_.Settings().KodovaStranka = name.toStdString();
+    host_.ApplyCodePages();
 }
 
 std::string TNastaveniForm::SelectedLanguage() const
@@ -108,7 +104,7 @@ std::string TNastaveniForm::SelectedLanguage() const
 
 void TNastaveniForm::Zmena()
 {
-    SettingsValues &settings = mainForm_.Settings();
+    SettingsValues &settings = host_.Settings();
     settings.AutomatickeDoplnovani = ui_->checkAutoDoplnovani->isChecked();
     const std::string language = SelectedLanguage();
     if (!language.empty())
@@ -118,12 +114,8 @@ void TNastaveniForm::Zmena()
 void TNastaveniForm::buttonOKClick()
 {
     const std::string language = SelectedLanguage();
-    if (!language.empty() && mainForm_.prekladac()) {
-        const std::string path = mainForm_.LanguagesFolder() + language;
-        const std::string file = FindFileIgnoringCase(path).value_or(path);
-        mainForm_.prekladac()->SetLanguageFile(QFile::decodeName(QByteArray::fromStdString(file)));
-        mainForm_.prekladac()->Translate();
-    }
+    if (!language.empty())
+        host_.ApplyInterfaceLanguage(language);
     accept();
 }
 

@@ -11,7 +11,7 @@ class TNastaveniForm;
 
 namespace verbaria {
 
-class TMainForm;
+class SettingsDialogHost;
 class TProgramyForm;
 
 // The settings dialog: the user-interface language among the language files of the languages
@@ -22,7 +22,7 @@ class TNastaveniForm final : public QDialog
     Q_OBJECT
 
 public:
-    TNastaveniForm(TMainForm &mainForm, TProgramyForm &programy);
+    TNastaveniForm(SettingsDialogHost &host, TProgramyForm &programy, QWidget *parent = nullptr);
     ~TNastaveniForm() override;
 
     // Shows the flag as the settings file gave it at start-up.
@@ -44,7 +44,7 @@ private:
     std::string SelectedLanguage() const;
 
     std::unique_ptr<Ui::TNastaveniForm> ui_;
-    TMainForm &mainForm_;
+    SettingsDialogHost &host_;
     TProgramyForm &programy_;
 };
 

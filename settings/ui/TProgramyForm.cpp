@@ -1,14 +1,11 @@
 #include "settings/ui/TProgramyForm.h"
 
-#include "editor/ui/TMainForm.h"
-#include "editor/ui/TVlastnostiForm.h" // TMainForm.h holds a QPointer to it
 #include "formats/Errors.h"
-#include "formats/FileIO.h"
-#include "formats/Paths.h"
 #include "platform/CodePage.h"
 #include "platform/SystemProgramIcon.h"
 #include "platform/SystemProgramStarter.h"
 #include "platform/SystemShellOpen.h"
+#include "settings/core/CatalogueStore.h"
 #include "settings/ui/ProgramItem.h"
 #include "settings/ui/TPridatProgramForm.h"
 #include "ui_TProgramyForm.h"
@@ -57,10 +54,11 @@ const ToolPicture ToolPictures[] = {
 
 } // namespace
 
-TProgramyForm::TProgramyForm(TMainForm &mainForm)
-    : QDialog(&mainForm)
+TProgramyForm::TProgramyForm(CatalogueStore &store, const TextService &texts, QWidget *parent)
+    : QDialog(parent)
     , ui_(std::make_unique<Ui::TProgramyForm>())
-    , mainForm_(mainForm)
+    , store_(store)
+    , texts_(texts)
     , realDialogs_(this)
 {
     ui_->setupUi(this);
@@ -129,12 +127,6 @@ void TProgramyForm::SetPlatform(ProgramIcon *icons, ProgramStarter *starter)
     }
     icons_ = icons ? icons : ownIcons_.get();
     starter_ = starter ? starter : ownStarter_.get();
-}
-
-std::string TProgramyForm::CatalogueFilePath() const
-{
-    const std::string path = mainForm_.slozkaProgramu() + "programs.ini";
-    return FindFileIgnoringCase(path).value_or(path);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -221,14 +213,13 @@ void TProgramyForm::UpravZaznam(int index, const std::string &nazev, const std::
 
 void TProgramyForm::Zobrazit()
 {
-    // Read first: a file that cannot be read leaves the list as it was, and so does a file that
+    // Read first: a catalogue that cannot be read leaves the list as it was, and so does one that
     // has gone missing (the close writes the held entries back rather than an empty list).
-    std::string bytes;
-    if (!ReadFileBytes(CatalogueFilePath(), bytes))
+    const std::optional<std::vector<CatalogueEntry>> entries = store_.Read();
+    if (!entries)
         return;
-    const std::vector<CatalogueEntry> entries = ParseCatalogue(bytes);
     model_->removeRows(0, model_->rowCount());
-    for (const CatalogueEntry &entry : entries)
+    for (const CatalogueEntry &entry : *entries)
         AddRow(entry);
 }
 
@@ -238,7 +229,7 @@ void TProgramyForm::Zavrit()
     entries.reserve(static_cast<std::size_t>(Count()));
     for (int i = 0; i < Count(); ++i)
         entries.push_back(Entry(i));
-    WriteFileAtomically(CatalogueFilePath(), FormatCatalogue(entries));
+    store_.Write(entries);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -271,8 +262,7 @@ void TProgramyForm::Smazat()
     const int index = SelectedIndex();
     if (index < 0)
         return;
-    if (dialogs_->AskYesNo(
-            mainForm_.Texts().TranslateText("Opravdu chcete tento program odstranit ze seznamu ?")))
+    if (dialogs_->AskYesNo(texts_.TranslateText("Opravdu chcete tento program odstranit ze seznamu ?")))
         model_->removeRow(index);
 }
 

@@ -19,22 +19,23 @@ class TProgramyForm;
 
 namespace verbaria {
 
+class CatalogueStore;
 class ProgramIcon;
 class ProgramStarter;
 class ShellOpen;
-class TMainForm;
 class TPridatProgramForm;
 
-// The catalogue of registered programs ("programs.ini" in the program folder). The entries live
-// in the list, sorted by name; every showing reloads them from the file and every hiding writes
-// them back, whichever button closed the dialog. After it closes, the selected entry stays
+// The catalogue of registered programs. The entries live in the list, sorted by name; every
+// showing reloads them from the store ("programs.ini" in the program folder) and every hiding
+// writes them back, whichever button closed the dialog. After it closes, the selected entry stays
 // selected for the caller.
 class TProgramyForm final : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TProgramyForm(TMainForm &mainForm);
+    // texts gives the confirmation question in the user-interface language.
+    TProgramyForm(CatalogueStore &store, const TextService &texts, QWidget *parent = nullptr);
     ~TProgramyForm() override;
 
     // The entry dialog, created after this one; Novy and Upravit do nothing without it.
@@ -44,11 +45,11 @@ public:
     // For tests; nullptr for the desktop's own.
     void SetPlatform(ProgramIcon *icons, ProgramStarter *starter);
 
-    // Reloads the entries from the file. Raises InOutError, leaving the list as it was, when the
-    // file exists but cannot be read; a missing file is an empty catalogue.
+    // Reloads the entries from the store. Raises InOutError, leaving the list as it was, when the
+    // catalogue exists but cannot be read; a missing one leaves the list as it was too.
     void Zobrazit();
-    // Writes the entries in list order. Raises InOutError when the file cannot be written; the
-    // earlier file then stays as it was.
+    // Writes the entries in list order. Raises InOutError when they cannot be written; the
+    // earlier catalogue then stays as it was.
     void Zavrit();
     void PridatZaznam(const std::string &nazev, const std::string &sablona, const std::string &program);
     void UpravZaznam(int index, const std::string &nazev, const std::string &sablona,
@@ -60,7 +61,6 @@ public:
     int SelectedIndex() const;
     // The templates of the entries, in list order.
     std::vector<std::string> Templates() const;
-    std::string CatalogueFilePath() const;
 
 public slots:
     void Novy();
@@ -80,7 +80,8 @@ private:
     void SetUpTools();
 
     std::unique_ptr<Ui::TProgramyForm> ui_;
-    TMainForm &mainForm_;
+    CatalogueStore &store_;
+    const TextService &texts_;
     TPridatProgramForm *pridatProgram_ = nullptr;
     QStandardItemModel *model_ = nullptr;
     QtUserDialogs realDialogs_;

@@ -1,3 +1,5 @@
+#include "editor/ui/ProgramFileFilter.h"
+#include "editor/ui/QtUserDialogs.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "formats/FileIO.h"
@@ -10,6 +12,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -448,8 +452,24 @@ TEST_F(MainWindow, QtsOwnButtonsSpeakTheEditorsLanguage)
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ano"));
 }
 
-TEST(FileDialogFilters, AllFilesAreAllFilesAlsoWithoutADot)
+TEST(FileDialogFilters, AllFilesAreAllFilesAlsoWithoutADotAndProgramsAreExecutables)
 {
+    // A program has no suffix here: its entry lists every name, and the dialog's list keeps the
+    // folders, the executables and the .exe files.
     EXPECT_EQ(QtUserDialogs::QtFilters(QString::fromUtf8("Programy (*.exe)|*.exe|Všechny soubory (*.*)|*.*")),
-              (QStringList{QStringLiteral("Programy (*.exe)"), QString::fromUtf8("Všechny soubory (*)")}));
+              (QStringList{QStringLiteral("Programy (*)"), QString::fromUtf8("Všechny soubory (*)")}));
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    auto make = [&folder](const QString &name, QFileDevice::Permissions permissions) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.setPermissions(permissions);
+        return QFileInfo(file.fileName());
+    };
+    const auto readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    EXPECT_TRUE(
+        ProgramFileFilter::Offered(make(QStringLiteral("editor"), readWrite | QFileDevice::ExeOwner)));
+    EXPECT_TRUE(ProgramFileFilter::Offered(make(QStringLiteral("SETUP.EXE"), readWrite)));
+    EXPECT_FALSE(ProgramFileFilter::Offered(make(QStringLiteral("notes.txt"), readWrite)));
+    EXPECT_TRUE(ProgramFileFilter::Offered(QFileInfo(folder.path())));
 }

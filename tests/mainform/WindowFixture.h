@@ -2,7 +2,7 @@
 
 #include "editor/ui/TMainForm.h"
 #include "formats/FileIO.h"
-#include "platform/RegistryRecord.h"
+#include "support/NoRegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QTemporaryDir>
@@ -13,14 +13,6 @@
 #include <string>
 
 namespace verbaria {
-
-// A registration that goes nowhere: the tests never touch the system's record of the program.
-class NoRegistry final : public RegistryRecord
-{
-public:
-    bool Write(const QString &) override { return true; }
-    bool Delete() override { return true; }
-};
 
 // A main window's surroundings for a test: a temporary program folder holding the test's files,
 // scripted answers to every question, and no registration.
@@ -55,7 +47,7 @@ protected:
 
     QTemporaryDir folder_;
     ScriptedDialogs dialogs_;
-    NoRegistry registry_;
+    NoRegistryRecord registry_;
 };
 
 } // namespace verbaria

@@ -1,9 +1,10 @@
 // Shows one of the settings room's dialogs with sample contents for a look with one's own eyes
 // (xvfb-run -a ...): "nastaveni", "programy" or "pridat". Not a test; works in a temporary folder.
-#include "editor/ui/TMainForm.h"
-#include "editor/ui/TVlastnostiForm.h"
+#include "editor/core/UserDialogs.h"
 #include "platform/CodePage.h"
-#include "platform/RegistryRecord.h"
+#include "settings/core/CatalogueFileStore.h"
+#include "settings/core/LanguageList.h"
+#include "settings/ui/SettingsDialogHost.h"
 #include "settings/ui/TNastaveniForm.h"
 #include "settings/ui/TPridatProgramForm.h"
 #include "settings/ui/TProgramyForm.h"
@@ -17,11 +18,22 @@ using namespace verbaria;
 
 namespace {
 
-class NoRegistry final : public RegistryRecord
+// The languages of the sample folder; choosing one changes nothing else.
+class SampleHost final : public SettingsDialogHost
 {
 public:
-    bool Write(const QString &) override { return true; }
-    bool Delete() override { return true; }
+    explicit SampleHost(std::string languagesFolder)
+        : languagesFolder_(std::move(languagesFolder))
+    {
+    }
+    SettingsValues &Settings() override { return values_; }
+    std::vector<std::string> LanguageFiles() const override { return ListLanguageFiles(languagesFolder_); }
+    void ApplyInterfaceLanguage(const std::string &) override {}
+    void ApplyCodePages() override {}
+
+private:
+    std::string languagesFolder_;
+    SettingsValues values_;
 };
 
 void Write(const QString &path, const QByteArray &bytes)
@@ -50,16 +62,14 @@ int main(int argc, char *argv[])
     Write(folder.filePath(QStringLiteral("programs.ini")),
           QByteArray::fromStdString(CodePage::Default().EncodeLossy(catalogue)));
 
-    TMainForm mainForm;
-    NoRegistry registry;
-    mainForm.SetRegistryRecord(&registry);
-    mainForm.SetProgramFolder(folder.path());
-    TVlastnostiForm vlastnosti(&mainForm);
-    TProgramyForm programy(mainForm);
-    TPridatProgramForm pridat(mainForm.Texts(), &mainForm);
-    TNastaveniForm nastaveni(mainForm, programy);
+    const std::string programFolder = QFile::encodeName(folder.path()).toStdString() + "/";
+    CatalogueFileStore store([programFolder] { return programFolder; });
+    SampleHost host(programFolder + "jazyky/");
+    const CzechTexts texts;
+    TProgramyForm programy(store, texts);
+    TPridatProgramForm pridat(texts);
+    TNastaveniForm nastaveni(host, programy);
     programy.SetEntryDialog(&pridat);
-    mainForm.Settings().JazykRozhrani = "czech.lng";
 
     if (which == QStringLiteral("nastaveni")) {
         nastaveni.show();

@@ -1,6 +1,5 @@
-#include "settings/ui/SettingsHooks.h"
+#include "app/SettingsHooks.h"
 
-#include "editor/ui/TVlastnostiForm.h" // TMainForm.h holds a QPointer to it
 #include "settings/core/CommandLine.h"
 #include "settings/core/SettingsFile.h"
 #include "settings/ui/TNastaveniForm.h"
