@@ -56,7 +56,8 @@ double ExportWithTool(const fs::path &tool, const fs::path &folder, const fs::pa
     if (!fs::exists(tool))
         return -1;
     const std::string command = "'" + tool.string() + "' export '" + (folder / "demo.lnd").string() + "' '" +
-                                language.string() + "' --program-folder '" + folder.string() + "' >/dev/null 2>&1";
+                                language.string() + "' --program-folder '" + folder.string() +
+                                "' >/dev/null 2>&1";
     double best = 1e9;
     for (int run = 0; run < 3; ++run) {
         const auto start = Clock::now();
