@@ -113,26 +113,16 @@ std::string WithRowNotes(std::string_view languageBytes, const RowNotes &notes)
     std::string out;
     out.reserve(languageBytes.size() + notes.size() * 40);
     std::unordered_set<std::int32_t> written;
-    std::size_t start = 0;
-    while (start < languageBytes.size()) {
-        std::size_t end = languageBytes.find('\n', start);
-        end = end == std::string_view::npos ? languageBytes.size() : end + 1;
-        const std::string_view whole = languageBytes.substr(start, end - start);
-        std::string_view line = whole;
-        if (!line.empty() && line.back() == '\n')
-            line.remove_suffix(1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        start = end;
+    ForEachLineWithEnd(languageBytes, [&](std::string_view whole, std::string_view line) {
         if (IsNoteLine(line))
-            continue;
+            return;
         if (const auto number = ItemNumberOf(line)) {
             const auto note = notes.find(*number);
             if (note != notes.end() && !note->second.empty() && written.insert(*number).second)
                 out += RowNoteLine(*number, note->second) + "\r\n";
         }
         out += whole;
-    }
+    });
     return out;
 }
 

@@ -94,4 +94,23 @@ template <class LineHandler> void ForEachLine(std::string_view bytes, LineHandle
     }
 }
 
+// For a writer that copies the lines it keeps byte for byte: each line whole, with its line end, and
+// without it (a CR at its end is left out even without an LF: a copied line is matched, not read).
+template <class LineHandler> void ForEachLineWithEnd(std::string_view bytes, LineHandler &&lineHandler)
+{
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t newline = bytes.find('\n', start);
+        const std::size_t next = newline == std::string_view::npos ? bytes.size() : newline + 1;
+        std::string_view line = bytes.substr(start, next - start);
+        const std::string_view whole = line;
+        if (!line.empty() && line.back() == '\n')
+            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lineHandler(whole, line);
+        start = next;
+    }
+}
+
 } // namespace verbaria

@@ -67,23 +67,13 @@ std::string WithSpellingChoice(std::string_view languageBytes, std::string_view 
             written = true;
         }
     };
-    std::size_t start = 0;
-    while (start < languageBytes.size()) {
-        std::size_t end = languageBytes.find('\n', start);
-        end = end == std::string_view::npos ? languageBytes.size() : end + 1;
-        const std::string_view whole = languageBytes.substr(start, end - start);
-        std::string_view line = whole;
-        if (!line.empty() && line.back() == '\n')
-            line.remove_suffix(1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        start = end;
+    ForEachLineWithEnd(languageBytes, [&](std::string_view whole, std::string_view line) {
         if (IsChoiceLine(line))
-            continue;
+            return;
         if (IsItemLine(line))
             writeChoice();
         out += whole;
-    }
+    });
     if (write && !written && !out.empty() && out.back() != '\n')
         out += "\r\n";
     writeChoice();
