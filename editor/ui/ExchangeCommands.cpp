@@ -91,18 +91,26 @@ bool SameLanguageValues(const DocumentHeader &a, const DocumentHeader &b)
            a.editSablona == b.editSablona && a.memoAutorJazyka == b.memoAutorJazyka;
 }
 
+// The export and the import share one file dialog: its formats, and the document's folder until
+// the user has chosen one of their own.
+void PrepareExchangeDialog(FileDialogState &dialog, std::string title, const TextService &texts,
+                           LanguageDocument &document)
+{
+    dialog.Title = std::move(title);
+    dialog.Filter =
+        texts.TranslateText("XLIFF (*.xlf *.xliff)|*.xlf;*.xliff|PO (*.po)|*.po|Všechny soubory|*.*");
+    dialog.DefaultExtension = "*.xlf";
+    if (dialog.InitialFolder.empty())
+        dialog.InitialFolder = document.OpenDialog().InitialFolder;
+}
+
 } // namespace
 
 void TMainForm::Exportovat()
 {
     EndEdits();
     FileDialogState &dialog = exchangeDialog_;
-    dialog.Title = texts_.TranslateText("Exportovat překlad");
-    dialog.Filter =
-        texts_.TranslateText("XLIFF (*.xlf *.xliff)|*.xlf;*.xliff|PO (*.po)|*.po|Všechny soubory|*.*");
-    dialog.DefaultExtension = "*.xlf";
-    if (dialog.InitialFolder.empty())
-        dialog.InitialFolder = document_->OpenDialog().InitialFolder;
+    PrepareExchangeDialog(dialog, texts_.TranslateText("Exportovat překlad"), texts_, *document_);
     if (const std::string &file = document_->souborJazyka(); !file.empty())
         dialog.FileName =
             QFile::encodeName(
@@ -154,12 +162,7 @@ void TMainForm::Importovat()
 {
     EndEdits();
     FileDialogState &dialog = exchangeDialog_;
-    dialog.Title = texts_.TranslateText("Importovat překlad");
-    dialog.Filter =
-        texts_.TranslateText("XLIFF (*.xlf *.xliff)|*.xlf;*.xliff|PO (*.po)|*.po|Všechny soubory|*.*");
-    dialog.DefaultExtension = "*.xlf";
-    if (dialog.InitialFolder.empty())
-        dialog.InitialFolder = document_->OpenDialog().InitialFolder;
+    PrepareExchangeDialog(dialog, texts_.TranslateText("Importovat překlad"), texts_, *document_);
     const std::optional<std::string> chosen = Dialogs().ChooseFileToOpen(dialog);
     if (!chosen)
         return;
