@@ -17,9 +17,13 @@ QString QtUserDialogs::MessageText(const std::string &message)
 {
     // The program's own texts are UTF-8; an error may quote a file's bytes, which are in the
     // default code page unless they happen to be UTF-8 too.
+    // Bytes that are text in neither show as replacement characters.
+    const QByteArrayView bytes(message.data(), static_cast<qsizetype>(message.size()));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(message.data(), static_cast<qsizetype>(message.size())));
-    return utf8.hasError() ? MessageText(message) : text;
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return CodePage::Default().Decode(message);
 }
 
 QtUserDialogs::QtUserDialogs(QWidget *owner)
