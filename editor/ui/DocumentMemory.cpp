@@ -40,11 +40,18 @@ DocumentMemory::DocumentMemory(QObject *parent)
 
 DocumentMemory::~DocumentMemory()
 {
-    // A thread still reading posts to this object; its post dies with it.
+    Stop();
+}
+
+void DocumentMemory::Stop()
+{
+    if (stop_)
+        stop_->store(true);
     for (const QPointer<QThread> &thread : threads_) {
         if (thread)
             thread->wait();
     }
+    building_ = false;
 }
 
 void DocumentMemory::Wait()
@@ -56,7 +63,9 @@ void DocumentMemory::Wait()
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
-std::unique_ptr<checks::TranslationMemory> DocumentMemory::BuildNow(const Request &request)
+std::unique_ptr<checks::TranslationMemory> DocumentMemory::BuildNow(const Request &request,
+                                                                    std::vector<SkippedFile> *skipped,
+                                                                    const std::atomic<bool> *stop)
 {
     auto memory = std::make_unique<checks::TranslationMemory>();
     std::map<std::string, TemplateBytes> templates;
@@ -64,52 +73,58 @@ std::unique_ptr<checks::TranslationMemory> DocumentMemory::BuildNow(const Reques
     const QString excluded = request.Excluded.empty()
                                  ? QString()
                                  : QFileInfo(QString::fromLocal8Bit(request.Excluded)).canonicalFilePath();
+    auto skip = [skipped](const QFileInfo &info, const std::string &reason) {
+        if (skipped)
+            skipped->push_back({info.fileName().toStdString(), reason});
+    };
     for (const std::string &folder : request.Folders) {
         const QDir dir(QString::fromLocal8Bit(folder));
         for (const QFileInfo &info :
              dir.entryInfoList({QStringLiteral("*.lng"), QStringLiteral("*.LNG")}, QDir::Files)) {
+            if (stop && stop->load())
+                return memory;
             const QString path = info.canonicalFilePath();
             if (path == excluded || !seen.insert(path).second)
                 continue;
-            const std::string file = path.toLocal8Bit().toStdString();
-            std::string bytes;
-            if (!ReadFileBytes(file, bytes))
-                continue;
-            std::string_view content = bytes;
-            StripByteOrderMark(content);
-            if (!request.Language.empty() && LanguageHeaderValue(content, "LANGUAGE") != request.Language)
-                continue;
-            const std::string definition = LanguageHeaderValue(content, "DEFINITION");
-            if (definition.empty())
-                continue;
-            const std::string templatePath =
-                FindTemplateFile(definition, file, [] { return std::vector<std::string>(); });
-            if (templatePath.empty())
-                continue;
-            auto found = templates.find(templatePath);
-            if (found == templates.end()) {
-                TemplateBytes read;
-                if (!ReadFileBytes(NativePath(templatePath), read.Bytes))
+            // Any file of the folder may be anything: one that cannot be read is left out and
+            // named, and the others still count.
+            try {
+                const std::string file = path.toLocal8Bit().toStdString();
+                std::string bytes;
+                if (!ReadFileBytes(file, bytes))
                     continue;
-                std::string_view templateContent = read.Bytes;
-                const bool byteOrderMark = StripByteOrderMark(templateContent);
-                read.Bytes = std::string(templateContent);
-                try {
+                std::string_view content = bytes;
+                StripByteOrderMark(content);
+                if (!request.Language.empty() && LanguageHeaderValue(content, "LANGUAGE") != request.Language)
+                    continue;
+                const std::string definition = LanguageHeaderValue(content, "DEFINITION");
+                if (definition.empty())
+                    continue;
+                const std::string templatePath =
+                    FindTemplateFile(definition, file, [] { return std::vector<std::string>(); });
+                if (templatePath.empty())
+                    continue;
+                auto found = templates.find(templatePath);
+                if (found == templates.end()) {
+                    TemplateBytes read;
+                    if (!ReadFileBytes(NativePath(templatePath), read.Bytes))
+                        continue;
+                    std::string_view templateContent = read.Bytes;
+                    const bool byteOrderMark = StripByteOrderMark(templateContent);
+                    read.Bytes = std::string(templateContent);
                     EditorTemplate parsed;
                     TemplateReader(parsed).ReadAll(read.Bytes);
                     read.Page = byteOrderMark ? CodePage::ForDeclared("UTF-8")
                                               : CodePage::ForDeclared(parsed.Info.CodePage);
-                } catch (const std::exception &) {
-                    continue;
+                    found = templates.emplace(templatePath, std::move(read)).first;
                 }
-                found = templates.emplace(templatePath, std::move(read)).first;
-            }
-            try {
                 checks::AddLanguageFile(*memory, memory->AddFile(info.fileName().toStdString()),
                                         found->second.Bytes, content, DecoderOf(found->second.Page),
                                         DecoderOf(CodePage::ForDeclared(DeclaredCodePage(content))));
-            } catch (const std::exception &) {
-                // A file its readers refuse teaches nothing; the others still count.
+            } catch (const std::exception &error) {
+                skip(info, error.what());
+            } catch (...) {
+                skip(info, std::string());
             }
         }
     }
@@ -121,16 +136,34 @@ void DocumentMemory::Build(Request request)
 {
     const unsigned generation = ++generation_;
     building_ = true;
-    // The object outlives the thread (its end waits for it), and a queued call to an object
-    // that is gone is dropped.
-    QThread *thread = QThread::create([this, generation, request = std::move(request)] {
-        std::shared_ptr<checks::TranslationMemory> memory = BuildNow(request);
+    if (stop_)
+        stop_->store(true);
+    stop_ = std::make_shared<std::atomic<bool>>(false);
+    // The object outlives the thread (its end stops and waits for it), and a queued call to an
+    // object that is gone is dropped. Nothing thrown may leave the thread: that would end the
+    // program.
+    QThread *thread = QThread::create([this, generation, stop = stop_, request = std::move(request)] {
+        std::shared_ptr<checks::TranslationMemory> memory;
+        std::vector<SkippedFile> skipped;
+        try {
+            memory = BuildNow(request, &skipped, stop.get());
+        } catch (const std::exception &error) {
+            // Out of memory, most likely: what the build had is lost, the reason is told.
+            memory = std::make_shared<checks::TranslationMemory>();
+            skipped.push_back({std::string(), error.what()});
+        } catch (...) {
+            memory = std::make_shared<checks::TranslationMemory>();
+            skipped.push_back({std::string(), std::string()});
+        }
+        if (stop->load())
+            return;
         QMetaObject::invokeMethod(
             this,
-            [this, generation, memory] {
+            [this, generation, memory, skipped = std::move(skipped)]() mutable {
                 if (generation != generation_)
                     return;
                 memory_ = memory;
+                skipped_ = std::move(skipped);
                 building_ = false;
                 emit Built();
             },

@@ -4,6 +4,7 @@
 #include "editor/core/OldVersionImport.h"
 #include "editor/core/TextSearch.h"
 #include "editor/ui/DocumentHistory.h"
+#include "editor/ui/DocumentMemory.h"
 #include "editor/ui/DocumentSpelling.h"
 #include "editor/ui/FileDialogComponent.h"
 #include "editor/ui/FilterBar.h"
@@ -142,7 +143,38 @@ TMainForm::TMainForm(QWidget *parent)
     SetUpSpelling();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // Qt cuts the connections into this window only after its members and children are gone, so
+    // the window ends in its own order: nothing it owns may call back into it meanwhile.
+    // The memory's thread first: it is stopped and waited for.
+    if (memory_)
+        memory_->Stop();
+    // No signal of an object the window owns reaches it any more...
+    for (QObject *object : findChildren<QObject *>())
+        disconnect(object, nullptr, this, nullptr);
+    if (history_)
+        disconnect(history_.get(), nullptr, this, nullptr);
+    // ... and no callback of a widget that would outlive the members.
+    if (StringGridModel *model = ui_->gridJazyk->GridModel())
+        model->SetMarker({});
+    ui_->gridJazyk->SetEditorCreated({});
+    filterBar_->SetProblemTest({});
+    replaceDialog_->SetPlanner({});
+    document_->SetLanguageRead({});
+    document_->SetSaveAddition({});
+    document_->SetCodePagesChanged({});
+    // Then the widgets that show the document, while the document and the members they use are
+    // still there; the document, its history and the checks go last.
+    texts_.SetTranslator(nullptr);
+    delete prekladac_;
+    delete takeCentralWidget();
+    delete replaceDialog_;
+    delete findDialog_;
+    history_.reset();
+    document_.reset();
+    rowChecks_.reset();
+}
 
 StringGrid *TMainForm::gridJazyk() const
 {
@@ -404,6 +436,8 @@ void TMainForm::FormHide()
     if (ended_)
         return;
     ended_ = true;
+    // The end of the run: no build of the memory goes on behind the closing windows.
+    memory_->Stop();
     RememberWindow();
     texts_.SetTranslator(nullptr);
     delete prekladac_;

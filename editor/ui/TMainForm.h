@@ -204,6 +204,8 @@ private:
     void RefreshChecks(int first, int last);
     void ShowRowNotes(int row);
     void StartMemory();
+    // Names in the status bar the files the memory could not read.
+    void ReportSkippedMemoryFiles();
     void SetUpSpelling();
     // Checks the translations in the dictionary the document's choice or language names.
     void FollowSpelling();

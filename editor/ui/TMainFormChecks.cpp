@@ -80,6 +80,7 @@ void TMainForm::SetUpChecks()
     connect(memory_, &DocumentMemory::Built, this, [this] {
         if (statusBar()->currentMessage() == UiText(texts_.TranslateText("Načítá se překladová paměť…")))
             statusBar()->clearMessage();
+        ReportSkippedMemoryFiles();
         suggestionsRow_ = -1;
         ShowRowNotes(ui_->gridJazyk->CurrentRow());
     });
@@ -127,6 +128,22 @@ void TMainForm::RetranslateChecks()
     suggestionsRow_ = -1;
     if (ui_->gridJazyk)
         ShowRowNotes(ui_->gridJazyk->CurrentRow());
+}
+
+void TMainForm::ReportSkippedMemoryFiles()
+{
+    QStringList files;
+    for (const DocumentMemory::SkippedFile &skipped : memory_->Skipped()) {
+        QString file = QString::fromStdString(skipped.Name);
+        if (!skipped.Reason.empty())
+            file += QStringLiteral(" (") + QtUserDialogs::MessageText(skipped.Reason) + QLatin1Char(')');
+        files << file;
+    }
+    if (files.isEmpty())
+        return;
+    statusBar()->showMessage(
+        UiText(texts_.TranslateText("Překladová paměť vynechala soubory, které nelze přečíst: %1"))
+            .arg(files.join(QStringLiteral(", "))));
 }
 
 void TMainForm::RefreshChecks(int first, int last)
