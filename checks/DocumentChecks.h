@@ -34,6 +34,13 @@ public:
 
     // The findings of one entry, errors first, in the order of CheckId.
     std::vector<Finding> FindingsFor(std::size_t index) const;
+    // True while every translated text with a known original is that original: the language is
+    // the template's own (the program's own language file), and a text equal to its original is
+    // no fault of a translation.
+    bool IsOwnLanguage() const
+    {
+        return translatedWithOriginal_ > 0 && sameAsOriginal_ == translatedWithOriginal_;
+    }
     bool HasError(std::size_t index) const;
 
 private:
@@ -45,6 +52,11 @@ private:
     using Letters = std::map<char32_t, std::set<std::size_t>>;
 
     Accelerators AcceleratorsOf(const CheckedEntry &entry) const;
+    // 0 for no translation or no original, 1 for a translation that differs, 2 for the same text.
+    char Sameness(const CheckedEntry &entry) const;
+    void Count(std::size_t index, int sign);
+    // The affected entries, or every entry when the language became or stopped being the own.
+    std::vector<std::size_t> WithOwnLanguageChange(bool before, std::vector<std::size_t> affected) const;
     void Unregister(std::size_t index);
     void Register(std::size_t index);
     std::vector<std::size_t> SharingAccelerator(std::size_t index) const;
@@ -55,6 +67,9 @@ private:
     std::vector<Accelerators> accelerators_;
     std::vector<std::string> forms_;                  // per entry; empty for messages
     std::unordered_map<std::string, Letters> byForm_; // form -> translated accelerator -> entries
+    std::vector<char> sameness_;                      // per entry, as Sameness gives it
+    std::size_t translatedWithOriginal_ = 0;
+    std::size_t sameAsOriginal_ = 0;
 };
 
 } // namespace verbaria::checks

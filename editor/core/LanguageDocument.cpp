@@ -135,6 +135,42 @@ bool LanguageDocument::AskToSaveChanges()
     return UlozitJazyk();
 }
 
+namespace {
+
+// A template's header or items section line: such a file is no language file, whatever else it holds.
+bool HasTemplateSection(std::string_view bytes)
+{
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        start = end + 1;
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (line.empty() || line.front() != '[')
+            continue;
+        line.remove_prefix(1);
+        while (!line.empty() && (line.back() == '\r'))
+            line.remove_suffix(1);
+        if (!line.empty() && line.back() == ']')
+            line.remove_suffix(1);
+        const std::string name = UpperAscii(line);
+        if (name == "LANGUAGE" || name == "ITEMS")
+            return true;
+    }
+    return false;
+}
+
+bool IsTemplateName(const std::string &fileName)
+{
+    return fileName.size() >= 4 &&
+           UpperAscii(std::string_view(fileName).substr(fileName.size() - 4)) == ".LND";
+}
+
+} // namespace
+
 void LanguageDocument::StyleRow(int row, TItemKind kind)
 {
     grid_.SetTextColour(ColumnTranslation, row, CellColour::Of(Black));
@@ -164,6 +200,8 @@ bool LanguageDocument::NovyJazyk(bool refill, bool askToSave)
     if (askToSave && !AskToSaveChanges())
         return false;
     zmeneno_ = false;
+    // A new language is saved nowhere yet, whatever file the save dialog will propose.
+    saveTarget_.clear();
 
     GridBatch batch(grid_);
     if (grid_.RowCount() > 0) {
@@ -194,6 +232,9 @@ void LanguageDocument::NactiJazyk(const std::string &fileName, int mode)
     else
         settings_.JazykProPopisy = fileName;
 
+    // Until this read has ended well, a save without a dialog has nowhere to write.
+    if (mode == ColumnTranslation)
+        saveTarget_.clear();
     std::string bytes;
     if (!ReadFileBytes(nativeName, bytes))
         return;
@@ -205,14 +246,24 @@ void LanguageDocument::NactiJazyk(const std::string &fileName, int mode)
     CodePagesChanged();
     std::string_view content = bytes;
     StripByteOrderMark(content);
-    ReadLanguageLines(fileName, content, mode);
+    const bool languageFile = ReadLanguageLines(fileName, content, mode) && !IsTemplateName(fileName);
     if (mode == ColumnTranslation && languageRead_)
         languageRead_(content);
     startovani_ = false;
+    if (mode == ColumnTranslation && languageFile)
+        saveTarget_ = fileName;
 }
 
-void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode)
+bool LanguageDocument::ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode)
 {
+    bool languageLines = true;
+    for (const char byte : bytes) {
+        if (byte != ' ' && byte != '\t' && byte != '\r' && byte != '\n') {
+            languageLines = false;
+            break;
+        }
+    }
+    const bool templateLines = HasTemplateSection(bytes);
     GridBatch batch(grid_);
     // A file may name its template on every line: each name is looked up once per read (a look-up
     // lists folders and reads the catalogue), and the user is asked once at most.
@@ -225,6 +276,7 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
     };
     bool asked = false;
     auto entry = [&](std::int32_t number, std::string_view value) {
+        languageLines = true;
         const std::int32_t index = index_.IndexOf(number);
         if (index < 0)
             return;
@@ -239,6 +291,9 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
                                                  : GridCells::ColumnEncoding);
     };
     auto header = [&](std::string_view key, std::string_view value) {
+        if (key == "LANGUAGE" || key == "VERSION" || key == "AUTHOR" || key == "DEFINITION" ||
+            key == "CODEPAGE")
+            languageLines = true;
         if (mode != ColumnTranslation)
             return;
         if (key == "LANGUAGE") {
@@ -271,6 +326,7 @@ void LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
         }
     };
     ForEachLanguageLine(bytes, header, entry);
+    return languageLines && !templateLines;
 }
 
 void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
@@ -368,12 +424,20 @@ void LanguageDocument::OpenAtStartup()
         }
     };
     aktualniSablona_ = settings_.PosledniSablona;
-    step([this] { MapujText(aktualniSablona_); });
+    bool templateRead = true;
+    step([this, &templateRead] {
+        templateRead = false;
+        MapujText(aktualniSablona_);
+        templateRead = true;
+    });
     step([this] { NovyJazyk(true, false); });
     souborPopisu_ = settings_.JazykProPopisy;
     step([this] { NactiJazyk(souborPopisu_, ColumnOriginal); });
     souborJazyka_ = settings_.PosledniJazyk;
     step([this] { NactiJazyk(souborJazyka_, ColumnTranslation); });
+    // Without its whole template a save would drop the translations of the entries not read.
+    if (!templateRead)
+        saveTarget_.clear();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -388,6 +452,7 @@ void LanguageDocument::NovyVJinemProgramu(const std::string &templatePath)
 {
     if (!AskToSaveChanges())
         return;
+    saveTarget_.clear();
     try {
         aktualniSablona_ = templatePath;
         MapujText(aktualniSablona_);
@@ -425,6 +490,7 @@ void LanguageDocument::OtevritJazyk()
     if (!AskToSaveChanges())
         return;
     zmeneno_ = false;
+    saveTarget_.clear();
     openDialog_.FileName = *chosen;
     souborJazyka_ = *chosen;
     EmptyColumnOfTranslatableRows(ColumnTranslation);
@@ -477,6 +543,7 @@ bool LanguageDocument::UlozitJazyk()
         ReportFailure(error);
         return false;
     }
+    saveTarget_ = souborJazyka_;
     zmeneno_ = false;
     return true;
 }

@@ -146,6 +146,12 @@ public:
     const std::string &aktualniSablona() const { return aktualniSablona_; }
     const std::string &souborJazyka() const { return souborJazyka_; }
     void SetSouborJazyka(const std::string &file) { souborJazyka_ = file; }
+    // The language file this document was read from or saved to, the one a save without a dialog
+    // may write; empty after a new language, a read that stopped, a template that could not be
+    // read, or a file that was no language file. souborJazyka keeps naming the file the save
+    // dialog proposes.
+    const std::string &SaveTarget() const { return saveTarget_; }
+    void SetSaveTarget(const std::string &file) { saveTarget_ = file; }
     const std::string &souborPopisu() const { return souborPopisu_; }
     const std::string &definiceJazyka() const { return definiceJazyka_; }
     bool startovani() const { return startovani_; }
@@ -174,7 +180,9 @@ public:
 private:
     void StyleRow(int row, TItemKind kind);
     void EmptyColumnOfTranslatableRows(int column);
-    void ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode);
+    // True when the bytes read as a language file: blank, or holding a header or item line, and
+    // no section line of a template.
+    bool ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode);
     void SwitchTemplate(const std::string &fileName, int mode);
     std::string OrDefault(const std::string &declared) const
     {
@@ -200,6 +208,7 @@ private:
     bool startovani_ = false;
     std::string aktualniSablona_;
     std::string souborJazyka_;
+    std::string saveTarget_;
     std::string souborPopisu_;
     std::string definiceJazyka_;
     TTemplateInfo templateInfo_; // Author in the one-line form

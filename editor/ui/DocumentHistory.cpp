@@ -48,6 +48,8 @@ public:
     // dialog never writes the earlier texts into it.
     std::string OldFile;
     std::string NewFile;
+    std::string OldTarget;
+    std::string NewTarget;
     bool OldChanged = false;
     bool NewChanged = false;
     bool ChangesTranslations = false;
@@ -83,6 +85,7 @@ void DocumentHistory::StartPending()
     pendingRowCount_ = document_.Grid().RowCount();
     pendingHeader_ = document_.Header();
     pendingFile_ = document_.souborJazyka();
+    pendingTarget_ = document_.SaveTarget();
     pendingChanged_ = document_.zmeneno();
     generation_ = document_.ItemTableGeneration();
 }
@@ -164,6 +167,8 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
     step->NewHeader = document_.Header();
     step->OldFile = pendingFile_;
     step->NewFile = document_.souborJazyka();
+    step->OldTarget = pendingTarget_;
+    step->NewTarget = document_.SaveTarget();
     const bool changes = !step->Cells.empty() || step->OldRowCount != step->NewRowCount ||
                          !HeadersEqual(step->OldHeader, step->NewHeader);
     // Whatever overwrote a translation leaves work that a close must not drop without asking.
@@ -197,6 +202,8 @@ void DocumentHistory::Apply(const Step &step, bool forward)
     document_.Header() = forward ? step.NewHeader : step.OldHeader;
     if (step.OldFile != step.NewFile)
         document_.SetSouborJazyka(forward ? step.NewFile : step.OldFile);
+    if (step.OldTarget != step.NewTarget)
+        document_.SetSaveTarget(forward ? step.NewTarget : step.OldTarget);
     applying_ = false;
 }
 

@@ -72,6 +72,7 @@ private:
     int pendingRowCount_ = 0;
     DocumentHeader pendingHeader_;
     std::string pendingFile_;
+    std::string pendingTarget_;
     bool pendingChanged_ = false;
     std::uint64_t generation_ = 0;
     bool applying_ = false;

@@ -64,6 +64,15 @@ namespace {
     return patterns.trimmed().compare(u"*.exe", Qt::CaseInsensitive) == 0;
 }
 
+// Paths from the settings and from files take "\\" for a folder separator too.
+QString DesktopPath(QString path)
+{
+#ifndef Q_OS_WIN
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+    return path;
+}
+
 } // namespace
 
 QStringList QtUserDialogs::QtFilters(const QString &filter)
@@ -121,9 +130,14 @@ std::optional<std::string> QtUserDialogs::ChooseFile(const FileDialogState &stat
         suffix.remove(0, 2);
     dialog.setDefaultSuffix(suffix);
     if (!state.InitialFolder.empty())
-        dialog.setDirectory(QString::fromStdString(state.InitialFolder));
-    if (!state.FileName.empty())
-        dialog.selectFile(QString::fromStdString(state.FileName));
+        dialog.setDirectory(DesktopPath(QString::fromStdString(state.InitialFolder)));
+    if (!state.FileName.empty()) {
+        // A remembered "jazyky\czech.lng" is a file in a folder, not a name with a backslash.
+        QString name = DesktopPath(QString::fromStdString(state.FileName));
+        if (name.contains(QLatin1Char('/')))
+            name = QFileInfo(name).absoluteFilePath();
+        dialog.selectFile(name);
+    }
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

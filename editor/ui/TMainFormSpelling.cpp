@@ -6,6 +6,7 @@
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TextPane.h"
 #include "editor/ui/UiText.h"
+#include "formats/Paths.h"
 #include "spelling/SpellingChoice.h"
 #include "ui_TMainForm.h"
 #include "widgets/StringGrid.h"
@@ -45,7 +46,8 @@ void TMainForm::FollowSpelling()
         return;
     const DocumentHeader &header = document_->Header();
     const QString file =
-        QFileInfo(QFile::decodeName(QByteArray::fromStdString(document_->souborJazyka()))).completeBaseName();
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(NativePath(document_->souborJazyka()))))
+            .completeBaseName();
     spelling_->Follow(QString::fromStdString(header.Pravopis), LanguageCodePage().Decode(header.editJazyk),
                       file);
 }
@@ -68,7 +70,8 @@ QList<std::pair<QString, QString>> TMainForm::SpellingChoices()
     spelling_->FindDictionaries();
     const DocumentHeader &header = document_->Header();
     const QString file =
-        QFileInfo(QFile::decodeName(QByteArray::fromStdString(document_->souborJazyka()))).completeBaseName();
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(NativePath(document_->souborJazyka()))))
+            .completeBaseName();
     const QString automatic = spelling_->AutomaticCode(LanguageCodePage().Decode(header.editJazyk), file);
     QList<std::pair<QString, QString>> choices;
     choices.append({automatic.isEmpty()

@@ -19,6 +19,7 @@
 #include "widgets/StringGridModel.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -206,9 +207,11 @@ void TMainForm::UpdateTitle()
 {
     if (caption_.isEmpty())
         caption_ = QMainWindow::windowTitle();
-    const std::string &file = document_->souborJazyka();
+    // The file a save writes to, named as the desktop names files ("czech.lng", not the
+    // settings' "jazyky\czech.lng").
+    const std::string &file = document_->SaveTarget();
     QString name = file.empty() ? UiText(texts_.TranslateText("Neuložený jazyk"))
-                                : QFileInfo(QString::fromLocal8Bit(file)).fileName();
+                                : QFileInfo(QString::fromLocal8Bit(NativePath(file))).fileName();
     // "name* — Verbaria": the desktop adds the program's title after a window's own, so it is
     // given once, in the form every Qt program shows.
     composingTitle_ = true;
@@ -231,8 +234,11 @@ void TMainForm::AfterCommand(bool marksTranslations)
 
 void TMainForm::UpdateStatus()
 {
-    const std::string &file = document_->souborJazyka();
-    statusPanel_->Show(file.empty() ? QString() : QString::fromLocal8Bit(file),
+    const std::string &file = document_->SaveTarget();
+    statusPanel_->Show(file.empty()
+                           ? QString()
+                           : QDir::toNativeSeparators(
+                                 QFileInfo(QString::fromLocal8Bit(NativePath(file))).absoluteFilePath()),
                        CountTranslations(*document_));
     ui_->menuZpet->setEnabled(history_->CanUndo());
     ui_->menuZnovu->setEnabled(history_->CanRedo());
@@ -274,7 +280,9 @@ void TMainForm::GoTo(int column, int row)
 void TMainForm::UlozitHned()
 {
     EndEdits();
-    const std::string &file = document_->souborJazyka();
+    // Only the file the document was read from or saved to; a new language, or one whose read
+    // stopped, is saved as the save command saves it.
+    const std::string file = document_->SaveTarget();
     if (file.empty()) {
         UlozitJazyk();
         return;

@@ -420,7 +420,8 @@ TEST_F(Workbench, EveryShortcutReachesItsCommand)
         {"menuKonec", QKeySequence(QStringLiteral("Ctrl+Q"))},
     };
     dialogs_.OpenChoices = {std::nullopt, std::nullopt};
-    dialogs_.SaveChoices = {std::nullopt};
+    // Ctrl+S after Ctrl+N asks for a name: the new language has no file yet.
+    dialogs_.SaveChoices = {std::nullopt, std::nullopt};
     TypeIntoCell(4, QStringLiteral("x")); // so that Ctrl+Z has a step and Ctrl+N a question
     dialogs_.Answers = {false};
     for (const auto &[name, sequence] : keys) {
