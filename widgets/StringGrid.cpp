@@ -6,6 +6,7 @@
 #include "widgets/StringGridModel.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <utility>
@@ -13,6 +14,25 @@
 using namespace Qt::StringLiterals;
 
 namespace verbaria {
+
+namespace {
+
+enum class HistoryKey { None, Undo, Redo };
+
+// The keys the desktop's editors take for undo and redo, and the other common ones for redo.
+HistoryKey HistoryKeyOf(const QKeyEvent &key)
+{
+    const QKeyCombination combination = key.keyCombination();
+    if (key.matches(QKeySequence::Undo) || combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Z))
+        return HistoryKey::Undo;
+    if (key.matches(QKeySequence::Redo) ||
+        combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
+        combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y))
+        return HistoryKey::Redo;
+    return HistoryKey::None;
+}
+
+} // namespace
 
 StringGrid::StringGrid(QWidget *parent)
     : QTableView(parent)
@@ -342,6 +362,22 @@ void StringGrid::keyboardSearch(const QString &)
 
 bool StringGrid::eventFilter(QObject *watched, QEvent *event)
 {
+    // An editor the advance has just opened holds nothing to undo, yet it would take the undo key
+    // for itself: the user means the edit that Enter ended. Once something is typed, the editor's
+    // own undo comes first, and the key goes on when that has nothing left.
+    if (event->type() == QEvent::ShortcutOverride && watched == editor_) {
+        auto *editor = static_cast<QWidget *>(watched);
+        const HistoryKey key = HistoryKeyOf(*static_cast<QKeyEvent *>(event));
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        const bool nothingToUndo = line && !line->isUndoAvailable();
+        const bool untouched = nothingToUndo && !line->isRedoAvailable();
+        if ((key == HistoryKey::Undo && nothingToUndo) || (key == HistoryKey::Redo && untouched)) {
+            closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+            // Not taken here: the window's shortcut runs the command.
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && watched == editor_) {
         auto *editor = static_cast<QWidget *>(watched);
         const int key = static_cast<QKeyEvent *>(event)->key();

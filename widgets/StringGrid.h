@@ -22,6 +22,8 @@ class StringGridModel;
 // none; moving to another cell ends the edit too; Escape puts the old text back.
 // Hidden rows (a filtered view) are never current and never edited: the advance skips them, and
 // with rows hidden it stays where it is rather than append a row that the view would not show.
+// The undo and redo keys in an editor with nothing of its own to undo end the edit as Escape does
+// and go on to the window, so that they reach the document's history.
 class StringGrid final : public QTableView
 {
     Q_OBJECT

@@ -279,6 +279,47 @@ TEST_F(Workbench, WhatIsTypedInAFilteredViewNeverGoesIntoAHiddenRow)
     EXPECT_FALSE(Grid()->IsEditing());
 }
 
+TEST_F(Workbench, UndoAndRedoKeysReachTheDocumentFromTheEditorTheAdvanceOpened)
+{
+    Show();
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 4));
+    Type(QStringLiteral("Servus"));
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Grid()->IsEditing()); // row 5, nothing typed yet
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(Grid()->IsEditing());
+    EXPECT_EQ(Right(4), "");
+    EXPECT_EQ(Right(5), "");
+    EXPECT_FALSE(Document().zmeneno());
+
+    for (const QKeyCombination redo : {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z),
+                                       QKeyCombination(Qt::ControlModifier, Qt::Key_Y)}) {
+        Press(Qt::Key_Return); // the editor again, untouched
+        ASSERT_TRUE(Grid()->IsEditing());
+        Press(redo.key(), redo.keyboardModifiers());
+        EXPECT_FALSE(Grid()->IsEditing());
+        EXPECT_EQ(Right(4), "Servus");
+        EXPECT_TRUE(Document().zmeneno());
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Right(4), "");
+    }
+
+    // What is typed is undone in the editor first; the next Ctrl+Z goes on to the document.
+    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(Right(4), "Servus");
+    Press(Qt::Key_Return);
+    Type(QStringLiteral("a"));
+    EXPECT_EQ(Right(5), "a");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(Grid()->IsEditing());
+    EXPECT_EQ(Right(4), "Servus");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(Grid()->IsEditing());
+    EXPECT_EQ(Right(4), "");
+    EXPECT_EQ(Right(5), "");
+}
+
 TEST_F(Workbench, TheTextPaneShowsTheRowWholeAndEditsItsTranslation)
 {
     Show();
