@@ -6,12 +6,33 @@
 #include "widgets/StringGridModel.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace verbaria {
+
+namespace {
+
+enum class HistoryKey { None, Undo, Redo };
+
+// The keys the desktop's editors take for undo and redo, and the other common ones for redo.
+HistoryKey HistoryKeyOf(const QKeyEvent &key)
+{
+    const QKeyCombination combination = key.keyCombination();
+    if (key.matches(QKeySequence::Undo) || combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Z))
+        return HistoryKey::Undo;
+    if (key.matches(QKeySequence::Redo) ||
+        combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
+        combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y))
+        return HistoryKey::Redo;
+    return HistoryKey::None;
+}
+
+} // namespace
 
 StringGrid::StringGrid(QWidget *parent)
     : QTableView(parent)
@@ -63,7 +84,33 @@ void StringGrid::SetCells(GridCells &cells)
     }
     delegate_->SetModel(gridModel_);
     setModel(gridModel_);
-    connect(gridModel_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { editor_ = nullptr; });
+    // Many changes at once (undo, replace) reset the model; the view would forget its current
+    // cell and its hidden rows with it, and a filtered view would then show everything.
+    connect(gridModel_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        editor_ = nullptr;
+        keptColumn_ = CurrentColumn();
+        keptRow_ = CurrentRow();
+        hiddenRows_.clear();
+        if (verticalHeader()->hiddenSectionCount() > 0) {
+            for (int row = 0; row < verticalHeader()->count(); ++row) {
+                if (isRowHidden(row))
+                    hiddenRows_.push_back(row);
+            }
+        }
+    });
+    connect(gridModel_, &QAbstractItemModel::modelReset, this, [this] {
+        const int rows = gridModel_->rowCount();
+        for (const int row : std::exchange(hiddenRows_, {})) {
+            if (row < rows)
+                setRowHidden(row, true);
+        }
+        if (keptRow_ >= 1 && rows >= 1) {
+            const int row = ShownRowNear(std::min(keptRow_, rows));
+            if (row >= 1)
+                SetCurrentCell(std::max(keptColumn_, 0), row);
+        }
+        keptRow_ = -1;
+    });
     SetDefaultColumnWidth(defaultColumnWidth_);
 }
 
@@ -128,7 +175,7 @@ bool StringGrid::SetCurrentCell(int column, int row)
     if (!gridModel_)
         return false;
     const QModelIndex index = gridModel_->IndexOfCell(column, row);
-    if (!index.isValid())
+    if (!index.isValid() || !RowShown(row))
         return false;
     setCurrentIndex(index);
     return true;
@@ -144,10 +191,45 @@ bool StringGrid::SetCurrentColumn(int column)
     return SetCurrentCell(column, std::max(CurrentRow(), 1));
 }
 
+bool StringGrid::RowShown(int row) const
+{
+    return row >= 1 && !isRowHidden(row - 1);
+}
+
+int StringGrid::ShownRowNear(int row) const
+{
+    const int rows = gridModel_ ? gridModel_->rowCount() : 0;
+    for (int next = std::max(row, 1); next <= rows; ++next) {
+        if (RowShown(next))
+            return next;
+    }
+    for (int previous = std::min(row, rows + 1) - 1; previous >= 1; --previous) {
+        if (RowShown(previous))
+            return previous;
+    }
+    return -1;
+}
+
+void StringGrid::LeaveHiddenRow()
+{
+    const int row = CurrentRow();
+    if (row < 1 || RowShown(row) || !gridModel_)
+        return;
+    // The edit of a row the filter took away ends as leaving the row would end it.
+    EndEdit();
+    if (const int shown = ShownRowNear(row); shown >= 1)
+        SetCurrentCell(std::max(CurrentColumn(), 0), shown);
+    else
+        setCurrentIndex(QModelIndex());
+}
+
 bool StringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
     GridCells *cells = gridModel_ ? gridModel_->Cells() : nullptr;
     const int row = StringGridModel::GridRowOf(index);
+    // What is typed must land where the user sees it.
+    if (index.isValid() && !RowShown(row))
+        return false;
     // Taken before the editor opens: the key that opens it already changes the cell.
     std::string before =
         cells && row >= 1 && row < cells->RowCount() ? cells->Text(index.column(), row) : std::string();
@@ -211,7 +293,7 @@ void StringGrid::AdvanceFrom(int column, int row)
     GridCells *cells = gridModel_ ? gridModel_->Cells() : nullptr;
     if (!cells)
         return;
-    // Left to right, then down: the next cell that may be edited.
+    // Left to right, then down: the next cell that may be edited and is shown.
     const int rows = cells->RowCount();
     int nextColumn = column;
     int nextRow = row;
@@ -224,12 +306,15 @@ void StringGrid::AdvanceFrom(int column, int row)
         }
         if (nextRow >= rows)
             break;
-        if (cells->Style(nextColumn, nextRow).IsEditable()) {
+        if (RowShown(nextRow) && cells->Style(nextColumn, nextRow).IsEditable()) {
             if (SetCurrentCell(nextColumn, nextRow))
                 edit(currentIndex());
             return;
         }
     }
+    // A filtered view would not show the appended row; the cell just edited stays current.
+    if (verticalHeader()->hiddenSectionCount() > 0)
+        return;
     cells->AppendRow();
     if (SetCurrentCell(1, cells->RowCount() - 1))
         edit(currentIndex());
@@ -277,6 +362,22 @@ void StringGrid::keyboardSearch(const QString &)
 
 bool StringGrid::eventFilter(QObject *watched, QEvent *event)
 {
+    // An editor the advance has just opened holds nothing to undo, yet it would take the undo key
+    // for itself: the user means the edit that Enter ended. Once something is typed, the editor's
+    // own undo comes first, and the key goes on when that has nothing left.
+    if (event->type() == QEvent::ShortcutOverride && watched == editor_) {
+        auto *editor = static_cast<QWidget *>(watched);
+        const HistoryKey key = HistoryKeyOf(*static_cast<QKeyEvent *>(event));
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        const bool nothingToUndo = line && !line->isUndoAvailable();
+        const bool untouched = nothingToUndo && !line->isRedoAvailable();
+        if ((key == HistoryKey::Undo && nothingToUndo) || (key == HistoryKey::Redo && untouched)) {
+            closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+            // Not taken here: the window's shortcut runs the command.
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && watched == editor_) {
         auto *editor = static_cast<QWidget *>(watched);
         const int key = static_cast<QKeyEvent *>(event)->key();

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QLineEdit;
 
@@ -19,6 +20,10 @@ class StringGridModel;
 // Typing into an editable cell opens the editor; every keystroke goes into the cells at once. Enter
 // ends the edit and advances to the next editable cell, appending a row at the end when there is
 // none; moving to another cell ends the edit too; Escape puts the old text back.
+// Hidden rows (a filtered view) are never current and never edited: the advance skips them, and
+// with rows hidden it stays where it is rather than append a row that the view would not show.
+// The undo and redo keys in an editor with nothing of its own to undo end the edit as Escape does
+// and go on to the window, so that they reach the document's history.
 class StringGrid final : public QTableView
 {
     Q_OBJECT
@@ -50,10 +55,13 @@ public:
     int CurrentColumn() const;
     int CurrentRow() const;
     // Each goes through the ordinary change of the current cell (cellAboutToBeSelected, ending an
-    // open edit). False when the cell does not exist or is the heading row.
+    // open edit). False when the cell does not exist, is the heading row or is in a hidden row.
     bool SetCurrentCell(int column, int row);
     bool SetCurrentRow(int row);
     bool SetCurrentColumn(int column);
+    // After rows were hidden: a current cell in a hidden row ends its edit and moves to the next
+    // shown row (else the nearest shown one above, else nowhere), so nothing typed goes there.
+    void LeaveHiddenRow();
 
     bool IsEditing() const { return !editor_.isNull(); }
     // Told of every cell editor as it opens, with the cell in grid coordinates.
@@ -84,6 +92,9 @@ protected:
 
 private:
     void AdvanceFrom(int column, int row);
+    bool RowShown(int row) const;
+    // The first shown row from row on, else the last one before it; -1 when none is shown.
+    int ShownRowNear(int row) const;
 
     StringGridModel *gridModel_ = nullptr;
     StringGridDelegate *delegate_ = nullptr;
@@ -96,6 +107,11 @@ private:
     int editRow_ = -1;
     std::string textBeforeEdit_;
     bool endedByEnter_ = false;
+
+    // What a reset of the model must not take away: the current cell and the hidden rows (view rows).
+    int keptColumn_ = -1;
+    int keptRow_ = -1;
+    std::vector<int> hiddenRows_;
 };
 
 } // namespace verbaria

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace verbaria {
@@ -37,11 +38,43 @@ QString QtUserDialogs::Caption() const
     return title.isEmpty() ? QStringLiteral("Verbaria") : title;
 }
 
+namespace {
+
+// A question is answered with one of its buttons. Qt would take Escape and the window's close
+// button for No, and "Uložit změny ?" answered No by a reflex loses the edits; so neither answers.
+class QuestionBox final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (!clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
+} // namespace
+
 bool QtUserDialogs::AskYesNo(const std::string &question)
 {
-    QMessageBox box(QMessageBox::Question, Caption(), MessageText(question),
+    QuestionBox box(QMessageBox::Question, Caption(), MessageText(question),
                     QMessageBox::Yes | QMessageBox::No, owner_);
     box.setDefaultButton(QMessageBox::Yes);
+    box.setWindowFlags((box.windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                       ~Qt::WindowCloseButtonHint);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -107,15 +107,18 @@ void TMainForm::SetUpWorkbench()
 
     connect(filterBar_, &FilterBar::FilterChanged, this, &TMainForm::ApplyFilter);
     StringGrid *grid = ui_->gridJazyk;
-    connect(grid, &StringGrid::CellAboutToBeSelected, this, [this](int, int) {
-        // The pane follows the cell the grid is about to select: the grid tells first.
-        QMetaObject::invokeMethod(this, &TMainForm::ShowTextPane, Qt::QueuedConnection);
+    auto filterChangedRows = [this] {
         QMetaObject::invokeMethod(
             this,
             [this] {
                 filterBar_->ApplyToChangedRows(*ui_->gridJazyk, *document_, ui_->gridJazyk->CurrentRow());
             },
             Qt::QueuedConnection);
+    };
+    connect(grid, &StringGrid::CellAboutToBeSelected, this, [this, filterChangedRows](int, int) {
+        // The pane follows the cell the grid is about to select: the grid tells first.
+        QMetaObject::invokeMethod(this, &TMainForm::ShowTextPane, Qt::QueuedConnection);
+        filterChangedRows();
     });
     connect(grid->GridModel(), &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) {
@@ -126,6 +129,12 @@ void TMainForm::SetUpWorkbench()
                 if (!textPane_->IsEditing())
                     ShowTextPane();
             });
+    connect(grid->GridModel(), &QAbstractItemModel::modelReset, this, [this, filterChangedRows] {
+        // Many rows changed at once (undo, replace): the filter looks at them all again, but for
+        // the row the user is on.
+        filterBar_->RowsChanged(1, document_->Grid().RowCount() - 1);
+        filterChangedRows();
+    });
     connect(textPane_, &TextPane::TranslationEdited, this, [this](int row, const QString &text) {
         GridCells &cells = document_->Grid();
         if (row < 1 || row >= cells.RowCount())
@@ -247,7 +256,13 @@ void TMainForm::UpdateStatus()
 
 void TMainForm::ApplyFilter()
 {
-    filterBar_->Apply(*ui_->gridJazyk, *document_);
+    StringGrid *grid = ui_->gridJazyk;
+    filterBar_->Apply(*grid, *document_);
+    // The row the user was on may be hidden now; what they type next must not go there.
+    const int before = grid->CurrentRow();
+    grid->LeaveHiddenRow();
+    if (grid->CurrentRow() != before)
+        ShowTextPane();
 }
 
 void TMainForm::ShowTextPane()

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -299,6 +300,34 @@ TEST_F(MainWindow, ClosingWithUnsavedEditsAsksAndStaysWhenTheSaveIsCancelled)
     dialogs_.Answers = {false};
     EXPECT_TRUE(form_.close());
     EXPECT_EQ(form_.prekladac(), nullptr); // freed at the end of the run
+}
+
+// The real question box: Escape and the window's close button leave "Uložit změny ?" up; only
+// Yes and No answer it.
+TEST(QuestionBox, EscapeAndTheCloseButtonDoNotAnswerAQuestion)
+{
+    QtUserDialogs dialogs;
+    for (const bool yes : {true, false}) {
+        bool reached = false;
+        QTimer::singleShot(0, qApp, [&reached, yes] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            reached = true;
+            QWidget *focused = box->focusWidget() ? box->focusWidget() : box;
+            QTest::keyClick(focused, Qt::Key_Escape);
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(box->isVisible());
+            EXPECT_FALSE(box->close());
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(box->isVisible());
+            EXPECT_FALSE(box->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+            QAbstractButton *answer = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
+            ASSERT_NE(answer, nullptr);
+            QTest::mouseClick(answer, Qt::LeftButton);
+        });
+        EXPECT_EQ(dialogs.AskYesNo("Uložit změny ?"), yes);
+        EXPECT_TRUE(reached);
+    }
 }
 
 TEST_F(MainWindow, ResizingGivesBothColumnsHalfTheGrid)

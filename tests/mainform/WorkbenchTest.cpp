@@ -216,6 +216,110 @@ TEST_F(Workbench, NextAndPreviousUntranslatedWrap)
     EXPECT_EQ(Grid()->CurrentRow(), 5);
 }
 
+TEST_F(Workbench, WhatIsTypedInAFilteredViewNeverGoesIntoAHiddenRow)
+{
+    Show();
+    TypeIntoCell(5, QStringLiteral("Hallo"));
+    FilterBar *filter = form_.filterBar();
+    // The row the user is on is hidden by the new filter: the cursor moves on to a shown row.
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 2));
+    filter->comboFiltr()->setCurrentIndex(FilterBar::Untranslated);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(ShownRows(), (std::vector<bool>{false, false, false, true, false, true}));
+    EXPECT_EQ(Grid()->CurrentRow(), 4);
+    EXPECT_FALSE(Grid()->SetCurrentCell(1, 5));
+
+    // Enter in row 4 advances over the hidden row 5 to row 6, and the typing lands there.
+    Grid()->setFocus();
+    Type(QStringLiteral("Servus"));
+    Press(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Grid()->CurrentRow(), 6);
+    EXPECT_TRUE(Grid()->IsEditing());
+    Type(QStringLiteral("ZZZ"));
+    EXPECT_EQ(Right(4), "Servus");
+    EXPECT_EQ(Right(5), "Hallo");
+    EXPECT_EQ(Right(6), "ZZZ");
+
+    // Nothing shown follows: the cell stays, without an appended row the view would hide.
+    const int rows = Document().Grid().RowCount();
+    Press(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Grid()->CurrentRow(), 6);
+    EXPECT_FALSE(Grid()->IsEditing());
+    EXPECT_EQ(Document().Grid().RowCount(), rows);
+    EXPECT_EQ(ShownRows(), (std::vector<bool>{false, false, false, false, false, true}));
+
+    // Undo keeps the cursor and the filter; the row it made untranslated again comes back.
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Right(4), "");
+    EXPECT_EQ(Right(6), "");
+    EXPECT_EQ(Grid()->CurrentRow(), 6);
+    EXPECT_EQ(ShownRows(), (std::vector<bool>{false, false, false, true, false, true}));
+    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Right(6), "ZZZ");
+    EXPECT_EQ(Grid()->CurrentRow(), 6);
+    EXPECT_EQ(ShownRows(), (std::vector<bool>{false, false, false, false, false, true}));
+
+    // A filter that shows no row leaves no current cell: typing goes nowhere.
+    filter->comboFiltr()->setCurrentIndex(FilterBar::All);
+    filter->comboFiltr()->setCurrentIndex(FilterBar::Untranslated);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ShownRows(), std::vector<bool>(6, false));
+    EXPECT_EQ(Grid()->CurrentRow(), -1);
+    const Snapshot before = Take();
+    Grid()->setFocus();
+    Type(QStringLiteral("Q"));
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Take() == before);
+    EXPECT_FALSE(Grid()->IsEditing());
+}
+
+TEST_F(Workbench, UndoAndRedoKeysReachTheDocumentFromTheEditorTheAdvanceOpened)
+{
+    Show();
+    ASSERT_TRUE(Grid()->SetCurrentCell(1, 4));
+    Type(QStringLiteral("Servus"));
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Grid()->IsEditing()); // row 5, nothing typed yet
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(Grid()->IsEditing());
+    EXPECT_EQ(Right(4), "");
+    EXPECT_EQ(Right(5), "");
+    EXPECT_FALSE(Document().zmeneno());
+
+    for (const QKeyCombination redo : {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z),
+                                       QKeyCombination(Qt::ControlModifier, Qt::Key_Y)}) {
+        Press(Qt::Key_Return); // the editor again, untouched
+        ASSERT_TRUE(Grid()->IsEditing());
+        Press(redo.key(), redo.keyboardModifiers());
+        EXPECT_FALSE(Grid()->IsEditing());
+        EXPECT_EQ(Right(4), "Servus");
+        EXPECT_TRUE(Document().zmeneno());
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Right(4), "");
+    }
+
+    // What is typed is undone in the editor first; the next Ctrl+Z goes on to the document.
+    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(Right(4), "Servus");
+    Press(Qt::Key_Return);
+    Type(QStringLiteral("a"));
+    EXPECT_EQ(Right(5), "a");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(Grid()->IsEditing());
+    EXPECT_EQ(Right(4), "Servus");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(Grid()->IsEditing());
+    EXPECT_EQ(Right(4), "");
+    EXPECT_EQ(Right(5), "");
+}
+
 TEST_F(Workbench, TheTextPaneShowsTheRowWholeAndEditsItsTranslation)
 {
     Show();
