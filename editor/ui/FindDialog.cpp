@@ -1,6 +1,7 @@
 #include "editor/ui/FindDialog.h"
 
 #include "ui_FindDialog.h"
+#include "widgets/OwnChildren.h"
 
 namespace verbaria {
 
@@ -20,7 +21,10 @@ FindDialog::FindDialog(QWidget *parent)
     connect(ui_->buttonZavrit, &QPushButton::clicked, this, &QDialog::close);
 }
 
-FindDialog::~FindDialog() = default;
+FindDialog::~FindDialog()
+{
+    DisconnectOwnChildren(*this);
+}
 
 QString FindDialog::SearchText() const
 {

@@ -3,6 +3,7 @@
 #include "editor/core/UserDialogs.h"
 #include "editor/ui/UiText.h"
 #include "ui_ReplaceDialog.h"
+#include "widgets/OwnChildren.h"
 
 namespace verbaria {
 
@@ -41,7 +42,10 @@ ReplaceDialog::ReplaceDialog(const TextService &texts, QWidget *parent)
     Retranslate();
 }
 
-ReplaceDialog::~ReplaceDialog() = default;
+ReplaceDialog::~ReplaceDialog()
+{
+    DisconnectOwnChildren(*this);
+}
 
 void ReplaceDialog::Retranslate()
 {

@@ -2,6 +2,7 @@
 
 #include "platform/SystemShellOpen.h"
 #include "ui_TAboutForm.h"
+#include "widgets/OwnChildren.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -53,7 +54,10 @@ TAboutForm::TAboutForm(QWidget *parent)
     connect(ui_->buttonOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-TAboutForm::~TAboutForm() = default;
+TAboutForm::~TAboutForm()
+{
+    DisconnectOwnChildren(*this);
+}
 
 void TAboutForm::SetShellOpen(ShellOpen *shell)
 {

@@ -26,6 +26,7 @@
 #include "translator/qt/TKVTranslator.h"
 #include "ui_TMainForm.h"
 #include "widgets/MenuStyle.h"
+#include "widgets/OwnChildren.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 
@@ -151,8 +152,7 @@ TMainForm::~TMainForm()
     if (memory_)
         memory_->Stop();
     // No signal of an object the window owns reaches it any more...
-    for (QObject *object : findChildren<QObject *>())
-        disconnect(object, nullptr, this, nullptr);
+    DisconnectOwnChildren(*this);
     if (history_)
         disconnect(history_.get(), nullptr, this, nullptr);
     // ... and no callback of a widget that would outlive the members.

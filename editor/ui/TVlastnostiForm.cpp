@@ -4,6 +4,7 @@
 #include "editor/ui/CodePageGuard.h"
 #include "platform/CodePage.h"
 #include "ui_TVlastnostiForm.h"
+#include "widgets/OwnChildren.h"
 
 namespace verbaria {
 
@@ -35,7 +36,10 @@ TVlastnostiForm::TVlastnostiForm(QWidget *parent)
     ui_->editJazyk->setFocus();
 }
 
-TVlastnostiForm::~TVlastnostiForm() = default;
+TVlastnostiForm::~TVlastnostiForm()
+{
+    DisconnectOwnChildren(*this);
+}
 
 void TVlastnostiForm::Bind(DocumentHeader &header)
 {

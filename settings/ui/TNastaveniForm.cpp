@@ -5,6 +5,7 @@
 #include "settings/ui/SettingsDialogHost.h"
 #include "settings/ui/TProgramyForm.h"
 #include "ui_TNastaveniForm.h"
+#include "widgets/OwnChildren.h"
 
 #include <QFile>
 #include <QShowEvent>
@@ -43,7 +44,10 @@ TNastaveniForm::TNastaveniForm(SettingsDialogHost &host, TProgramyForm &programy
     setFixedSize(size().expandedTo(minimumSizeHint()));
 }
 
-TNastaveniForm::~TNastaveniForm() = default;
+TNastaveniForm::~TNastaveniForm()
+{
+    DisconnectOwnChildren(*this);
+}
 
 void TNastaveniForm::SetAutoDoplnovani(bool on)
 {

@@ -4,6 +4,7 @@
 #include "editor/ui/FileDialogComponent.h"
 #include "platform/CodePage.h"
 #include "ui_TPridatProgramForm.h"
+#include "widgets/OwnChildren.h"
 
 #include <QFile>
 #include <QStyle>
@@ -73,7 +74,10 @@ TPridatProgramForm::TPridatProgramForm(const TextService &texts, QWidget *parent
     ui_->editNazev->setFocus();
 }
 
-TPridatProgramForm::~TPridatProgramForm() = default;
+TPridatProgramForm::~TPridatProgramForm()
+{
+    DisconnectOwnChildren(*this);
+}
 
 void TPridatProgramForm::SetDialogs(UserDialogs *dialogs)
 {

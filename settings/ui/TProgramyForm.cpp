@@ -9,6 +9,7 @@
 #include "settings/ui/ProgramItem.h"
 #include "settings/ui/TPridatProgramForm.h"
 #include "ui_TProgramyForm.h"
+#include "widgets/OwnChildren.h"
 
 #include <QFile>
 #include <QHideEvent>
@@ -83,7 +84,10 @@ TProgramyForm::TProgramyForm(CatalogueStore &store, const TextService &texts, QW
     setFixedSize(size().expandedTo(minimumSizeHint()));
 }
 
-TProgramyForm::~TProgramyForm() = default;
+TProgramyForm::~TProgramyForm()
+{
+    DisconnectOwnChildren(*this);
+}
 
 void TProgramyForm::SetUpTools()
 {
