@@ -19,7 +19,6 @@ StatusPanel::StatusPanel(QStatusBar &bar, const TextService &texts)
 {
     setObjectName(QStringLiteral("StatusPanel"));
     progressPrelozeno_->setObjectName(QStringLiteral("progressPrelozeno"));
-    labelKeKontrole_->setObjectName(QStringLiteral("labelKeKontrole"));
     labelKeKontrole_->hide();
     progressPrelozeno_->setMaximumWidth(160);
     progressPrelozeno_->setTextVisible(true);
