@@ -182,8 +182,9 @@ int RunExchangeExport(const std::string &format, const ExchangeOptions &options)
         writer = std::make_unique<XliffWriter>(*device);
     else
         writer = std::make_unique<PoWriter>(*device, RevisionDate(languages.front(), options.Positional[0]));
-    ExportSettings settings{QString::fromStdString(options.SourceLanguage),
-                            QString::fromStdString(options.TargetLanguage)};
+    ExportSettings settings;
+    settings.SourceLanguage = QString::fromStdString(options.SourceLanguage);
+    settings.TargetLanguage = QString::fromStdString(options.TargetLanguage);
     try {
         for (const std::string &language : languages) {
             auto session = OpenSession(options, options.Follow);
