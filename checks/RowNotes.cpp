@@ -13,6 +13,12 @@ namespace {
 
 constexpr std::string_view kPrefix = "/Notes ";
 constexpr std::string_view kAcknowledged = "acknowledged=";
+constexpr std::string_view kFor = "for=";
+
+bool StartsWithIgnoringCase(std::string_view token, std::string_view prefix)
+{
+    return token.size() > prefix.size() && EqualsIgnoringAsciiCase(token.substr(0, prefix.size()), prefix);
+}
 
 bool IsNoteLine(std::string_view line)
 {
@@ -41,8 +47,11 @@ std::optional<std::pair<std::int32_t, RowNote>> ParseNoteLine(std::string_view l
         rest.remove_prefix(end);
         if (EqualsIgnoringAsciiCase(token, "review")) {
             note.Review = true;
-        } else if (token.size() > kAcknowledged.size() &&
-                   EqualsIgnoringAsciiCase(token.substr(0, kAcknowledged.size()), kAcknowledged)) {
+        } else if (StartsWithIgnoringCase(token, kFor)) {
+            note.AcknowledgedFor.assign(token.substr(kFor.size()));
+            for (char &c : note.AcknowledgedFor)
+                c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        } else if (StartsWithIgnoringCase(token, kAcknowledged)) {
             std::string_view names = token.substr(kAcknowledged.size());
             while (!names.empty()) {
                 const std::size_t comma = names.find(',');
@@ -84,12 +93,41 @@ std::string RowNoteLine(std::int32_t number, const RowNote &note)
             line += name;
             first = false;
         }
+        if (!note.AcknowledgedFor.empty()) {
+            line += ' ';
+            line += kFor;
+            line += note.AcknowledgedFor;
+        }
     }
     return line;
 }
 
-std::vector<Finding> WithoutAcknowledged(std::vector<Finding> findings, const RowNote &note)
+std::string TextHash(std::string_view utf8)
 {
+    // FNV-1a: short, stable everywhere, and enough to tell a rewritten text from the old one.
+    std::uint32_t hash = 2166136261u;
+    for (const char c : utf8) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619u;
+    }
+    static constexpr char Digits[] = "0123456789abcdef";
+    std::string text(8, '0');
+    for (int i = 7; i >= 0; --i, hash >>= 4)
+        text[static_cast<std::size_t>(i)] = Digits[hash & 0xF];
+    return text;
+}
+
+bool AcknowledgesText(const RowNote &note, std::string_view utf8)
+{
+    return !note.Acknowledged.empty() &&
+           (note.AcknowledgedFor.empty() || note.AcknowledgedFor == TextHash(utf8));
+}
+
+std::vector<Finding> WithoutAcknowledged(std::vector<Finding> findings, const RowNote &note,
+                                         std::string_view translation)
+{
+    if (!AcknowledgesText(note, translation))
+        return findings;
     std::erase_if(findings, [&](const Finding &finding) {
         return finding.Level() == Severity::Warning && note.Acknowledged.contains(CheckName(finding.Check));
     });

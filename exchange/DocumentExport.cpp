@@ -99,6 +99,8 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
         if (!DecodesWhole(unit.Target) || !DecodesWhole(unit.Source) || !DecodesWhole(path))
             return "unit " + std::to_string(item.Number) +
                    ": a byte of its texts is not a character of the file's code page";
+        unit.NeedsReview =
+            !unit.Target.isEmpty() && settings.NeedsReview && settings.NeedsReview(item.Number);
         unit.Notes.clear();
         unit.Notes.append(KindLine(item, path));
         if (!sectionNote.isEmpty())

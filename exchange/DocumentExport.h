@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace verbaria {
@@ -18,6 +20,9 @@ struct ExportSettings
 {
     QString SourceLanguage; // empty: "und"
     QString TargetLanguage; // empty: the language file's LANGUAGE
+    // Whether the translation of the entry numbered so waits for review (its note says so): it
+    // goes out marked for review, so that it comes back marked.
+    std::function<bool(std::int32_t number)> NeedsReview;
 };
 
 // Writes the document's header and one unit per COMPONENT and MESSAGE entry (the first of each

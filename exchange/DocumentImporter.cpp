@@ -117,7 +117,7 @@ std::string DocumentImporter::ApplyUnit(const ExchangeUnit &unit)
         conflicts_.push_back(UnitName(unit) + ": conflict: the file's source \"" + unit.Source.toStdString() +
                              "\" is not the template's text \"" + expected.toStdString() + "\"");
     if (unit.NeedsReview)
-        ++needingReview_;
+        reviewNumbers_.push_back(*number);
     document_.Grid().SetText(LanguageDocument::ColumnTranslation, index + 1, std::move(bytes));
     ++imported_;
     return {};

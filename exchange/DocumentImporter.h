@@ -5,6 +5,7 @@
 #include "exchange/ExchangeUnit.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,10 @@ public:
     const std::vector<std::string> &Conflicts() const { return conflicts_; }
     std::size_t Imported() const { return imported_; }
     std::size_t Ignored() const { return ignored_; }
-    std::size_t NeedingReview() const { return needingReview_; }
+    std::size_t NeedingReview() const { return reviewNumbers_.size(); }
+    // The numbers of the entries whose translation came marked for review (fuzzy, needs-review-*),
+    // in the file's order: the document notes them as it notes its own rows waiting for review.
+    const std::vector<std::int32_t> &ReviewNumbers() const { return reviewNumbers_; }
 
 private:
     std::string Encode(const QString &text, const std::string &what, std::string &bytes) const;
@@ -40,7 +44,7 @@ private:
     std::vector<std::string> conflicts_;
     std::size_t imported_ = 0;
     std::size_t ignored_ = 0;
-    std::size_t needingReview_ = 0;
+    std::vector<std::int32_t> reviewNumbers_;
 };
 
 } // namespace verbaria::exchange

@@ -142,14 +142,16 @@ int Check(const std::vector<std::string> &args)
                 lines[static_cast<std::size_t>(i)] = line.Line;
             }
             const std::size_t firstOfFile = reported.size();
-            checks::DocumentChecks document(DecoderFor(language.CodePage), language.CodePage);
+            const checks::Decoder languageDecoder = DecoderFor(language.CodePage);
+            checks::DocumentChecks document(languageDecoder, language.CodePage);
             document.Reset(std::move(translated));
             for (std::size_t i = 0; i < items.size(); ++i) {
                 if (lines[i] == 0)
                     continue;
                 std::vector<checks::Finding> findings = document.FindingsFor(i);
                 if (const auto note = notes.find(items[i].Number); note != notes.end())
-                    findings = checks::WithoutAcknowledged(std::move(findings), note->second);
+                    findings = checks::WithoutAcknowledged(std::move(findings), note->second,
+                                                           languageDecoder(document.Entry(i).Translation));
                 for (checks::Finding &finding : findings)
                     reported.push_back(Reported{files[f], lines[i], items[i].Number, std::move(finding)});
             }

@@ -1,5 +1,6 @@
 #include "tool/ExchangeCommands.h"
 
+#include "checks/RowNotes.h"
 #include "exchange/DocumentExport.h"
 #include "exchange/DocumentImporter.h"
 #include "exchange/ExchangeReceiver.h"
@@ -46,7 +47,9 @@ const char *const ExchangeImportUsage =
     "language file. Units are matched by number only; the template is never written. A translation the\n"
     "language file's code page cannot hold, a line break, or a number no entry has stops the import\n"
     "with nothing written. A unit whose source is not the template's text any more is reported as a\n"
-    "conflict and imported. With several <file> elements in an XLIFF file, LANGUAGE is a folder and each\n"
+    "conflict and imported. A translation marked for review (fuzzy, needs-review-*) is noted for\n"
+    "review in the language file (\"/Notes NUMBER: review\" above its line), as the editor notes it.\n"
+    "With several <file> elements in an XLIFF file, LANGUAGE is a folder and each\n"
     "one is written into it under its original name.\n"
     "\n"
     "  --description FILE  the description language the export used (its texts are the sources)\n"
@@ -116,8 +119,12 @@ public:
             PrintError(options_.Positional[1] + ": " + conflict);
         if (importer_->NeedingReview() > 0)
             PrintError(options_.Positional[1] + ": " + std::to_string(importer_->NeedingReview()) +
-                       " translations are marked for review; they were imported as they are");
-        outputs_.back().second = session_->Document().SavedBytes();
+                       " translations are marked for review; they were imported and noted for review");
+        // Marked for review as the editor notes its rows waiting for it.
+        checks::RowNotes notes;
+        for (const std::int32_t number : importer_->ReviewNumbers())
+            notes[number].Review = true;
+        outputs_.back().second = checks::WithRowNotes(session_->Document().SavedBytes(), notes);
         importer_.reset();
         session_.reset();
         return {};
@@ -175,20 +182,30 @@ int RunExchangeExport(const std::string &format, const ExchangeOptions &options)
         writer = std::make_unique<XliffWriter>(*device);
     else
         writer = std::make_unique<PoWriter>(*device, RevisionDate(languages.front(), options.Positional[0]));
-    ExportSettings settings{QString::fromStdString(options.SourceLanguage),
-                            QString::fromStdString(options.TargetLanguage)};
+    ExportSettings settings;
+    settings.SourceLanguage = QString::fromStdString(options.SourceLanguage);
+    settings.TargetLanguage = QString::fromStdString(options.TargetLanguage);
     try {
         for (const std::string &language : languages) {
             auto session = OpenSession(options, options.Follow);
             if (!session)
                 return ExitFailure;
+            checks::RowNotes notes;
             if (!language.empty()) {
                 // The file's own DEFINITION (or none), not the template name a new document
                 // proposes: the language file is to come back as it was.
                 session->Document().Header().editSablona.clear();
                 session->Document().SetSouborJazyka(language);
                 session->Document().NactiJazyk(language, LanguageDocument::ColumnTranslation);
+                std::string bytes;
+                if (ReadFileBytes(NativePath(language), bytes))
+                    notes = checks::ReadRowNotes(bytes);
             }
+            // A translation waiting for review goes out marked so, as the editor exports it.
+            settings.NeedsReview = [&notes](std::int32_t number) {
+                const auto note = notes.find(number);
+                return note != notes.end() && note->second.Review;
+            };
             if (std::string error = ExportDocument(session->Document(), settings, *writer); !error.empty()) {
                 PrintError((language.empty() ? options.Positional[0] : language) + ": " + error);
                 return ExitFailure;

@@ -2,6 +2,7 @@
 // work with. The same exchange room as verbaria-tool's export and import, so both write the same
 // bytes and refuse the same files.
 #include "editor/ui/DocumentHistory.h"
+#include "editor/ui/RowChecks.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/UiText.h"
 #include "exchange/DocumentExport.h"
@@ -13,6 +14,8 @@
 #include "exchange/XliffWriter.h"
 #include "formats/Paths.h"
 #include "ui_TMainForm.h"
+#include "widgets/StringGrid.h"
+#include "widgets/StringGridModel.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +24,7 @@
 
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace verbaria {
 
@@ -142,7 +146,12 @@ void TMainForm::Exportovat()
     }
     std::string error;
     try {
-        error = ExportDocument(*document_, {}, *writer);
+        ExportSettings settings;
+        settings.NeedsReview = [this](std::int32_t number) {
+            const auto note = Checks().Notes().find(number);
+            return note != Checks().Notes().end() && note->second.Review;
+        };
+        error = ExportDocument(*document_, settings, *writer);
     } catch (const std::exception &exception) {
         error = exception.what();
     }
@@ -213,12 +222,17 @@ void TMainForm::Importovat()
                 .toStdString());
         return;
     }
-    if (!SameLanguageValues(before, document_->Header()))
+    const DocumentImporter &importer = receiver->Importer();
+    // A translation the file marks for review waits for it here as one from the memory does.
+    bool marked = false;
+    for (const std::int32_t number : importer.ReviewNumbers())
+        marked |= !std::exchange(Checks().Notes()[number].Review, true);
+    if (!SameLanguageValues(before, document_->Header()) || marked)
         document_->SetZmeneno(true);
+    ui_->gridJazyk->GridModel()->MarkersChanged(1, cells.RowCount() - 1);
     AfterCommand(true);
     ApplyFilter();
 
-    const DocumentImporter &importer = receiver->Importer();
     QString report = Fill(UiText(texts_.TranslateText("Importováno překladů: %s.")),
                           {QString::number(importer.Imported())});
     if (importer.NeedingReview() > 0)

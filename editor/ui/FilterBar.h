@@ -19,14 +19,15 @@ class StringGrid;
 class TextService;
 
 // The bar over the grid that hides rows: all of them shown, only the texts still to translate,
-// only the translated ones, or the rows whose original or translation contains a text. It hides
+// only the translated ones, the rows whose original or translation contains a text, the rows with
+// problems, or the rows waiting for review. It hides
 // rows of the view and nothing else: the document, what is found and what is saved stay the same.
 class FilterBar final : public QWidget
 {
     Q_OBJECT
 
 public:
-    enum Mode { All = 0, Untranslated = 1, Translated = 2, Containing = 3, Problems = 4 };
+    enum Mode { All = 0, Untranslated = 1, Translated = 2, Containing = 3, Problems = 4, Review = 5 };
 
     FilterBar(const TextService &texts, QWidget *parent = nullptr);
 
@@ -34,6 +35,8 @@ public:
     void SetMode(Mode mode);
     // Whether a grid row has a problem the checks found (for the mode Problems).
     void SetProblemTest(std::function<bool(int row)> test) { hasProblem_ = std::move(test); }
+    // Whether a grid row waits for review (for the mode Review).
+    void SetReviewTest(std::function<bool(int row)> test) { needsReview_ = std::move(test); }
     QString Text() const;
     void SetText(const QString &text);
     void Retranslate();
@@ -62,6 +65,7 @@ private:
     QComboBox *comboFiltr_;
     QLineEdit *editFiltr_;
     std::function<bool(int)> hasProblem_;
+    std::function<bool(int)> needsReview_;
     std::set<int> changedRows_;
     bool allRowsChanged_ = false;
 };

@@ -107,7 +107,8 @@ std::pair<int, int> RowChecks::Refresh(const LanguageDocument &document, int fir
                 scanned_.clear(); // the document read it; a changed file on disk only loses the notes
             }
         }
-        checks_ = checks::DocumentChecks(DecoderOf(document.LanguageCodePage()), document.LanguageCodePage());
+        languageDecoder_ = DecoderOf(document.LanguageCodePage());
+        checks_ = checks::DocumentChecks(languageDecoder_, document.LanguageCodePage());
         std::vector<checks::CheckedEntry> entries(items.size());
         for (std::size_t i = 0; i < items.size(); ++i) {
             const TEditorItem &item = items[i];
@@ -170,8 +171,8 @@ std::vector<checks::Finding> RowChecks::Shown(int row) const
     if (number < 0)
         return {};
     std::vector<checks::Finding> findings = checks_.FindingsFor(static_cast<std::size_t>(row - 1));
-    if (const auto it = notes_.find(number); it != notes_.end())
-        findings = checks::WithoutAcknowledged(std::move(findings), it->second);
+    if (const auto it = notes_.find(number); it != notes_.end() && !it->second.Acknowledged.empty())
+        findings = checks::WithoutAcknowledged(std::move(findings), it->second, TranslationOf(row));
     return findings;
 }
 
@@ -200,8 +201,73 @@ QString RowChecks::Messages(int row, const TextService &texts) const
         lines << QString::fromStdString(level).arg(QString::fromStdString(message));
     }
     if (NeedsReview(row))
-        lines << QString::fromStdString(texts.TranslateText("Přeloženo z paměti, čeká na kontrolu."));
+        lines << QString::fromStdString(texts.TranslateText("Překlad čeká na kontrolu."));
     return lines.join(QLatin1Char('\n'));
+}
+
+std::string RowChecks::TranslationOf(int row) const
+{
+    const std::string &bytes = checks_.Entry(static_cast<std::size_t>(row - 1)).Translation;
+    return languageDecoder_ ? languageDecoder_(bytes) : bytes;
+}
+
+void RowChecks::ReadNotes(std::string_view languageBytes, const LanguageDocument &document)
+{
+    notes_ = checks::ReadRowNotes(languageBytes);
+    unhashedOnRead_.clear();
+    const GridCells &grid = document.Grid();
+    const CodePage codePage = CodePageOf(document.LanguageCodePage());
+    for (auto &[number, note] : notes_) {
+        if (note.Acknowledged.empty() || !note.AcknowledgedFor.empty())
+            continue;
+        const std::int32_t index = document.IndexOfNumber(number);
+        const std::string text =
+            index >= 0 && index + 1 < grid.RowCount()
+                ? codePage.Decode(grid.Text(LanguageDocument::ColumnTranslation, index + 1)).toStdString()
+                : std::string();
+        note.AcknowledgedFor = checks::TextHash(text);
+        unhashedOnRead_.insert(number);
+    }
+}
+
+checks::RowNotes RowChecks::NotesToSave(const LanguageDocument &document) const
+{
+    checks::RowNotes saved = notes_;
+    const GridCells &grid = document.Grid();
+    const CodePage codePage = CodePageOf(document.LanguageCodePage());
+    for (auto &[number, note] : saved) {
+        if (note.Acknowledged.empty())
+            continue;
+        const std::int32_t index = document.IndexOfNumber(number);
+        const std::string text =
+            index >= 0 && index + 1 < grid.RowCount()
+                ? codePage.Decode(grid.Text(LanguageDocument::ColumnTranslation, index + 1)).toStdString()
+                : std::string();
+        if (!checks::AcknowledgesText(note, text)) {
+            note.Acknowledged.clear();
+            note.AcknowledgedFor.clear();
+        } else if (unhashedOnRead_.contains(number)) {
+            note.AcknowledgedFor.clear();
+        }
+    }
+    return saved;
+}
+
+void RowChecks::MarkForReview(int row)
+{
+    const std::int32_t number = NumberOf(row);
+    if (number >= 0)
+        notes_[number].Review = true;
+}
+
+int RowChecks::ReviewCount() const
+{
+    int count = 0;
+    if (std::none_of(notes_.begin(), notes_.end(), [](const auto &note) { return note.second.Review; }))
+        return count;
+    for (int row = 1; row <= static_cast<int>(checks_.size()); ++row)
+        count += NeedsReview(row) ? 1 : 0;
+    return count;
 }
 
 bool RowChecks::Acknowledge(int row)
@@ -211,6 +277,13 @@ bool RowChecks::Acknowledge(int row)
         return false;
     bool changed = false;
     checks::RowNote &note = notes_[number];
+    // What was accepted for an earlier text of the row is over; the warnings of this one are
+    // accepted for it.
+    const std::string hash = checks::TextHash(TranslationOf(row));
+    if (!note.Acknowledged.empty() && note.AcknowledgedFor != hash) {
+        note.Acknowledged.clear();
+        changed = true;
+    }
     for (const checks::Finding &finding : Shown(row)) {
         if (finding.Level() == checks::Severity::Warning)
             changed |= note.Acknowledged.insert(checks::CheckName(finding.Check)).second;
@@ -218,6 +291,10 @@ bool RowChecks::Acknowledge(int row)
     if (note.Review) {
         note.Review = false;
         changed = true;
+    }
+    if (changed) {
+        note.AcknowledgedFor = note.Acknowledged.empty() ? std::string() : hash;
+        unhashedOnRead_.erase(number);
     }
     if (note.empty())
         notes_.erase(number);

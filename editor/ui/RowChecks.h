@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,16 +41,32 @@ public:
     bool IsEmpty(int row) const;
 
     checks::RowNotes &Notes() { return notes_; }
+    // The notes a language file read into document carries. A warning accepted in a note without
+    // the text's hash belongs to the translation read with it.
+    void ReadNotes(std::string_view languageBytes, const LanguageDocument &document);
+    // The notes as they are to be saved with document: acceptances of a text the row no longer
+    // holds are left out; the others are written as they were read.
+    checks::RowNotes NotesToSave(const LanguageDocument &document) const;
     // The entry number of a row; -1 for rows that are no entry.
     std::int32_t NumberOf(int row) const;
     // Accepts every warning the row shows now and ends its review; false when there was nothing.
     bool Acknowledge(int row);
+    // Marks the row's translation for review (taken from a near miss of the memory, imported as
+    // fuzzy).
+    void MarkForReview(int row);
+    // How many rows wait for review.
+    int ReviewCount() const;
 
 private:
     std::optional<std::string> OriginalOf(const LanguageDocument &document, std::size_t index) const;
+    // The row's translation as UTF-8.
+    std::string TranslationOf(int row) const;
 
     checks::DocumentChecks checks_;
     checks::RowNotes notes_;
+    // Notes whose acceptances were read without a hash: saved so again while their text stays.
+    std::set<std::int32_t> unhashedOnRead_;
+    checks::Decoder languageDecoder_;
     std::uint64_t generation_ = ~std::uint64_t{0};
     std::string codePages_;
     std::size_t rows_ = 0;

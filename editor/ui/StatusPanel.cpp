@@ -14,13 +14,16 @@ StatusPanel::StatusPanel(QStatusBar &bar, const TextService &texts)
     , texts_(texts)
     , labelSoubor_(new QLabel(&bar))
     , labelPrelozeno_(new QLabel(&bar))
+    , labelKeKontrole_(new QLabel(&bar))
     , progressPrelozeno_(new QProgressBar(&bar))
 {
     setObjectName(QStringLiteral("StatusPanel"));
     progressPrelozeno_->setObjectName(QStringLiteral("progressPrelozeno"));
+    labelKeKontrole_->hide();
     progressPrelozeno_->setMaximumWidth(160);
     progressPrelozeno_->setTextVisible(true);
     bar.addWidget(labelSoubor_, 1);
+    bar.addPermanentWidget(labelKeKontrole_);
     bar.addPermanentWidget(labelPrelozeno_);
     bar.addPermanentWidget(progressPrelozeno_);
 }
@@ -29,6 +32,7 @@ void StatusPanel::Show(const QString &fileName, const TranslationCounts &counts)
 {
     fileName_ = fileName;
     counts_ = counts;
+    toReview_ = reviewCounter_ ? reviewCounter_() : 0;
     Retranslate();
 }
 
@@ -40,6 +44,9 @@ void StatusPanel::Retranslate()
     labelPrelozeno_->setText(UiText(texts_.TranslateText("Přeloženo %1 z %2"))
                                  .replace(QStringLiteral("%1"), QString::number(counts_.Translated))
                                  .replace(QStringLiteral("%2"), QString::number(counts_.Total)));
+    labelKeKontrole_->setText(UiText(texts_.TranslateText("Ke kontrole: %1"))
+                                  .replace(QStringLiteral("%1"), QString::number(toReview_)));
+    labelKeKontrole_->setVisible(toReview_ > 0);
     // The bar counts in per mille, so that a million texts still fit its int range.
     const int perMille = counts_.Total > 0 ? static_cast<int>(counts_.Translated * 1000 / counts_.Total) : 0;
     progressPrelozeno_->setRange(0, 1000);

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QLabel;
 class QProgressBar;
 class QStatusBar;
@@ -13,7 +15,8 @@ namespace verbaria {
 class TextService;
 
 // What the main window's status bar shows: the language file's name, translated / to translate
-// (counted as the properties dialog counts the texts to translate) and a progress bar.
+// (counted as the properties dialog counts the texts to translate), a progress bar and, when there
+// are any, how many rows wait for review.
 class StatusPanel final : public QObject
 {
     Q_OBJECT
@@ -22,20 +25,26 @@ public:
     StatusPanel(QStatusBar &bar, const TextService &texts);
 
     void Show(const QString &fileName, const TranslationCounts &counts);
+    // How Show learns the number of rows waiting for review.
+    void SetReviewCounter(std::function<int()> counter) { reviewCounter_ = std::move(counter); }
     // After the user-interface language changed.
     void Retranslate();
 
     QLabel *labelSoubor() const { return labelSoubor_; }
     QLabel *labelPrelozeno() const { return labelPrelozeno_; }
+    QLabel *labelKeKontrole() const { return labelKeKontrole_; }
     QProgressBar *progressPrelozeno() const { return progressPrelozeno_; }
 
 private:
     const TextService &texts_;
     QLabel *labelSoubor_;
     QLabel *labelPrelozeno_;
+    QLabel *labelKeKontrole_;
     QProgressBar *progressPrelozeno_;
     QString fileName_;
     TranslationCounts counts_;
+    std::function<int()> reviewCounter_;
+    int toReview_ = 0;
 };
 
 } // namespace verbaria

@@ -265,7 +265,8 @@ private:
     DocumentMemory *memory_ = nullptr;
     DocumentSpelling *spelling_ = nullptr;
     std::string memoryKey_;
-    std::vector<std::string> shownSuggestions_; // UTF-8, in the order of their keys
+    // UTF-8, in the order of their keys; whether taking it leaves the row for review.
+    std::vector<std::pair<std::string, bool>> shownSuggestions_;
     int suggestionsRow_ = -1;
     // The export and import dialog's folder and file name between uses.
     FileDialogState exchangeDialog_;

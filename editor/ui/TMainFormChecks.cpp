@@ -42,11 +42,12 @@ void TMainForm::SetUpChecks()
     memory_ = new DocumentMemory(this);
     // Besides the texts a language file carries the rows' notes and the spelling dictionary.
     document_->SetLanguageRead([this](std::string_view bytes) {
-        rowChecks_->Notes() = checks::ReadRowNotes(bytes);
+        rowChecks_->ReadNotes(bytes, *document_);
         ReadSpellingChoice(bytes);
     });
     document_->SetSaveAddition([this](std::string bytes) {
-        return checks::WithRowNotes(WithSpellingChoice(std::move(bytes)), rowChecks_->Notes());
+        return checks::WithRowNotes(WithSpellingChoice(std::move(bytes)),
+                                    rowChecks_->NotesToSave(*document_));
     });
     // A new language starts without notes.
     for (QAction *action : {ui_->menuNovy, ui_->menuNovyPro})
@@ -55,6 +56,8 @@ void TMainForm::SetUpChecks()
                 rowChecks_->Notes().clear();
         });
     filterBar_->SetProblemTest([this](int row) { return rowChecks_->HasProblem(row); });
+    filterBar_->SetReviewTest([this](int row) { return rowChecks_->NeedsReview(row); });
+    statusPanel_->SetReviewCounter([this] { return rowChecks_->ReviewCount(); });
 
     StringGridModel *model = ui_->gridJazyk->GridModel();
     model->SetMarker([this](int column, int row, int role) -> QVariant {
@@ -203,7 +206,8 @@ void TMainForm::ShowRowNotes(int row)
         for (const checks::Suggestion &suggestion : suggestions) {
             if (shownSuggestions_.size() >= SuggestionKeys)
                 break;
-            shownSuggestions_.push_back(suggestion.Translation);
+            // An exact match is the text itself; anything less is for a person to read.
+            shownSuggestions_.emplace_back(suggestion.Translation, suggestion.Score < 100);
             lines << Escaped(entry.arg(shownSuggestions_.size())
                                  .arg(suggestion.Score)
                                  .arg(QString::fromStdString(suggestion.Translation),
@@ -245,7 +249,9 @@ void TMainForm::PotvrditVarovani()
     // The note is saved with the file: it is a change of the document.
     document_->SetZmeneno(true);
     ui_->gridJazyk->GridModel()->MarkersChanged(row, row);
-    UpdateTitle();
+    // A filtered view looks at the row again once the user leaves it.
+    filterBar_->RowsChanged(row, row);
+    UpdateStatus();
     ShowRowNotes(row);
 }
 
@@ -258,15 +264,19 @@ void TMainForm::PrevzitNavrh(int index)
         row < 1 || row >= cells.RowCount() ||
         !cells.Style(LanguageDocument::ColumnTranslation, row).IsEditable())
         return;
-    const QString text = QString::fromStdString(shownSuggestions_[static_cast<std::size_t>(index)]);
+    const auto &[translation, forReview] = shownSuggestions_[static_cast<std::size_t>(index)];
+    const QString text = QString::fromStdString(translation);
     std::optional<std::string> bytes = LanguageCodePage().Encode(text);
     if (!bytes) {
         ReportUnrepresentable(
             ui_->gridJazyk->GridModel()->Unrepresentable(LanguageDocument::ColumnTranslation, text));
         return;
     }
+    if (forReview)
+        rowChecks_->MarkForReview(row);
     cells.SetText(LanguageDocument::ColumnTranslation, row, std::move(*bytes));
     document_->PolozkaZmenena(LanguageDocument::ColumnTranslation, row);
+    ui_->gridJazyk->GridModel()->MarkersChanged(row, row);
     AfterCommand(true);
 }
 
@@ -296,7 +306,7 @@ void TMainForm::PredprelozitZPameti()
                 continue;
             cells.SetText(LanguageDocument::ColumnTranslation, row, std::move(*bytes));
             document_->PolozkaZmenena(LanguageDocument::ColumnTranslation, row);
-            rowChecks_->Notes()[rowChecks_->NumberOf(row)].Review = true;
+            rowChecks_->MarkForReview(row);
             ++filled;
         }
     }

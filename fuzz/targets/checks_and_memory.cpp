@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         checks::DocumentChecks document;
         document.Reset(entries);
         for (std::size_t i = 0; i < document.size(); ++i)
-            (void)checks::WithoutAcknowledged(document.FindingsFor(i), {});
+            (void)checks::WithoutAcknowledged(document.FindingsFor(i), {}, document.Entry(i).Translation);
         if (!entries.empty())
             document.SetTranslation(0, std::string(languageBytes.substr(0, 64)));
 

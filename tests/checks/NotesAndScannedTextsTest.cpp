@@ -72,6 +72,32 @@ TEST(RowNotes, NotesGoAboveTheirRowsAndReadBack)
                                               "/Notes 00005: review\r\n00005:Hotovo\r\n");
 }
 
+TEST(RowNotes, AnAcceptanceBelongsToTheTextItWasGivenFor)
+{
+    const std::vector<Finding> findings{{CheckId::EndPunctuation, {":", ""}},
+                                        {CheckId::PrintfPlaceholders, {"%s", ""}}};
+    RowNote note;
+    note.Acknowledged = {"end-punctuation"};
+    note.AcknowledgedFor = TextHash("Soubor");
+    EXPECT_EQ(note.AcknowledgedFor.size(), 8u);
+    EXPECT_NE(TextHash("Soubor"), TextHash("Soubory"));
+    EXPECT_EQ(WithoutAcknowledged(findings, note, "Soubor").size(), 1u); // the error stays
+    EXPECT_EQ(WithoutAcknowledged(findings, note, "Soubory").size(), 2u);
+
+    // The hash travels with the note; older readers skip the word they do not know.
+    const std::string line = RowNoteLine(12, note);
+    EXPECT_EQ(line, "/Notes 00012: acknowledged=end-punctuation for=" + TextHash("Soubor"));
+    const std::string file = "Language=X\r\n" + line + "\r\n00012:Soubor\r\n";
+    EXPECT_EQ(ReadRowNotes(file).at(12), note);
+
+    // A note from before the hash was kept: it holds for whatever text the file gives it.
+    const RowNotes old =
+        ReadRowNotes("/Notes 00012: review acknowledged=end-punctuation\r\n00012:Soubor\r\n");
+    EXPECT_TRUE(old.at(12).AcknowledgedFor.empty());
+    EXPECT_TRUE(AcknowledgesText(old.at(12), "Soubor"));
+    EXPECT_EQ(RowNoteLine(12, old.at(12)), "/Notes 00012: review acknowledged=end-punctuation");
+}
+
 TEST(RowNotes, TheTranslatorReadsTheSameTranslationsWithAndWithoutNotes)
 {
     const std::string templateBytes = "2:component \"A.b.Caption\"\r\n5:message \"Hotovo\"\r\n";

@@ -2,9 +2,11 @@
 // problem, acknowledged warnings kept through a save and a reopen, a suggestion taken with one key
 // and pre-translation as one step.
 #include "checks/Finding.h"
+#include "checks/RowNotes.h"
 #include "editor/ui/DocumentMemory.h"
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/RowChecks.h"
+#include "editor/ui/StatusPanel.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TextPane.h"
 #include "formats/FileIO.h"
@@ -86,6 +88,23 @@ protected:
         QCoreApplication::processEvents();
     }
     QString Notes() { return form_->textPane()->labelPoznamky()->text(); }
+    void Type(int row, const QString &text)
+    {
+        Select(row);
+        Press(Qt::Key_F2);
+        QWidget *editor = QApplication::focusWidget();
+        ASSERT_TRUE(editor && editor != Grid());
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    // The status bar's count of rows waiting for review; empty when it shows none.
+    QString ReviewCount()
+    {
+        const QLabel *label = form_->Status().labelKeKontrole();
+        return label->isVisibleTo(form_.get()) ? label->text() : QString();
+    }
     QAction *Action(const char *name)
     {
         for (QAction *action : form_->findChildren<QAction *>()) {
@@ -162,7 +181,9 @@ TEST_F(Checks, AnAcknowledgedWarningStaysSoAfterSaveAndReopenAndTheReadersSeeThe
     EXPECT_TRUE(form_->isWindowModified());
     Action("menuUlozitHned")->trigger();
     const std::string saved = Read("demo.lng");
-    EXPECT_NE(saved.find("/Notes 00002: acknowledged=end-punctuation\r\n00002:File\r\n"), std::string::npos)
+    EXPECT_NE(saved.find("/Notes 00002: acknowledged=end-punctuation for=" + checks::TextHash("File") +
+                         "\r\n00002:File\r\n"),
+              std::string::npos)
         << saved;
 
     form_.reset();
@@ -214,4 +235,71 @@ TEST_F(Checks, PreTranslationFillsTheExactMatchesInOneStepForReview)
     EXPECT_EQ(Right(3), "");
     EXPECT_EQ(Right(5), "");
     EXPECT_FALSE(Marked(*form_, 3));
+}
+
+TEST_F(Checks, AnAcceptanceEndsWhenTheTextItAcceptedIsRewritten)
+{
+    Select(2);
+    Press(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_FALSE(Marked(*form_, 2));
+    Type(2, QStringLiteral("Files")); // still without the colon: to be looked at again
+    EXPECT_EQ(Right(2), "Files");
+    EXPECT_TRUE(Marked(*form_, 2));
+    Action("menuUlozitHned")->trigger();
+    EXPECT_EQ(Read("demo.lng").find("acknowledged"), std::string::npos) << Read("demo.lng");
+    // Undone to the text it was given for, the acceptance holds again.
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Right(2), "File");
+    EXPECT_FALSE(Marked(*form_, 2));
+}
+
+TEST_F(Checks, AnAcceptanceReadWithoutItsTextKeepsItsBytesUntilTheTextChanges)
+{
+    const std::string old = "Language=English\r\nDefinition=demo.lnd\r\n00001:Open\r\n"
+                            "/Notes 00002: acknowledged=end-punctuation\r\n00002:File\r\n";
+    Write("demo.lng", old);
+    form_.reset();
+    form_ = MakeForm();
+    EXPECT_FALSE(Marked(*form_, 2));
+    EXPECT_EQ(form_->Document().SavedBytes(), old);
+    form_->Document().Grid().SetText(1, 2, "Folder");
+    EXPECT_TRUE(Marked(*form_, 2));
+    EXPECT_EQ(form_->Document().SavedBytes().find("/Notes"), std::string::npos);
+}
+
+TEST_F(Checks, ANearMissTakenFromTheMemoryWaitsForReviewCountedAndFiltered)
+{
+    EXPECT_EQ(ReviewCount(), QString());
+    Select(5);
+    form_->Memory().Wait();
+    Select(4);
+    ASSERT_TRUE(Notes().contains(QStringLiteral("92 % „Save file“"))) << Notes().toStdString();
+    Press(Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(Right(4), "Save file");
+    EXPECT_TRUE(form_->Checks().NeedsReview(4));
+    EXPECT_TRUE(Marked(*form_, 4));
+    Select(5);
+    Press(Qt::Key_1, Qt::ControlModifier); // the exact match is the text itself
+    EXPECT_EQ(Right(5), "Save file");
+    EXPECT_FALSE(form_->Checks().NeedsReview(5));
+    EXPECT_EQ(ReviewCount(), QStringLiteral("Ke kontrole: 1"));
+
+    form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Review);
+    EXPECT_EQ(form_->filterBar()->comboFiltr()->currentText(), QStringLiteral("Řádky ke kontrole"));
+    for (int row = 1; row <= 5; ++row)
+        EXPECT_EQ(Grid()->isRowHidden(row - 1), row != 4) << row;
+
+    Action("menuUlozitHned")->trigger();
+    EXPECT_NE(Read("demo.lng").find("/Notes 00004: review\r\n00004:Save file\r\n"), std::string::npos);
+    EXPECT_EQ(Read("demo.lng").find("/Notes 00005"), std::string::npos);
+
+    // Accepted, the review ends: the count goes and the row leaves the view once left.
+    Select(4);
+    Press(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_FALSE(form_->Checks().NeedsReview(4));
+    EXPECT_EQ(ReviewCount(), QString());
+    EXPECT_FALSE(Grid()->isRowHidden(3));
+    form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::All);
+    form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Review);
+    EXPECT_TRUE(Grid()->isRowHidden(3));
 }

@@ -1,15 +1,21 @@
 // Export and import in the File menu: the same files verbaria-tool writes, one undo step for an
 // import, nothing changed by a refused one.
 #include "editor/ui/DocumentHistory.h"
+#include "editor/ui/FilterBar.h"
+#include "editor/ui/RowChecks.h"
+#include "editor/ui/StatusPanel.h"
 #include "editor/ui/TMainForm.h"
 #include "formats/FileIO.h"
 #include "mainform/WindowFixture.h"
 #include "platform/RegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "tool/ToolRunner.h"
+#include "widgets/StringGrid.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -151,4 +157,52 @@ TEST_F(Exchange, ARefusedImportChangesNothing)
         EXPECT_FALSE(form_.History().CanUndo());
     }
     EXPECT_TRUE(dialogs_.Messages.empty());
+}
+
+TEST_F(Exchange, ATranslationMarkedForReviewWaitsForReviewAndIsSavedSo)
+{
+    const std::pair<std::string, std::string> files[] = {
+        {"fuzzy.po", PoStart + "#, fuzzy\n" + PoUnit(4, "Ahoj", "Hallo") + PoUnit(6, "Soubor", "Datei")},
+        {"review.xlf",
+         "<xliff xmlns=\"urn:oasis:names:tc:xliff:document:1.2\" version=\"1.2\"><file original=\"x\" "
+         "source-language=\"und\" datatype=\"plaintext\"><body>"
+         "<trans-unit id=\"4\"><source>Ahoj</source>"
+         "<target state=\"needs-review-translation\">Hallo</target></trans-unit>"
+         "<trans-unit id=\"6\"><source>Soubor</source>"
+         "<target state=\"translated\">Datei</target></trans-unit></body></file></xliff>"},
+    };
+    const std::string original = Read("demo.lng");
+    for (const auto &[name, bytes] : files) {
+        SCOPED_TRACE(name);
+        Write("demo.lng", original);
+        dialogs_.OpenChoices.push_back(Path("demo.lng"));
+        Trigger("menuOtevrit");
+        ASSERT_FALSE(form_.Checks().NeedsReview(4));
+        EXPECT_FALSE(form_.Status().labelKeKontrole()->isVisibleTo(&form_));
+        dialogs_.Messages.clear();
+        Import(name, bytes);
+        ASSERT_TRUE(dialogs_.Errors.empty()) << dialogs_.Errors.front();
+        ASSERT_EQ(dialogs_.Messages.size(), 1u);
+        EXPECT_NE(dialogs_.Messages.front().find("Z nich ke kontrole: 1."), std::string::npos);
+        EXPECT_TRUE(form_.Checks().NeedsReview(4));
+        EXPECT_FALSE(form_.Checks().NeedsReview(6));
+        const QLabel *count = form_.Status().labelKeKontrole();
+        EXPECT_TRUE(count->isVisibleTo(&form_));
+        EXPECT_EQ(count->text(), QStringLiteral("Ke kontrole: 1"));
+        form_.filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Review);
+        for (int row = 1; row <= 6; ++row)
+            EXPECT_EQ(form_.gridJazyk()->isRowHidden(row - 1), row != 4) << row;
+        form_.filterBar()->comboFiltr()->setCurrentIndex(FilterBar::All);
+
+        Trigger("menuUlozitHned");
+        EXPECT_NE(Read("demo.lng").find("/Notes 00004: review\r\n00004:Hallo\r\n00005:"), std::string::npos)
+            << Read("demo.lng");
+        EXPECT_EQ(Read("demo.lng").find("/Notes 00006"), std::string::npos);
+        // The tool notes the same.
+        const ToolResult tool = RunTool({"import", "--format", name.ends_with(".po") ? "po" : "xliff",
+                                         Path("demo.lnd"), Path(name), "-o", Path("tool.lng")});
+        ASSERT_EQ(tool.Status, 0) << tool.Err;
+        EXPECT_NE(Read("tool.lng").find("/Notes 00004: review\r\n00004:Hallo\r\n"), std::string::npos)
+            << Read("tool.lng");
+    }
 }

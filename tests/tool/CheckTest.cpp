@@ -82,6 +82,12 @@ TEST(CheckCommand, AcknowledgedWarningsAreQuietAndWarningsAloneDoNotFail)
     EXPECT_EQ(result.Status, 0);
     EXPECT_EQ(result.Out,
               "l.lng:3: warning: same-as-original: entry 2: the translation equals the original\n");
+    // Accepted for this very text, or for another one the row held before.
+    folder.Write("l.lng", "/Notes 00001: acknowledged=end-punctuation for=0fe07306\r\n00001:Name\r\n");
+    EXPECT_EQ(RunTool({"check", "t.lnd", "l.lng"}, {}, folder.Path()).Out, "");
+    folder.Write("l.lng", "/Notes 00001: acknowledged=end-punctuation for=953dd555\r\n00001:Name\r\n");
+    EXPECT_NE(RunTool({"check", "t.lnd", "l.lng"}, {}, folder.Path()).Out.find("end-punctuation: entry 1"),
+              std::string::npos);
     // An error cannot be acknowledged away.
     folder.Write("e.lng", "/Notes 00003: acknowledged=printf-placeholders\r\n00003:%d\r\n");
     result = RunTool({"check", "t.lnd", "e.lng", "--json"}, {}, folder.Path());

@@ -234,17 +234,44 @@ TEST(ToolExchangePo, CarriesContextCommentsAndHeader)
     }
 }
 
-TEST(ToolExchangePo, AFuzzyTranslationIsImportedAndCounted)
+TEST(ToolExchangeReview, ATranslationMarkedForReviewIsImportedCountedAndNotedForReview)
 {
     TempFolder folder;
     folder.Write("demo.lnd", Template);
     folder.Write("in.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
-                          "#, fuzzy\nmsgctxt \"2\"\nmsgid \"F.Caption\"\nmsgstr \"Titel\"\n");
-    const auto result = RunTool({"import", "--format", "po", folder.File("demo.lnd"), folder.File("in.po"),
-                                 "-o", folder.File("out.lng")});
-    EXPECT_EQ(result.Status, 0) << result.Err;
-    EXPECT_NE(result.Err.find("1 translations are marked for review"), std::string::npos);
-    EXPECT_EQ(folder.Read("out.lng"), "Definition=demo.lnd\r\n00002:Titel\r\n");
+                          "#, fuzzy\nmsgctxt \"2\"\nmsgid \"F.Caption\"\nmsgstr \"Titel\"\n\n"
+                          "msgctxt \"5\"\nmsgid \"OK\"\nmsgstr \"Gut\"\n");
+    folder.Write(
+        "in.xlf",
+        "<xliff xmlns=\"urn:oasis:names:tc:xliff:document:1.2\" version=\"1.2\"><file original=\"x\" "
+        "source-language=\"und\" datatype=\"plaintext\"><body>"
+        "<trans-unit id=\"2\"><source>F.Caption</source>"
+        "<target state=\"needs-review-l10n\">Titel</target></trans-unit>"
+        "<trans-unit id=\"5\"><source>OK</source>"
+        "<target state=\"translated\">Gut</target></trans-unit></body></file></xliff>");
+    for (const std::string format : {"po", "xliff"}) {
+        SCOPED_TRACE(format);
+        const auto result =
+            RunTool({"import", "--format", format, folder.File("demo.lnd"),
+                     folder.File(format == "po" ? "in.po" : "in.xlf"), "-o", folder.File("out.lng")});
+        EXPECT_EQ(result.Status, 0) << result.Err;
+        EXPECT_NE(result.Err.find("1 translations are marked for review"), std::string::npos) << result.Err;
+        // The mark stays with the row, as the editor saves it.
+        const std::string noted =
+            "Definition=demo.lnd\r\n/Notes 00002: review\r\n00002:Titel\r\n00005:Gut\r\n";
+        EXPECT_EQ(folder.Read("out.lng"), noted);
+
+        // And the mark goes out with an export, so that it comes back.
+        const auto exported = RunTool({"export", "--format", format, folder.File("demo.lnd"),
+                                       folder.File("out.lng"), "-o", folder.File("back.x")});
+        ASSERT_EQ(exported.Status, 0) << exported.Err;
+        EXPECT_NE(folder.Read("back.x").find(format == "po" ? "#, fuzzy" : "needs-review-translation"),
+                  std::string::npos);
+        const auto back = RunTool({"import", "--format", format, folder.File("demo.lnd"),
+                                   folder.File("back.x"), "-o", folder.File("back.lng")});
+        ASSERT_EQ(back.Status, 0) << back.Err;
+        EXPECT_EQ(folder.Read("back.lng"), noted);
+    }
 }
 
 TEST(ToolExchangePo, StrictReaderStopsAtWhatItCannotImport)

@@ -184,11 +184,12 @@ TEST_F(ExchangeTools, FilesWrittenByTheToolsImportIntoTheRightRows)
     run(lconvert, {"-i", xliff, "-o", file("qt.po")});
     run(msgfilter, {"--keep-header", "-i", file("qt.po"), "-o", file("qt-upper.po"), "tr", "a-z", "A-Z"});
     EXPECT_EQ(ItemLines(ImportInto("po", file("qt-upper.po"))), ItemLines(Uppercased));
-    // The Translate Toolkit rewrites the translations of our XLIFF file itself.
+    // The Translate Toolkit rewrites the translations of our XLIFF file itself; the text it gave
+    // the untranslated (not approved) unit waits for review.
     run(podebug, {"--rewrite=bracket", xliff, file("bracket.xlf")});
-    EXPECT_EQ(
-        ImportInto("xliff", file("bracket.xlf")),
-        "Language=Deutsch\r\nVersion=1\r\nAuthor=Hans|Grete\r\nDefinition=demo.lnd\r\n"
-        "00002:[Titel]\r\n00004:[\\mit\t\tTab\\]\r\n00005:[OK]\r\n00006:[Gut  ]\r\n00007:[\xE8 <&> \"x\"]\r\n"
-        "123456:[gro\xDF]\r\n");
+    EXPECT_EQ(ImportInto("xliff", file("bracket.xlf")),
+              "Language=Deutsch\r\nVersion=1\r\nAuthor=Hans|Grete\r\nDefinition=demo.lnd\r\n"
+              "00002:[Titel]\r\n00004:[\\mit\t\tTab\\]\r\n/Notes 00005: review\r\n00005:[OK]\r\n00006:[Gut  "
+              "]\r\n00007:[\xE8 <&> \"x\"]\r\n"
+              "123456:[gro\xDF]\r\n");
 }
