@@ -126,6 +126,10 @@ class Display:
         env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         return env
 
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30)
+
     def close(self):
         for process in (getattr(self, "openbox", None), self.xvfb):
             if process and process.poll() is None:
@@ -178,10 +182,10 @@ class Editor:
     def xdo(self, *arguments, timeout=10):
         return _run(["xdotool"] + [str(a) for a in arguments], self.display.env, timeout=timeout)
 
-    def windows(self):
-        """The visible windows of the process."""
-        result = self.xdo("search", "--onlyvisible", "--pid", self.process.pid, "")
-        return [int(w) for w in result.stdout.split()] if result.returncode == 0 else []
+    def owned(self, window):
+        """Whether the window belongs to the editor's process."""
+        result = self.xdo("getwindowpid", window)
+        return result.returncode == 0 and result.stdout.strip() == str(self.process.pid)
 
     def title(self, window):
         return self.xdo("getwindowname", window).stdout.strip()
@@ -190,17 +194,29 @@ class Editor:
         result = self.xdo("getactivewindow")
         return int(result.stdout.strip()) if result.returncode == 0 and result.stdout.strip() else None
 
-    def wait_main_window(self, timeout=90):
+    def wait_main_window(self, timeout=90, answer=None):
+        """The main window once it is shown. A question or report shown before it (a file meant for
+        another template, a file that cannot be read) is answered by answer(window), else with Enter."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
                 self.status = self.process.returncode
                 raise Failure(f"the editor ended at start: {describe_status(self.status)}")
-            for window in self.windows():
-                if "Verbaria" in self.title(window):
+            result = self.xdo("search", "--onlyvisible", "--pid", self.process.pid, ".")
+            for window in [int(w) for w in result.stdout.split()]:
+                if "Verbaria" not in self.title(window):
+                    continue
+                # The main window is the big one; message boxes carry the same caption.
+                _, _, width, height = self.geometry(window)
+                if width >= 600 and height >= 350:
                     self.main = window
                     self.activate(window)
                     return window
+            active = self.active()
+            if active and self.owned(active):
+                time.sleep(0.5)
+                if self.active() == active:
+                    (answer or (lambda w: self.key("Return")))(active)
             time.sleep(0.2)
         raise Failure("no main window within %d s" % timeout)
 
@@ -210,7 +226,7 @@ class Editor:
     def other_window(self):
         """The active window when it is one of ours other than the main window (a dialog)."""
         active = self.active()
-        if active and active != self.main and active in self.windows():
+        if active and active != self.main and self.owned(active):
             return active
         return None
 
@@ -273,8 +289,10 @@ class Editor:
         try:
             self.status = self.process.wait(timeout)
         except subprocess.TimeoutExpired:
+            self.display.screenshot(self.log + ".hang.png")
             self.kill()
-            raise Failure(f"the editor did not end within {timeout} s of the close request (killed)")
+            raise Failure(f"the editor did not end within {timeout} s of the close request (killed; "
+                          f"screen: {self.log}.hang.png)")
         self._stderr.close()
         return self.status
 
@@ -285,7 +303,8 @@ class Editor:
         self._stderr.close()
 
     def stderr(self):
-        self._stderr.flush()
+        if not self._stderr.closed:
+            self._stderr.flush()
         with open(self.stderr_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
 
@@ -301,11 +320,31 @@ class Editor:
                 break
         return problems
 
-    def check_clean_end(self):
-        problems = self.problems()
+    def check_clean_end(self, *checks):
+        """Fails with everything wrong at once: the end, stderr, and the given checks of the files."""
+        problems = []
+        for check in checks:
+            try:
+                check()
+            except Failure as failure:
+                problems.append(str(failure))
+        problems += self.problems()
         if problems:
-            tail = "\n".join(self.stderr().splitlines()[-40:])
-            raise Failure("; ".join(problems) + "\n--- stderr (last lines) ---\n" + tail)
+            lines = self.stderr().splitlines()
+            first = next((i for i, line in enumerate(lines)
+                          if any(mark in line for mark in SANITIZER_MARKS + ABORT_MARKS)), max(0, len(lines) - 15))
+            excerpt = "\n".join(lines[first:first + 15])
+            raise Failure("; ".join(problems) + ("\n--- stderr ---\n" + excerpt if excerpt else ""))
+
+
+def remember_template(display, template):
+    """Writes the settings an earlier run would leave: the template last used, so that opening a
+    language file made for it asks nothing."""
+    folder = os.path.join(display.folder, "config", "verbaria")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "glotra.ini"), "wb") as f:
+        f.write(b"[Naposledy otevreny]\r\nSablona=" + template.encode("cp1250") + b"\r\n")
+    share_with_user(os.path.join(display.folder, "config"))
 
 
 def well_formed_language_file(tool, template, path):

@@ -28,7 +28,8 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from editor_session import (CLOSE_SECONDS, Display, Editor, Failure, ProgramCopy,  # noqa: E402
-                            new_session_folder, share_with_user, well_formed_language_file)
+                            new_session_folder, remember_template, share_with_user,
+                            well_formed_language_file)
 
 TEMPLATE = "program.lnd"
 LANGUAGE = "english.lng"
@@ -86,6 +87,7 @@ class Monkey:
         self.program = ProgramCopy(os.path.abspath(options.build), os.path.join(self.folder, "program"))
         self.documents = os.path.join(self.folder, "documents")
         os.makedirs(self.documents)
+        remember_template(self.display, os.path.join(self.documents, TEMPLATE))
         self.log = []
         self.events = 0
         self.runs = 0
@@ -156,7 +158,7 @@ class Monkey:
         self.before = self.snapshot()
         self.editor = Editor(self.display, self.program, [os.path.join(self.documents, a) for a in arguments],
                              self.documents, os.path.join(self.folder, f"run{self.runs:03d}"))
-        self.editor.wait_main_window(timeout=120)
+        self.editor.wait_main_window(timeout=120, answer=self.dialog_event)
 
     def random_text(self):
         alphabet = self.random.choice(sorted(TEXTS))
@@ -252,8 +254,9 @@ class Monkey:
             if not editor.running():
                 break
             if not dialog:
-                # No question, no end: the close was cancelled (Escape on the question) or it hangs.
-                if self.last_answer == "Escape":
+                # No question, no end: after an answer the close was cancelled (Escape on the
+                # question, a save dialog cancelled); the next close finds out whether it hangs.
+                if self.last_answer:
                     self.note("close cancelled")
                     return False
                 editor.kill()
@@ -265,8 +268,7 @@ class Monkey:
             time.sleep(0.5)
         editor.wait_exit()
         self.note(f"ended: status {editor.status}")
-        editor.check_clean_end()
-        self.check_written_files(self.before)
+        editor.check_clean_end(lambda: self.check_written_files(self.before))
         return True
 
     def run(self):
@@ -288,6 +290,8 @@ class Monkey:
             self.event()
 
     def finish(self, failure):
+        if failure and self.options.keep:
+            self.display.screenshot(os.path.join(self.folder, "failure.png"))
         if self.editor:
             self.editor.kill()
         self.display.close()
