@@ -60,8 +60,12 @@ class Failure(Exception):
 
 
 def _run(arguments, env, timeout=10, check=False):
-    result = subprocess.run(arguments, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                            timeout=timeout, text=True)
+    try:
+        result = subprocess.run(arguments, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                timeout=timeout, text=True)
+    except subprocess.TimeoutExpired:
+        # xdotool waits for ever for a window that will not be activated (one a modal dialog blocks).
+        result = subprocess.CompletedProcess(arguments, -1, "", "timed out")
     if check and result.returncode != 0:
         raise Failure(f"{' '.join(arguments)} failed: {result.stderr.strip()}")
     return result
@@ -201,7 +205,8 @@ class Editor:
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
                 self.status = self.process.returncode
-                raise Failure(f"the editor ended at start: {describe_status(self.status)}")
+                self._stderr.close()
+                raise Failure("the editor ended at start: " + "; ".join(self.problems()))
             result = self.xdo("search", "--onlyvisible", "--pid", self.process.pid, ".")
             for window in [int(w) for w in result.stdout.split()]:
                 if "Verbaria" not in self.title(window):
@@ -221,7 +226,7 @@ class Editor:
         raise Failure("no main window within %d s" % timeout)
 
     def activate(self, window=None):
-        self.xdo("windowactivate", "--sync", window or self.main, timeout=5)
+        self.xdo("windowactivate", "--sync", window or self.main, timeout=3)
 
     def other_window(self):
         """The active window when it is one of ours other than the main window (a dialog)."""
@@ -362,6 +367,12 @@ def well_formed_language_file(tool, template, path):
     if result.returncode != 0:
         return "verbaria-tool export refuses it: " + result.stderr.decode("utf-8", "replace").strip()
     return None
+
+
+def random_lines(generator, count=200):
+    """Bytes of no meaning in CR LF lines, as a damaged or foreign file beside the document has."""
+    lines = [bytes(generator.randrange(256) for _ in range(generator.randrange(1, 40))) for _ in range(count)]
+    return b"\r\n".join(line.replace(b"\r", b"").replace(b"\n", b"") for line in lines) + b"\r\n"
 
 
 def new_session_folder(prefix):

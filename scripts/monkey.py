@@ -28,7 +28,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from editor_session import (CLOSE_SECONDS, Display, Editor, Failure, ProgramCopy,  # noqa: E402
-                            new_session_folder, remember_template, share_with_user,
+                            new_session_folder, random_lines, remember_template, share_with_user,
                             well_formed_language_file)
 
 TEMPLATE = "program.lnd"
@@ -104,12 +104,14 @@ class Monkey:
         files = {
             TEMPLATE: template_bytes(120),
             LANGUAGE: language_text(120).encode("cp1250"),
-            "zz-random.lng": bytes(self.random.randrange(256) for _ in range(4096)),
+            "zz-random.lng": random_lines(self.random),
             "mislabelled.lnd": language_text(30).encode("cp1250"),
             "empty.lng": b"",
             "binary.lng": b"\x7fELF\x02\x01\x01\x00" + bytes(self.random.randrange(256) for _ in range(2048)),
             "utf16.lng": language_text(40).replace("Text", "Текст").encode("utf-16"),
         }
+        if self.options.no_mislabelled:
+            files = {name: data for name, data in files.items() if name in (TEMPLATE, LANGUAGE)}
         for name, data in files.items():
             if not os.path.exists(os.path.join(self.documents, name)):
                 self.write(name, data)
@@ -152,8 +154,8 @@ class Monkey:
         if choice < 0.7:
             arguments = [LANGUAGE]
         else:
-            arguments = self.random.choice([[TEMPLATE], ["mislabelled.lnd"], ["utf16.lng"], ["zz-random.lng"],
-                                            ["empty.lng"], ["binary.lng"], []])
+            arguments = self.random.choice([[TEMPLATE], []] if self.options.no_mislabelled else [
+                [TEMPLATE], ["mislabelled.lnd"], ["utf16.lng"], ["zz-random.lng"], ["empty.lng"], ["binary.lng"], []])
         self.note(f"start verbaria {' '.join(arguments)}")
         self.before = self.snapshot()
         self.editor = Editor(self.display, self.program, [os.path.join(self.documents, a) for a in arguments],
@@ -310,6 +312,8 @@ def main():
     parser.add_argument("--events", type=int, default=300, help="how many events (unless --minutes)")
     parser.add_argument("--minutes", type=float, default=None, help="run this long instead of --events")
     parser.add_argument("--close-every", type=int, default=80, help="close and restart every N events at most")
+    parser.add_argument("--no-mislabelled", action="store_true",
+                        help="leave out the files that are not what their names say (to look past a known fault)")
     parser.add_argument("--keep", action="store_true", help="keep the folder and the event log on a failure")
     options = parser.parse_args()
     if options.seed is None:

@@ -18,7 +18,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 
 from editor_session import (Display, Editor, Failure, ProgramCopy, new_session_folder,  # noqa: E402
-                            remember_template, share_with_user, well_formed_language_file)
+                            random_lines, remember_template, share_with_user,
+                            well_formed_language_file)
 
 TEMPLATE = "program.lnd"
 LANGUAGE = "english.lng"
@@ -232,8 +233,7 @@ def case_close_during_memory(case):
 
 
 def case_corrupt_language_beside(case):
-    generator = random.Random(20)
-    case.write("zz-random.lng", bytes(generator.randrange(256) for _ in range(4096)))
+    case.write("zz-random.lng", random_lines(random.Random(5)))
     editor = case.start()
     editor.wait_main_window()
     time.sleep(2)
