@@ -294,12 +294,32 @@ class Editor:
         try:
             self.status = self.process.wait(timeout)
         except subprocess.TimeoutExpired:
-            self.display.screenshot(self.log + ".hang.png")
-            self.kill()
-            raise Failure(f"the editor did not end within {timeout} s of the close request (killed; "
-                          f"screen: {self.log}.hang.png)")
+            raise self.hung(timeout)
         self._stderr.close()
         return self.status
+
+    def threads(self):
+        """What each thread of a process that does not end is waiting in (from /proc)."""
+        states = []
+        folder = f"/proc/{self.process.pid}/task"
+        try:
+            for task in sorted(os.listdir(folder), key=int):
+                with open(f"{folder}/{task}/comm") as f:
+                    name = f.read().strip()
+                with open(f"{folder}/{task}/wchan") as f:
+                    wchan = f.read().strip()
+                states.append(f"{name}:{wchan}")
+        except OSError:
+            pass
+        return ", ".join(states)
+
+    def hung(self, seconds):
+        """Records a hang (screen, threads), kills the process and returns the failure to raise."""
+        self.display.screenshot(self.log + ".hang.png")
+        threads = self.threads()
+        self.kill()
+        return Failure(f"the editor did not end within {seconds} s of the close request (killed; threads: "
+                       f"{threads}; screen: {self.log}.hang.png)")
 
     def kill(self):
         if self.process.poll() is None:

@@ -261,8 +261,7 @@ class Monkey:
                 if self.last_answer:
                     self.note("close cancelled")
                     return False
-                editor.kill()
-                raise Failure(f"the editor did not end within {CLOSE_SECONDS} s of the close request (killed)")
+                raise editor.hung(CLOSE_SECONDS)
             answer = self.random.choice([["Return"], ["Tab", "space"], ["Escape"]])
             self.last_answer = answer[0]
             self.note(f"answer {' '.join(answer)}")
