@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds Verbaria with warnings as errors and with AddressSanitizer and UndefinedBehaviorSanitizer,
-# then runs the whole test suite. This is what CI runs.
+# Builds Verbaria optimised (-O2, as users run it) with warnings as errors and with AddressSanitizer
+# and UndefinedBehaviorSanitizer, then runs the whole test suite: the whole-program tests and a
+# short monkey run drive the real executable on a virtual display (tests/program/). This is what
+# CI runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +17,8 @@ cmake --preset ci-sanitize
 cmake --build --preset ci-sanitize --parallel "$(nproc)"
 # Every link points down the house, and the standard C++ cores link no Qt.
 python3 scripts/link-table.py build-ci --check >/dev/null
+# The tests of windows run offscreen; the whole-program tests start their own X server and set
+# QT_QPA_PLATFORM=xcb for the editor they start.
 export QT_QPA_PLATFORM=offscreen
 # Leak suppressions belong to LeakSanitizer only: AddressSanitizer refuses "leak:" lines.
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
