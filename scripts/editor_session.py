@@ -316,6 +316,11 @@ class Editor:
     def hung(self, seconds):
         """Records a hang (screen, threads), kills the process and returns the failure to raise."""
         self.display.screenshot(self.log + ".hang.png")
+        # Every window of the display with its state: a modal window off screen or unmapped
+        # blocks a close without showing anything.
+        with open(self.log + ".hang.windows", "w", encoding="utf-8") as windows:
+            subprocess.run(["xwininfo", "-root", "-tree"], env=dict(os.environ, DISPLAY=self.display.name),
+                           stdout=windows, stderr=subprocess.STDOUT, check=False)
         threads = self.threads()
         self.kill()
         return Failure(f"the editor did not end within {seconds} s of the close request (killed; threads: "
