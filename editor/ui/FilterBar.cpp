@@ -5,6 +5,7 @@
 #include "editor/core/TranslationCounts.h"
 #include "editor/ui/UiText.h"
 #include "platform/CodePage.h"
+#include "widgets/OwnChildren.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 
@@ -48,6 +49,11 @@ FilterBar::FilterBar(const TextService &texts, QWidget *parent)
         if (CurrentMode() == Containing)
             emit FilterChanged();
     });
+}
+
+FilterBar::~FilterBar()
+{
+    DisconnectOwnChildren(*this);
 }
 
 void FilterBar::Retranslate()

@@ -30,6 +30,7 @@ public:
     enum Mode { All = 0, Untranslated = 1, Translated = 2, Containing = 3, Problems = 4, Review = 5 };
 
     FilterBar(const TextService &texts, QWidget *parent = nullptr);
+    ~FilterBar() override;
 
     Mode CurrentMode() const;
     void SetMode(Mode mode);

@@ -6,6 +6,7 @@
 #include "editor/ui/SpellingMenu.h"
 #include "editor/ui/UiText.h"
 #include "platform/CodePage.h"
+#include "widgets/OwnChildren.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -52,6 +53,11 @@ TextPane::TextPane(const TextService &texts, QWidget *parent)
     connect(memoNovyText_, &QPlainTextEdit::textChanged, this, &TextPane::UserChanged);
     Retranslate();
     ShowRow(-1, {}, {}, false);
+}
+
+TextPane::~TextPane()
+{
+    DisconnectOwnChildren(*this);
 }
 
 void TextPane::Retranslate()

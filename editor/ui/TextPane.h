@@ -21,6 +21,7 @@ class TextPane final : public QWidget
 
 public:
     TextPane(const TextService &texts, QWidget *parent = nullptr);
+    ~TextPane() override;
 
     // row < 1: nothing selected.
     void ShowRow(int row, const QString &original, const QString &translation, bool editable);
