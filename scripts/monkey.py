@@ -245,7 +245,7 @@ class Monkey:
             editor.key("ctrl+q")
         else:
             editor.request_close()
-        for attempt in range(6):
+        for attempt in range(20):
             start = time.monotonic()
             deadline = start + CLOSE_SECONDS
             dialog = None
@@ -271,11 +271,19 @@ class Monkey:
                     self.note("close cancelled")
                     return False
                 raise editor.hung(CLOSE_SECONDS)
-            answer = self.random.choice([["Return"], ["Tab", "space"], ["Escape"]])
+            # Random answers may go round (save, "replace?", no, save ...); after a few, the
+            # monkey gets out as a user would: Escape leaves a file dialog or the "replace?" box,
+            # and the next button of the save question (which Escape does not answer) is "Ne".
+            if attempt < 6:
+                answer = self.random.choice([["Return"], ["Tab", "space"], ["Escape"]])
+            else:
+                answer = ["Escape"] if attempt % 2 == 0 else ["Tab", "space"]
             self.last_answer = answer[0]
             self.note(f"answer {' '.join(answer)}")
             editor.key(*answer)
             time.sleep(0.5)
+        if editor.running() and editor.other_window():
+            raise editor.hung(CLOSE_SECONDS)  # nothing led out of the dialogs
         editor.wait_exit()
         self.note(f"ended: status {editor.status}")
         editor.check_clean_end(lambda: self.check_written_files(self.before))
