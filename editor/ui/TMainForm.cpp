@@ -417,6 +417,10 @@ bool TMainForm::OpravduSkoncit()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    // A text typed into a cell or the pane and not yet confirmed is an edit like any other: the
+    // question must know of it.
+    if (!ended_)
+        EndEdits();
     if (!ended_ && !OpravduSkoncit()) {
         event->ignore();
         return;

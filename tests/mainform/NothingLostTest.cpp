@@ -184,6 +184,22 @@ TEST_F(NothingLost, TheWindowEndsWhileItsMemoryIsStillBeingBuilt)
     EXPECT_EQ(Read("demo.lng"), demo_);
 }
 
+TEST_F(NothingLost, ClosingAsksForATextTypedButNotYetConfirmed)
+{
+    auto form = MakeForm();
+    StringGrid *grid = form->gridJazyk();
+    ASSERT_TRUE(grid->SetCurrentCell(1, 3));
+    grid->setFocus();
+    for (const char c : std::string("Datei"))
+        QTest::keyClick(QApplication::focusWidget(), c);
+    // No Enter: the window is closed with the cell editor open.
+    dialogs_.Answers = {true};
+    dialogs_.SaveChoices = {Path("demo.lng")};
+    EXPECT_TRUE(form->close());
+    ASSERT_EQ(dialogs_.Questions.size(), 1u);
+    EXPECT_EQ(Read("demo.lng"), "Language=Deutsch\r\nDefinition=demo.lnd\r\n00002:Hallo\r\n00003:Datei\r\n");
+}
+
 TEST(MessageText, AnyBytesMakeAMessage)
 {
     const std::string utf8 = "Soubor „x“ nelze otevřít";
