@@ -321,9 +321,18 @@ class Editor:
         with open(self.log + ".hang.windows", "w", encoding="utf-8") as windows:
             subprocess.run(["xwininfo", "-root", "-tree"], env=dict(os.environ, DISPLAY=self.display.name),
                            stdout=windows, stderr=subprocess.STDOUT, check=False)
+        # Does the main window still take keys? A window Qt thinks blocked by a modal window takes
+        # neither keys nor close requests; one that takes keys dropped the close alone.
+        self.activate()
+        self.key("ctrl+f")
+        time.sleep(2)
+        answers_keys = self.other_window() is not None
+        if answers_keys:
+            self.key("Escape")
         threads = self.threads()
         self.kill()
-        return Failure(f"the editor did not end within {seconds} s of the close request (killed; threads: "
+        return Failure(f"the editor did not end within {seconds} s of the close request (killed; "
+                       f"the main window {'still' if answers_keys else 'no longer'} took keys; threads: "
                        f"{threads}; screen: {self.log}.hang.png)")
 
     def kill(self):

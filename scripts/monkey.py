@@ -249,7 +249,7 @@ class Monkey:
             start = time.monotonic()
             deadline = start + CLOSE_SECONDS
             dialog = None
-            asked_again = False
+            asked_again = 0
             while time.monotonic() < deadline and editor.running():
                 dialog = editor.other_window()
                 if dialog:
@@ -257,8 +257,8 @@ class Monkey:
                 # Qt drops a close request that comes while a modal dialog is still going away
                 # (so would it for a user's click): the first request is repeated once, as a
                 # user would click again.
-                if attempt == 0 and not asked_again and time.monotonic() - start > 3:
-                    asked_again = True
+                if attempt == 0 and asked_again < 2 and time.monotonic() - start > 3 * (asked_again + 1):
+                    asked_again += 1
                     self.note("close again")
                     editor.request_close()
                 time.sleep(0.1)
