@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev libqt6opengl6-dev qt6-translations-l10n
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-dev clang-format
-    xvfb xauth imagemagick fonts-dejavu-core fonts-ipafont-gothic time openbox xdotool xclip
+    xvfb xauth imagemagick fonts-dejavu-core fonts-ipafont-gothic time openbox xdotool xclip x11-utils
     desktop-file-utils appstream dpkg-dev file librsvg2-bin util-linux
     gettext translate-toolkit
     libhunspell-dev hunspell-cs hunspell-sk hunspell-pl hunspell-en-us hunspell-en-gb hunspell-de-de
