@@ -138,8 +138,13 @@ void TMainForm::ReportSkippedMemoryFiles()
     QStringList files;
     for (const DocumentMemory::SkippedFile &skipped : memory_->Skipped()) {
         QString file = QString::fromStdString(skipped.Name);
-        if (!skipped.Reason.empty())
-            file += QStringLiteral(" (") + QtUserDialogs::MessageText(skipped.Reason) + QLatin1Char(')');
+        if (!skipped.Reason.empty()) {
+            // The reader's message may quote a line of the file, which may be anything.
+            QString reason = QtUserDialogs::MessageText(skipped.Reason);
+            if (reason.size() > 60)
+                reason = reason.left(59) + QChar(0x2026);
+            file += QStringLiteral(" (") + reason + QLatin1Char(')');
+        }
         files << file;
     }
     if (files.isEmpty())
