@@ -208,6 +208,7 @@ class Editor:
                 self._stderr.close()
                 raise Failure("the editor ended at start: " + "; ".join(self.problems()))
             result = self.xdo("search", "--onlyvisible", "--pid", self.process.pid, ".")
+            boxes = []
             for window in [int(w) for w in result.stdout.split()]:
                 if "Verbaria" not in self.title(window):
                     continue
@@ -217,7 +218,13 @@ class Editor:
                     self.main = window
                     self.activate(window)
                     return window
+                boxes.append(window)
             active = self.active()
+            # A box shown before any window of the program may come up without the focus; a user
+            # clicks on it.
+            if boxes and not (active and self.owned(active)):
+                self.activate(boxes[0])
+                active = self.active()
             if active and self.owned(active):
                 time.sleep(0.5)
                 if self.active() == active:
