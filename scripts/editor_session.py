@@ -337,6 +337,11 @@ class Editor:
         if answers_keys:
             self.key("Escape")
         threads = self.threads()
+        # Where the main thread waits: a dialog's loop nested in a command shows in its stack.
+        if shutil.which("gdb"):
+            with open(self.log + ".hang.stack", "w", encoding="utf-8") as stack:
+                subprocess.run(["gdb", "-p", str(self.process.pid), "-batch", "-ex", "thread apply 1 bt 40"],
+                               stdout=stack, stderr=subprocess.STDOUT, check=False, timeout=60)
         self.kill()
         return Failure(f"the editor did not end within {seconds} s of the close request (killed; "
                        f"the main window {'still' if answers_keys else 'no longer'} took keys; threads: "
