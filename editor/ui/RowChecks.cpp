@@ -62,6 +62,21 @@ std::string RowChecks::Message(checks::CheckId check, const TextService &texts)
     return texts.TranslateText(checks::CzechMessage(check));
 }
 
+namespace {
+
+// The translation of the entry with that number, in UTF-8; empty for a number no row has.
+std::string TranslationOfNumber(const LanguageDocument &document, const CodePage &codePage,
+                                std::int32_t number)
+{
+    const std::int32_t index = document.IndexOfNumber(number);
+    const GridCells &grid = document.Grid();
+    if (index < 0 || index + 1 >= grid.RowCount())
+        return {};
+    return codePage.Decode(grid.Text(LanguageDocument::ColumnTranslation, index + 1)).toStdString();
+}
+
+} // namespace
+
 std::optional<std::string> RowChecks::OriginalOf(const LanguageDocument &document, std::size_t index) const
 {
     const TEditorItem &item = document.polozky()[index];
@@ -215,16 +230,11 @@ void RowChecks::ReadNotes(std::string_view languageBytes, const LanguageDocument
 {
     notes_ = checks::ReadRowNotes(languageBytes);
     unhashedOnRead_.clear();
-    const GridCells &grid = document.Grid();
     const CodePage codePage = CodePageOf(document.LanguageCodePage());
     for (auto &[number, note] : notes_) {
         if (note.Acknowledged.empty() || !note.AcknowledgedFor.empty())
             continue;
-        const std::int32_t index = document.IndexOfNumber(number);
-        const std::string text =
-            index >= 0 && index + 1 < grid.RowCount()
-                ? codePage.Decode(grid.Text(LanguageDocument::ColumnTranslation, index + 1)).toStdString()
-                : std::string();
+        const std::string text = TranslationOfNumber(document, codePage, number);
         note.AcknowledgedFor = checks::TextHash(text);
         unhashedOnRead_.insert(number);
     }
@@ -233,16 +243,11 @@ void RowChecks::ReadNotes(std::string_view languageBytes, const LanguageDocument
 checks::RowNotes RowChecks::NotesToSave(const LanguageDocument &document) const
 {
     checks::RowNotes saved = notes_;
-    const GridCells &grid = document.Grid();
     const CodePage codePage = CodePageOf(document.LanguageCodePage());
     for (auto &[number, note] : saved) {
         if (note.Acknowledged.empty())
             continue;
-        const std::int32_t index = document.IndexOfNumber(number);
-        const std::string text =
-            index >= 0 && index + 1 < grid.RowCount()
-                ? codePage.Decode(grid.Text(LanguageDocument::ColumnTranslation, index + 1)).toStdString()
-                : std::string();
+        const std::string text = TranslationOfNumber(document, codePage, number);
         if (!checks::AcknowledgesText(note, text)) {
             note.Acknowledged.clear();
             note.AcknowledgedFor.clear();
