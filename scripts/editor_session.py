@@ -342,6 +342,29 @@ class Editor:
             with open(self.log + ".hang.stack", "w", encoding="utf-8") as stack:
                 subprocess.run(["gdb", "-p", str(self.process.pid), "-batch", "-ex", "thread apply 1 bt 40"],
                                stdout=stack, stderr=subprocess.STDOUT, check=False, timeout=60)
+            # What Qt itself believes: a modal or popup window it still counts, and the state of
+            # the window under the screen's middle (the QWidgetData bits: is_closing is bit 9).
+            x, y, width, height = self.geometry()
+            script = [
+                "set pagination off",
+                "print (void*)'QApplication::activeModalWidget'()",
+                "print (void*)'QGuiApplication::modalWindow'()",
+                "print (void*)'QApplication::activePopupWidget'()",
+                "print (void*)'QApplication::focusWidget'()",
+                "print (void*)'QApplication::activeWindow'()",
+                "set $p = (int*)malloc(8)",
+                f"set $p[0] = {x + width // 2}",
+                f"set $p[1] = {y + height // 2}",
+                "set $top = (char*)'QApplication::topLevelAt'($p)",
+                "info symbol *(void**)$top",
+                "x/6wx *(char**)($top+32)",
+                "print \"is_closing\"",
+                "print (*(unsigned*)(*(char**)($top+32)+16) >> 9) & 1",
+            ]
+            with open(self.log + ".hang.qt", "w", encoding="utf-8") as state:
+                subprocess.run(["gdb", "-p", str(self.process.pid), "-batch"] +
+                               [arg for line in script for arg in ("-ex", line)],
+                               stdout=state, stderr=subprocess.STDOUT, check=False, timeout=60)
         self.kill()
         return Failure(f"the editor did not end within {seconds} s of the close request (killed; "
                        f"the main window {'still' if answers_keys else 'no longer'} took keys; threads: "
