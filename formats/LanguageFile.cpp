@@ -60,6 +60,8 @@ void ReadLanguageBytes(std::string_view bytes, TLanguageTemplate &items, const N
                        TLanguageInfo &info)
 {
     info.CodePage.clear();
+    info.PluralForms.clear();
+    info.Direction.clear();
     if (StripByteOrderMark(bytes))
         info.CodePage = "UTF-8";
     ForEachLanguageLine(
@@ -75,12 +77,39 @@ void ReadLanguageBytes(std::string_view bytes, TLanguageTemplate &items, const N
                 info.Definition.assign(value);
             else if (key == "CODEPAGE")
                 info.CodePage.assign(TrimBlanks(value));
+            else if (key == "PLURAL-FORMS")
+                info.PluralForms.assign(TrimBlanks(value));
+            else if (key == "DIRECTION")
+                info.Direction = UpperAscii(TrimBlanks(value));
         },
         [&](std::int32_t number, std::string_view value) {
             const std::int32_t i = index.IndexOf(number);
             if (i >= 0)
                 items[static_cast<std::size_t>(i)].Translation.assign(value);
         });
+}
+
+void ReadPluralForms(std::string_view bytes, TranslatorTemplate &table, const NumberIndex &index)
+{
+    for (MessageInfo &message : table.Messages)
+        message.Forms.clear();
+    ForEachLine(bytes, [&](std::string_view line) {
+        std::int32_t number = 0;
+        std::size_t form = 0;
+        std::string_view text;
+        if (!ReadFormLine(line, number, form, text))
+            return;
+        const std::int32_t i = index.IndexOf(number);
+        if (i < 0)
+            return;
+        const std::int32_t m = table.Items[static_cast<std::size_t>(i)].Message;
+        if (m < 0 || !table.Messages[static_cast<std::size_t>(m)].Plural)
+            return;
+        std::vector<std::string> &forms = table.Messages[static_cast<std::size_t>(m)].Forms;
+        if (forms.size() < form)
+            forms.resize(form);
+        forms[form - 1] = TrimLeftBlanks(text);
+    });
 }
 
 std::string LanguageHeaderValue(std::string_view bytes, std::string_view key)

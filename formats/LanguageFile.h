@@ -24,6 +24,11 @@ struct TLanguageInfo
     // The code page the file declares ("Codepage=NAME", or "UTF-8" for a byte-order mark); empty
     // when it declares none. Unlike the other values it belongs to one file: every read sets it.
     std::string CodePage;
+    // "Plural-Forms=" (gettext's "nplurals=N; plural=EXPRESSION;") and "Direction=" ("RTL" or
+    // "LTR"): empty when the file says nothing, and then the language's own rule holds. They too
+    // belong to one file.
+    std::string PluralForms;
+    std::string Direction;
 };
 
 // The code page a language file declares, found without reading its items; empty for none.
@@ -123,6 +128,10 @@ bool ReadLanguageFile(const std::string &path, TLanguageTemplate &items, const N
                       TLanguageInfo &info);
 void ReadLanguageBytes(std::string_view bytes, TLanguageTemplate &items, const NumberIndex &index,
                        TLanguageInfo &info);
+
+// The further forms of plural messages ("/Form NUMBER INDEX:text" lines) into the messages of the
+// translator's table; a line for a number no plural message has is passed over.
+void ReadPluralForms(std::string_view bytes, TranslatorTemplate &table, const NumberIndex &index);
 
 // The four header values as the editor saves them; Author is the multi-line text.
 struct LanguageHeader

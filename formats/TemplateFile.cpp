@@ -105,6 +105,7 @@ TemplateReader::TemplateReader(EditorTemplate &target)
     : editor_(&target)
 {
     target.Items.clear();
+    target.Messages.clear();
     target.CountToTranslate = 0;
     target.Info.CodePage.clear();
 }
@@ -113,6 +114,7 @@ TemplateReader::TemplateReader(TranslatorTemplate &target)
     : translator_(&target)
 {
     target.Items.clear();
+    target.Messages.clear();
     target.Info.CodePage.clear();
 }
 
@@ -129,9 +131,15 @@ void TemplateReader::ReadLine(std::string_view rawLine)
             (editor_ ? editor_->Info : translator_->Info).CodePage = "UTF-8";
     }
     const std::string_view line = TrimLeftBlanks(rawLine);
-    if (line.empty() || line.front() == '/')
+    if (line.empty())
         return;
+    if (line.front() == '/') {
+        if (itemsMode_)
+            ReadMessageComment(line, pending_);
+        return;
+    }
     if (line.front() == '[') {
+        pending_ = MessageInfo{};
         std::string_view name = line.substr(1);
         if (!name.empty() && name.back() == ']')
             name.remove_suffix(1);
@@ -167,12 +175,22 @@ void TemplateReader::ReadHeaderLine(std::string_view line)
         info.CodePage.assign(TrimBlanks(value));
 }
 
+std::int32_t TemplateReader::TakeMessage(std::vector<MessageInfo> &messages)
+{
+    if (pending_.Empty())
+        return -1;
+    messages.push_back(std::move(pending_));
+    pending_ = MessageInfo{};
+    return static_cast<std::int32_t>(messages.size() - 1);
+}
+
 void TemplateReader::ReadDefinition(std::string_view line)
 {
     if (editor_) {
         // The entry is in the table before the line is parsed, so a line that stops the reading
         // leaves its entry as far as it was filled.
         TEditorItem &item = editor_->Items.emplace_back();
+        item.Message = TakeMessage(editor_->Messages);
         DefinitionLine entry;
         struct Copy
         {
@@ -193,6 +211,7 @@ void TemplateReader::ReadDefinition(std::string_view line)
         return;
     }
     TTemplateItem &item = translator_->Items.emplace_back();
+    item.Message = TakeMessage(translator_->Messages);
     DefinitionLine entry;
     {
         struct Copy
@@ -209,8 +228,11 @@ void TemplateReader::ReadDefinition(std::string_view line)
         } copy{item, entry};
         ParseDefinitionLine(line, TemplateFlavour::Translator, entry);
     }
-    if (item.Kind == ikSection || item.Kind == ikComment)
+    if (item.Kind == ikSection || item.Kind == ikComment) {
+        if (item.Message >= 0)
+            translator_->Messages.pop_back();
         translator_->Items.pop_back();
+    }
 }
 
 namespace {

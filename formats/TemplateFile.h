@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/MessageInfo.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +22,9 @@ struct TTemplateItem
     std::string Text;
     std::int32_t Param = 0;
     std::string Translation;
+    // The entry's context, disambiguation, plural forms...: index into the template's Messages,
+    // -1 for an entry that has none (the usual case, so that large templates stay small).
+    std::int32_t Message = -1;
 };
 
 // One entry of the editor's table, one grid row each; all four kinds stay.
@@ -30,6 +35,7 @@ struct TEditorItem
     std::string Text;
     std::uint8_t ValueType = 0; // 0 none, 1 INTEGER, 2 REAL
     std::int32_t Param = 0;
+    std::int32_t Message = -1; // index into the template's Messages, or -1
 };
 
 using TLanguageTemplate = std::vector<TTemplateItem>;
@@ -76,6 +82,7 @@ struct EditorTemplate
     std::vector<TEditorItem> Items;
     std::int32_t CountToTranslate = 0;
     TTemplateInfo Info; // Author in the one-line form
+    std::vector<MessageInfo> Messages;
 };
 
 // The translator's view of a template.
@@ -83,6 +90,7 @@ struct TranslatorTemplate
 {
     TLanguageTemplate Items;
     TTemplateInfo Info; // Author decoded
+    std::vector<MessageInfo> Messages;
 };
 
 // Reads template lines one at a time. Construction empties the entry table (and the editor's
@@ -100,8 +108,12 @@ private:
     void ReadHeaderLine(std::string_view line);
     void ReadDefinition(std::string_view line);
 
+    // The message comments read since the last definition line, for the next one.
+    std::int32_t TakeMessage(std::vector<MessageInfo> &messages);
+
     EditorTemplate *editor_ = nullptr;
     TranslatorTemplate *translator_ = nullptr;
+    MessageInfo pending_;
     bool itemsMode_ = true;
     bool firstLine_ = true;
 };

@@ -29,6 +29,8 @@ void TKVTranslator::ClearTranslations()
     ++readCount_;
     for (TTemplateItem &item : template_.Items)
         item.Translation.clear();
+    for (MessageInfo &message : template_.Messages)
+        message.Forms.clear();
 }
 
 void TKVTranslator::KeepNameIndexes(bool keep)
@@ -166,6 +168,8 @@ void TKVTranslator::LoadLanguage()
     translationsCodePage_ = codePage;
     ++readCount_; // before the read, which may stop half-way
     ReadLanguageBytes(bytes, template_.Items, numberIndex_, languageInfo_);
+    if (!template_.Messages.empty())
+        ReadPluralForms(bytes, template_, numberIndex_);
     languageRead_ = true;
 }
 

@@ -94,6 +94,9 @@ public:
     bool TemplateRead() const { return templateRead_; }
     bool LanguageRead() const { return languageRead_; }
     const TLanguageTemplate &Items() const { return template_.Items; }
+    // What the template says of its messages beyond their texts (contexts, plural forms...):
+    // an item's Message indexes it.
+    const std::vector<MessageInfo> &Messages() const { return template_.Messages; }
     const TTemplateInfo &TemplateInfo() const { return template_.Info; }
     const TLanguageInfo &LanguageInfo() const { return languageInfo_; }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/core/LanguageDocument.h"
-#include "editor/ui/QtOwnTexts.h"
+#include "translator/qt/QtOwnTexts.h"
 #include "editor/ui/QtUserDialogs.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TranslatorTexts.h"
@@ -226,7 +226,7 @@ private:
     QtUserDialogs realDialogs_;
     UserDialogs *dialogs_ = nullptr;
     TranslatorTexts texts_;
-    QtOwnTexts qtTexts_;
+    qt::QtOwnTexts qtTexts_;
     std::unique_ptr<LanguageDocument> document_;
     QPointer<qt::TKVTranslator> prekladac_;
     RegistryRecord *registry_ = nullptr;

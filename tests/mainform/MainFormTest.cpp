@@ -476,8 +476,8 @@ TEST_F(MainWindow, QtsOwnButtonsSpeakTheEditorsLanguage)
 {
     // The test folder has no czech.lng: the name of the file asked for tells the language.
     Show();
-    EXPECT_EQ(QtOwnTexts::LocaleFor(QString::fromUtf8("Čeština"), QString()), QStringLiteral("cs"));
-    EXPECT_EQ(QtOwnTexts::LocaleFor(QStringLiteral("English"), QStringLiteral("english.lng")), QString());
+    EXPECT_EQ(qt::QtOwnTexts::LocaleFor(QString::fromUtf8("Čeština"), QString()), QStringLiteral("cs"));
+    EXPECT_EQ(qt::QtOwnTexts::LocaleFor(QStringLiteral("English"), QStringLiteral("english.lng")), QString());
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ano"));
 }
 

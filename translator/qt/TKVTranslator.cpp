@@ -1,8 +1,11 @@
 #include "translator/qt/TKVTranslator.h"
 
 #include "formats/Errors.h"
+#include "translator/PluralRule.h"
 #include "translator/qt/FormOrder.h"
+#include "translator/qt/QtOwnTexts.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -130,6 +133,10 @@ bool TKVTranslator::Translate()
     if (!Guarded([&] {
             core_.ReadFiles();
             FollowDeclarations();
+            if (core_.ReadCount() != announcedReads_) {
+                announcedReads_ = core_.ReadCount();
+                AnnounceLanguage();
+            }
             core_.Translate();
         }))
         return false;
@@ -138,6 +145,33 @@ bool TKVTranslator::Translate()
     for (QObject *form : std::as_const(shownForms_))
         ok = TranslateForm(static_cast<QWidget *>(form)) && ok;
     return ok;
+}
+
+bool TKVTranslator::IsRightToLeft() const
+{
+    const TLanguageInfo &info = core_.LanguageInfo();
+    if (info.Direction == "RTL" || info.Direction == "LTR")
+        return info.Direction == "RTL";
+    const QString tag = QtOwnTexts::LocaleFor(languageCodePage_.Decode(info.Language), LanguageFile());
+    return IsRightToLeftLanguage(tag.toStdString());
+}
+
+void TKVTranslator::AnnounceLanguage()
+{
+    auto *application = qobject_cast<QApplication *>(QCoreApplication::instance());
+    if (!application)
+        return;
+    // As a .qm file's QT_LAYOUT_DIRECTION does: the whole program mirrors for Arabic or Hebrew.
+    const Qt::LayoutDirection direction = IsRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+    if (QGuiApplication::layoutDirection() != direction)
+        QGuiApplication::setLayoutDirection(direction);
+    // As installTranslator does, so that retranslateUi() and changeEvent code run; delivered now,
+    // not posted, so that the component texts written after it are the ones that stay.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(window, &change);
+    }
 }
 
 bool TKVTranslator::TranslateForm(QWidget *form)

@@ -86,6 +86,9 @@ public:
 
     // False only when reading stopped at an error; a missing file changes nothing.
     bool LoadTemplate(const QString &fileName);
+    // Writes the translations into the windows. After a language was read (the first one, or a
+    // switch), it first sets the layout direction and sends QEvent::LanguageChange to every
+    // window, as installTranslator does, so that retranslateUi() runs (through TKVQtTranslator).
     bool Translate();
     // The translation of a text in the program's own language, or the text itself.
     QString TranslateText(const QString &text);
@@ -100,6 +103,9 @@ public:
     bool TranslateNewForms() const { return translateNewForms_; }
 
     QString ErrorString() const { return errorString_; }
+    // The language reads from right to left: the file's "Direction=RTL" header, else its language
+    // (Arabic, Hebrew, Persian...). Translate sets the application's layout direction by it.
+    bool IsRightToLeft() const;
 
     // Bytes of the language file to QString and back, in its code page.
     QString Decode(std::string_view bytes) const { return languageCodePage_.Decode(bytes); }
@@ -129,11 +135,14 @@ private:
     void TrackForm(QWidget *form);
     // After a read: each file's declaration, or the default.
     void FollowDeclarations();
+    // After a language was read: the layout direction, and QEvent::LanguageChange to every window.
+    void AnnounceLanguage();
 
     CodePage codePage_;
     CodePage templateCodePage_;
     CodePage languageCodePage_;
     std::uint64_t followedReads_ = ~std::uint64_t{0};
+    std::uint64_t announcedReads_ = ~std::uint64_t{0};
     QString followedDefault_;
     QtComponentTree tree_;
     verbaria::TKVTranslator core_;

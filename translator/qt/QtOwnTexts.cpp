@@ -1,11 +1,12 @@
-#include "editor/ui/QtOwnTexts.h"
+#include "translator/qt/QtOwnTexts.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QRegularExpression>
 #include <QTranslator>
 
-namespace verbaria {
+namespace verbaria::qt {
 
 namespace {
 
@@ -32,7 +33,31 @@ const KnownLanguage Languages[] = {
     {{u"日本語", u"japanese", nullptr, nullptr}, "ja"},
     {{u"中文", u"chinese", nullptr, nullptr}, "zh_CN"},
     {{u"한국어", u"korean", nullptr, nullptr}, "ko"},
+    {{u"العربية", u"arabic", nullptr, nullptr}, "ar"},
+    {{u"עברית", u"hebrew", nullptr, nullptr}, "he"},
+    {{u"فارسی", u"persian", u"farsi", nullptr}, "fa"},
+    {{u"اردو", u"urdu", nullptr, nullptr}, "ur"},
+    {{u"svenska", u"swedish", nullptr, nullptr}, "sv"},
+    {{u"dansk", u"danish", nullptr, nullptr}, "da"},
+    {{u"suomi", u"finnish", nullptr, nullptr}, "fi"},
+    {{u"norsk", u"norwegian", nullptr, nullptr}, "nb"},
+    {{u"türkçe", u"turkish", nullptr, nullptr}, "tr"},
+    {{u"ελληνικά", u"greek", nullptr, nullptr}, "el"},
+    {{u"български", u"bulgarian", nullptr, nullptr}, "bg"},
+    {{u"hrvatski", u"croatian", nullptr, nullptr}, "hr"},
+    {{u"slovenščina", u"slovenian", u"slovene", nullptr}, "sl"},
+    {{u"lietuvių", u"lithuanian", nullptr, nullptr}, "lt"},
+    {{u"latviešu", u"latvian", nullptr, nullptr}, "lv"},
+    {{u"română", u"romanian", nullptr, nullptr}, "ro"},
+    {{u"gaeilge", u"irish", nullptr, nullptr}, "ga"},
 };
+
+// A name that is a tag already: "cs", "cs_CZ", "pt-BR".
+bool IsTag(const QString &name)
+{
+    static const QRegularExpression tag(QStringLiteral("^[a-z]{2,3}([_-][A-Za-z]{2,4})?$"));
+    return tag.match(name).hasMatch();
+}
 
 } // namespace
 
@@ -48,11 +73,17 @@ QString QtOwnTexts::LocaleFor(const QString &languageName, const QString &fileNa
 {
     const QString name = languageName.trimmed().toLower();
     const QString base = QFileInfo(fileName).completeBaseName().toLower();
-    for (const KnownLanguage &language : Languages) {
-        for (const char16_t *known : language.names) {
-            if (known && (name == QString::fromUtf16(known) || base == QString::fromUtf16(known)))
-                return QString::fromLatin1(language.locale);
+    for (const QString &said : {name, base}) {
+        for (const KnownLanguage &language : Languages) {
+            for (const char16_t *known : language.names) {
+                if (known && said == QString::fromUtf16(known))
+                    return QString::fromLatin1(language.locale);
+            }
         }
+    }
+    for (const QString &said : {languageName.trimmed(), QFileInfo(fileName).completeBaseName()}) {
+        if (IsTag(said))
+            return said;
     }
     return {};
 }
@@ -67,7 +98,7 @@ void QtOwnTexts::Follow(const QString &languageName, const QString &fileName)
         translator_.reset();
     }
     locale_.clear();
-    if (locale.isEmpty())
+    if (locale.isEmpty() || locale == QStringLiteral("en") || locale.startsWith(QStringLiteral("en_")))
         return;
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QStringLiteral("qtbase_") + locale,
@@ -78,4 +109,4 @@ void QtOwnTexts::Follow(const QString &languageName, const QString &fileName)
     locale_ = locale;
 }
 
-} // namespace verbaria
+} // namespace verbaria::qt
