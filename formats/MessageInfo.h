@@ -23,7 +23,9 @@
 // values are escaped: \\ for a backslash, \n, \r and \t for LF, CR and TAB (\" reads as a quote).
 //
 // A language file keeps a plural message's first form on its item line and each further form on
-// a comment line after it ("/Form 00012 1:text"), and may name its plural rule and its direction
+// a comment line after it ("/Form 00012 1:text"); the translations of a message with a /Source line
+// are escaped as the /Source value is, so that they too can hold line breaks. It may name its
+// plural rule and its direction
 // in header lines ("Plural-Forms=nplurals=3; plural=...;", "Direction=RTL").
 namespace verbaria {
 

@@ -167,6 +167,8 @@ class Editor:
         env = display.child_env()
         env["QT_QPA_PLATFORM"] = "xcb"
         env["NO_AT_BRIDGE"] = "1"
+        # The window's own account of each close request, kept in the run's stderr file.
+        env.setdefault("QT_LOGGING_RULES", "verbaria.window*=true")
         env.setdefault("ASAN_OPTIONS", "halt_on_error=1:detect_leaks=1")
         env.setdefault("UBSAN_OPTIONS", "halt_on_error=1:print_stacktrace=1")
         supp = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "lsan.supp")

@@ -10,7 +10,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QMessageBox>
+
+Q_LOGGING_CATEGORY(lcDialogs, "verbaria.window.dialogs", QtWarningMsg)
 
 namespace verbaria {
 
@@ -75,7 +78,9 @@ bool QtUserDialogs::AskYesNo(const std::string &question)
     box.setDefaultButton(QMessageBox::Yes);
     box.setWindowFlags((box.windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
                        ~Qt::WindowCloseButtonHint);
-    return box.exec() == QMessageBox::Yes;
+    const bool yes = box.exec() == QMessageBox::Yes;
+    qCDebug(lcDialogs) << "question answered" << (yes ? "yes" : "no");
+    return yes;
 }
 
 void QtUserDialogs::Inform(const std::string &message)

@@ -28,7 +28,9 @@
 #include "widgets/MenuStyle.h"
 #include "widgets/OwnChildren.h"
 #include "widgets/StringGrid.h"
+
 #include "widgets/StringGridModel.h"
+#include <QLoggingCategory>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -37,6 +39,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStyle>
+
+// The window's end, step by step: QT_LOGGING_RULES="verbaria.window=true" tells where a close went.
+Q_LOGGING_CATEGORY(lcWindow, "verbaria.window", QtWarningMsg)
 
 namespace verbaria {
 
@@ -419,12 +424,16 @@ void TMainForm::closeEvent(QCloseEvent *event)
 {
     // A text typed into a cell or the pane and not yet confirmed is an edit like any other: the
     // question must know of it.
+    qCDebug(lcWindow) << "close requested; spontaneous" << event->spontaneous() << "ended" << ended_;
     if (!ended_)
         EndEdits();
+    qCDebug(lcWindow) << "edits ended; changed" << document_->zmeneno();
     if (!ended_ && !OpravduSkoncit()) {
+        qCDebug(lcWindow) << "close cancelled";
         event->ignore();
         return;
     }
+    qCDebug(lcWindow) << "close accepted";
     event->accept();
     QMainWindow::closeEvent(event);
     FormHide();

@@ -47,6 +47,7 @@ void TKVQtTranslator::Refresh() const
         return;
     indexedReads_ = core.ReadCount();
     messages_.clear();
+    loose_.clear();
     const CodePage &originals = translator_->TemplateCodePage();
     const CodePage &translations = translator_->LanguageCodePage();
     const std::vector<MessageInfo> &infos = core.Messages();
@@ -63,12 +64,20 @@ void TKVQtTranslator::Refresh() const
                                  : Key(QString(), originals.Decode(item.Text), QString());
         if (messages_.contains(key)) // the first entry wins, as everywhere
             continue;
+        const QString loose = key.left(key.lastIndexOf(QChar(0)));
+        if (!loose_.contains(loose))
+            loose_.insert(loose, key);
         Message message;
         message.Plural = info && info->Plural;
-        message.Forms.append(translations.Decode(item.Translation));
+        // The translation of a text with line breaks is escaped as its /Source is.
+        const bool escaped = info && info->HasSource;
+        auto decode = [&](const std::string &text) {
+            return translations.Decode(escaped ? UnescapeMessageValue(text) : text);
+        };
+        message.Forms.append(decode(item.Translation));
         if (info) {
             for (const std::string &form : info->Forms)
-                message.Forms.append(translations.Decode(form));
+                message.Forms.append(decode(form));
         }
         messages_.insert(key, std::move(message));
     }
@@ -98,14 +107,18 @@ QString TKVQtTranslator::translate(const char *context, const char *sourceText, 
         return rightToLeft_ ? QStringLiteral("RTL") : QStringLiteral("LTR");
     const QString comment = QString::fromUtf8(disambiguation);
     auto found = messages_.constFind(Key(contextText, source, comment));
-    if (found == messages_.constEnd() && !comment.isEmpty())
-        found = messages_.constFind(Key(contextText, source, QString()));
-    if (found == messages_.constEnd())
-        return {};
+    if (found == messages_.constEnd()) {
+        // As a .qm file answers: without the disambiguation asked for, the first message of that
+        // context and text, whatever its disambiguation.
+        const auto loose = loose_.constFind(Key(contextText, source, QString()).chopped(1));
+        if (loose == loose_.constEnd())
+            return {};
+        found = messages_.constFind(*loose);
+    }
     const Message &message = *found;
-    qsizetype form = 0;
-    if (message.Plural && n >= 0)
-        form = rule_.FormFor(n);
+    // As QTranslator does: any look-up with a count takes the form the count calls for, so a
+    // message without plural forms answers only for the counts of the first form.
+    const qsizetype form = n >= 0 ? rule_.FormFor(n) : 0;
     if (form >= message.Forms.size())
         return {};
     const QString &text = message.Forms.at(form);

@@ -25,12 +25,12 @@ class TKVTranslator;
 //     QCoreApplication::installTranslator(new verbaria::qt::TKVQtTranslator(translator, &app));
 //
 // A message is found by its context, source text and disambiguation (the template's /Context,
-// /Source and /Disambiguation comments; as QTranslator does, a message asked for with a
-// disambiguation the template lacks is looked for without it). A plural message (/Plural) answers
-// the form the language's plural rule gives for n: the language file's "Plural-Forms" header,
-// else the rule of its language. A message without a translation answers an empty string, so Qt
-// shows the source text. The answers follow the TKVTranslator: after SetLanguageFile the next
-// look-up reads the new language. Look-ups from several threads take turns.
+// /Source and /Disambiguation comments; as a .qm file does, a message asked for with a
+// disambiguation the template lacks answers as the first message of that context and text). A plural message
+// (/Plural) answers the form the language's plural rule gives for n: the language file's "Plural-Forms"
+// header, else the rule of its language. A message without a translation answers an empty string, so Qt shows
+// the source text. The answers follow the TKVTranslator: after SetLanguageFile the next look-up reads the new
+// language. Look-ups from several threads take turns.
 class TKVQtTranslator final : public QTranslator
 {
     Q_OBJECT
@@ -60,6 +60,7 @@ private:
     mutable QMutex mutex_;
     mutable std::uint64_t indexedReads_ = ~std::uint64_t{0};
     mutable QHash<QString, Message> messages_; // key: context \0 source \0 disambiguation
+    mutable QHash<QString, QString> loose_;    // context \0 source: the first such message's key
     mutable PluralRule rule_;
     mutable bool rightToLeft_ = false;
     mutable QString language_;
