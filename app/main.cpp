@@ -2,12 +2,15 @@
 #include "app/EditorWindows.h"
 #include "translator/qt/FormOrder.h"
 
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include <string>
 #include <vector>
 
 using namespace verbaria;
+
+Q_LOGGING_CATEGORY(lcRun, "verbaria.window.run", QtWarningMsg)
 
 int main(int argc, char *argv[])
 {
@@ -23,6 +26,9 @@ int main(int argc, char *argv[])
     application.SetReport(
         [&windows](const std::exception &error) { windows.mainForm.Document().ReportFailure(error); });
     windows.mainForm.show();
+    qCDebug(lcRun) << "main window shown";
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &application,
+                     [] { qCDebug(lcRun) << "the event loop ends"; });
     // For bench/run.sh and the installation test: start-up to the filled grid, then the
     // ordinary end of the run (which writes the settings).
     if (qEnvironmentVariableIsSet("VERBARIA_QUIT_AFTER_START"))

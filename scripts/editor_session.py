@@ -208,7 +208,8 @@ class Editor:
             if self.process.poll() is not None:
                 self.status = self.process.returncode
                 self._stderr.close()
-                raise Failure("the editor ended at start: " + "; ".join(self.problems()))
+                raise Failure(f"the editor ended at start ({describe_status(self.status)}): " +
+                              "; ".join(self.problems()) + "\n--- stderr ---\n" + self.stderr()[-2000:])
             result = self.xdo("search", "--onlyvisible", "--pid", self.process.pid, ".")
             boxes = []
             for window in [int(w) for w in result.stdout.split()]:

@@ -258,6 +258,22 @@ def case_quit_after_start(case):
     editor.check_clean_end(lambda: check_unchanged(case, "nothing was edited"))
 
 
+def case_close_start_up_report(case):
+    # The report of a file that cannot be read comes before the main window; closed with the
+    # window manager's close, it must leave the editor running with its main window.
+    case.write(LANGUAGE, b"Language=English\r\n12a:not a number\r\n")
+    editor = case.start()
+    editor.wait_main_window(answer=lambda box: editor.key("alt+F4"))
+    time.sleep(1)
+    if not editor.running():
+        raise Failure("the editor ended when its start-up report was closed")
+    editor.request_close()
+    if editor.wait_dialog(5):
+        editor.key("Tab", "space")
+    editor.wait_exit()
+    editor.check_clean_end()
+
+
 def case_save_after_new(case):
     # Ctrl+S on a new document must not write over the file that was open before Ctrl+N.
     editor = case.start()
@@ -295,6 +311,7 @@ CASES = {
     "corrupt_language_beside": case_corrupt_language_beside,
     "quit_after_start": case_quit_after_start,
     "save_after_new": case_save_after_new,
+    "close_start_up_report": case_close_start_up_report,
 }
 
 

@@ -55,4 +55,9 @@ run("${WORK_DIR}/build/verbaria_example" "${SOURCE_DIR}/examples/jazyky/english.
 if(NOT run_output STREQUAL "Translator demo\n")
     message(FATAL_ERROR "the example did not translate its window: '${run_output}'")
 endif()
+# The tr() example, through TKVQtTranslator from the installed headers.
+run("${WORK_DIR}/build/qt-way/verbaria_qt_way" czech --print)
+if(NOT run_output MATCHES "^Výběr souborů\nPřipraveno\nLTR")
+    message(FATAL_ERROR "the tr() example did not speak Czech: '${run_output}'")
+endif()
 file(REMOVE_RECURSE "${WORK_DIR}")

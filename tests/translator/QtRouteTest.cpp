@@ -185,10 +185,41 @@ void ExpectSameAnswers(const std::vector<Message> &messages, const char *languag
     EXPECT_EQ(ours.translate("MainWindow", "Not in the program"), QString());
 }
 
+// The messages of examples/qt-way as its template and a language file hold them.
+std::vector<Message> ExampleMessages(const char *language, std::vector<std::string> &storage)
+{
+    TKVTranslator translator;
+    const QString folder = QStringLiteral(VERBARIA_SOURCE_DIR "/examples/qt-way/jazyky/");
+    EXPECT_TRUE(translator.LoadTemplate(folder + QStringLiteral("files.lnd")));
+    EXPECT_TRUE(translator.SetLanguageFile(folder + QString::fromLatin1(language) + QStringLiteral(".lng")));
+    const verbaria::TKVTranslator &core = translator.Core();
+    storage.clear();
+    storage.reserve(core.Items().size() * 12); // the pointers below must stay valid
+    auto keep = [&](const QString &text) { return storage.emplace_back(text.toStdString()).c_str(); };
+    std::vector<Message> messages;
+    for (const verbaria::TTemplateItem &item : core.Items()) {
+        EXPECT_GE(item.Message, 0);
+        if (item.Message < 0)
+            continue;
+        const verbaria::MessageInfo &info = core.Messages()[static_cast<std::size_t>(item.Message)];
+        Message m{keep(translator.TemplateCodePage().Decode(info.Context)),
+                  keep(translator.TemplateCodePage().Decode(item.Text)),
+                  keep(translator.TemplateCodePage().Decode(info.Disambiguation)),
+                  {keep(translator.Decode(item.Translation))}};
+        for (const std::string &form : info.Forms)
+            m.Forms.push_back(keep(translator.Decode(form)));
+        messages.push_back(std::move(m));
+    }
+    return messages;
+}
+
 TEST(QtRoute, AnswersAsLreleaseAndQTranslatorDo)
 {
     ExpectSameAnswers(kCzech, "cs_CZ");
     ExpectSameAnswers(kArabic, "ar");
+    std::vector<std::string> storage;
+    ExpectSameAnswers(ExampleMessages("czech", storage), "cs");
+    ExpectSameAnswers(ExampleMessages("arabic", storage), "ar");
 }
 
 // A window built the Designer way: its texts come from tr() in retranslateUi, run at every

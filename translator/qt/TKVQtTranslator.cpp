@@ -6,20 +6,18 @@
 
 #include <QMutexLocker>
 
+#include <algorithm>
+
 namespace verbaria::qt {
 
 namespace {
 
-QString Key(const QString &context, const QString &source, const QString &disambiguation)
+void AppendKey(std::string &key, std::string_view context, std::string_view source)
 {
-    QString key;
-    key.reserve(context.size() + source.size() + disambiguation.size() + 2);
-    key += context;
-    key += QChar(0);
-    key += source;
-    key += QChar(0);
-    key += disambiguation;
-    return key;
+    key.append(context);
+    key += '\0';
+    key.append(source);
+    key += '\0';
 }
 
 } // namespace
@@ -47,41 +45,49 @@ void TKVQtTranslator::Refresh() const
         return;
     indexedReads_ = core.ReadCount();
     messages_.clear();
+    exact_.clear();
     loose_.clear();
     const CodePage &originals = translator_->TemplateCodePage();
-    const CodePage &translations = translator_->LanguageCodePage();
+    const bool utf8 = originals.Is(QStringLiteral("UTF-8"));
+    auto utf8Of = [&](const std::string &bytes) -> std::string {
+        if (utf8 || std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+            return bytes;
+        return originals.Decode(bytes).toStdString();
+    };
     const std::vector<MessageInfo> &infos = core.Messages();
-    for (const TTemplateItem &item : core.Items()) {
+    const TLanguageTemplate &items = core.Items();
+    std::string key;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TTemplateItem &item = items[i];
         if (item.Kind != ikMessage && item.Message < 0)
             continue;
         const MessageInfo *info =
             item.Message >= 0 ? &infos[static_cast<std::size_t>(item.Message)] : nullptr;
         if (item.Translation.empty() && (!info || info->Forms.empty()))
             continue;
-        const QString key = info ? Key(originals.Decode(info->Context),
-                                       originals.Decode(info->HasSource ? info->Source : item.Text),
-                                       originals.Decode(info->Disambiguation))
-                                 : Key(QString(), originals.Decode(item.Text), QString());
-        if (messages_.contains(key)) // the first entry wins, as everywhere
-            continue;
-        const QString loose = key.left(key.lastIndexOf(QChar(0)));
-        if (!loose_.contains(loose))
-            loose_.insert(loose, key);
-        Message message;
-        message.Plural = info && info->Plural;
-        // The translation of a text with line breaks is escaped as its /Source is.
-        const bool escaped = info && info->HasSource;
-        auto decode = [&](const std::string &text) {
-            return translations.Decode(escaped ? UnescapeMessageValue(text) : text);
-        };
-        message.Forms.append(decode(item.Translation));
+        key.clear();
         if (info) {
-            for (const std::string &form : info->Forms)
-                message.Forms.append(decode(form));
+            AppendKey(key, utf8Of(info->Context), utf8Of(info->HasSource ? info->Source : item.Text));
+            const std::size_t looseLength = key.size();
+            key.append(utf8Of(info->Disambiguation));
+            if (exact_.contains(key)) // the first entry wins, as everywhere
+                continue;
+            const auto position = static_cast<std::int32_t>(messages_.size());
+            exact_.emplace(key, position);
+            key.resize(looseLength);
+            loose_.try_emplace(key, position);
+        } else {
+            AppendKey(key, {}, utf8Of(item.Text));
+            if (exact_.contains(key))
+                continue;
+            const auto position = static_cast<std::int32_t>(messages_.size());
+            exact_.emplace(key, position);
+            loose_.try_emplace(key, position);
         }
-        messages_.insert(key, std::move(message));
+        messages_.push_back(Message{static_cast<std::int32_t>(i), false, {}});
     }
     const TLanguageInfo &language = core.LanguageInfo();
+    const CodePage &translations = translator_->LanguageCodePage();
     language_ = QtOwnTexts::LocaleFor(translations.Decode(language.Language),
                                       QString::fromStdString(core.LanguageFile()));
     std::optional<PluralRule> rule = PluralRule::Parse(language.PluralForms);
@@ -92,6 +98,29 @@ void TKVQtTranslator::Refresh() const
         rightToLeft_ = IsRightToLeftLanguage(language_.toStdString());
 }
 
+const QStringList &TKVQtTranslator::FormsOf(Message &message) const
+{
+    if (message.Decoded)
+        return message.Forms;
+    message.Decoded = true;
+    const verbaria::TKVTranslator &core = translator_->Core();
+    const TTemplateItem &item = core.Items()[static_cast<std::size_t>(message.Item)];
+    const MessageInfo *info =
+        item.Message >= 0 ? &core.Messages()[static_cast<std::size_t>(item.Message)] : nullptr;
+    const CodePage &translations = translator_->LanguageCodePage();
+    // The translation of a text with line breaks is escaped as its /Source is.
+    const bool escaped = info && info->HasSource;
+    auto decode = [&](const std::string &text) {
+        return translations.Decode(escaped ? UnescapeMessageValue(text) : text);
+    };
+    message.Forms.append(decode(item.Translation));
+    if (info) {
+        for (const std::string &form : info->Forms)
+            message.Forms.append(decode(form));
+    }
+    return message.Forms;
+}
+
 QString TKVQtTranslator::translate(const char *context, const char *sourceText, const char *disambiguation,
                                    int n) const
 {
@@ -99,29 +128,33 @@ QString TKVQtTranslator::translate(const char *context, const char *sourceText, 
         return {};
     QMutexLocker lock(&mutex_);
     Refresh();
-    const QString contextText = QString::fromUtf8(context);
-    const QString source = QString::fromUtf8(sourceText);
+    const std::string_view contextText = context ? std::string_view(context) : std::string_view();
+    const std::string_view source(sourceText);
     // Qt asks every translator which way its language reads, as a .qm file answers it.
-    if (contextText == QStringLiteral("QGuiApplication") && source == QStringLiteral("QT_LAYOUT_DIRECTION") &&
-        !language_.isEmpty())
+    if (contextText == "QGuiApplication" && source == "QT_LAYOUT_DIRECTION" && !language_.isEmpty())
         return rightToLeft_ ? QStringLiteral("RTL") : QStringLiteral("LTR");
-    const QString comment = QString::fromUtf8(disambiguation);
-    auto found = messages_.constFind(Key(contextText, source, comment));
-    if (found == messages_.constEnd()) {
+    key_.clear();
+    AppendKey(key_, contextText, source);
+    const std::size_t looseLength = key_.size();
+    if (disambiguation)
+        key_.append(disambiguation);
+    auto found = exact_.find(std::string_view(key_));
+    if (found == exact_.end()) {
         // As a .qm file answers: without the disambiguation asked for, the first message of that
         // context and text, whatever its disambiguation.
-        const auto loose = loose_.constFind(Key(contextText, source, QString()).chopped(1));
-        if (loose == loose_.constEnd())
+        found = loose_.find(std::string_view(key_).substr(0, looseLength));
+        if (found == loose_.end())
             return {};
-        found = messages_.constFind(*loose);
     }
-    const Message &message = *found;
+    if (!translator_)
+        return {};
+    const QStringList &forms = FormsOf(messages_[static_cast<std::size_t>(found->second)]);
     // As QTranslator does: any look-up with a count takes the form the count calls for, so a
     // message without plural forms answers only for the counts of the first form.
     const qsizetype form = n >= 0 ? rule_.FormFor(n) : 0;
-    if (form >= message.Forms.size())
+    if (form >= forms.size())
         return {};
-    const QString &text = message.Forms.at(form);
+    const QString &text = forms.at(form);
     return text.isEmpty() ? QString() : text;
 }
 
@@ -129,7 +162,7 @@ bool TKVQtTranslator::isEmpty() const
 {
     QMutexLocker lock(&mutex_);
     Refresh();
-    return messages_.isEmpty();
+    return messages_.empty();
 }
 
 QString TKVQtTranslator::LanguageTag() const

@@ -1,13 +1,17 @@
 #pragma once
 
-#include <QHash>
 #include <QMutex>
 #include <QPointer>
 #include <QStringList>
 #include <QTranslator>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "translator/PluralRule.h"
 
@@ -50,17 +54,31 @@ public:
 private:
     struct Message
     {
-        QStringList Forms; // the first form, then the further ones of a plural message
-        bool Plural = false;
+        std::int32_t Item = -1;
+        bool Decoded = false;
+        QStringList Forms; // once decoded: the first form, then the further ones
     };
+    struct KeyHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    };
+    using Index = std::unordered_map<std::string, std::int32_t, KeyHash, std::equal_to<>>;
+
     // Rebuilds the index when the translator has read anything since; under mutex_.
     void Refresh() const;
+    const QStringList &FormsOf(Message &message) const;
 
     QPointer<TKVTranslator> translator_;
     mutable QMutex mutex_;
     mutable std::uint64_t indexedReads_ = ~std::uint64_t{0};
-    mutable QHash<QString, Message> messages_; // key: context \0 source \0 disambiguation
-    mutable QHash<QString, QString> loose_;    // context \0 source: the first such message's key
+    // Keys are UTF-8, as tr() passes its texts: context \0 source \0 disambiguation, so that a
+    // look-up converts nothing. loose_ keys end after the source: the first message of that
+    // context and text.
+    mutable std::vector<Message> messages_;
+    mutable Index exact_;
+    mutable Index loose_;
+    mutable std::string key_; // the key being looked up, reused
     mutable PluralRule rule_;
     mutable bool rightToLeft_ = false;
     mutable QString language_;
