@@ -105,6 +105,7 @@ void LanguageDocument::MapujText(const std::string &templateName)
     // row per entry, so the grid and the table never disagree.
     auto commit = [this, &loaded] {
         polozky_ = std::move(loaded.Items);
+        messages_ = std::move(loaded.Messages);
         ++itemTableGeneration_;
         pocetKPrekladu_ = loaded.CountToTranslate;
         templateInfo_ = loaded.Info;

@@ -138,6 +138,14 @@ public:
 
     // --- state --------------------------------------------------------------------------------
     const std::vector<TEditorItem> &polozky() const { return polozky_; }
+    // What the template says of an entry's message beyond its text (context, disambiguation, the
+    // programmer's comment, plural forms); nullptr for none.
+    const MessageInfo *MessageOf(std::size_t index) const
+    {
+        if (index >= polozky_.size() || polozky_[index].Message < 0)
+            return nullptr;
+        return &messages_[static_cast<std::size_t>(polozky_[index].Message)];
+    }
     // Grows each time a template replaces the item table; steps across it cannot be undone.
     std::uint64_t ItemTableGeneration() const { return itemTableGeneration_; }
     std::int32_t pocetKPrekladu() const { return pocetKPrekladu_; }
@@ -201,6 +209,7 @@ private:
     CatalogueTemplates catalogue_;
 
     std::vector<TEditorItem> polozky_;
+    std::vector<MessageInfo> messages_;
     NumberIndex index_;
     std::uint64_t itemTableGeneration_ = 0;
     std::int32_t pocetKPrekladu_ = 0;

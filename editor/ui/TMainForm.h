@@ -202,6 +202,8 @@ private:
     void SetUpChecks();
     void RetranslateChecks();
     void RefreshChecks(int first, int last);
+    // The row's context, disambiguation, programmer's comment and source place, as rich text.
+    QString MessageFacts(int row) const;
     void ShowRowNotes(int row);
     void StartMemory();
     // Names in the status bar the files the memory could not read.

@@ -10,6 +10,7 @@
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TextPane.h"
 #include "editor/ui/UiText.h"
+#include "platform/CodePage.h"
 #include "ui_TMainForm.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
@@ -191,13 +192,41 @@ void TMainForm::StartMemory()
     statusBar()->showMessage(UiText(texts_.TranslateText("Načítá se překladová paměť…")));
 }
 
+QString TMainForm::MessageFacts(int row) const
+{
+    if (row < 1)
+        return {};
+    const MessageInfo *message = document_->MessageOf(static_cast<std::size_t>(row - 1));
+    if (!message)
+        return {};
+    // The template's own bytes, in its code page, as the left column shows them.
+    const CodePage codePage =
+        CodePage::Named(QString::fromStdString(document_->TemplateCodePage())).value_or(CodePage());
+    QStringList lines;
+    auto fact = [&](const char *label, const std::string &value) {
+        if (!value.empty())
+            lines << QStringLiteral("<b>%1</b> %2")
+                         .arg(Escaped(UiText(texts_.TranslateText(label))), Escaped(codePage.Decode(value)));
+    };
+    fact("Kontext:", message->Context);
+    fact("Rozlišení:", message->Disambiguation);
+    fact("Poznámka programátora:", message->Comment);
+    fact("Místo ve zdrojovém kódu:", message->Location);
+    if (message->Plural)
+        lines << Escaped(UiText(texts_.TranslateText("Text s množnými tvary (%n je počet)")));
+    return lines.join(QStringLiteral("<br>"));
+}
+
 void TMainForm::ShowRowNotes(int row)
 {
     if (!rowChecks_ || !textPane_)
         return;
     if (row >= 1 && document_->Grid().RowCount() > 1)
         StartMemory();
-    QString html = Escaped(rowChecks_->Messages(row, texts_));
+    QString html = MessageFacts(row);
+    const QString findings = Escaped(rowChecks_->Messages(row, texts_));
+    if (!findings.isEmpty())
+        html += (html.isEmpty() ? QString() : QStringLiteral("<br>")) + findings;
     shownSuggestions_.clear();
     suggestionsRow_ = row;
     const checks::TranslationMemory *memory = memory_->Memory();
