@@ -133,6 +133,27 @@ char32_t AcceleratorOf(std::u32string_view text)
     return 0;
 }
 
+bool IsListPath(std::string_view path)
+{
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    const std::string property = UpperAscii(TrimControl(path.substr(dot + 1)));
+    return property == "ITEMS" || property == "COLUMNS" || property == "ROWS";
+}
+
+std::size_t ListItemCount(std::string_view value)
+{
+    // As the translator splits: at every separator, and a last item that trims to nothing is none.
+    std::size_t count = 0;
+    for (std::size_t at = value.find(ListSeparator); at != std::string_view::npos;
+         at = value.find(ListSeparator)) {
+        ++count;
+        value.remove_prefix(at + ListSeparator.size());
+    }
+    return TrimControl(value).empty() ? count : count + 1;
+}
+
 std::string FormOf(std::string_view path)
 {
     return UpperAscii(TrimControl(path.substr(0, path.find('.'))));
@@ -192,6 +213,13 @@ std::vector<Finding> CheckEntry(const CheckedEntry &entry, const Decoder &decode
         add(CheckId::ValueType, {"INTEGER"});
     else if (entry.ValueType == 2 && !ReadsAsReal(entry.Translation))
         add(CheckId::ValueType, {"REAL"});
+    if (entry.Kind == ikComponent && entry.Original && IsListPath(entry.Path)) {
+        const std::size_t originalItems = ListItemCount(*entry.Original);
+        const std::size_t translatedItems = ListItemCount(translationUtf8);
+        if (originalItems != translatedItems)
+            add(CheckId::ListItems,
+                {std::to_string(originalItems), std::to_string(translatedItems), std::string(ListSeparator)});
+    }
     return findings;
 }
 

@@ -52,6 +52,13 @@ std::optional<std::string> OriginalFor(TItemKind kind, std::string_view messageT
 
 // The letter after a single "&" (folded to lower case), 0 when the text has no accelerator.
 char32_t AcceleratorOf(std::u32string_view text);
+// The separator a program's translator splits list values at unless it is told otherwise, the
+// one scan joins a list's entries with.
+inline constexpr std::string_view ListSeparator = ",";
+// True for a component path that names a list: entries (Items) or header labels (Columns, Rows).
+bool IsListPath(std::string_view path);
+// How many items the translator makes of a list value.
+std::size_t ListItemCount(std::string_view value);
 // The first part of a component path, upper-cased: the translator finds forms by it.
 std::string FormOf(std::string_view path);
 

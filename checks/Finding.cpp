@@ -36,6 +36,9 @@ constexpr std::array<CheckText, CheckCount> kChecks{{
      "Překlad je stejný jako originál"},
     {"value-type", Severity::Warning, "the translation is not a value of the type %1",
      "Překlad není hodnota typu %1"},
+    {"list-items", Severity::Warning,
+     "the list has %1 items, the translation %2 (separator %3); the program leaves the list untranslated",
+     "Seznam má %1 položek, překlad %2 (oddělovač %3); program seznam nepřeloží"},
 }};
 
 } // namespace

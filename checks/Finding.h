@@ -23,8 +23,9 @@ enum class CheckId : std::uint8_t {
     EndPunctuation,
     SameAsOriginal,
     ValueType,
+    ListItems,
 };
-inline constexpr int CheckCount = 10;
+inline constexpr int CheckCount = 11;
 
 const char *CheckName(CheckId check);
 std::optional<CheckId> CheckNamed(std::string_view name);

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QUiLoader>
 #include <QXmlStreamReader>
@@ -24,6 +25,7 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <set>
 
 namespace verbaria::tool {
 
@@ -37,8 +39,24 @@ const char *const kApplyUsage =
     "needed) and translates them with the template and language file. --dump prints PATH=VALUE\n"
     "for every text of every named object, sorted by PATH (list entries joined by the\n"
     "separator, line breaks as |); -o writes the translated forms into DIR (-o - prints the one\n"
-    "form given). Component paths of the template that reach no property of the forms are listed\n"
-    "on standard error; with --check they make the command fail.\n";
+    "form given), each under its own file name; a second form of a file name already written\n"
+    "gets -2 (-3, ...) before its .ui, and standard error tells so. Component paths of the\n"
+    "template that reach no property of the forms, and list translations the translator refuses\n"
+    "(another number of items than the list has), are listed on standard error; with --check\n"
+    "they make the command fail.\n"
+    "\n"
+    "As in the program, a | in a translated text is a line break; list values are split at the\n"
+    "separator (default \",\"); a form used as a panel inside another window is found by its\n"
+    "name when no window has that name.\n";
+
+// A widget's text in the one-line form, as scan writes it: every line break a "|".
+QString OneLine(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("|"));
+    text.replace(u'\r', u'|');
+    text.replace(u'\n', u'|');
+    return text;
+}
 
 // Copies a .ui file, putting the live (translated) texts of the form in place of its own.
 QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
@@ -51,6 +69,8 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
         QString Property;
         int Item = -1;  // index of the entry of a combo box or list, or of a header label
         QString Header; // "Columns" or "Rows" inside a <column> or <row>
+        int Row = -1;   // a table widget's cell, from its <item row= column=>
+        int Column = -1;
     };
     QXmlStreamReader reader(original);
     QByteArray result;
@@ -93,6 +113,14 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
             value = labels[context.Item];
             return true;
         }
+        if (context.Item >= 0 && context.Row >= 0) {
+            auto *table = qobject_cast<QTableWidget *>(object);
+            const QTableWidgetItem *cell = table ? table->item(context.Row, context.Column) : nullptr;
+            if (!cell || context.Property != u"text")
+                return false;
+            value = cell->text();
+            return true;
+        }
         if (context.Item >= 0) {
             if (auto *combo = qobject_cast<QComboBox *>(object); combo && context.Item < combo->count())
                 value = combo->itemText(context.Item);
@@ -115,7 +143,9 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartDocument:
-            writer.writeStartDocument(reader.documentVersion().toString());
+            // Always a declaration uic takes, whatever the form had (maybe none, maybe another
+            // encoding): what is written is UTF-8.
+            writer.writeStartDocument(u"1.0"_qs);
             writer.writeCharacters(u"\n"_qs);
             break;
         case QXmlStreamReader::StartElement: {
@@ -128,6 +158,7 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
                 context.IsObject = true;
                 context.Property.clear();
                 context.Item = -1;
+                context.Row = context.Column = -1;
                 context.Header.clear();
                 formSeen = true;
             } else if (name == u"property") {
@@ -141,6 +172,12 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
                 context.IsObject = false;
             } else if (name == u"item" && !stack.empty() && stack.back().IsObject) {
                 context.Item = itemCounts[context.Object]++;
+                const QXmlStreamAttributes attributes = reader.attributes();
+                if (attributes.hasAttribute(QLatin1String("row")) &&
+                    attributes.hasAttribute(QLatin1String("column"))) {
+                    context.Row = attributes.value(QLatin1String("row")).toInt();
+                    context.Column = attributes.value(QLatin1String("column")).toInt();
+                }
             } else if (name == u"layout" || name == u"item") {
                 context.IsObject = false;
             }
@@ -243,6 +280,11 @@ int Apply(const std::vector<std::string> &args)
             widgets.push_back(std::move(widget));
         }
 
+        // The translator refuses a list translation with another number of items and goes on.
+        QStringList refusals;
+        QObject::connect(&translator, &qt::TKVTranslator::ErrorOccurred, &translator,
+                         [&refusals](const QString &message) { refusals.append(message); });
+
         if (!FileExists(templateFile))
             throw InOutError("File not found: " + templateFile);
         if (!FileExists(languageFile))
@@ -256,6 +298,11 @@ int Apply(const std::vector<std::string> &args)
         QCoreApplication::sendPostedEvents();
 
         bool unreachable = false;
+        for (const QString &message : std::as_const(refusals)) {
+            std::cerr << "verbaria-tool: " << (check ? "" : "warning: ") << translator.Encode(message)
+                      << '\n';
+            unreachable = true;
+        }
         translator.Core().KeepNameIndexes(true); // the forms stay as they are from here on
         for (const TTemplateItem &item : translator.Core().Items()) {
             if (item.Kind != ikComponent)
@@ -274,9 +321,8 @@ int Apply(const std::vector<std::string> &args)
             for (std::size_t f = 0; f < widgets.size(); ++f) {
                 const NamedObjects named(widgets[f].get());
                 for (const FormText &text : formFiles[f].Texts) {
-                    lines.emplace_back(
-                        translator.Encode(text.Path),
-                        LineBreaksToPipe(translator.Encode(LiveValues(named, text).join(joint))));
+                    lines.emplace_back(translator.Encode(text.Path),
+                                       translator.Encode(OneLine(LiveValues(named, text).join(joint))));
                 }
             }
             std::sort(lines.begin(), lines.end());
@@ -293,11 +339,20 @@ int Apply(const std::vector<std::string> &args)
         } else if (!outputFolder.empty()) {
             if (!QDir().mkpath(QFile::decodeName(outputFolder.c_str())))
                 throw InOutError("Unable to create " + outputFolder);
+            // Names compared without regard to case: the folder may be on such a file system.
+            std::set<QString> written;
             for (std::size_t f = 0; f < widgets.size(); ++f) {
                 const QByteArray xml = TranslatedFormXml(originals[f], widgets[f].get());
-                const std::string name =
-                    QFileInfo(QFile::decodeName(forms[f].c_str())).fileName().toStdString();
-                WriteFileAtomically(outputFolder + "/" + name, std::string_view(xml.constData(), xml.size()));
+                const QFileInfo file(QFile::decodeName(forms[f].c_str()));
+                QString name = file.fileName();
+                for (int n = 2; !written.insert(name.toCaseFolded()).second; ++n)
+                    name = file.completeBaseName() + u'-' + QString::number(n) +
+                           (file.suffix().isEmpty() ? QString() : u'.' + file.suffix());
+                if (name != file.fileName())
+                    std::cerr << "verbaria-tool: " << forms[f] << " is written as " << name.toStdString()
+                              << ": a form of its file name is written already\n";
+                WriteFileAtomically(outputFolder + "/" + QFile::encodeName(name).toStdString(),
+                                    std::string_view(xml.constData(), static_cast<std::size_t>(xml.size())));
             }
         }
         return check && unreachable ? ExitFailure : ExitOk;

@@ -3,6 +3,9 @@
 #include "formats/FileIO.h"
 #include "formats/Paths.h"
 #include "platform/ExecutablePath.h"
+#include "platform/ProgramFolders.h"
+
+#include <QFile>
 
 #include <iostream>
 
@@ -23,7 +26,7 @@ DocumentSession::DocumentSession(const std::string &programFolder)
     : document_(settings_, answers_, texts_)
 {
     answers_.Document = &document_;
-    std::string folder = programFolder.empty() ? ExecutableFolder() : NativePath(programFolder);
+    std::string folder = programFolder.empty() ? DefaultProgramFolder() : NativePath(programFolder);
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     document_.SetProgramFolder(folder);
@@ -37,6 +40,12 @@ bool DocumentSession::LoadTemplate(const std::string &templateName)
     document_.MapujText(templateName);
     document_.NovyJazyk(true, false);
     return true;
+}
+
+std::string DefaultProgramFolder()
+{
+    const QString executableFolder = QFile::decodeName(QByteArray::fromStdString(ExecutableFolder()));
+    return QFile::encodeName(ProgramFolders::ForExecutableFolder(executableFolder).Program()).toStdString();
 }
 
 std::string ExecutableFolder()

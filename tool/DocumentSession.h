@@ -24,7 +24,8 @@ public:
 class DocumentSession final
 {
 public:
-    // programFolder: where "programs.ini" is looked for; empty for the tool's own folder.
+    // programFolder: where "programs.ini" is looked for; empty for the editor's program folder
+    // (DefaultProgramFolder).
     explicit DocumentSession(const std::string &programFolder);
 
     // Loads the template and resets the document with the left column refilled. Returns false
@@ -43,6 +44,9 @@ private:
 
 // The folder of the running executable, ending in "/".
 std::string ExecutableFolder();
+// The program folder the installed editor beside this executable uses (its settings and
+// catalogue): the executable's folder when it may be written, else $XDG_CONFIG_HOME/verbaria/.
+std::string DefaultProgramFolder();
 
 // The table's field escapes: backslash, TAB, CR and LF.
 std::string EscapeField(std::string_view text);

@@ -4,10 +4,16 @@
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TextRules.h"
+#include "platform/CodePage.h"
 #include "translator/TKVTranslator.h"
 
+#include <QByteArrayView>
+#include <QStringDecoder>
+
+#include <algorithm>
 #include <iostream>
 #include <iterator>
+#include <optional>
 
 namespace verbaria::tool {
 
@@ -20,8 +26,10 @@ const char *const kLookupUsage =
     "Answers message look-ups as a program's runtime translator would. Assigns, in this order,\n"
     "the template lines (one line of FILE each), the template file, then every language file in\n"
     "the order given; then prints the translation of each TEXT on a line of its own. Without TEXT\n"
-    "the texts are read from standard input, one per line. Texts are bytes in the files' code\n"
-    "page and are printed as they are.\n";
+    "the texts are read from standard input, one per line. A text may be given in UTF-8 (as a\n"
+    "terminal types it) or as bytes in the template's code page; it is answered in the same form:\n"
+    "the translation in UTF-8 or in the language file's bytes, an unknown text as it was given.\n"
+    "A text that is not valid UTF-8 is taken as bytes.\n";
 
 std::vector<std::string> FileLines(const std::string &path)
 {
@@ -31,6 +39,31 @@ std::vector<std::string> FileLines(const std::string &path)
     std::vector<std::string> lines;
     ForEachLine(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
+}
+
+// The text read as UTF-8, when it is valid UTF-8 beyond plain ASCII (which reads the same either
+// way).
+std::optional<QString> Utf8Text(std::string_view text)
+{
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (decoder.hasError())
+        return std::nullopt;
+    return decoded;
+}
+
+// A file's code page: the one it declares, else the default.
+CodePage CodePageOf(const std::string &declared, const std::string &fallback)
+{
+    for (const std::string &name : {declared, fallback}) {
+        if (name.empty())
+            continue;
+        if (std::optional<CodePage> named = CodePage::Named(QString::fromStdString(name)))
+            return *std::move(named);
+    }
+    return CodePage();
 }
 
 int Lookup(const std::vector<std::string> &args)
@@ -67,9 +100,25 @@ int Lookup(const std::vector<std::string> &args)
             translator.SetLanguageFile(language);
         }
 
+        translator.ReadFiles();
+        const CodePage templateCodePage =
+            CodePageOf(translator.TemplateInfo().CodePage, translator.DefaultCodePage());
+        const CodePage languageCodePage =
+            CodePageOf(translator.LanguageInfo().CodePage, translator.DefaultCodePage());
+
         std::string out;
         auto answer = [&](std::string_view text) {
-            out += translator.TranslateText(text);
+            // Typed in a UTF-8 terminal, the text is looked up in the template's code page and
+            // answered in UTF-8; bytes of the files' own code page as they are.
+            const std::string *translation = nullptr;
+            if (const std::optional<QString> unicode = Utf8Text(text)) {
+                if (const std::optional<std::string> key = templateCodePage.Encode(*unicode))
+                    translation = translator.FindTranslation(*key);
+            }
+            if (translation)
+                out += languageCodePage.Decode(*translation).toStdString();
+            else
+                out += translator.TranslateText(text);
             out += '\n';
         };
         if (texts.empty()) {

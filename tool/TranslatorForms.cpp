@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QKeySequence>
 #include <QListWidget>
 #include <QMetaProperty>
 #include <QStackedWidget>
@@ -339,10 +340,21 @@ QStringList LiveValues(const NamedObjects &named, const FormText &text)
         } else if (auto *list = qobject_cast<QListWidget *>(object)) {
             for (int i = 0; i < list->count(); ++i)
                 items.append(list->item(i)->text());
+        } else if (auto *table = qobject_cast<QTableWidget *>(object)) {
+            // The cells that have an item, row by row, as the form lists them.
+            for (int row = 0; row < table->rowCount(); ++row) {
+                for (int column = 0; column < table->columnCount(); ++column) {
+                    if (const QTableWidgetItem *item = table->item(row, column))
+                        items.append(item->text());
+                }
+            }
         }
         return items;
     }
-    return {object->property(text.Property.toLatin1().constData()).toString()};
+    const QVariant value = object->property(text.Property.toLatin1().constData());
+    if (value.metaType().id() == QMetaType::QKeySequence)
+        return {value.value<QKeySequence>().toString(QKeySequence::PortableText)};
+    return {value.toString()};
 }
 
 } // namespace verbaria::tool

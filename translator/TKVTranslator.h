@@ -50,7 +50,7 @@ public:
     void SetTemplate(std::vector<std::string> lines) { templateLines_ = std::move(lines); }
 
     // Splits list values. A value that trims to nothing (codes 32 and below) stores ",";
-    // anything else is stored untrimmed. A new translator has an empty separator.
+    // anything else is stored untrimmed. A new translator splits at ",", as scan joins entries.
     const std::string &Separator() const { return separator_; }
     void SetSeparator(std::string_view value);
 
@@ -132,7 +132,7 @@ private:
     bool languageRead_ = false;
     TranslatorTemplate template_; // Items and TemplateInfo
     bool templateRead_ = false;
-    std::string separator_;
+    std::string separator_ = ",";
     std::vector<std::string> templateLines_;
     TNotifyEvent onBefore_;
     TNotifyEvent onAfter_;

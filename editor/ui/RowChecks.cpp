@@ -58,6 +58,9 @@ std::string RowChecks::Message(checks::CheckId check, const TextService &texts)
         return texts.TranslateText("Překlad je stejný jako originál");
     case CheckId::ValueType:
         return texts.TranslateText("Překlad není hodnota typu %1");
+    case CheckId::ListItems:
+        return texts.TranslateText(
+            "Seznam má %1 položek, překlad %2 (oddělovač %3); program seznam nepřeloží");
     }
     return texts.TranslateText(checks::CzechMessage(check));
 }

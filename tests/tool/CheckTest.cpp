@@ -116,6 +116,25 @@ TEST(CheckCommand, ComponentsOfAScannedTemplateAreComparedWithTheFormsTexts)
                           "\"&Uložit\", translation \"Save\"\n");
 }
 
+TEST(CheckCommand, AListTranslationNeedsAsManyItemsAsTheList)
+{
+    TempFolder folder;
+    folder.Write("t.lnd", "/Text=\xe8"
+                          "e\x9atina,angli\xe8tina\r\n1:component \"Okno.comboJazyk.Items\"\r\n"
+                          "/Text=N\xe1zev,Velikost\r\n2:component \"Okno.tree.Columns\"\r\n"
+                          "/Text=a,b\r\n3:component \"Okno.label.text\"\r\n");
+    // Fewer items would delete an entry, an item holding "," is two; a text is no list.
+    folder.Write("en.lng", "1:Czech\r\n2:Name,Size, bytes\r\n3:a\r\n");
+    ToolResult result = RunTool({"check", "t.lnd", "en.lng"}, {}, folder.Path());
+    EXPECT_EQ(result.Status, 0);
+    EXPECT_EQ(result.Out, "en.lng:1: warning: list-items: entry 1: the list has 2 items, the translation 1 "
+                          "(separator ,); the program leaves the list untranslated\n"
+                          "en.lng:2: warning: list-items: entry 2: the list has 2 items, the translation 3 "
+                          "(separator ,); the program leaves the list untranslated\n");
+    folder.Write("en.lng", "1:Czech,English\r\n2:Name,Size\r\n");
+    EXPECT_EQ(RunTool({"check", "t.lnd", "en.lng"}, {}, folder.Path()).Out, "");
+}
+
 TEST(CheckCommand, UsageErrorsExitWithTwoAndUnreadableFilesWithOne)
 {
     EXPECT_EQ(RunTool({"check"}, {}, kCorpus).Status, 2);

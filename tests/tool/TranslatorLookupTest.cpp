@@ -64,6 +64,24 @@ TEST_F(TranslatorLookupTest, TemplateLinesServeOnlyWithoutATemplateFile)
     EXPECT_EQ(result.Out, "Ano\nDone\n");
 }
 
+TEST_F(TranslatorLookupTest, ATextTypedInUtf8IsAnsweredInUtf8)
+{
+    folder.Write("czech.lng", "1:Zm\xecny ulo\x9eit ?\r\n2:Hotovo!\r\n");
+    const ToolResult result =
+        RunTool({"lookup", "--template", folder.File("app.lnd"), "--language", folder.File("czech.lng"),
+                 "Ulo\xc5\xbeit zm\xc4\x9bny ?", "Ulo\x9eit zm\xecny ?", "Hotovo", "Nezn\xc3\xa1m\xc3\xbd"});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Out, "Zm\xc4\x9bny ulo\xc5\xbeit ?\n" // UTF-8 in, UTF-8 out
+                          "Zm\xecny ulo\x9eit ?\n"         // the file's bytes in, its bytes out
+                          "Hotovo!\n"
+                          "Nezn\xc3\xa1m\xc3\xbd\n"); // unknown: as given
+    // From standard input too.
+    const ToolResult piped =
+        RunTool({"lookup", "--template", folder.File("app.lnd"), "--language", folder.File("czech.lng")},
+                "Ulo\xc5\xbeit zm\xc4\x9bny ?\n");
+    EXPECT_EQ(piped.Out, "Zm\xc4\x9bny ulo\xc5\xbeit ?\n");
+}
+
 TEST_F(TranslatorLookupTest, ErrorsAndUsage)
 {
     folder.Write("bad.lng", "2:Done\r\n12a:x\r\n");

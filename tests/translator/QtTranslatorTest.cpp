@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
@@ -119,8 +120,7 @@ TEST_F(QtTranslatorTest, CaptionsHintsTitlesItemsAndTag)
                   "MainForm.buttonOK.Tag", "MainForm.labelInfo.statusTip", "MainForm.menuSoubor.Caption"})));
     ASSERT_TRUE(translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral(
         "1:Přijmout\r\n2:Potvrdí volbu\r\n3:Informace o souboru\r\n4:Žluťoučký kůň\r\n5:Možnosti\r\n"
-        "6:Všeobecné\r\n7:Czech, English, "
-        "German\r\n8:x,y\r\n9:one,two\r\n10:42\r\n11:stav\r\n12:File\r\n")))));
+        "6:Všeobecné\r\n7:Czech, English\r\n8:x,y,z\r\n9:one,two\r\n10:42\r\n11:stav\r\n12:File\r\n")))));
     ASSERT_TRUE(translator->Translate()) << translator->ErrorString().toStdString();
 
     EXPECT_EQ(form->buttonOK->text(), QStringLiteral("Přijmout"));
@@ -129,11 +129,11 @@ TEST_F(QtTranslatorTest, CaptionsHintsTitlesItemsAndTag)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Žluťoučký kůň"));
     EXPECT_EQ(form->groupVolby->title(), QStringLiteral("Možnosti"));
     EXPECT_EQ(form->tabs->tabText(0), QStringLiteral("Všeobecné"));
-    ASSERT_EQ(form->comboJazyk->count(), 3);
-    EXPECT_EQ(form->comboJazyk->itemText(2), QStringLiteral("German"));
+    ASSERT_EQ(form->comboJazyk->count(), 2);
+    EXPECT_EQ(form->comboJazyk->itemText(1), QStringLiteral("English"));
     EXPECT_EQ(form->comboJazyk->itemData(1).toInt(), 7); // texts replaced in place
     EXPECT_EQ(form->comboJazyk->currentIndex(), 1);
-    ASSERT_EQ(form->listProgramy->count(), 2);
+    ASSERT_EQ(form->listProgramy->count(), 3);
     EXPECT_EQ(form->listProgramy->item(1)->text(), QStringLiteral("y"));
     EXPECT_EQ(form->memoAutor->toPlainText(), QStringLiteral("one\ntwo"));
     EXPECT_EQ(form->buttonOK->property("Tag").toInt(), 42);
@@ -253,7 +253,9 @@ TEST_F(QtTranslatorTest, ErrorsAreReportedNotThrown)
 
 TEST_F(QtTranslatorTest, PropertiesReadBack)
 {
-    EXPECT_TRUE(translator->Separator().isEmpty()); // lists stay whole until a separator is set
+    EXPECT_EQ(translator->Separator(), QStringLiteral(",")); // as scan joins a list's entries
+    translator->SetSeparator(QStringLiteral(";"));
+    EXPECT_EQ(translator->Separator(), QStringLiteral(";"));
     translator->SetSeparator(QStringLiteral(" "));
     EXPECT_EQ(translator->Separator(), QStringLiteral(","));
     translator->SetTemplate({QStringLiteral("1:message \"Žádný\"")});
@@ -419,6 +421,92 @@ TEST_F(QtTranslatorTest, FormsShownAfterTranslateAreTranslatedWhenAskedFor)
     Dialog after;
     after.show();
     EXPECT_EQ(after.labelZprava->text(), QStringLiteral("Zpráva"));
+}
+
+TEST_F(QtTranslatorTest, ListsKeepTheirEntriesAgainstATranslationOfAnotherCount)
+{
+    // No separator set: lists split at ",", as scan wrote them.
+    translator->SetTemplate({QStringLiteral("1:component \"MainForm.comboJazyk.Items\""),
+                             QStringLiteral("2:component \"MainForm.listProgramy.Items\""),
+                             QStringLiteral("3:component \"MainForm.buttonOK.Caption\"")});
+    QStringList errors;
+    QObject context;
+    QObject::connect(translator, &TKVTranslator::ErrorOccurred, &context,
+                     [&](const QString &message) { errors << message; });
+    // One item too few would delete an entry; "Hello, world" holds the separator and is two.
+    translator->SetLanguageFile(QString::fromStdString(
+        Language(QStringLiteral("1:Czech,English\r\n2:x,Hello, world,z\r\n3:Accept\r\n"))));
+    ASSERT_TRUE(translator->Translate());
+    ASSERT_EQ(form->comboJazyk->count(), 2);
+    EXPECT_EQ(form->comboJazyk->itemText(0), QStringLiteral("Czech"));
+    ASSERT_EQ(form->listProgramy->count(), 3);
+    EXPECT_EQ(form->listProgramy->item(1)->text(), QStringLiteral("b"));
+    EXPECT_EQ(form->buttonOK->text(), QStringLiteral("Accept")); // the rest is applied
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.front().startsWith(u"MainForm.listProgramy.Items: 4 items for a list of 3"_qs))
+        << errors.front().toStdString();
+
+    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:Czech\r\n2:x,y\r\n"))));
+    errors.clear();
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(errors.size(), 2);
+    ASSERT_EQ(form->comboJazyk->count(), 2); // given back its own entries, none deleted
+    EXPECT_EQ(form->comboJazyk->itemText(0), QStringLiteral("čeština"));
+    EXPECT_EQ(form->listProgramy->count(), 3);
+}
+
+TEST_F(QtTranslatorTest, LineBreaksShortcutsAndTableCells)
+{
+    Dialog dialog;
+    dialog.tableCeny->setItem(0, 0, new QTableWidgetItem(QStringLiteral("chléb")));
+    dialog.tableCeny->setItem(0, 1, new QTableWidgetItem(QStringLiteral("20 Kč")));
+    dialog.tableCeny->setItem(1, 1, new QTableWidgetItem(QStringLiteral("30 Kč")));
+    form->actionOtevrit->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    translator->SetTemplate({QStringLiteral("1:component \"MainForm.labelInfo.Caption\""),
+                             QStringLiteral("2:component \"MainForm.comboJazyk.Items\""),
+                             QStringLiteral("3:component \"MainForm.actionOtevrit.shortcut\""),
+                             QStringLiteral("4:component \"Dialog.tableCeny.Items\""),
+                             QStringLiteral("5:component \"MainForm.buttonOK.Hint\"")});
+    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral(
+        "1:První řádek|druhý řádek\r\n2:a|b,c\r\n3:Ctrl+U\r\n4:bread,20 CZK,30 CZK\r\n5:x|\r\n"))));
+    ASSERT_TRUE(translator->Translate()) << translator->ErrorString().toStdString();
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("První řádek\ndruhý řádek"));
+    EXPECT_EQ(form->buttonOK->toolTip(), QStringLiteral("x\n"));
+    EXPECT_EQ(form->comboJazyk->itemText(0), QStringLiteral("a|b")); // a list entry is no text
+    EXPECT_EQ(form->actionOtevrit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_U));
+    EXPECT_EQ(dialog.tableCeny->item(0, 0)->text(), QStringLiteral("bread"));
+    EXPECT_EQ(dialog.tableCeny->item(1, 1)->text(), QStringLiteral("30 CZK"));
+    EXPECT_EQ(dialog.tableCeny->item(1, 0), nullptr);
+
+    translator->SetLanguageFile(QString());
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Informace"));
+    EXPECT_EQ(form->actionOtevrit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(dialog.tableCeny->item(0, 1)->text(), QStringLiteral("20 Kč"));
+}
+
+TEST_F(QtTranslatorTest, APanelFormIsTranslatedWhereItSits)
+{
+    // A form designed as a panel and placed inside the main window.
+    auto *panel = new QWidget(form->centralWidget());
+    panel->setObjectName(QStringLiteral("Panel"));
+    auto *labelStav = new QLabel(QStringLiteral("Připraveno"), panel);
+    labelStav->setObjectName(QStringLiteral("labelStav"));
+    translator->SetTemplate({QStringLiteral("1:component \"Panel.labelStav.Caption\""),
+                             QStringLiteral("2:component \"panelHlavni.buttonOK.Caption\"")});
+    translator->SetLanguageFile(QString::fromStdString(Language(QStringLiteral("1:Ready\r\n2:Yes\r\n"))));
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(labelStav->text(), QStringLiteral("Ready"));
+    EXPECT_EQ(form->buttonOK->text(), QStringLiteral("Yes"));
+
+    // A window of that name comes first.
+    QWidget window;
+    window.setObjectName(QStringLiteral("Panel"));
+    auto *other = new QLabel(QStringLiteral("Jiný"), &window);
+    other->setObjectName(QStringLiteral("labelStav"));
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(other->text(), QStringLiteral("Ready"));
+    EXPECT_EQ(labelStav->text(), QStringLiteral("Připraveno")); // given back: no longer reached
 }
 
 } // namespace

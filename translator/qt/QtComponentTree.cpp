@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDockWidget>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -20,6 +21,8 @@
 #include <QTextEdit>
 #include <QToolBox>
 #include <QTreeWidget>
+
+#include <utility>
 
 namespace verbaria::qt {
 
@@ -34,6 +37,8 @@ PropertyKind KindOf(QMetaType type)
         return PropertyKind::Integer;
     case QMetaType::QStringList:
         return PropertyKind::StringList;
+    case QMetaType::QKeySequence:
+        return PropertyKind::Text;
     default:
         return PropertyKind::Other;
     }
@@ -107,6 +112,30 @@ template <class Visit> void ForEachTreeText(QTreeWidget *tree, Visit visit)
     }
 }
 
+// Calls visit(item) for every cell of the table that has an item, row by row, as a form lists them.
+template <class Visit> void ForEachTableItem(QTableWidget *table, Visit visit)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (QTableWidgetItem *item = table->item(row, column))
+                visit(item);
+        }
+    }
+}
+
+// The path a refused list is told by: the window, the object, the property.
+QString PathOf(QObject *object, std::string_view property)
+{
+    QString path = object->objectName();
+    for (QObject *parent = object->parent(); parent; parent = parent->parent()) {
+        if (parent->isWidgetType() && static_cast<QWidget *>(parent)->isWindow()) {
+            path = parent->objectName() + u'.' + path;
+            break;
+        }
+    }
+    return path + u'.' + QString::fromLatin1(property.data(), static_cast<qsizetype>(property.size()));
+}
+
 // Returns false when the visitor asked to stop.
 bool VisitNamedDescendants(QObject *owner, const CodePage &codePage,
                            const TComponentTree::OwnedVisitor &visit)
@@ -148,9 +177,18 @@ void QtComponentTree::ForEachOwned(Component owner, const OwnedVisitor &visit)
     if (!object)
         return;
     if (object == QCoreApplication::instance()) {
-        for (QWidget *form : FormOrder::Forms()) {
+        const QList<QWidget *> forms = FormOrder::Forms();
+        for (QWidget *form : forms) {
             const QString name = form->objectName();
             if (!name.isEmpty() && !visit(form, names_.EncodeLossy(name)))
+                return;
+        }
+        // A form designed as a panel lives inside a window; the windows' own names come first.
+        const OwnedVisitor widgetsOnly = [&visit](Component component, std::string_view name) {
+            return !ToObject(component)->isWidgetType() || visit(component, name);
+        };
+        for (QWidget *form : forms) {
+            if (!VisitNamedDescendants(form, names_, widgetsOnly))
                 return;
         }
         return;
@@ -166,7 +204,8 @@ QtComponentTree::Resolved QtComponentTree::Resolve(QObject *object, std::string_
         const QMetaProperty candidate = meta->property(i);
         if (EqualsIgnoringAsciiCase(candidate.name(), property)) {
             result.Kind = candidate.isWritable() ? KindOf(candidate.metaType()) : PropertyKind::Other;
-            result.How = Target::MetaProperty;
+            result.How = candidate.metaType().id() == QMetaType::QKeySequence ? Target::KeySequence
+                                                                              : Target::MetaProperty;
             result.MetaIndex = i;
             return result;
         }
@@ -220,6 +259,8 @@ QtComponentTree::Resolved QtComponentTree::Resolve(QObject *object, std::string_
             result.How = Target::ListItems;
         else if (qobject_cast<QTreeWidget *>(object))
             result.How = Target::TreeItems;
+        else if (qobject_cast<QTableWidget *>(object) && alias == "ITEMS")
+            result.How = Target::TableItems;
         else if (qobject_cast<QPlainTextEdit *>(object))
             result.How = Target::PlainTextLines;
         else if (qobject_cast<QTextEdit *>(object))
@@ -282,6 +323,39 @@ void QtComponentTree::EndTranslation()
     }
 }
 
+QStringList QtComponentTree::TakeRefusals()
+{
+    return std::exchange(refusals_, {});
+}
+
+qsizetype QtComponentTree::EntryCount(QObject *object, const Resolved &resolved)
+{
+    switch (resolved.How) {
+    case Target::ComboItems:
+        return static_cast<QComboBox *>(object)->count();
+    case Target::ListItems:
+        return static_cast<QListWidget *>(object)->count();
+    case Target::TreeHeader:
+        return static_cast<QTreeWidget *>(object)->columnCount();
+    case Target::TableColumns:
+        return static_cast<QTableWidget *>(object)->columnCount();
+    case Target::TableRows:
+        return static_cast<QTableWidget *>(object)->rowCount();
+    case Target::TreeItems:
+    case Target::TableItems: {
+        qsizetype count = 0;
+        if (resolved.How == Target::TreeItems)
+            ForEachTreeText(static_cast<QTreeWidget *>(object),
+                            [&count](QTreeWidgetItem *, int) { ++count; });
+        else
+            ForEachTableItem(static_cast<QTableWidget *>(object), [&count](QTableWidgetItem *) { ++count; });
+        return count;
+    }
+    default:
+        return -1; // lines of a text edit, a string list property: any number
+    }
+}
+
 void QtComponentTree::Remember(QObject *object, const Resolved &resolved)
 {
     Originals &entry = originals_[object];
@@ -303,6 +377,12 @@ QVariant QtComponentTree::Read(QObject *object, const Resolved &resolved) const
     switch (resolved.How) {
     case Target::MetaProperty:
         return object->metaObject()->property(resolved.MetaIndex).read(object);
+    case Target::KeySequence:
+        return object->metaObject()
+            ->property(resolved.MetaIndex)
+            .read(object)
+            .value<QKeySequence>()
+            .toString(QKeySequence::PortableText);
     case Target::DynamicProperty:
         return object->property(resolved.DynamicName.constData());
     case Target::TabText:
@@ -351,6 +431,14 @@ QVariant QtComponentTree::Read(QObject *object, const Resolved &resolved) const
         });
         return texts;
     }
+    case Target::TableItems: {
+        QVariantList texts;
+        ForEachTableItem(static_cast<QTableWidget *>(object), [&texts](QTableWidgetItem *item) {
+            texts.append(QVariant::fromValue(
+                QVariantList{QVariant::fromValue(static_cast<void *>(item)), item->text()}));
+        });
+        return texts;
+    }
     case Target::PlainTextLines:
         return static_cast<QPlainTextEdit *>(object)->toPlainText();
     case Target::TextEditLines:
@@ -389,6 +477,17 @@ void QtComponentTree::Restore(QObject *object, const Resolved &resolved, const Q
         }
         break;
     }
+    case Target::TableItems: {
+        auto *table = static_cast<QTableWidget *>(object);
+        QHash<void *, QTableWidgetItem *> alive;
+        ForEachTableItem(table, [&alive](QTableWidgetItem *item) { alive.insert(item, item); });
+        for (const QVariant &entry : value.toList()) {
+            const QVariantList parts = entry.toList();
+            if (QTableWidgetItem *item = alive.value(parts.value(0).value<void *>()))
+                item->setText(parts.value(1).toString());
+        }
+        break;
+    }
     case Target::DynamicProperty:
         // A property that was not there before goes away again.
         object->setProperty(resolved.DynamicName.constData(), value);
@@ -404,6 +503,11 @@ void QtComponentTree::Write(QObject *object, const Resolved &resolved, const QVa
     switch (resolved.How) {
     case Target::MetaProperty:
         object->metaObject()->property(resolved.MetaIndex).write(object, value);
+        break;
+    case Target::KeySequence:
+        object->metaObject()
+            ->property(resolved.MetaIndex)
+            .write(object, QKeySequence::fromString(value.toString(), QKeySequence::PortableText));
         break;
     case Target::DynamicProperty:
         object->setProperty(resolved.DynamicName.constData(), value);
@@ -467,8 +571,19 @@ void QtComponentTree::Write(QObject *object, const Resolved &resolved, const QVa
         const QStringList lines = value.toStringList();
         qsizetype next = 0;
         ForEachTreeText(static_cast<QTreeWidget *>(object), [&](QTreeWidgetItem *item, int column) {
+            // An empty text would drop the item out of the count of texts.
+            if (next < lines.size() && !lines[next].isEmpty())
+                item->setText(column, lines[next]);
+            ++next;
+        });
+        break;
+    }
+    case Target::TableItems: {
+        const QStringList lines = value.toStringList();
+        qsizetype next = 0;
+        ForEachTableItem(static_cast<QTableWidget *>(object), [&](QTableWidgetItem *item) {
             if (next < lines.size())
-                item->setText(column, lines[next++]);
+                item->setText(lines[next++]);
         });
         break;
     }
@@ -488,8 +603,11 @@ void QtComponentTree::SetText(Component component, std::string_view property, st
     if (QObject *object = ToObject(component)) {
         const Resolved resolved = Cached(object, property);
         if (resolved.Kind == PropertyKind::Text) {
+            QString text = values_.Decode(value);
+            if (resolved.How != Target::KeySequence)
+                text.replace(u'|', u'\n'); // the one-line form's line break
             Remember(object, resolved);
-            Write(object, resolved, values_.Decode(value));
+            Write(object, resolved, text);
         }
     }
 }
@@ -512,6 +630,15 @@ void QtComponentTree::SetStringList(Component component, std::string_view proper
         const Resolved resolved = Cached(object, property);
         if (resolved.Kind != PropertyKind::StringList)
             return;
+        const qsizetype count = EntryCount(object, resolved);
+        if (count >= 0 && count != static_cast<qsizetype>(lines.size())) {
+            refusals_.append(QStringLiteral("%1: %2 items for a list of %3; an item that holds the separator "
+                                            "counts as two. The list keeps its entries.")
+                                 .arg(PathOf(object, property))
+                                 .arg(lines.size())
+                                 .arg(count));
+            return;
+        }
         QStringList list;
         list.reserve(static_cast<qsizetype>(lines.size()));
         for (const std::string &line : lines)

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <QVariant>
 
 #include <vector>
@@ -17,7 +18,9 @@ namespace verbaria::qt {
 //
 // - The root is the application object; a path without "." names one of its properties.
 // - The application owns the forms: the top-level windows in the order they were created (see
-//   FormOrder). A form is named by its objectName.
+//   FormOrder), named by their objectName; after them every named widget inside those windows,
+//   window by window, depth first. So a form made as a panel and placed inside a window
+//   ("Panel.labelX.text") is found where it sits when no window has its name.
 // - Any other object owns every named object below it in the object tree (widgets, actions,
 //   menus, the widgets of its layouts), depth first in the order of QObject::children(). So
 //   "Form.object.Property" reaches any named object of a form, however deeply it is nested.
@@ -31,7 +34,8 @@ namespace verbaria::qt {
 //     Items, Lines  the entries of a combo box or list widget (texts replaced in place, so item
 //              data and icons stay), the lines of a plain-text or rich-text edit; of a tree
 //              widget, the texts of its items that are not empty, depth first, each item's
-//              columns in order (in place; the tree keeps its shape)
+//              columns in order (in place; the tree keeps its shape); of a table widget, the
+//              texts of its cells that have an item, row by row
 //     Columns  the header labels of a tree widget, the column header labels of a table widget
 //     Rows     the row header labels of a table widget
 //     Tag      the whole-number dynamic property "Tag"
@@ -39,6 +43,11 @@ namespace verbaria::qt {
 //   Q_PROPERTYs and are found by those names.
 // - Every property the translator writes keeps the value it had before its first write; a
 //   Translate that no longer writes it (the new language lacks the entry) gives that value back.
+// - A "|" in a text (not in a list entry) is a line break, as the one-line form of the files has it.
+// - A list of entries or header labels (not the lines of a text edit) takes a translation only
+//   with as many items as it has: one with fewer would delete entries, one with more has an
+//   item split at the separator. Such a translation is refused, the list keeps its entries, and
+//   TakeRefusals tells of it.
 // Texts are decoded from the files' code page before they reach a QString.
 class QtComponentTree final : public TComponentTree
 {
@@ -58,6 +67,9 @@ public:
     void BeginTranslation() override;
     void EndTranslation() override;
 
+    // The list translations refused since the last call, one message each (English).
+    QStringList TakeRefusals();
+
     static QObject *ToObject(Component component) { return static_cast<QObject *>(component); }
     static Component ToComponent(QObject *object) { return object; }
 
@@ -65,6 +77,7 @@ private:
     enum class Target {
         None,
         MetaProperty,
+        KeySequence,
         DynamicProperty,
         TabText,
         ToolBoxText,
@@ -74,6 +87,7 @@ private:
         ComboItems,
         ListItems,
         TreeItems,
+        TableItems,
         PlainTextLines,
         TextEditLines
     };
@@ -91,6 +105,8 @@ private:
     QVariant Read(QObject *object, const Resolved &resolved) const;
     void Restore(QObject *object, const Resolved &resolved, const QVariant &value);
     void Remember(QObject *object, const Resolved &resolved);
+    // How many items a translation of the list must have; -1 for any number.
+    static qsizetype EntryCount(QObject *object, const Resolved &resolved);
 
     struct Original
     {
@@ -105,6 +121,7 @@ private:
     };
     QHash<QObject *, Originals> originals_;
     unsigned pass_ = 0;
+    QStringList refusals_;
 
     const CodePage &names_;
     const CodePage &values_;

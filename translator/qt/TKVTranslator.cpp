@@ -130,15 +130,17 @@ bool TKVTranslator::LoadTemplate(const QString &fileName)
 bool TKVTranslator::Translate()
 {
     // The files are read first, so that their texts are written in their own code pages.
-    if (!Guarded([&] {
-            core_.ReadFiles();
-            FollowDeclarations();
-            if (core_.ReadCount() != announcedReads_) {
-                announcedReads_ = core_.ReadCount();
-                AnnounceLanguage();
-            }
-            core_.Translate();
-        }))
+    const bool translated = Guarded([&] {
+        core_.ReadFiles();
+        FollowDeclarations();
+        if (core_.ReadCount() != announcedReads_) {
+            announcedReads_ = core_.ReadCount();
+            AnnounceLanguage();
+        }
+        core_.Translate();
+    });
+    ReportRefusedLists();
+    if (!translated)
         return false;
     bool ok = true;
     // The pass above reached only the first form of each name; give the others the language too.
@@ -178,12 +180,23 @@ bool TKVTranslator::TranslateForm(QWidget *form)
 {
     if (!form)
         return true;
-    return Guarded([&] {
+    const bool translated = Guarded([&] {
         core_.ReadFiles();
         FollowDeclarations();
         core_.TranslateForm(QtComponentTree::ToComponent(form),
                             templateCodePage_.EncodeLossy(form->objectName()));
     });
+    ReportRefusedLists();
+    return translated;
+}
+
+void TKVTranslator::ReportRefusedLists()
+{
+    // Told after the pass, so that no slot runs while the translator is half-way through a form.
+    for (const QString &message : tree_.TakeRefusals()) {
+        errorString_ = message;
+        emit ErrorOccurred(message);
+    }
 }
 
 void TKVTranslator::SetTranslateNewForms(bool on)

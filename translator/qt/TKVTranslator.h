@@ -26,7 +26,6 @@ namespace verbaria::qt {
 //
 //     auto *translator = new verbaria::qt::TKVTranslator(&mainWindow); // owned by its parent
 //     translator->LoadTemplate(QStringLiteral("jazyky/program.lnd"));
-//     translator->SetSeparator(QStringLiteral(","));  // how Items of a combo box are split
 //     translator->SetLanguageFile(QStringLiteral("jazyky/english.lng"));
 //     translator->Translate();
 //     QMessageBox::information(&mainWindow, {}, translator->TranslateText("Hotovo"));
@@ -52,7 +51,10 @@ namespace verbaria::qt {
 // that stops reading makes the call return false (TranslateText returns the text unchanged),
 // keeps what was read before the error, sets ErrorString() and emits ErrorOccurred. A missing
 // file is not an error: nothing changes, and a missing language file is looked for again at
-// the next use.
+// the next use. A list translation with another number of items than the list has (fewer would
+// delete entries; an item holding the separator becomes two) is refused: the list keeps its
+// entries, ErrorOccurred tells which, and the rest of the translation is applied (Translate
+// returns true).
 class TKVTranslator final : public QObject
 {
     Q_OBJECT
@@ -73,8 +75,8 @@ public:
     void SetTemplate(const QStringList &lines);
     QString Separator() const;
     // List values (Items, Lines, QStringList properties) are split at the separator; a value
-    // that trims to nothing stores ",". A new translator has none, so a list value stays one
-    // line until the program sets one.
+    // that trims to nothing stores ",". A new translator splits at ",", as scan joins a list's
+    // entries in its "/Text=" comments.
     void SetSeparator(const QString &separator);
     QString CodePageName() const { return codePage_.Name(); }
     // The code page of files that declare none. False, keeping the current one, for a code page
@@ -133,6 +135,7 @@ protected:
 private:
     template <class Action> bool Guarded(Action action);
     void TrackForm(QWidget *form);
+    void ReportRefusedLists();
     // After a read: each file's declaration, or the default.
     void FollowDeclarations();
     // After a language was read: the layout direction, and QEvent::LanguageChange to every window.
