@@ -203,15 +203,14 @@ QString TMainForm::MessageFacts(int row) const
     const CodePage codePage =
         CodePage::Named(QString::fromStdString(document_->TemplateCodePage())).value_or(CodePage());
     QStringList lines;
-    auto fact = [&](const char *label, const std::string &value) {
+    auto fact = [&](const std::string &label, const std::string &value) {
         if (!value.empty())
-            lines << QStringLiteral("<b>%1</b> %2")
-                         .arg(Escaped(UiText(texts_.TranslateText(label))), Escaped(codePage.Decode(value)));
+            lines << QStringLiteral("<b>%1</b> %2").arg(Escaped(UiText(label)), Escaped(codePage.Decode(value)));
     };
-    fact("Kontext:", message->Context);
-    fact("Rozlišení:", message->Disambiguation);
-    fact("Poznámka programátora:", message->Comment);
-    fact("Místo ve zdrojovém kódu:", message->Location);
+    fact(texts_.TranslateText("Kontext:"), message->Context);
+    fact(texts_.TranslateText("Rozlišení:"), message->Disambiguation);
+    fact(texts_.TranslateText("Poznámka programátora:"), message->Comment);
+    fact(texts_.TranslateText("Místo ve zdrojovém kódu:"), message->Location);
     if (message->Plural)
         lines << Escaped(UiText(texts_.TranslateText("Text s množnými tvary (%n je počet)")));
     return lines.join(QStringLiteral("<br>"));
