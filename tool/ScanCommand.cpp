@@ -405,9 +405,13 @@ std::optional<std::string> WriteTemplate(const ScanRequest &request, const CodeP
         if (!request.UpdateCodePage.Is(codePage.Name())) {
             const QString text = request.UpdateCodePage.Decode(oldBytes);
             const std::string declared = DeclareCodePage(text.toStdString(), codePage.Name().toStdString());
-            oldBytes = encode(declared, request.Update);
-            if ((failure = encode.Failed()))
+            const std::optional<std::string> converted = codePage.Encode(QString::fromStdString(declared));
+            if (!converted) {
+                const QString lost = codePage.Unrepresentable(QString::fromStdString(declared));
+                failure = Failure{lost.toStdString(), request.Update};
                 return std::nullopt;
+            }
+            oldBytes = *converted;
         }
         std::vector<OldEntry> oldEntries;
         out = RenewComments(oldBytes, current, oldEntries);
