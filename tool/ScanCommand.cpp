@@ -26,26 +26,58 @@ namespace verbaria::tool {
 namespace {
 
 const char *const kScanUsage =
-    "Usage: verbaria-tool scan FORM.ui... [--sources DIR]... [--start N] [--update TEMPLATE]\n"
-    "                          [--program NAME] [--code-page NAME] [-o TEMPLATE|-]\n"
+    "Usage: verbaria-tool scan FORM.ui... [--sources DIR]... [--qt-messages] [--start N]\n"
+    "                          [--update TEMPLATE] [--program NAME] [--code-page NAME] [-o TEMPLATE|-]\n"
     "\n"
     "Writes the template (.lnd) of a program that embeds the runtime translator: a [LANGUAGE]\n"
     "header with the program name (--program, else the first form file's name), then [ITEMS]\n"
     "with a section line per form and a component line for every text of every named object of\n"
     "the forms (text, title, window title, tool tip, status tip, what's this, placeholder text,\n"
-    "spin box prefix, suffix and special-value text, tab and tool box page texts, combo box and\n"
-    "list entries, tree and table header labels), numbered from N (default 1). Two forms with\n"
-    "the same object name are reported. With --sources, a message line\n"
-    "for every string literal passed to TranslateText in the C++ files below DIR.\n"
+    "spin box prefix, suffix and special-value text, an action's shortcut, tab and tool box page\n"
+    "texts, combo box and list entries, tree and table header labels, and a table widget's cells\n"
+    "as its Items, row by row and each row left to right, cells the form does not set left out),\n"
+    "numbered from N (default 1). Two forms with the same object name are reported.\n"
     "\n"
-    "With --update the existing TEMPLATE keeps every line and number; new texts are added with\n"
-    "numbers after the highest one, and entries no longer found are listed on standard error.\n"
-    "The result goes to -o, else back to the updated template, else to standard output. Texts\n"
-    "are written in the code page (default windows-1250).\n"
+    "With --qt-messages every text of a form is a message instead, in the context of the form's\n"
+    "<class> as uic's code asks QCoreApplication::translate for it: each list entry on its own,\n"
+    "the comment attribute as disambiguation, extracomment as the note, notr=\"true\" left out.\n"
     "\n"
-    "Above each component line a comment line \"/Text=...\" tells the text the form holds (list\n"
-    "entries joined by \",\", line breaks as \"|\"); readers of the template skip it, and\n"
-    "\"verbaria-tool check\" compares translations with it. --update renews these comments.\n";
+    "With --sources, a message for every text the C++ (.cpp .cc .cxx .h .hpp .hh), QML and\n"
+    "JavaScript files below DIR hand to a translator, as lupdate finds them: tr() and trUtf8() in\n"
+    "the context of the class around them (the innermost one with Q_OBJECT, Q_GADGET or\n"
+    "Q_DECLARE_TR_FUNCTIONS; also in members defined outside the class), Class::tr(),\n"
+    "translate() with its context, QT_TR_NOOP, QT_TR_N_NOOP, QT_TRANSLATE_NOOP(3),\n"
+    "QT_TRANSLATE_N_NOOP(3); qsTr() (context: the file's name without extension), qsTranslate();\n"
+    "with their disambiguation and count, and the \"//:\" comments above them as notes. Literals\n"
+    "joined, escapes and raw strings read as the compiler does. Texts passed to TranslateText are\n"
+    "messages without a context, under the section \"Messages\"; one with a double quote or a\n"
+    "line break is left out with a warning, since TranslateText finds a text by its line alone.\n"
+    "\n"
+    "Messages are grouped under a section line per context, in the order the contexts are first\n"
+    "met; one (context, text, disambiguation) is one entry, at its first place. Above a message,\n"
+    "comment lines tell what its line cannot (each only when it has a value; backslash, LF, CR and\n"
+    "TAB escaped as \\\\ \\n \\r \\t):\n"
+    "  /Context=MainWindow\n"
+    "  /Disambiguation=noun\n"
+    "  /Comment=the programmer's note\n"
+    "  /Location=src/mainwindow.cpp:42\n"
+    "  /Plural                       (asked for with a count; the text holds %n)\n"
+    "  /Source=Say \"hi\"\\nto all     (only when the text holds a double quote or a line break;\n"
+    "                                the quoted text then has ' and | in their place)\n"
+    "Above each component line \"/Text=...\" tells the text the form holds (list entries joined by\n"
+    "\",\", line breaks as \"|\"); \"verbaria-tool check\" compares translations with it. Readers of\n"
+    "the template skip all these lines.\n"
+    "\n"
+    "With --update the existing TEMPLATE keeps every line and number; messages are matched by\n"
+    "context, text and disambiguation as its comment lines tell them (a message without them has\n"
+    "no context), components by path. New texts are added with numbers after the highest one,\n"
+    "entries no longer found are listed on standard error, and the comments are renewed. The\n"
+    "result goes to -o, else back to the updated template, else to standard output.\n"
+    "\n"
+    "Texts are written in the code page: --code-page, else the updated template's, else\n"
+    "windows-1250. When that code page was not chosen and cannot hold a text, the template is\n"
+    "written in UTF-8 and declares it (Codepage=UTF-8); when --code-page cannot hold one, scan\n"
+    "stops with status 1, naming the text and where it is, and writes nothing.\n";
 
 // ---- what the forms and sources hold ----
 
@@ -303,13 +335,24 @@ std::string RenewComments(std::string_view bytes, const std::map<MessageKey, con
                           std::vector<OldEntry> &oldEntries)
 {
     std::string out;
-    std::string pending; // scan's comment lines not yet known to belong to a renewed entry
+    // The lines above the next entry: scan's own comments may be renewed, blank lines and anyone
+    // else's comments stay where they are.
+    std::vector<std::pair<bool, std::string>> held;
+    auto flush = [&](const std::string *renewed) {
+        for (const auto &[ours, line] : held) {
+            if (!renewed || !ours)
+                out += line;
+        }
+        if (renewed)
+            out += *renewed;
+        held.clear();
+    };
     MessageKey described;
     bool itemsMode = true;
     ForEachLine(bytes, [&](std::string_view line) {
         const std::string_view stripped = TrimLeftBlanks(line);
-        if (checks::IsScannedTextComment(stripped) || IsMessageComment(stripped)) {
-            pending += std::string(line) + "\r\n";
+        if (itemsMode && (checks::IsScannedTextComment(stripped) || IsMessageComment(stripped))) {
+            held.emplace_back(true, std::string(line) + "\r\n");
             auto value = [&](std::string_view prefix) { return Unescaped(stripped.substr(prefix.size())); };
             if (stripped.starts_with("/Context="))
                 described.Context = value("/Context=");
@@ -319,11 +362,16 @@ std::string RenewComments(std::string_view bytes, const std::map<MessageKey, con
                 described.Source = value("/Source=");
             return;
         }
+        if (itemsMode && (stripped.empty() || stripped.front() == '/')) {
+            held.emplace_back(false, std::string(line) + "\r\n");
+            return;
+        }
+        const std::string *renewed = nullptr;
         if (!stripped.empty() && stripped.front() == '[') {
             const std::string name =
                 UpperAscii(stripped.substr(1, stripped.size() - (stripped.back() == ']' ? 2 : 1)));
             itemsMode = name == "ITEMS" ? true : name == "LANGUAGE" ? false : itemsMode;
-        } else if (itemsMode && !stripped.empty() && stripped.front() != '/') {
+        } else if (itemsMode) {
             DefinitionLine entry;
             ParseDefinitionLine(stripped, TemplateFlavour::Editor, entry);
             MessageKey key = described;
@@ -332,15 +380,14 @@ std::string RenewComments(std::string_view bytes, const std::map<MessageKey, con
             key = KeyOf(entry.Kind, key, entry.Text);
             oldEntries.push_back({entry.Number, entry.Kind, entry.Text, key});
             if (const auto it = current.find(key); it != current.end())
-                pending = it->second->Comments;
+                renewed = &it->second->Comments;
         }
-        if (!stripped.empty() && stripped.front() != '/')
-            described = {};
-        out += pending;
-        pending.clear();
+        described = {};
+        flush(renewed);
         out += std::string(line) + "\r\n";
     });
-    return out + pending;
+    flush(nullptr);
+    return out;
 }
 
 // The lines of a template with its code page declared as name in its [LANGUAGE] part.
@@ -393,7 +440,7 @@ std::optional<std::string> WriteTemplate(const ScanRequest &request, const CodeP
         const WrittenEntry &last = written.back();
         current.try_emplace(KeyOf(last.Kind, last.Key, last.Text), &last);
     }
-    std::string program = encode(request.Program, "--program");
+    const std::string program = request.Update.empty() ? encode(request.Program, "--program") : std::string();
     if ((failure = encode.Failed()))
         return std::nullopt;
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <set>
 
 namespace verbaria::tool {
 
@@ -842,6 +843,21 @@ private:
 
     void Call(const std::string &word)
     {
+        static const std::set<std::string, std::less<>> names{"tr",
+                                                              "trUtf8",
+                                                              "translate",
+                                                              "QT_TRANSLATE_NOOP",
+                                                              "QT_TRANSLATE_NOOP3",
+                                                              "QT_TRANSLATE_NOOP_UTF8",
+                                                              "QT_TRANSLATE_NOOP3_UTF8",
+                                                              "QT_TRANSLATE_N_NOOP",
+                                                              "QT_TRANSLATE_N_NOOP3",
+                                                              "QT_TR_NOOP",
+                                                              "QT_TR_NOOP_UTF8",
+                                                              "QT_TR_N_NOOP",
+                                                              "TranslateText"};
+        if (!names.contains(word))
+            return;
         const std::optional<Arguments> arguments = ReadArguments(t_, i_ + 1);
         if (!arguments || arguments->Ranges.empty())
             return;
