@@ -330,9 +330,10 @@ struct OldEntry
 };
 
 // The kept lines of an updated template, with the comments of every entry that is still found
-// renewed; oldEntries gets every entry the template defines.
+// renewed; oldEntries gets every entry the template defines, contextEnds the place after the last
+// message of each context.
 std::string RenewComments(std::string_view bytes, const std::map<MessageKey, const WrittenEntry *> &current,
-                          std::vector<OldEntry> &oldEntries)
+                          std::vector<OldEntry> &oldEntries, std::map<std::string, std::size_t> &contextEnds)
 {
     std::string out;
     // The lines above the next entry: scan's own comments may be renewed, blank lines and anyone
@@ -381,6 +382,12 @@ std::string RenewComments(std::string_view bytes, const std::map<MessageKey, con
             oldEntries.push_back({entry.Number, entry.Kind, entry.Text, key});
             if (const auto it = current.find(key); it != current.end())
                 renewed = &it->second->Comments;
+            flush(renewed);
+            out += std::string(line) + "\r\n";
+            if (entry.Kind == ikMessage && !key.Context.empty())
+                contextEnds[key.Context] = out.size();
+            described = {};
+            return;
         }
         described = {};
         flush(renewed);
@@ -447,6 +454,7 @@ std::optional<std::string> WriteTemplate(const ScanRequest &request, const CodeP
     std::string out;
     std::int64_t next = request.Start;
     std::set<MessageKey> existing;
+    std::map<std::string, std::size_t> contextEnds; // where a context's messages end in the old template
     if (!request.Update.empty()) {
         std::string oldBytes = request.UpdateBytes;
         if (!request.UpdateCodePage.Is(codePage.Name())) {
@@ -461,7 +469,7 @@ std::optional<std::string> WriteTemplate(const ScanRequest &request, const CodeP
             oldBytes = *converted;
         }
         std::vector<OldEntry> oldEntries;
-        out = RenewComments(oldBytes, current, oldEntries);
+        out = RenewComments(oldBytes, current, oldEntries, contextEnds);
         for (const OldEntry &old : oldEntries) {
             existing.insert(old.Key);
             next = std::max<std::int64_t>(next, std::int64_t{old.Number} + 1);
@@ -494,18 +502,29 @@ std::optional<std::string> WriteTemplate(const ScanRequest &request, const CodeP
                 itemsStarted = upper == "ITEMS";
         });
     }
+    // A new message of a context the template has goes after that context's last message, so
+    // that each context stays under its section; anything else goes at the end.
+    std::map<std::size_t, std::string> inserted;
     for (const WrittenEntry &entry : written) {
         if (existing.contains(KeyOf(entry.Kind, entry.Key, entry.Text)))
             continue;
+        if (next > std::numeric_limits<std::int32_t>::max())
+            throw InOutError("no identifier numbers left after " + std::to_string(next - 1));
+        const std::string lines = entry.Comments + std::to_string(next++) + ':' + KindKeyword(entry.Kind) +
+                                  " \"" + entry.Text + "\"\r\n";
+        const auto end = entry.Kind == ikMessage ? contextEnds.find(entry.Key.Context) : contextEnds.end();
+        if (end != contextEnds.end()) {
+            inserted[end->second] += lines;
+            continue;
+        }
         if (!itemsStarted) {
             out += "[ITEMS]\r\n";
             itemsStarted = true;
         }
-        if (next > std::numeric_limits<std::int32_t>::max())
-            throw InOutError("no identifier numbers left after " + std::to_string(next - 1));
-        out += entry.Comments + std::to_string(next++) + ':' + KindKeyword(entry.Kind) + " \"" + entry.Text +
-               "\"\r\n";
+        out += lines;
     }
+    for (auto it = inserted.rbegin(); it != inserted.rend(); ++it)
+        out.insert(it->first, it->second);
     return out;
 }
 

@@ -259,9 +259,11 @@ TEST_F(ScanMessagesTest, UpdateKeepsNumbersOfEveryMessageThatKeepsItsContext)
                                            "/Context=A\n/Location=a.cpp:1\n10:message \"Moves\"\n"
                                            "11:section \"Messages\"\n"));
 
-    // "Moves" goes to class B, "Stays" two lines down: one new number, one renewed place.
-    folder.Write("src/a.cpp", "\n\nvoid A::f() { tr(\"Stays\"); t->TranslateText(\"Hotovo\"); }\n"
-                              "void B::g() { tr(\"Moves\"); }\n");
+    // "Moves" goes to class B, "Stays" two lines down, "New" comes: the new text of A joins A's
+    // messages, the moved one is new in B.
+    folder.Write("src/a.cpp",
+                 "\n\nvoid A::f() { tr(\"Stays\"); tr(\"New\"); t->TranslateText(\"Hotovo\"); }\n"
+                 "void B::g() { tr(\"Moves\"); }\n");
     result = RunTool({"scan", "--sources", folder.File("src"), "--update", folder.File("app.lnd")});
     ASSERT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(result.Err, "verbaria-tool: not found any more: 10 message \"Moves\"\n");
@@ -269,9 +271,10 @@ TEST_F(ScanMessagesTest, UpdateKeepsNumbersOfEveryMessageThatKeepsItsContext)
                                            "8:section \"A\"\n"
                                            "/Context=A\n/Location=a.cpp:3\n9:message \"Stays\"\n"
                                            "/Context=A\n/Location=a.cpp:1\n10:message \"Moves\"\n"
+                                           "/Context=A\n/Location=a.cpp:3\n12:message \"New\"\n"
                                            "11:section \"Messages\"\n"
-                                           "12:section \"B\"\n"
-                                           "/Context=B\n/Location=a.cpp:4\n13:message \"Moves\"\n"));
+                                           "13:section \"B\"\n"
+                                           "/Context=B\n/Location=a.cpp:4\n14:message \"Moves\"\n"));
 }
 
 TEST_F(ScanMessagesTest, ATextTheCodePageCannotHoldTurnsTheTemplateIntoUtf8UnlessOneWasChosen)
