@@ -98,7 +98,6 @@ std::vector<std::string> FilesBelow(const std::string &folder, const std::set<st
 
 std::string RelativeName(const std::string &file, const std::string &folder)
 {
-    std::error_code error;
     const std::filesystem::path relative = std::filesystem::path(file).lexically_relative(folder);
     return relative.empty() ? file : relative.generic_string();
 }
@@ -229,6 +228,7 @@ std::string QuotableText(std::string_view source)
 // What tells two messages apart: context, source and disambiguation (bytes in the code page).
 struct MessageKey
 {
+    int Kind = ikMessage; // sections and components are told apart by kind and text
     std::string Context;
     std::string Source;
     std::string Disambiguation;
@@ -310,7 +310,7 @@ WrittenEntry Write(const Entry &entry, Encoder &encode)
     if (message.Source.find_first_of("\"\r\n") != std::string::npos)
         comment("Source", message.Source);
     written.Text = encode(QuotableText(message.Source), entry.Origin);
-    written.Key = {encode(message.Context, entry.Origin), encode(message.Source, entry.Origin),
+    written.Key = {ikMessage, encode(message.Context, entry.Origin), encode(message.Source, entry.Origin),
                    encode(message.Disambiguation, entry.Origin)};
     return written;
 }
@@ -318,7 +318,7 @@ WrittenEntry Write(const Entry &entry, Encoder &encode)
 // The identity of an entry: a message's key, else its kind and text.
 MessageKey KeyOf(TItemKind kind, const MessageKey &message, const std::string &text)
 {
-    return kind == ikMessage ? message : MessageKey{std::string(1, static_cast<char>('0' + kind)), text, {}};
+    return kind == ikMessage ? message : MessageKey{kind, {}, text, {}};
 }
 
 struct OldEntry
