@@ -63,6 +63,7 @@ public:
     {
         const QString object = isForm ? QString() : xml_.attributes().value(QLatin1String("name")).toString();
         const bool tree = xml_.attributes().value(QLatin1String("class")) == u"QTreeWidget";
+        const bool action = xml_.name() == u"action";
         if (isForm)
             form_.Name = xml_.attributes().value(QLatin1String("name")).toString();
         // An object without a name cannot be reached, but the named ones inside it can.
@@ -70,6 +71,13 @@ public:
         QStringList items;
         QStringList columns;
         QStringList rows;
+        struct Cell
+        {
+            int Row;
+            int Column;
+            QString Text;
+        };
+        std::vector<Cell> cells;
         while (xml_.readNextStartElement()) {
             const auto element = xml_.name();
             if (element == u"widget" || element == u"action") {
@@ -79,7 +87,10 @@ public:
             } else if (element == u"property") {
                 const QString property = xml_.attributes().value(QLatin1String("name")).toString();
                 QString value;
-                if (ReadString(xml_, value) && reachable && TextPropertyNames().contains(property))
+                // An action's shortcut is a text too: uic has it translated, as lupdate finds it.
+                const bool text =
+                    TextPropertyNames().contains(property) || (action && property == u"shortcut");
+                if (ReadString(xml_, value) && reachable && text)
                     Add(object, property, {value});
             } else if (element == u"attribute") {
                 // A tab page's title, a tool box page's label.
@@ -90,6 +101,13 @@ public:
                     Add(object, QStringLiteral("Caption"), {value});
             } else if (element == u"item" && tree) {
                 ReadTreeItem(items);
+            } else if (element == u"item" && xml_.attributes().hasAttribute(QLatin1String("row"))) {
+                // A table widget's cell; the form may list them in any order.
+                const int row = xml_.attributes().value(QLatin1String("row")).toInt();
+                const int column = xml_.attributes().value(QLatin1String("column")).toInt();
+                QStringList text;
+                ReadItem(text);
+                cells.push_back({row, column, text.value(0)});
             } else if (element == u"item") {
                 ReadItem(items);
             } else if (element == u"column") {
@@ -100,6 +118,12 @@ public:
                 xml_.skipCurrentElement();
             }
         }
+        // Cells row by row, each row left to right; cells the form does not set are not there.
+        std::stable_sort(cells.begin(), cells.end(), [](const Cell &a, const Cell &b) {
+            return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column;
+        });
+        for (const Cell &cell : cells)
+            items.append(cell.Text);
         if (!items.isEmpty() && reachable)
             Add(object, QStringLiteral("Items"), items);
         auto anyText = [](const QStringList &texts) {
@@ -218,6 +242,47 @@ template <class ItemAt> QStringList HeaderTexts(int count, ItemAt itemAt)
 }
 
 } // namespace
+
+FormMessages ReadFormMessages(const std::string &path)
+{
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes))
+        throw InOutError("File not found: " + path);
+    QXmlStreamReader xml(QByteArray::fromStdString(bytes));
+    FormMessages form;
+    bool isForm = false;
+    // uic hands every <string> to QCoreApplication::translate, each entry of a <stringlist> alone,
+    // with the attributes of the string or of its list.
+    QXmlStreamAttributes listAttributes;
+    auto attribute = [&](const QXmlStreamAttributes &own, QLatin1String name) {
+        return own.hasAttribute(name) ? own.value(name).toString() : listAttributes.value(name).toString();
+    };
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement() && xml.name() == u"stringlist")
+            listAttributes.clear();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == u"ui") {
+            isForm = true;
+        } else if (xml.name() == u"class" && form.Context.isEmpty()) {
+            form.Context = xml.readElementText().trimmed();
+        } else if (xml.name() == u"stringlist") {
+            listAttributes = xml.attributes();
+        } else if (xml.name() == u"string") {
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const int line = static_cast<int>(xml.lineNumber());
+            const bool untranslatable = attribute(attributes, QLatin1String("notr")) == u"true";
+            FormMessage message{xml.readElementText(), attribute(attributes, QLatin1String("comment")),
+                                attribute(attributes, QLatin1String("extracomment")), line};
+            if (!untranslatable && !message.Source.isEmpty())
+                form.Messages.push_back(std::move(message));
+        }
+    }
+    if (xml.hasError() || !isForm || form.Context.isEmpty())
+        throw InOutError(path + " is not a Qt Designer form with a class name");
+    return form;
+}
 
 FormFile ReadFormFile(const std::string &path)
 {

@@ -37,6 +37,24 @@ struct FormFile
 // when the file cannot be read or is not a form.
 FormFile ReadFormFile(const std::string &path);
 
+// A form's texts as the code uic makes from it asks its translator for them.
+struct FormMessage
+{
+    QString Source;
+    QString Disambiguation; // the "comment" attribute
+    QString Comment;        // the "extracomment" attribute, a note for the translator
+    int Line = 0;
+};
+
+struct FormMessages
+{
+    QString Context; // the form's <class>
+    std::vector<FormMessage> Messages;
+};
+
+// Every translatable text of a .ui file in file order; raises InOutError as ReadFormFile does.
+FormMessages ReadFormMessages(const std::string &path);
+
 // An application for loading forms, on the offscreen platform unless one is chosen.
 std::unique_ptr<QApplication> MakeOffscreenApplication();
 
