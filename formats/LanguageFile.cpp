@@ -136,7 +136,8 @@ bool ReadLanguageFile(const std::string &path, TLanguageTemplate &items, const N
 }
 
 std::string FormatLanguageFile(const LanguageHeader &header, std::span<const TEditorItem> items,
-                               std::span<const std::string> translations)
+                               std::span<const std::string> translations,
+                               std::span<const std::vector<std::string>> forms)
 {
     RefuseLineBreak(header.Language, "Language");
     RefuseLineBreak(header.Version, "Version");
@@ -160,17 +161,32 @@ std::string FormatLanguageFile(const LanguageHeader &header, std::span<const TEd
     headerLine("Definition=", header.Definition);
     if (!header.CodePage.empty() && UpperAscii(header.CodePage) != "WINDOWS-1250")
         headerLine("Codepage=", header.CodePage);
+    RefuseLineBreak(header.PluralForms, "Plural-Forms");
+    RefuseLineBreak(header.Direction, "Direction");
+    headerLine("Plural-Forms=", header.PluralForms);
+    headerLine("Direction=", header.Direction);
     for (std::size_t i = 0; i < items.size() && i < translations.size(); ++i) {
         const TEditorItem &item = items[i];
         if (item.Kind != ikComponent && item.Kind != ikMessage)
             continue;
-        if (translations[i].empty() || item.Number < 0)
+        if (item.Number < 0)
             continue;
-        RefuseLineBreak(translations[i], "entry " + std::to_string(item.Number));
-        out.append(PadNumber(item.Number, 5));
-        out.push_back(':');
-        out.append(translations[i]);
-        out.append("\r\n");
+        if (!translations[i].empty()) {
+            RefuseLineBreak(translations[i], "entry " + std::to_string(item.Number));
+            out.append(PadNumber(item.Number, 5));
+            out.push_back(':');
+            out.append(translations[i]);
+            out.append("\r\n");
+        }
+        if (i < forms.size()) {
+            for (std::size_t form = 0; form < forms[i].size(); ++form) {
+                if (forms[i][form].empty())
+                    continue;
+                RefuseLineBreak(forms[i][form], "entry " + std::to_string(item.Number));
+                out.append(FormatFormLine(item.Number, form + 1, forms[i][form]));
+                out.append("\r\n");
+            }
+        }
     }
     return out;
 }

@@ -143,6 +143,9 @@ struct LanguageHeader
     // Written as "Codepage=NAME" after the four lines unless empty or "windows-1250", so that a
     // file in the program's own code page keeps its bytes.
     std::string CodePage;
+    // "Plural-Forms=" and "Direction=" after it, each only when not empty.
+    std::string PluralForms;
+    std::string Direction;
 };
 
 // The bytes of a language file as the editor saves it: the header lines that are not empty, then
@@ -150,7 +153,10 @@ struct LanguageHeader
 // translations[i] is the translation of items[i]. Entries without a number are never written:
 // their key could not be read back. Raises LineBreakError, writing nothing, for a value with CR
 // or LF (the author is written in the one-line form and may hold them).
+// forms[i], when given, holds the further plural forms of items[i]: each one not empty is written
+// as "/Form NUMBER INDEX:text" after the entry's line.
 std::string FormatLanguageFile(const LanguageHeader &header, std::span<const TEditorItem> items,
-                               std::span<const std::string> translations);
+                               std::span<const std::string> translations,
+                               std::span<const std::vector<std::string>> forms = {});
 
 } // namespace verbaria

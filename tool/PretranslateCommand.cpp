@@ -128,7 +128,25 @@ int Pretranslate(const std::vector<std::string> &args)
                                 ? LanguageHeaderValue(language.Bytes, "DEFINITION")
                                 : QFileInfo(QString::fromStdString(files[0])).fileName().toStdString();
         header.CodePage = DeclaredCodePage(language.Bytes);
-        WriteOutput(output, checks::WithRowNotes(FormatLanguageFile(header, items, translations), notes));
+        header.PluralForms = TrimBlanks(LanguageHeaderValue(language.Bytes, "PLURAL-FORMS"));
+        header.Direction = TrimBlanks(LanguageHeaderValue(language.Bytes, "DIRECTION"));
+        // A plural message's further forms go through unchanged.
+        std::vector<std::vector<std::string>> forms(items.size());
+        NumberIndex numbers;
+        numbers.Build(items);
+        ForEachLine(language.Bytes, [&](std::string_view line) {
+            std::int32_t number = 0;
+            std::size_t form = 0;
+            std::string_view text;
+            const std::int32_t index = ReadFormLine(line, number, form, text) ? numbers.IndexOf(number) : -1;
+            if (index < 0)
+                return;
+            std::vector<std::string> &entry = forms[static_cast<std::size_t>(index)];
+            entry.resize(std::max(entry.size(), form));
+            entry[form - 1] = TrimLeftBlanks(text);
+        });
+        WriteOutput(output,
+                    checks::WithRowNotes(FormatLanguageFile(header, items, translations, forms), notes));
         std::cerr << "verbaria-tool: " << filled << " entries pre-translated and marked for review\n";
         return ExitOk;
     } catch (const FormatError &error) {

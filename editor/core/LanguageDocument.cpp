@@ -106,6 +106,7 @@ void LanguageDocument::MapujText(const std::string &templateName)
     auto commit = [this, &loaded] {
         polozky_ = std::move(loaded.Items);
         messages_ = std::move(loaded.Messages);
+        forms_.clear(); // they belonged to the entries of the previous template
         ++itemTableGeneration_;
         pocetKPrekladu_ = loaded.CountToTranslate;
         templateInfo_ = loaded.Info;
@@ -204,6 +205,7 @@ bool LanguageDocument::NovyJazyk(bool refill, bool askToSave)
     // A new language is saved nowhere yet, whatever file the save dialog will propose.
     saveTarget_.clear();
 
+    forms_.clear();
     GridBatch batch(grid_);
     if (grid_.RowCount() > 0) {
         WriteHeadingRow();
@@ -303,6 +305,10 @@ bool LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
             header_.editVerzeJazyka.assign(value);
         } else if (key == "AUTHOR") {
             header_.memoAutorJazyka = PipeToLineBreaks(value);
+        } else if (key == "PLURAL-FORMS") {
+            header_.PluralForms.assign(TrimBlanks(value));
+        } else if (key == "DIRECTION") {
+            header_.Direction.assign(TrimBlanks(value));
         } else if (key == "DEFINITION") {
             definiceJazyka_.assign(value);
             header_.editSablona.assign(value);
@@ -327,7 +333,30 @@ bool LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
         }
     };
     ForEachLanguageLine(bytes, header, entry);
+    if (mode == ColumnTranslation)
+        ReadForms(bytes);
     return languageLines && !templateLines;
+}
+
+void LanguageDocument::ReadForms(std::string_view bytes)
+{
+    forms_.clear();
+    ForEachLine(bytes, [&](std::string_view line) {
+        std::int32_t number = 0;
+        std::size_t form = 0;
+        std::string_view text;
+        if (!ReadFormLine(line, number, form, text))
+            return;
+        const std::int32_t index = index_.IndexOf(number);
+        if (index < 0)
+            return;
+        if (forms_.size() < polozky_.size())
+            forms_.resize(polozky_.size());
+        std::vector<std::string> &forms = forms_[static_cast<std::size_t>(index)];
+        if (forms.size() < form)
+            forms.resize(form);
+        forms[form - 1] = TrimLeftBlanks(text);
+    });
 }
 
 void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
@@ -511,11 +540,14 @@ std::string LanguageDocument::SavedBytes() const
     header.Author = header_.memoAutorJazyka;
     header.Definition = header_.editSablona;
     header.CodePage = LanguageCodePage();
+    header.PluralForms = header_.PluralForms;
+    header.Direction = header_.Direction;
     const std::vector<std::string> &right = grid_.Column(ColumnTranslation);
     const std::size_t count = std::min(polozky_.size(), right.size() > 0 ? right.size() - 1 : 0);
-    std::string bytes =
-        FormatLanguageFile(header, std::span<const TEditorItem>(polozky_.data(), count),
-                           std::span<const std::string>(right.data() + (right.empty() ? 0 : 1), count));
+    std::string bytes = FormatLanguageFile(
+        header, std::span<const TEditorItem>(polozky_.data(), count),
+        std::span<const std::string>(right.data() + (right.empty() ? 0 : 1), count),
+        std::span<const std::vector<std::string>>(forms_.data(), std::min(forms_.size(), count)));
     return saveAddition_ ? saveAddition_(std::move(bytes)) : bytes;
 }
 

@@ -33,6 +33,10 @@ struct DocumentHeader
     // The spelling dictionary the translator chose ("cs_CZ"; "none" for no checking); empty: the
     // one the language's name gives. Kept in a comment line of the language file.
     std::string Pravopis;
+    // A Qt program's plural rule ("Plural-Forms=") and writing direction ("Direction="), kept as
+    // the file gives them so that a save writes them back.
+    std::string PluralForms;
+    std::string Direction;
 };
 
 // What the info panel under the grid shows for the selected row.
@@ -140,6 +144,10 @@ public:
     const std::vector<TEditorItem> &polozky() const { return polozky_; }
     // What the template says of an entry's message beyond its text (context, disambiguation, the
     // programmer's comment, plural forms); nullptr for none.
+    const std::vector<std::string> *FormsOf(std::size_t index) const
+    {
+        return index < forms_.size() && !forms_[index].empty() ? &forms_[index] : nullptr;
+    }
     const MessageInfo *MessageOf(std::size_t index) const
     {
         if (index >= polozky_.size() || polozky_[index].Message < 0)
@@ -191,6 +199,8 @@ private:
     // True when the bytes read as a language file: blank, or holding a header or item line, and
     // no section line of a template.
     bool ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode);
+    // The further plural forms of the language file just read into the translation column.
+    void ReadForms(std::string_view bytes);
     void SwitchTemplate(const std::string &fileName, int mode);
     std::string OrDefault(const std::string &declared) const
     {
@@ -210,6 +220,9 @@ private:
 
     std::vector<TEditorItem> polozky_;
     std::vector<MessageInfo> messages_;
+    // The further plural forms of each entry ("/Form NUMBER INDEX:text" lines of the language
+    // file), by entry index; empty for most entries. Saved back after the entry's line.
+    std::vector<std::vector<std::string>> forms_;
     NumberIndex index_;
     std::uint64_t itemTableGeneration_ = 0;
     std::int32_t pocetKPrekladu_ = 0;

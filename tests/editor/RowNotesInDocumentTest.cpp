@@ -77,3 +77,22 @@ TEST_F(RowNotesInDocument, TheEditorReadsTheSameTranslationsAndSavesTheNotesBack
 }
 
 } // namespace
+
+namespace {
+
+// A Qt program's plural forms and plural rule live in lines the grid does not show: a save must
+// write them back, and a new language must not inherit them.
+TEST_F(RowNotesInDocument, PluralFormsAndTheRuleSurviveASave)
+{
+    const std::string plural = "Language=Czech\r\nDefinition=demo.lnd\r\n"
+                               "Plural-Forms=nplurals=3; plural=(n==1) ? 0 : (n>=2 && n<=4) ? 1 : 2;\r\n"
+                               "Direction=LTR\r\n00003:%n soubor\r\n/Form 00003 1:%n soubory\r\n"
+                               "/Form 00003 2:%n souborů\r\n/Form 00004 1:a form without its first\r\n";
+    Write("plural.lng", plural);
+    EXPECT_EQ(Load("plural.lng"), (std::vector<std::string>{"", "", "%n soubor", ""}));
+    EXPECT_EQ(document_.SavedBytes(), plural);
+    document_.NovyJazyk(true, false);
+    EXPECT_EQ(document_.SavedBytes().find("/Form"), std::string::npos);
+}
+
+} // namespace
