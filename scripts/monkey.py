@@ -207,6 +207,7 @@ class Monkey:
 
     def dialog_event(self, dialog):
         editor = self.editor
+        editor.activate(dialog)
         choice = self.random.random()
         if choice < 0.75:
             key = self.random.choice(DIALOG_KEYS)
@@ -286,6 +287,9 @@ class Monkey:
                 answer = ["Escape"] if attempt % 2 == 0 else ["Tab", "space"]
             self.last_answer = answer[0]
             self.note(f"answer {' '.join(answer)}")
+            # A user answers the box in front of them: it gets the focus first (the close request
+            # may have left it on the main window that the box blocks).
+            editor.activate(dialog)
             editor.key(*answer)
             time.sleep(0.5)
         if editor.running() and editor.other_window():
