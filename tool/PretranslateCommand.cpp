@@ -132,16 +132,14 @@ int Pretranslate(const std::vector<std::string> &args)
         header.Direction = TrimBlanks(LanguageHeaderValue(language.Bytes, "DIRECTION"));
         // A plural message's further forms go through unchanged.
         std::vector<std::vector<std::string>> forms(items.size());
-        NumberIndex numbers;
-        numbers.Build(items);
         ForEachLine(language.Bytes, [&](std::string_view line) {
             std::int32_t number = 0;
             std::size_t form = 0;
             std::string_view text;
-            const std::int32_t index = ReadFormLine(line, number, form, text) ? numbers.IndexOf(number) : -1;
-            if (index < 0)
+            const std::int32_t at = ReadFormLine(line, number, form, text) ? index.IndexOf(number) : -1;
+            if (at < 0)
                 return;
-            std::vector<std::string> &entry = forms[static_cast<std::size_t>(index)];
+            std::vector<std::string> &entry = forms[static_cast<std::size_t>(at)];
             entry.resize(std::max(entry.size(), form));
             entry[form - 1] = TrimLeftBlanks(text);
         });
