@@ -329,6 +329,11 @@ class Editor:
         # Every window of the display with its state: a modal window off screen or unmapped
         # blocks a close without showing anything.
         with open(self.log + ".hang.windows", "w", encoding="utf-8") as windows:
+            # Where the keyboard goes (X's input focus) and what the window manager calls active:
+            # keys typed into a window Qt thinks blocked are dropped.
+            windows.write(f"input focus: {self.xdo('getwindowfocus', '-f').stdout.strip()}, "
+                          f"active: {self.xdo('getactivewindow').stdout.strip()}, main: {self.main}\n")
+            windows.flush()
             subprocess.run(["xwininfo", "-root", "-tree"], env=dict(os.environ, DISPLAY=self.display.name),
                            stdout=windows, stderr=subprocess.STDOUT, check=False)
         # Does the main window still take keys? A window Qt thinks blocked by a modal window takes
