@@ -136,7 +136,7 @@ TEST(LanguageWriter, WritesHeaderThenTranslatedComponentsAndMessages)
     items[4] = {ikMessage, 8, "empty", 0, 0};
     items[5] = {ikMessage, -1, "no number", 0, 0};
     std::vector<std::string> cells{"section text", " seven ", "six digits", "comment", "", "lost"};
-    LanguageHeader header{"Deutsch", "", "Hans\r\nGrete", "x.lnd", ""};
+    LanguageHeader header{"Deutsch", "", "Hans\r\nGrete", "x.lnd", "", "", ""};
     EXPECT_EQ(FormatLanguageFile(header, items, cells), "Language=Deutsch\r\nAuthor=Hans|Grete\r\nDefinition="
                                                         "x.lnd\r\n00007: seven \r\n123456:six digits\r\n");
     EXPECT_EQ(FormatLanguageFile({}, items, std::vector<std::string>(6)), "");
@@ -146,7 +146,7 @@ TEST(LanguageWriter, RoundTripThroughTheTranslatorReader)
 {
     std::vector<TEditorItem> items{{ikComponent, 7, "a", 0, 0}, {ikMessage, 123456, "b", 0, 0}};
     std::vector<std::string> cells{"x:=y", "trailing  "};
-    const std::string bytes = FormatLanguageFile({"L", "V", "One\r\nTwo", "d.lnd", ""}, items, cells);
+    const std::string bytes = FormatLanguageFile({"L", "V", "One\r\nTwo", "d.lnd", "", "", ""}, items, cells);
     Translated t("7: COMPONENT \"a\"\n123456: MESSAGE \"b\"\n");
     t.Read(bytes);
     EXPECT_EQ(t.Of(7), "x:=y");
