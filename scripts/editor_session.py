@@ -213,22 +213,27 @@ class Editor:
             result = self.xdo("search", "--onlyvisible", "--pid", self.process.pid, ".")
             boxes = []
             for window in [int(w) for w in result.stdout.split()]:
-                if "Verbaria" not in self.title(window):
+                title = self.title(window)
+                if "Verbaria" not in title:
                     continue
-                # The main window is the big one; message boxes carry the same caption.
+                # Message boxes carry the program's name alone as their caption; the main window
+                # is the big one with the document's name before it (it may be mapped before it
+                # has its size: it is never taken for a box, which would be answered).
+                if title.strip() == "Verbaria":
+                    boxes.append(window)
+                    continue
                 _, _, width, height = self.geometry(window)
                 if width >= 600 and height >= 350:
                     self.main = window
                     self.activate(window)
                     return window
-                boxes.append(window)
             active = self.active()
             # A box shown before any window of the program may come up without the focus; a user
             # clicks on it.
-            if boxes and not (active and self.owned(active)):
+            if boxes and active not in boxes:
                 self.activate(boxes[0])
                 active = self.active()
-            if active and self.owned(active):
+            if active in boxes:
                 time.sleep(0.5)
                 if self.active() == active:
                     (answer or (lambda w: self.key("Return")))(active)
