@@ -341,6 +341,8 @@ class Editor:
             windows.flush()
             subprocess.run(["xwininfo", "-root", "-tree"], env=dict(os.environ, DISPLAY=self.display.name),
                            stdout=windows, stderr=subprocess.STDOUT, check=False)
+        active = self.active()
+        active_title = self.title(active) if active else "none"
         # Does the main window still take keys? A window Qt thinks blocked by a modal window takes
         # neither keys nor close requests; one that takes keys dropped the close alone.
         self.activate()
@@ -379,7 +381,8 @@ class Editor:
                                [arg for line in script for arg in ("-ex", line)],
                                stdout=state, stderr=subprocess.STDOUT, check=False, timeout=60)
         self.kill()
-        return Failure(f"the editor did not end within {seconds} s of the close request (killed; "
+        return Failure(f"the editor did not end within {seconds} s of the close request (killed; active "
+                       f"window then: {active_title!r}; "
                        f"the main window {'still' if answers_keys else 'no longer'} took keys; threads: "
                        f"{threads}; screen: {self.log}.hang.png)")
 

@@ -271,6 +271,8 @@ class Monkey:
                     self.note("close again, after a click on the status bar")
                     editor.click_relative(0.5, 0.985)
                     editor.request_close()
+                    # The question may take its time on a loaded machine: the wait starts again.
+                    deadline = time.monotonic() + CLOSE_SECONDS
                 time.sleep(0.1)
             if not editor.running():
                 break
