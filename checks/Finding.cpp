@@ -39,6 +39,8 @@ constexpr std::array<CheckText, CheckCount> kChecks{{
     {"list-items", Severity::Warning,
      "the list has %1 items, the translation %2 (separator %3); the program leaves the list untranslated",
      "Seznam má %1 položek, překlad %2 (oddělovač %3); program seznam nepřeloží"},
+    {"plural-forms", Severity::Warning, "the language has %1 plural forms, the translation %2",
+     "Jazyk má %1 množných tvarů, překlad %2"},
 }};
 
 } // namespace

@@ -24,8 +24,9 @@ enum class CheckId : std::uint8_t {
     SameAsOriginal,
     ValueType,
     ListItems,
+    PluralForms,
 };
-inline constexpr int CheckCount = 11;
+inline constexpr int CheckCount = 12;
 
 const char *CheckName(CheckId check);
 std::optional<CheckId> CheckNamed(std::string_view name);

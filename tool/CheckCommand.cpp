@@ -7,6 +7,12 @@
 #include "checks/ScannedTexts.h"
 #include "formats/Errors.h"
 #include "formats/LanguageFile.h"
+#include "formats/MessageInfo.h"
+#include "formats/TextRules.h"
+#include "translator/PluralRule.h"
+#include "translator/qt/QtOwnTexts.h"
+
+#include <QString>
 
 #include <algorithm>
 #include <iostream>
@@ -27,7 +33,10 @@ const char *const kCheckUsage =
     "qt-placeholders, empty-original, code-page. Warnings: accelerator, accelerator-clash, blanks,\n"
     "end-punctuation, same-as-original, value-type, list-items (a list - Items, Columns, Rows -\n"
     "translated with another number of items than it has, split at \",\": the program's\n"
-    "translator leaves such a list untranslated). A component entry is compared with the text\n"
+    "translator leaves such a list untranslated), plural-forms (a plural message translated with\n"
+    "fewer forms than the language's rule - its Plural-Forms header, else its language - asks\n"
+    "for). Each further form of a plural message is checked as its first form is. A component entry is "
+    "compared with the text\n"
     "of the --description language file, else with the text scan noted above it in the template;\n"
     "without either, the checks that need an original are skipped for it. Warnings acknowledged in\n"
     "the language file are not printed. With --json the findings are printed as one JSON array.\n"
@@ -43,6 +52,11 @@ struct Reported
     std::int32_t Number = 0;
     checks::Finding Finding;
 };
+
+void CheckPluralForms(const std::string &file, const LanguageTexts &language,
+                      const std::vector<TEditorItem> &items, const std::vector<MessageInfo> &messages,
+                      const NumberIndex &index, const std::vector<int> &lines,
+                      const std::vector<checks::CheckedEntry> &entries, std::vector<Reported> &reported);
 
 void AppendJsonString(std::string &out, std::string_view text)
 {
@@ -157,6 +171,8 @@ int Check(const std::vector<std::string> &args)
                 for (checks::Finding &finding : findings)
                     reported.push_back(Reported{files[f], lines[i], items[i].Number, std::move(finding)});
             }
+            CheckPluralForms(files[f], language, items, templateTexts.Template.Messages, index, lines,
+                             entries, reported);
             std::stable_sort(reported.begin() + static_cast<std::ptrdiff_t>(firstOfFile), reported.end(),
                              [](const Reported &a, const Reported &b) { return a.Line < b.Line; });
         }
@@ -182,6 +198,85 @@ int Check(const std::vector<std::string> &args)
 
 const CommandRegistration registration{Command{
     "check", "check translations for broken placeholders, accelerators and punctuation", kCheckUsage, Check}};
+
+// The further forms of plural messages: each is checked as a translation of the original, and a
+// message with fewer forms than the language's rule asks for is reported at its first line.
+void CheckPluralForms(const std::string &file, const LanguageTexts &language,
+                      const std::vector<TEditorItem> &items, const std::vector<MessageInfo> &messages,
+                      const NumberIndex &index, const std::vector<int> &lines,
+                      const std::vector<checks::CheckedEntry> &entries, std::vector<Reported> &reported)
+{
+    if (messages.empty())
+        return;
+    struct Form
+    {
+        std::size_t Entry;
+        std::size_t Index;
+        std::string Text;
+        int Line;
+    };
+    std::vector<Form> forms;
+    int lineNumber = 0;
+    ForEachLine(language.Bytes, [&](std::string_view line) {
+        ++lineNumber;
+        std::int32_t number = 0;
+        std::size_t form = 0;
+        std::string_view text;
+        if (!ReadFormLine(line, number, form, text))
+            return;
+        const std::int32_t i = index.IndexOf(number);
+        if (i >= 0)
+            forms.push_back(
+                Form{static_cast<std::size_t>(i), form, std::string(TrimLeftBlanks(text)), lineNumber});
+    });
+    const checks::Decoder decoder = DecoderFor(language.CodePage);
+    // The rule: the file's own, else its language's (by its name or its file name).
+    std::optional<PluralRule> rule =
+        PluralRule::Parse(TrimBlanks(LanguageHeaderValue(language.Bytes, "PLURAL-FORMS")));
+    if (!rule) {
+        const QString tag = qt::QtOwnTexts::LocaleFor(
+            QString::fromStdString(decoder(LanguageHeaderValue(language.Bytes, "LANGUAGE"))),
+            QString::fromStdString(file));
+        rule = PluralRule::ForLanguage(tag.toStdString());
+    }
+    std::vector<std::size_t> present(items.size(), 0);
+    std::size_t deepest = 0;
+    for (const Form &form : forms) {
+        if (!form.Text.empty())
+            present[form.Entry] = std::max(present[form.Entry], form.Index);
+        deepest = std::max(deepest, form.Index);
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::int32_t m = items[i].Message;
+        if (m < 0 || !messages[static_cast<std::size_t>(m)].Plural || lines[i] == 0)
+            continue;
+        const std::size_t count = present[i] + 1;
+        if (count < static_cast<std::size_t>(rule->Count()))
+            reported.push_back(
+                Reported{file, lines[i], items[i].Number,
+                         checks::Finding{checks::CheckId::PluralForms,
+                                         {std::to_string(rule->Count()), std::to_string(count)}}});
+    }
+    // One pass of the checks per form index, each form standing in for its entry's translation.
+    for (std::size_t k = 1; k <= deepest; ++k) {
+        std::vector<checks::CheckedEntry> translated = entries;
+        std::vector<int> formLines(items.size(), 0);
+        for (const Form &form : forms) {
+            if (form.Index == k && !form.Text.empty()) {
+                translated[form.Entry].Translation = form.Text;
+                formLines[form.Entry] = form.Line;
+            }
+        }
+        checks::DocumentChecks document(decoder, language.CodePage);
+        document.Reset(std::move(translated));
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (formLines[i] == 0)
+                continue;
+            for (checks::Finding &finding : document.FindingsFor(i))
+                reported.push_back(Reported{file, formLines[i], items[i].Number, std::move(finding)});
+        }
+    }
+}
 
 } // namespace
 

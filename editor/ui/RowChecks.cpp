@@ -61,6 +61,8 @@ std::string RowChecks::Message(checks::CheckId check, const TextService &texts)
     case CheckId::ListItems:
         return texts.TranslateText(
             "Seznam má %1 položek, překlad %2 (oddělovač %3); program seznam nepřeloží");
+    case CheckId::PluralForms:
+        return texts.TranslateText("Jazyk má %1 množných tvarů, překlad %2");
     }
     return texts.TranslateText(checks::CzechMessage(check));
 }

@@ -135,6 +135,28 @@ TEST(CheckCommand, AListTranslationNeedsAsManyItemsAsTheList)
     EXPECT_EQ(RunTool({"check", "t.lnd", "en.lng"}, {}, folder.Path()).Out, "");
 }
 
+TEST(CheckCommand, EachPluralFormIsCheckedAndAMissingOneIsReported)
+{
+    TempFolder folder;
+    folder.Write("t.lnd", "/Context=Files\r\n/Plural\r\n1:message \"%n file(s)\"\r\n"
+                          "/Context=Files\r\n2:message \"Open\"\r\n");
+    // Czech by its name: three forms; the second one lost its %n, the third is missing.
+    folder.Write("cs.lng",
+                 "Language=Czech\r\n00001:%n soubor\r\n/Form 00001 1:soubory\r\n00002:Otev\xf8\xedt\r\n");
+    ToolResult result = RunTool({"check", "t.lnd", "cs.lng"}, {}, folder.Path());
+    EXPECT_EQ(result.Status, 1);
+    EXPECT_EQ(result.Out,
+              "cs.lng:2: warning: plural-forms: entry 1: the language has 3 plural forms, the translation 2\n"
+              "cs.lng:3: error: printf-placeholders: entry 1: printf placeholders differ: original \"%n\", "
+              "translation \"none\"\n");
+    // The file's own rule holds over its language's.
+    folder.Write("cs.lng", "Language=Czech\r\nPlural-Forms=nplurals=2; plural=n != 1;\r\n00001:%n soubor\r\n"
+                           "/Form 00001 1:%n souborů\r\n");
+    result = RunTool({"check", "t.lnd", "cs.lng"}, {}, folder.Path());
+    EXPECT_EQ(result.Status, 0) << result.Out;
+    EXPECT_EQ(result.Out, "");
+}
+
 TEST(CheckCommand, UsageErrorsExitWithTwoAndUnreadableFilesWithOne)
 {
     EXPECT_EQ(RunTool({"check"}, {}, kCorpus).Status, 2);
