@@ -303,3 +303,33 @@ TEST_F(Checks, ANearMissTakenFromTheMemoryWaitsForReviewCountedAndFiltered)
     form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Review);
     EXPECT_TRUE(Grid()->isRowHidden(3));
 }
+
+// A Qt program's message carries its context, disambiguation and the programmer's comment; the
+// pane tells them with the row, and a plural row's further forms survive a save.
+TEST_F(Checks, TheTextPaneTellsAMessagesContextAndAPluralRowKeepsItsForms)
+{
+    Write("qt.lnd",
+          "[LANGUAGE]\r\nCodepage=UTF-8\r\n[ITEMS]\r\n/Context=Files::MainWindow\r\n"
+          "/Disambiguation=sloveso\r\n/Comment=Tlačítko pod seznamem\r\n/Location=MainWindow.ui:39\r\n"
+          "1: message \"&Open\"\r\n/Context=Files::MainWindow\r\n/Plural\r\n"
+          "2: message \"%n file(s)\"\r\n");
+    Write("qt.lng", "Language=Čeština\r\nDefinition=qt.lnd\r\nCodepage=UTF-8\r\n00001:&Otevřít\r\n"
+                    "00002:%n soubor\r\n/Form 00002 1:%n soubory\r\n/Form 00002 2:%n souborů\r\n");
+    form_->Document().MapujText(Path("qt.lnd"));
+    form_->Document().NovyJazyk(true, false);
+    form_->Document().NactiJazyk(Path("qt.lng"), 1);
+    Select(1);
+    EXPECT_TRUE(Notes().contains(QStringLiteral("Files::MainWindow"))) << Notes().toStdString();
+    EXPECT_TRUE(Notes().contains(QStringLiteral("sloveso"))) << Notes().toStdString();
+    EXPECT_TRUE(Notes().contains(QString::fromUtf8("Tlačítko pod seznamem"))) << Notes().toStdString();
+    EXPECT_TRUE(Notes().contains(QStringLiteral("MainWindow.ui:39"))) << Notes().toStdString();
+    Select(2);
+    EXPECT_TRUE(Notes().contains(QString::fromUtf8("množnými tvary"))) << Notes().toStdString();
+    EXPECT_FALSE(Notes().contains(QStringLiteral("sloveso")));
+    // Edited and saved, the row keeps the forms the grid does not show.
+    Type(2, QStringLiteral("%n souboru"));
+    const std::string saved = form_->Document().SavedBytes();
+    EXPECT_NE(saved.find("00002:%n souboru\r\n/Form 00002 1:%n soubory\r\n/Form 00002 2:%n souborů\r\n"),
+              std::string::npos)
+        << saved;
+}
