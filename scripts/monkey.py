@@ -264,7 +264,9 @@ class Monkey:
                 # Qt drops a close request that comes while a modal dialog is still going away
                 # (so would it for a user's click): the first request is repeated once, as a
                 # user would click again.
-                if attempt == 0 and asked_again < 2 and time.monotonic() - start > 3 * (asked_again + 1):
+                # A close that comes while a dialog is still going away (a save dialog the close
+                # itself cancelled) is dropped; a user asks again, a few times.
+                if attempt == 0 and asked_again < 4 and time.monotonic() - start > 3 * (asked_again + 1):
                     asked_again += 1
                     # As a user would: a click on the window's status bar (it gives the window the
                     # keyboard again, wherever the focus went), then the close once more.
@@ -273,6 +275,7 @@ class Monkey:
                     editor.request_close()
                     # The question may take its time on a loaded machine: the wait starts again.
                     deadline = time.monotonic() + CLOSE_SECONDS
+                    start = time.monotonic() - 3 * asked_again
                 time.sleep(0.1)
             if not editor.running():
                 break
