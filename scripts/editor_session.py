@@ -12,6 +12,7 @@ Only the standard library, Xvfb, openbox and xdotool (and xclip for the clipboar
 """
 
 import os
+import resource
 import select
 import shutil
 import signal
@@ -36,6 +37,15 @@ CLOSE_SECONDS = 15
 # as nobody, so that what it writes can only land in the session's folder (or another folder
 # everyone may write to).
 NOBODY = 65534
+
+
+def _allow_core():
+    """A crash leaves a core file (in the editor's folder, where the kernel's pattern "core" puts
+    it), so that its stack can be read after the run."""
+    try:
+        resource.setrlimit(resource.RLIMIT_CORE, (resource.RLIM_INFINITY, resource.RLIM_INFINITY))
+    except (ValueError, OSError):
+        pass
 
 
 def as_user_prefix():
@@ -179,7 +189,7 @@ class Editor:
         # The session's folder must be reachable for the user the editor runs as.
         os.chmod(os.path.dirname(display.folder), 0o755)
         self.process = subprocess.Popen(as_user_prefix() + [program.executable] + list(arguments), cwd=cwd, env=env,
-                                        stdout=self._stderr, stderr=subprocess.STDOUT)
+                                        stdout=self._stderr, stderr=subprocess.STDOUT, preexec_fn=_allow_core)
         self.main = None
         self.status = None
 
