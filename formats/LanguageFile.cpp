@@ -93,12 +93,7 @@ void ReadPluralForms(std::string_view bytes, TranslatorTemplate &table, const Nu
 {
     for (MessageInfo &message : table.Messages)
         message.Forms.clear();
-    ForEachLine(bytes, [&](std::string_view line) {
-        std::int32_t number = 0;
-        std::size_t form = 0;
-        std::string_view text;
-        if (!ReadFormLine(line, number, form, text))
-            return;
+    ForEachFormLine(bytes, [&](std::int32_t number, std::size_t form, std::string_view text, int) {
         const std::int32_t i = index.IndexOf(number);
         if (i < 0)
             return;
@@ -108,7 +103,7 @@ void ReadPluralForms(std::string_view bytes, TranslatorTemplate &table, const Nu
         std::vector<std::string> &forms = table.Messages[static_cast<std::size_t>(m)].Forms;
         if (forms.size() < form)
             forms.resize(form);
-        forms[form - 1] = TrimLeftBlanks(text);
+        forms[form - 1] = text;
     });
 }
 

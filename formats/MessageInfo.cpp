@@ -186,6 +186,21 @@ bool ReadFormLine(std::string_view line, std::int32_t &number, std::size_t &inde
     return true;
 }
 
+void ForEachFormLine(
+    std::string_view bytes,
+    const std::function<void(std::int32_t number, std::size_t form, std::string_view text, int line)> &onForm)
+{
+    int line = 0;
+    ForEachLine(bytes, [&](std::string_view text) {
+        ++line;
+        std::int32_t number = 0;
+        std::size_t form = 0;
+        std::string_view value;
+        if (ReadFormLine(text, number, form, value))
+            onForm(number, form, TrimLeftBlanks(value), line);
+    });
+}
+
 std::string FormatFormLine(std::int32_t number, std::size_t index, std::string_view text)
 {
     std::string out(kFormPrefix);

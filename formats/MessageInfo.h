@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,11 @@ bool NeedsSourceLine(std::string_view text);
 // A further plural form of a language file's line: "/Form NUMBER INDEX:text". False for any
 // other line.
 bool ReadFormLine(std::string_view line, std::int32_t &number, std::size_t &index, std::string_view &text);
+// Every "/Form" line of a language file's bytes, in order: the entry's number, the form's index
+// (1 for the second form), its text without leading blanks and tabs, and the line's number.
+void ForEachFormLine(std::string_view bytes,
+                     const std::function<void(std::int32_t number, std::size_t form, std::string_view text,
+                                              int line)> &onForm);
 std::string FormatFormLine(std::int32_t number, std::size_t index, std::string_view text);
 
 } // namespace verbaria

@@ -216,19 +216,12 @@ void CheckPluralForms(const std::string &file, const LanguageTexts &language,
         int Line;
     };
     std::vector<Form> forms;
-    int lineNumber = 0;
-    ForEachLine(language.Bytes, [&](std::string_view line) {
-        ++lineNumber;
-        std::int32_t number = 0;
-        std::size_t form = 0;
-        std::string_view text;
-        if (!ReadFormLine(line, number, form, text))
-            return;
-        const std::int32_t i = index.IndexOf(number);
-        if (i >= 0)
-            forms.push_back(
-                Form{static_cast<std::size_t>(i), form, std::string(TrimLeftBlanks(text)), lineNumber});
-    });
+    ForEachFormLine(language.Bytes,
+                    [&](std::int32_t number, std::size_t form, std::string_view text, int line) {
+                        const std::int32_t i = index.IndexOf(number);
+                        if (i >= 0)
+                            forms.push_back(Form{static_cast<std::size_t>(i), form, std::string(text), line});
+                    });
     const checks::Decoder decoder = DecoderFor(language.CodePage);
     // The rule: the file's own, else its language's (by its name or its file name).
     std::optional<PluralRule> rule =

@@ -8,6 +8,7 @@
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/LanguageFile.h"
+#include "formats/MessageInfo.h"
 #include "formats/TemplateFile.h"
 #include "formats/TextRules.h"
 #include "platform/CodePage.h"
@@ -167,64 +168,6 @@ private:
 
 // ---- the template ----
 
-// A comment value: backslash, line ends and TABs escaped, so that it stays one line.
-std::string Escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string Unescaped(std::string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char e = text[++i];
-        out += e == 'n' ? '\n' : e == 'r' ? '\r' : e == 't' ? '\t' : e;
-    }
-    return out;
-}
-
-// A message's source as a template's quoted text can hold it: '"' as "'", each line break as "|".
-std::string QuotableText(std::string_view source)
-{
-    std::string out;
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        const char c = source[i];
-        if (c == '"') {
-            out += '\'';
-        } else if (c == '\r' || c == '\n') {
-            out += '|';
-            if (c == '\r' && i + 1 < source.size() && source[i + 1] == '\n')
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // What tells two messages apart: context, source and disambiguation (bytes in the code page).
 struct MessageKey
 {
@@ -299,7 +242,8 @@ WrittenEntry Write(const Entry &entry, Encoder &encode)
     const SourceMessage &message = entry.Message;
     auto comment = [&](std::string_view name, const std::string &value) {
         if (!value.empty())
-            written.Comments += "/" + std::string(name) + "=" + encode(Escaped(value), entry.Origin) + "\r\n";
+            written.Comments +=
+                "/" + std::string(name) + "=" + encode(EscapeMessageValue(value), entry.Origin) + "\r\n";
     };
     comment("Context", message.Context);
     comment("Disambiguation", message.Disambiguation);
@@ -354,7 +298,9 @@ std::string RenewComments(std::string_view bytes, const std::map<MessageKey, con
         const std::string_view stripped = TrimLeftBlanks(line);
         if (itemsMode && (checks::IsScannedTextComment(stripped) || IsMessageComment(stripped))) {
             held.emplace_back(true, std::string(line) + "\r\n");
-            auto value = [&](std::string_view prefix) { return Unescaped(stripped.substr(prefix.size())); };
+            auto value = [&](std::string_view prefix) {
+                return UnescapeMessageValue(stripped.substr(prefix.size()));
+            };
             if (stripped.starts_with("/Context="))
                 described.Context = value("/Context=");
             else if (stripped.starts_with("/Disambiguation="))

@@ -341,12 +341,7 @@ bool LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
 void LanguageDocument::ReadForms(std::string_view bytes)
 {
     forms_.clear();
-    ForEachLine(bytes, [&](std::string_view line) {
-        std::int32_t number = 0;
-        std::size_t form = 0;
-        std::string_view text;
-        if (!ReadFormLine(line, number, form, text))
-            return;
+    ForEachFormLine(bytes, [&](std::int32_t number, std::size_t form, std::string_view text, int) {
         const std::int32_t index = index_.IndexOf(number);
         if (index < 0)
             return;
@@ -355,7 +350,7 @@ void LanguageDocument::ReadForms(std::string_view bytes)
         std::vector<std::string> &forms = forms_[static_cast<std::size_t>(index)];
         if (forms.size() < form)
             forms.resize(form);
-        forms[form - 1] = TrimLeftBlanks(text);
+        forms[form - 1] = text;
     });
 }
 
