@@ -1,11 +1,11 @@
 #pragma once
 
 #include "editor/core/LanguageDocument.h"
-#include "translator/qt/QtOwnTexts.h"
 #include "editor/ui/QtUserDialogs.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TranslatorTexts.h"
 #include "settings/core/SettingsValues.h"
+#include "translator/qt/QtOwnTexts.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -205,7 +205,8 @@ QString TMainForm::MessageFacts(int row) const
     QStringList lines;
     auto fact = [&](const std::string &label, const std::string &value) {
         if (!value.empty())
-            lines << QStringLiteral("<b>%1</b> %2").arg(Escaped(UiText(label)), Escaped(codePage.Decode(value)));
+            lines << QStringLiteral("<b>%1</b> %2")
+                         .arg(Escaped(UiText(label)), Escaped(codePage.Decode(value)));
     };
     fact(texts_.TranslateText("Kontext:"), message->Context);
     fact(texts_.TranslateText("Rozlišení:"), message->Disambiguation);
