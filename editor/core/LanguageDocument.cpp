@@ -354,6 +354,32 @@ void LanguageDocument::ReadForms(std::string_view bytes)
     });
 }
 
+void LanguageDocument::SetForm(std::size_t index, std::size_t form, std::string text)
+{
+    if (index >= polozky_.size() || form < 1)
+        return;
+    if (formRecorder_)
+        formRecorder_(index);
+    if (forms_.size() < polozky_.size())
+        forms_.resize(polozky_.size());
+    std::vector<std::string> &forms = forms_[index];
+    if (forms.size() < form)
+        forms.resize(form);
+    forms[form - 1] = std::move(text);
+    // No empty forms at the end: an entry whose forms were all cleared saves as one without.
+    while (!forms.empty() && forms.back().empty())
+        forms.pop_back();
+}
+
+void LanguageDocument::SetForms(std::size_t index, std::vector<std::string> forms)
+{
+    if (index >= polozky_.size())
+        return;
+    if (forms_.size() < polozky_.size())
+        forms_.resize(polozky_.size());
+    forms_[index] = std::move(forms);
+}
+
 void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
 {
     ++switchDepth_;

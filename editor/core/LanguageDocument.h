@@ -142,12 +142,24 @@ public:
 
     // --- state --------------------------------------------------------------------------------
     const std::vector<TEditorItem> &polozky() const { return polozky_; }
-    // What the template says of an entry's message beyond its text (context, disambiguation, the
-    // programmer's comment, plural forms); nullptr for none.
+    // The further plural forms of an entry (the second form first), in the language file's code
+    // page; nullptr for none.
     const std::vector<std::string> *FormsOf(std::size_t index) const
     {
         return index < forms_.size() && !forms_[index].empty() ? &forms_[index] : nullptr;
     }
+    // Sets the text of further plural form `form` (1 for the second form) of an entry, in the
+    // language file's code page; the recorder hears of it first.
+    void SetForm(std::size_t index, std::size_t form, std::string text);
+    // Puts back an entry's further forms as a step of the history had them; tells no recorder.
+    void SetForms(std::size_t index, std::vector<std::string> forms);
+    // Told the entry before SetForm changes one of its forms.
+    void SetFormRecorder(std::function<void(std::size_t index)> recorder)
+    {
+        formRecorder_ = std::move(recorder);
+    }
+    // What the template says of an entry's message beyond its text (context, disambiguation, the
+    // programmer's comment, whether it has plural forms); nullptr for none.
     const MessageInfo *MessageOf(std::size_t index) const
     {
         if (index >= polozky_.size() || polozky_[index].Message < 0)
@@ -223,6 +235,7 @@ private:
     // The further plural forms of each entry ("/Form NUMBER INDEX:text" lines of the language
     // file), by entry index; empty for most entries. Saved back after the entry's line.
     std::vector<std::vector<std::string>> forms_;
+    std::function<void(std::size_t)> formRecorder_;
     NumberIndex index_;
     std::uint64_t itemTableGeneration_ = 0;
     std::int32_t pocetKPrekladu_ = 0;

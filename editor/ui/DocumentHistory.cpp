@@ -40,6 +40,7 @@ public:
     }
 
     std::vector<CellRecord> Cells;
+    std::vector<FormsRecord> Forms;
     int OldRowCount = 0;
     int NewRowCount = 0;
     DocumentHeader OldHeader;
@@ -65,12 +66,14 @@ DocumentHistory::DocumentHistory(LanguageDocument &document, QObject *parent)
 {
     stack_.setParent(this);
     document_.Grid().SetRecorder(this);
+    document_.SetFormRecorder([this](std::size_t index) { BeforeFormChange(index); });
     Reset();
 }
 
 DocumentHistory::~DocumentHistory()
 {
     document_.Grid().SetRecorder(nullptr);
+    document_.SetFormRecorder({});
 }
 
 void DocumentHistory::StartPending()
@@ -82,6 +85,7 @@ void DocumentHistory::StartPending()
             touched_[slot] = 0;
     }
     pending_.clear();
+    pendingForms_.clear();
     pendingRowCount_ = document_.Grid().RowCount();
     pendingHeader_ = document_.Header();
     pendingFile_ = document_.souborJazyka();
@@ -107,6 +111,21 @@ void DocumentHistory::BeforeCellChange(int column, int row)
     record.OldText = grid.Text(column, row);
     record.OldStyle = grid.Style(column, row);
     pending_.push_back(std::move(record));
+}
+
+void DocumentHistory::BeforeFormChange(std::size_t index)
+{
+    if (applying_)
+        return;
+    // A few entries at most between two steps: the ones the translator typed in.
+    for (const FormsRecord &record : pendingForms_)
+        if (record.Index == index)
+            return;
+    FormsRecord record;
+    record.Index = index;
+    if (const std::vector<std::string> *forms = document_.FormsOf(index))
+        record.Old = *forms;
+    pendingForms_.push_back(std::move(record));
 }
 
 void DocumentHistory::BeforeRowCountChange(int oldCount, int newCount)
@@ -163,13 +182,22 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
             step->ChangesTranslations = true;
         step->Cells.push_back(std::move(record));
     }
+    for (FormsRecord &record : pendingForms_) {
+        if (const std::vector<std::string> *forms = document_.FormsOf(record.Index))
+            record.New = *forms;
+        if (record.New == record.Old)
+            continue;
+        step->ChangesTranslations = true;
+        step->Forms.push_back(std::move(record));
+    }
     step->OldHeader = pendingHeader_;
     step->NewHeader = document_.Header();
     step->OldFile = pendingFile_;
     step->NewFile = document_.souborJazyka();
     step->OldTarget = pendingTarget_;
     step->NewTarget = document_.SaveTarget();
-    const bool changes = !step->Cells.empty() || step->OldRowCount != step->NewRowCount ||
+    const bool changes = !step->Cells.empty() || !step->Forms.empty() ||
+                         step->OldRowCount != step->NewRowCount ||
                          !HeadersEqual(step->OldHeader, step->NewHeader);
     // Whatever overwrote a translation leaves work that a close must not drop without asking.
     if (changes && step->ChangesTranslations && mark == Mark::WhenTranslationsChange)
@@ -199,6 +227,8 @@ void DocumentHistory::Apply(const Step &step, bool forward)
             grid.SetStyle(record.Column, record.Row, forward ? record.NewStyle : record.OldStyle);
         }
     }
+    for (const FormsRecord &record : step.Forms)
+        document_.SetForms(record.Index, forward ? record.New : record.Old);
     document_.Header() = forward ? step.NewHeader : step.OldHeader;
     if (step.OldFile != step.NewFile)
         document_.SetSouborJazyka(forward ? step.NewFile : step.OldFile);

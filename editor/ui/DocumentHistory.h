@@ -56,10 +56,17 @@ private:
         CellStyle OldStyle;
         CellStyle NewStyle;
     };
+    struct FormsRecord
+    {
+        std::size_t Index = 0;
+        std::vector<std::string> Old;
+        std::vector<std::string> New;
+    };
     class Step;
 
     void BeforeCellChange(int column, int row) override;
     void BeforeRowCountChange(int oldCount, int newCount) override;
+    void BeforeFormChange(std::size_t index);
     void StartPending();
     void Apply(const Step &step, bool forward);
 
@@ -69,6 +76,8 @@ private:
     // and header then.
     std::vector<std::uint8_t> touched_;
     std::vector<CellRecord> pending_;
+    // The entries whose plural forms changed since the last step, with their forms then.
+    std::vector<FormsRecord> pendingForms_;
     int pendingRowCount_ = 0;
     DocumentHeader pendingHeader_;
     std::string pendingFile_;

@@ -5,6 +5,7 @@
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/FindDialog.h"
+#include "editor/ui/PluralForms.h"
 #include "editor/ui/ReplaceDialog.h"
 #include "editor/ui/StatusPanel.h"
 #include "editor/ui/TMainForm.h"
@@ -142,8 +143,17 @@ void TMainForm::SetUpWorkbench()
         if (std::optional<std::string> bytes = LanguageCodePage().Encode(text))
             cells.SetText(LanguageDocument::ColumnTranslation, row, std::move(*bytes));
     });
+    connect(textPane_, &TextPane::FormEdited, this, [this](int row, int form, const QString &text) {
+        if (row < 1 || row >= document_->Grid().RowCount())
+            return;
+        if (std::optional<std::string> bytes = LanguageCodePage().Encode(text))
+            document_->SetForm(static_cast<std::size_t>(row - 1), static_cast<std::size_t>(form),
+                               std::move(*bytes));
+    });
     connect(textPane_, &TextPane::EditEnded, this, [this](int row) {
-        document_->PolozkaZmenena(LanguageDocument::ColumnTranslation, row);
+        // A further plural form is the entry's own: nothing to complete in other rows.
+        if (textPane_->Form() == 0)
+            document_->PolozkaZmenena(LanguageDocument::ColumnTranslation, row);
         AfterCommand(true);
     });
     connect(textPane_, &TextPane::UnrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
@@ -276,9 +286,26 @@ void TMainForm::ShowTextPane()
         return;
     }
     const StringGridModel *model = grid->GridModel();
-    textPane_->SetCodePage(LanguageCodePage().Name());
-    textPane_->ShowRow(row, model ? model->CellText(0, row) : QString(),
-                       model ? model->CellText(1, row) : QString(), cells.Style(1, row).IsEditable());
+    const CodePage codePage = LanguageCodePage();
+    textPane_->SetCodePage(codePage.Name());
+    const QString original = model ? model->CellText(0, row) : QString();
+    QStringList forms{model ? model->CellText(1, row) : QString()};
+    QStringList labels;
+    const auto entry = static_cast<std::size_t>(row - 1);
+    const MessageInfo *message = document_->MessageOf(entry);
+    const std::vector<std::string> *further = document_->FormsOf(entry);
+    if ((message && message->Plural) || further) {
+        // A text with plural forms: one tab a form of the language, and any further form the file
+        // holds beyond them.
+        const PluralRule rule = DocumentPluralRule(*document_);
+        const int count = std::max(rule.Count(), further ? static_cast<int>(further->size()) + 1 : 1);
+        for (int form = 1; form < count; ++form)
+            forms << (further && static_cast<std::size_t>(form) <= further->size()
+                          ? codePage.Decode((*further)[static_cast<std::size_t>(form - 1)])
+                          : QString());
+        labels = PluralFormLabels(rule, count, texts_);
+    }
+    textPane_->ShowRow(row, original, forms, labels, cells.Style(1, row).IsEditable());
     ShowRowNotes(row);
 }
 

@@ -9,10 +9,12 @@
 #include "widgets/OwnChildren.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTextBlock>
 
 namespace verbaria {
@@ -24,6 +26,7 @@ TextPane::TextPane(const TextService &texts, QWidget *parent)
     , labelNovy_(new QLabel(this))
     , memoPuvodniText_(new QPlainTextEdit(this))
     , memoNovyText_(new QPlainTextEdit(this))
+    , tabTvary_(new QTabBar(this))
     , labelPoznamky_(new QLabel(this))
 {
     setObjectName(QStringLiteral("panelTexty"));
@@ -36,11 +39,26 @@ TextPane::TextPane(const TextService &texts, QWidget *parent)
         memo->setFixedHeight(4 * memo->fontMetrics().lineSpacing() + 10);
     }
     labelNovy_->setBuddy(memoNovyText_);
+    // The forms of a plural text: the tabs, or Ctrl+Page Down and Ctrl+Page Up in the text.
+    tabTvary_->setObjectName(QStringLiteral("tabTvary"));
+    tabTvary_->setDrawBase(false);
+    tabTvary_->setExpanding(false);
+    tabTvary_->setUsesScrollButtons(true);
+    tabTvary_->setFocusPolicy(Qt::NoFocus);
+    tabTvary_->hide();
+    connect(tabTvary_, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0 && index != form_)
+            SelectForm(index);
+    });
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setVerticalSpacing(2);
     layout->addWidget(labelPuvodni_, 0, 0);
-    layout->addWidget(labelNovy_, 0, 1);
+    auto *newHeading = new QHBoxLayout;
+    newHeading->setContentsMargins(0, 0, 0, 0);
+    newHeading->addWidget(labelNovy_);
+    newHeading->addWidget(tabTvary_, 1);
+    layout->addLayout(newHeading, 0, 1);
     layout->addWidget(memoPuvodniText_, 1, 0);
     layout->addWidget(memoNovyText_, 1, 1);
     labelPoznamky_->setObjectName(QStringLiteral("labelPoznamky"));
@@ -128,19 +146,76 @@ void TextPane::SetTranslationQuietly(const QString &text)
 
 void TextPane::ShowRow(int row, const QString &original, const QString &translation, bool editable)
 {
-    if (editing_ && row == row_ && memoNovyText_->toPlainText() == translation)
+    ShowRow(row, original, QStringList{translation}, {}, editable);
+}
+
+void TextPane::ShowRow(int row, const QString &original, const QStringList &forms, const QStringList &labels,
+                       bool editable)
+{
+    QStringList texts = forms.isEmpty() ? QStringList{QString()} : forms;
+    // Another row starts on its first form; the same row shown again keeps the tab it is on.
+    const bool sameForms = row == row_ && texts.size() == formTexts_.size();
+    const int form = sameForms ? std::min(form_, static_cast<int>(texts.size()) - 1) : 0;
+    const QString &shown = texts[form];
+    if (editing_ && sameForms && memoNovyText_->toPlainText() == shown) {
+        formTexts_ = std::move(texts);
         return;
+    }
     if (editing_)
         EndEdit();
     // The row shown again as it is (after an edit ended here) keeps its cursor and undo.
-    const bool same = row == row_ && memoNovyText_->toPlainText() == translation;
+    const bool same = sameForms && form == form_ && memoNovyText_->toPlainText() == shown;
     row_ = row;
+    form_ = form;
+    formTexts_ = std::move(texts);
     if (memoPuvodniText_->toPlainText() != original)
         memoPuvodniText_->setPlainText(original);
+    {
+        const QSignalBlocker blocker(tabTvary_);
+        const bool plural = labels.size() >= 2 && labels.size() == formTexts_.size();
+        if (plural) {
+            bool sameLabels = tabTvary_->count() == labels.size();
+            for (int i = 0; sameLabels && i < labels.size(); ++i)
+                sameLabels = tabTvary_->tabText(i) == labels[i];
+            if (!sameLabels) {
+                while (tabTvary_->count() > 0)
+                    tabTvary_->removeTab(0);
+                for (const QString &label : labels)
+                    tabTvary_->addTab(label);
+            }
+            tabTvary_->setCurrentIndex(form_);
+        }
+        tabTvary_->setVisible(plural);
+    }
     if (!same)
-        SetTranslationQuietly(translation);
-    lastAccepted_ = translation;
+        SetTranslationQuietly(formTexts_[form_]);
+    lastAccepted_ = formTexts_[form_];
     memoNovyText_->setReadOnly(!editable || row < 1);
+}
+
+void TextPane::SelectForm(int form)
+{
+    if (form < 0 || form >= formTexts_.size() || (form == form_ && tabTvary_->currentIndex() == form))
+        return;
+    EndEdit();
+    form_ = form;
+    {
+        const QSignalBlocker blocker(tabTvary_);
+        tabTvary_->setCurrentIndex(form);
+    }
+    SetTranslationQuietly(formTexts_[form]);
+    lastAccepted_ = formTexts_[form];
+    memoNovyText_->moveCursor(QTextCursor::End);
+}
+
+void TextPane::EmitEdit(const QString &text)
+{
+    if (form_ < formTexts_.size())
+        formTexts_[form_] = text;
+    if (form_ == 0)
+        emit TranslationEdited(row_, text);
+    else
+        emit FormEdited(row_, form_, text);
 }
 
 void TextPane::UserChanged()
@@ -184,7 +259,7 @@ void TextPane::UserChanged()
         textBeforeEdit_ = lastAccepted_;
     }
     lastAccepted_ = text;
-    emit TranslationEdited(row_, text);
+    EmitEdit(text);
 }
 
 void TextPane::EndEdit()
@@ -208,7 +283,14 @@ bool TextPane::eventFilter(QObject *watched, QEvent *event)
                 editing_ = false;
                 SetTranslationQuietly(textBeforeEdit_);
                 lastAccepted_ = textBeforeEdit_;
-                emit TranslationEdited(row_, textBeforeEdit_);
+                EmitEdit(textBeforeEdit_);
+                return true;
+            }
+            const auto *keyEvent = static_cast<QKeyEvent *>(event);
+            if (tabTvary_->isVisible() && keyEvent->modifiers() == Qt::ControlModifier &&
+                (key == Qt::Key_PageDown || key == Qt::Key_PageUp)) {
+                const int count = static_cast<int>(formTexts_.size());
+                SelectForm((form_ + (key == Qt::Key_PageDown ? 1 : count - 1)) % count);
                 return true;
             }
         } else if (event->type() == QEvent::FocusOut) {

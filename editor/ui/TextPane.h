@@ -4,6 +4,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QTabBar;
 
 namespace verbaria {
 
@@ -25,7 +26,14 @@ public:
 
     // row < 1: nothing selected.
     void ShowRow(int row, const QString &original, const QString &translation, bool editable);
+    // A row of a text with plural forms: one tab a form (labels), the first form is the cell's
+    // translation, the others the entry's further forms. The same row shown again keeps its tab.
+    void ShowRow(int row, const QString &original, const QStringList &forms, const QStringList &labels,
+                 bool editable);
     int Row() const { return row_; }
+    // The plural form being shown and edited (0: the cell's translation).
+    int Form() const { return form_; }
+    void SelectForm(int form);
     bool IsEditing() const { return editing_; }
     // Ends an edit in progress as Enter does.
     void EndEdit();
@@ -38,6 +46,7 @@ public:
     void SetSpelling(DocumentSpelling &spelling);
 
     QLabel *labelPoznamky() const { return labelPoznamky_; }
+    QTabBar *tabTvary() const { return tabTvary_; }
 
     QPlainTextEdit *memoPuvodniText() const { return memoPuvodniText_; }
     QPlainTextEdit *memoNovyText() const { return memoNovyText_; }
@@ -45,6 +54,8 @@ public:
 signals:
     // At every change the user makes: the cell's new text.
     void TranslationEdited(int row, const QString &text);
+    // The same for a further plural form (form >= 1).
+    void FormEdited(int row, int form, const QString &text);
     // The edit ended (Enter, or the focus left the pane).
     void EditEnded(int row);
     // Characters the code page cannot hold were typed or pasted and refused.
@@ -57,16 +68,21 @@ private:
     void UserChanged();
     void ShowTranslationMenu(const QPoint &position);
     void SetTranslationQuietly(const QString &text);
+    void EmitEdit(const QString &text);
 
     const TextService &texts_;
     QLabel *labelPuvodni_;
     QLabel *labelNovy_;
     QPlainTextEdit *memoPuvodniText_;
     QPlainTextEdit *memoNovyText_;
+    QTabBar *tabTvary_;
     QLabel *labelPoznamky_;
     DocumentSpelling *spelling_ = nullptr;
     QString codePage_ = QStringLiteral("windows-1250");
     int row_ = -1;
+    int form_ = 0;
+    // Each form's text as last shown or typed; one for a row without plural forms.
+    QStringList formTexts_;
     bool editing_ = false;
     bool quiet_ = false;
     QString textBeforeEdit_;

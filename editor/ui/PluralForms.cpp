@@ -1,0 +1,50 @@
+#include "editor/ui/PluralForms.h"
+
+#include "editor/core/LanguageDocument.h"
+#include "editor/core/UserDialogs.h"
+#include "editor/ui/UiText.h"
+#include "formats/TextRules.h"
+#include "platform/CodePage.h"
+#include "translator/qt/QtOwnTexts.h"
+
+namespace verbaria {
+
+PluralRule DocumentPluralRule(const LanguageDocument &document)
+{
+    const DocumentHeader &header = document.Header();
+    if (std::optional<PluralRule> rule = PluralRule::Parse(TrimBlanks(header.PluralForms)))
+        return *std::move(rule);
+    const CodePage codePage =
+        CodePage::Named(QString::fromStdString(document.LanguageCodePage())).value_or(CodePage());
+    const QString tag = qt::QtOwnTexts::LocaleFor(codePage.Decode(header.editJazyk),
+                                                  QString::fromStdString(document.souborJazyka()));
+    return PluralRule::ForLanguage(tag.toStdString());
+}
+
+QStringList PluralFormLabels(const PluralRule &rule, int count, const TextService &texts)
+{
+    constexpr int Shown = 3;
+    std::vector<QStringList> counts(static_cast<std::size_t>(rule.Count()));
+    std::vector<bool> more(counts.size(), false);
+    for (std::int64_t n = 0; n <= 1000; ++n) {
+        const auto form = static_cast<std::size_t>(rule.FormFor(n));
+        if (counts[form].size() < Shown)
+            counts[form] << QString::number(n);
+        else
+            more[form] = true;
+    }
+    const QString withCounts = UiText(texts.TranslateText("%1: n = %2"));
+    const QString alone = UiText(texts.TranslateText("Tvar %1"));
+    QStringList labels;
+    for (int form = 0; form < count; ++form) {
+        const auto at = static_cast<std::size_t>(form);
+        if (at < counts.size() && !counts[at].isEmpty())
+            labels << withCounts.arg(form + 1).arg(counts[at].join(QStringLiteral(", ")) +
+                                                   (more[at] ? QStringLiteral("…") : QString()));
+        else
+            labels << alone.arg(form + 1);
+    }
+    return labels;
+}
+
+} // namespace verbaria
