@@ -29,6 +29,7 @@ namespace {
 const char *const kScanUsage =
     "Usage: verbaria-tool scan FORM.ui... [--sources DIR]... [--qt-messages] [--start N]\n"
     "                          [--update TEMPLATE] [--program NAME] [--code-page NAME] [-o TEMPLATE|-]\n"
+    "                          [--originals LANGUAGE]\n"
     "\n"
     "Writes the template (.lnd) of a program that embeds the runtime translator: a [LANGUAGE]\n"
     "header with the program name (--program, else the first form file's name), then [ITEMS]\n"
@@ -78,7 +79,12 @@ const char *const kScanUsage =
     "Texts are written in the code page: --code-page, else the updated template's, else\n"
     "windows-1250. When that code page was not chosen and cannot hold a text, the template is\n"
     "written in UTF-8 and declares it (Codepage=UTF-8); when --code-page cannot hold one, scan\n"
-    "stops with status 1, naming the text and where it is, and writes nothing.\n";
+    "stops with status 1, naming the text and where it is, and writes nothing.\n"
+    "\n"
+    "With --originals, scan also writes a language file of the program's own texts: for every\n"
+    "component the text its form holds, in the template's code page, with the file's name as its\n"
+    "language. Chosen as the editor's description language, it shows the forms' texts beside\n"
+    "their translations. It needs -o or --update (the language file names its template).\n";
 
 // ---- what the forms and sources hold ----
 
@@ -474,6 +480,32 @@ std::optional<std::string> WriteTemplate(const ScanRequest &request, const CodeP
     return out;
 }
 
+// A language file whose texts are the ones the forms hold, for the template just written.
+std::string OriginalsLanguage(const std::string &templateBytes, const CodePage &codePage,
+                              const std::string &templateFile, const std::string &languageFile)
+{
+    EditorTemplate written;
+    checks::ScannedTexts scanned;
+    checks::ReadTemplateWithScannedTexts(templateBytes, written, scanned);
+    std::vector<std::string> texts(written.Items.size());
+    for (std::size_t i = 0; i < written.Items.size(); ++i) {
+        if (written.Items[i].Kind != ikComponent)
+            continue;
+        if (const auto it = scanned.find(written.Items[i].Number); it != scanned.end())
+            texts[i] = it->second;
+    }
+    // Names are the system's; the header holds them in the file's code page where it can.
+    auto inCodePage = [&codePage](const QString &name) {
+        return codePage.Encode(name).value_or(name.toStdString());
+    };
+    LanguageHeader header;
+    header.Language = inCodePage(QFileInfo(QString::fromStdString(languageFile)).completeBaseName());
+    header.Definition = inCodePage(QFileInfo(QString::fromStdString(templateFile)).fileName());
+    if (!codePage.IsFallback())
+        header.CodePage = codePage.Name().toStdString();
+    return FormatLanguageFile(header, written.Items, texts);
+}
+
 int Scan(const std::vector<std::string> &args)
 {
     std::vector<std::string> sourceFolders;
@@ -482,6 +514,7 @@ int Scan(const std::vector<std::string> &args)
     std::string program;
     std::optional<std::string> codePageName;
     std::optional<std::string> startText;
+    std::string originals;
     bool qtMessages = false;
     OptionParser options("scan");
     options.Values({"--sources"}, sourceFolders)
@@ -490,6 +523,7 @@ int Scan(const std::vector<std::string> &args)
         .Value({"-o", "--output"}, output)
         .Value({"--program"}, program)
         .Value({"--code-page"}, codePageName)
+        .Value({"--originals"}, originals)
         .Flag({"--qt-messages"}, qtMessages);
     if (const auto status = options.Parse(args))
         return *status;
@@ -503,6 +537,8 @@ int Scan(const std::vector<std::string> &args)
     }
     if (forms.empty() && sourceFolders.empty())
         return options.Error("no form given");
+    if (!originals.empty() && output.empty() && update.empty())
+        return options.Error("--originals needs -o or --update: the language file names its template");
 
     CodePage codePage;
     if (codePageName && !codePage.SetName(QString::fromStdString(*codePageName)))
@@ -619,6 +655,8 @@ int Scan(const std::vector<std::string> &args)
         }
         const std::string target = !output.empty() ? output : update;
         WriteOutput(target.empty() ? std::string("-") : target, *out);
+        if (!originals.empty())
+            WriteOutput(originals, OriginalsLanguage(*out, codePage, target, originals));
         return ExitOk;
     } catch (const FormatError &error) {
         PrintError(error.what());

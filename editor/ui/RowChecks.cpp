@@ -180,6 +180,17 @@ std::optional<std::string> RowChecks::Original(int row) const
     return checks_.Entry(static_cast<std::size_t>(row - 1)).Original;
 }
 
+std::optional<std::string_view> RowChecks::FormText(int row) const
+{
+    const std::int32_t number = NumberOf(row);
+    if (number < 0)
+        return std::nullopt;
+    const auto it = scanned_.find(number);
+    if (it == scanned_.end())
+        return std::nullopt;
+    return it->second;
+}
+
 bool RowChecks::IsEmpty(int row) const
 {
     return NumberOf(row) >= 0 && checks_.Entry(static_cast<std::size_t>(row - 1)).Translation.empty();

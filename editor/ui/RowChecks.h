@@ -39,6 +39,9 @@ public:
     // The original the row's translation is checked against (UTF-8), when known.
     std::optional<std::string> Original(int row) const;
     bool IsEmpty(int row) const;
+    // The text the form holds for a component row, as the template's "/Text=" line tells it (bytes
+    // of the template's code page); nullopt when the template does not say.
+    std::optional<std::string_view> FormText(int row) const;
 
     checks::RowNotes &Notes() { return notes_; }
     // The notes a language file read into document carries. A warning accepted in a note without

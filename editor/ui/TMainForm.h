@@ -204,6 +204,8 @@ private:
     void RefreshChecks(int first, int last);
     // The row's context, disambiguation, programmer's comment and source place, as rich text.
     QString MessageFacts(int row) const;
+    // The text the form holds for a component row (the template tells it); empty when unknown.
+    QString FormTextOf(int row) const;
     void ShowRowNotes(int row);
     void StartMemory();
     // Names in the status bar the files the memory could not read.

@@ -62,6 +62,9 @@ void TMainForm::SetUpChecks()
 
     StringGridModel *model = ui_->gridJazyk->GridModel();
     model->SetMarker([this](int column, int row, int role) -> QVariant {
+        // The original's tooltip: the text the form holds, where the row shows a component's path.
+        if (column == LanguageDocument::ColumnOriginal)
+            return role == Qt::ToolTipRole ? QVariant(FormTextOf(row)) : QVariant();
         if (column != LanguageDocument::ColumnTranslation || !rowChecks_->HasProblem(row))
             return {};
         if (role == Qt::ToolTipRole)
@@ -192,10 +195,24 @@ void TMainForm::StartMemory()
     statusBar()->showMessage(UiText(texts_.TranslateText("Načítá se překladová paměť…")));
 }
 
+QString TMainForm::FormTextOf(int row) const
+{
+    const std::optional<std::string_view> text = rowChecks_ ? rowChecks_->FormText(row) : std::nullopt;
+    if (!text || text->empty())
+        return {};
+    return CodePage::Named(QString::fromStdString(document_->TemplateCodePage()))
+        .value_or(CodePage())
+        .Decode(std::string(*text));
+}
+
 QString TMainForm::MessageFacts(int row) const
 {
     if (row < 1)
         return {};
+    // A component's original is the text its form holds; the row itself names its path.
+    if (const QString shown = FormTextOf(row); !shown.isEmpty())
+        return QStringLiteral("<b>%1</b> %2")
+            .arg(Escaped(UiText(texts_.TranslateText("Text ve formuláři:"))), Escaped(shown));
     const MessageInfo *message = document_->MessageOf(static_cast<std::size_t>(row - 1));
     if (!message)
         return {};

@@ -20,6 +20,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -332,4 +334,64 @@ TEST_F(Checks, TheTextPaneTellsAMessagesContextAndAPluralRowKeepsItsForms)
     EXPECT_NE(saved.find("00002:%n souboru\r\n/Form 00002 1:%n soubory\r\n/Form 00002 2:%n souborů\r\n"),
               std::string::npos)
         << saved;
+
+    // Each form has its tab, named by the counts it stands for (Czech: three forms); the keyboard
+    // goes from form to form in the text and edits each; undo takes a form's edit back.
+    TextPane *pane = form_->textPane();
+    QTabBar *tabs = pane->tabTvary();
+    Select(2);
+    ASSERT_TRUE(tabs->isVisibleTo(form_.get()));
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("1: n = 1"));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("2: n = 2, 3, 4"));
+    EXPECT_EQ(tabs->tabText(2), QString::fromUtf8("3: n = 0, 5, 6…"));
+    EXPECT_EQ(pane->memoNovyText()->toPlainText(), QStringLiteral("%n souboru"));
+    QApplication::setActiveWindow(form_.get());
+    pane->memoNovyText()->setFocus();
+    QTest::keyClick(pane->memoNovyText(), Qt::Key_PageDown, Qt::ControlModifier);
+    QTest::keyClick(pane->memoNovyText(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_EQ(pane->memoNovyText()->toPlainText(), QString::fromUtf8("%n souborů"));
+    QTest::keyClick(pane->memoNovyText(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(pane->memoNovyText(), QStringLiteral("%n files"));
+    QTest::keyClick(pane->memoNovyText(), Qt::Key_Return);
+    EXPECT_EQ(Right(2), "%n souboru"); // the cell keeps the first form
+    EXPECT_TRUE(form_->Document().zmeneno());
+    EXPECT_NE(form_->Document().SavedBytes().find("/Form 00002 1:%n soubory\r\n/Form 00002 2:%n files\r\n"),
+              std::string::npos);
+    // Another row and back starts on the first form; Ctrl+Page Up wraps round to the last.
+    Select(1);
+    EXPECT_FALSE(tabs->isVisibleTo(form_.get()));
+    Select(2);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    pane->memoNovyText()->setFocus();
+    QTest::keyClick(pane->memoNovyText(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(pane->memoNovyText()->toPlainText(), QStringLiteral("%n files"));
+    Action("menuZpet")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pane->memoNovyText()->toPlainText(), QString::fromUtf8("%n souborů"));
+    EXPECT_NE(form_->Document().SavedBytes().find("/Form 00002 2:%n souborů\r\n"), std::string::npos);
+    Action("menuZnovu")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pane->memoNovyText()->toPlainText(), QStringLiteral("%n files"));
+}
+
+// A component row of a scanned form names its path; the translator reads the form's own text in
+// the pane and in the original's tooltip.
+TEST_F(Checks, AComponentRowShowsTheTextItsFormHolds)
+{
+    Write("form.lnd", "[LANGUAGE]\r\nCodepage=UTF-8\r\n[ITEMS]\r\n1:section \"MainForm\"\r\n"
+                      "/Text=Otevřít &soubor\r\n2:component \"MainForm.buttonOpen.text\"\r\n"
+                      "3:component \"MainForm.buttonClose.text\"\r\n");
+    form_->Document().MapujText(Path("form.lnd"));
+    form_->Document().NovyJazyk(true, false);
+    QCoreApplication::processEvents();
+    Select(2);
+    EXPECT_TRUE(Notes().contains(QString::fromUtf8("Otevřít &amp;soubor"))) << Notes().toStdString();
+    const StringGridModel *model = Grid()->GridModel();
+    EXPECT_EQ(model->data(model->IndexOfCell(0, 2), Qt::ToolTipRole).toString(),
+              QString::fromUtf8("Otevřít &soubor"));
+    Select(3);
+    EXPECT_FALSE(Notes().contains(QString::fromUtf8("Otevřít")));
+    EXPECT_TRUE(model->data(model->IndexOfCell(0, 3), Qt::ToolTipRole).toString().isEmpty());
 }

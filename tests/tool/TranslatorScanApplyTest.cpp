@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <sstream>
 
@@ -128,6 +129,29 @@ TEST_F(TranslatorScanApplyTest, ScanWritesTheTemplateOfFormsAndSources)
                           "21:section \"Messages\"\r\n"
                           "22:message \"Ulo\x9eit zm\xecny ?\"\r\n"
                           "23:message \"Hotovo a konec\"\r\n");
+}
+
+// Beside the template, a language file of the forms' own texts: the editor shows it as the
+// description language, so the translator reads "Vítejte" beside the row, not its path.
+TEST_F(TranslatorScanApplyTest, ScanWritesALanguageFileOfTheFormsOwnTexts)
+{
+    const ToolResult result =
+        RunTool({"scan", folder.File("MainForm.ui"), "--sources", folder.File("src"), "-o",
+                 folder.File("app.lnd"), "--originals", folder.File("puvodni.lng")});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    const std::string language = folder.Read("puvodni.lng");
+    EXPECT_EQ(language.substr(0, language.find("00002:")), "Language=puvodni\r\nDefinition=app.lnd\r\n");
+    EXPECT_NE(language.find("00002:Uk\xe1zka\r\n00003:V\xedtejte\r\n00004:N\xe1pov\xec"
+                            "da\r\n00005:\xe8"
+                            "e\x9atina,angli\xe8tina\r\n"),
+              std::string::npos)
+        << language;
+    EXPECT_EQ(language.find("Ulo\x9eit"), std::string::npos); // a message is its own original
+    // Without a template file to name, nothing is written.
+    const ToolResult refused =
+        RunTool({"scan", folder.File("MainForm.ui"), "--originals", folder.File("jiny.lng")});
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("jiny.lng")));
 }
 
 TEST_F(TranslatorScanApplyTest, ScanUpdateKeepsNumbersAndReportsWhatIsGone)
