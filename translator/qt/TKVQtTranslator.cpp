@@ -7,6 +7,7 @@
 #include <QMutexLocker>
 
 #include <algorithm>
+#include <array>
 
 namespace verbaria::qt {
 
@@ -19,6 +20,56 @@ void AppendKey(std::string &key, std::string_view context, std::string_view sour
     key.append(source);
     key += '\0';
 }
+
+// Text of a template's code page as UTF-8. A single-byte code page converts byte by byte from a
+// table made once; a text with a byte the table does not know (a multi-byte code page's lead byte,
+// an undefined byte) goes through the decoder whole.
+class Utf8Converter final
+{
+public:
+    explicit Utf8Converter(const CodePage &codePage)
+        : codePage_(codePage)
+        , identity_(codePage.Is(QStringLiteral("UTF-8")))
+    {
+        if (identity_)
+            return;
+        for (int byte = 0x80; byte <= 0xff; ++byte) {
+            const char c = static_cast<char>(byte);
+            const QString one = codePage.Decode(std::string_view(&c, 1));
+            if (one.size() == 1 && one.front() != QChar::ReplacementCharacter)
+                high_[static_cast<std::size_t>(byte - 0x80)] = one.toStdString();
+        }
+    }
+
+    // Appends the UTF-8 of bytes to out.
+    void Append(std::string &out, std::string_view bytes) const
+    {
+        if (identity_) {
+            out.append(bytes);
+            return;
+        }
+        const std::size_t start = out.size();
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x80) {
+                out.push_back(c);
+                continue;
+            }
+            const std::string &utf8 = high_[byte - 0x80];
+            if (utf8.empty()) {
+                out.resize(start);
+                out.append(codePage_.Decode(bytes).toStdString());
+                return;
+            }
+            out.append(utf8);
+        }
+    }
+
+private:
+    const CodePage &codePage_;
+    bool identity_;
+    std::array<std::string, 128> high_;
+};
 
 } // namespace
 
@@ -47,16 +98,20 @@ void TKVQtTranslator::Refresh() const
     messages_.clear();
     exact_.clear();
     loose_.clear();
-    const CodePage &originals = translator_->TemplateCodePage();
-    const bool utf8 = originals.Is(QStringLiteral("UTF-8"));
-    auto utf8Of = [&](const std::string &bytes) -> std::string {
-        if (utf8 || std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
-            return bytes;
-        return originals.Decode(bytes).toStdString();
-    };
+    const Utf8Converter utf8(translator_->TemplateCodePage());
     const std::vector<MessageInfo> &infos = core.Messages();
     const TLanguageTemplate &items = core.Items();
+    messages_.reserve(items.size());
+    exact_.reserve(items.size());
+    loose_.reserve(items.size());
     std::string key;
+    auto startKey = [&](std::string_view context, std::string_view source) {
+        key.clear();
+        utf8.Append(key, context);
+        key += '\0';
+        utf8.Append(key, source);
+        key += '\0';
+    };
     for (std::size_t i = 0; i < items.size(); ++i) {
         const TTemplateItem &item = items[i];
         if (item.Kind != ikMessage && item.Message < 0)
@@ -65,23 +120,20 @@ void TKVQtTranslator::Refresh() const
             item.Message >= 0 ? &infos[static_cast<std::size_t>(item.Message)] : nullptr;
         if (item.Translation.empty() && (!info || info->Forms.empty()))
             continue;
-        key.clear();
         if (info) {
-            AppendKey(key, utf8Of(info->Context), utf8Of(info->HasSource ? info->Source : item.Text));
+            startKey(info->Context, info->HasSource ? info->Source : item.Text);
             const std::size_t looseLength = key.size();
-            key.append(utf8Of(info->Disambiguation));
-            if (exact_.contains(key)) // the first entry wins, as everywhere
-                continue;
+            utf8.Append(key, info->Disambiguation);
             const auto position = static_cast<std::int32_t>(messages_.size());
-            exact_.emplace(key, position);
+            if (!exact_.try_emplace(key, position).second) // the first entry wins, as everywhere
+                continue;
             key.resize(looseLength);
             loose_.try_emplace(key, position);
         } else {
-            AppendKey(key, {}, utf8Of(item.Text));
-            if (exact_.contains(key))
-                continue;
+            startKey({}, item.Text);
             const auto position = static_cast<std::int32_t>(messages_.size());
-            exact_.emplace(key, position);
+            if (!exact_.try_emplace(key, position).second)
+                continue;
             loose_.try_emplace(key, position);
         }
         messages_.push_back(Message{static_cast<std::int32_t>(i), false, {}});
