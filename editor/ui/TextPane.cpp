@@ -56,6 +56,7 @@ TextPane::TextPane(const TextService &texts, QWidget *parent)
     layout->addWidget(labelPuvodni_, 0, 0);
     auto *newHeading = new QHBoxLayout;
     newHeading->setContentsMargins(0, 0, 0, 0);
+    newHeading->setSpacing(8);
     newHeading->addWidget(labelNovy_);
     newHeading->addWidget(tabTvary_, 1);
     layout->addLayout(newHeading, 0, 1);
@@ -82,6 +83,8 @@ void TextPane::Retranslate()
 {
     labelPuvodni_->setText(UiText(texts_.TranslateText("Původní text")));
     labelNovy_->setText(UiText(texts_.TranslateText("&Nový text")));
+    tabTvary_->setToolTip(
+        UiText(texts_.TranslateText("Množné tvary: Ctrl+Page Down další, Ctrl+Page Up předchozí")));
 }
 
 void TextPane::SetNotes(const QString &richText)
