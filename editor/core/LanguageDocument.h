@@ -148,6 +148,15 @@ public:
     {
         return index < forms_.size() && !forms_[index].empty() ? &forms_[index] : nullptr;
     }
+    // Replaces the further plural forms of the entry at index (an import brings them).
+    void SetForms(std::size_t index, std::vector<std::string> forms)
+    {
+        if (index >= polozky_.size())
+            return;
+        if (forms_.size() < polozky_.size())
+            forms_.resize(polozky_.size());
+        forms_[index] = std::move(forms);
+    }
     const MessageInfo *MessageOf(std::size_t index) const
     {
         if (index >= polozky_.size() || polozky_[index].Message < 0)
