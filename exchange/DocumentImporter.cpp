@@ -2,6 +2,7 @@
 
 #include "editor/core/LanguageDocument.h"
 #include "exchange/DocumentExport.h"
+#include "formats/MessageInfo.h"
 #include "formats/TextRules.h"
 
 namespace verbaria::exchange {
@@ -27,6 +28,7 @@ std::string UnitName(const ExchangeUnit &unit)
 DocumentImporter::DocumentImporter(LanguageDocument &document, bool ignoreUnknown)
     : document_(document)
     , codePages_(CodePagesOf(document))
+    , formTexts_(ReadFormTexts(document))
     , ignoreUnknown_(ignoreUnknown)
     , seen_(document.polozky().size(), 0)
 {
@@ -79,6 +81,18 @@ std::string DocumentImporter::ApplyHeader(const ExchangeHeader &header)
             return error;
         *target = bytes;
     }
+    // A Qt program's plural rule and direction, when the file says them.
+    const std::pair<const QString *, std::string *> qtFields[] = {{&header.PluralForms, &values.PluralForms},
+                                                                  {&header.Direction, &values.Direction}};
+    for (const auto &[value, target] : qtFields) {
+        if (value->isNull())
+            continue;
+        if (HasLineBreak(*value))
+            return "header: a value holds a line break, which a language file cannot";
+        if (std::string error = Encode(value->trimmed(), "header", bytes); !error.empty())
+            return error;
+        *target = bytes;
+    }
     if (!header.Author.isNull()) {
         // The author's lines come either in the one-line form or as real line breaks.
         QString author = header.Author;
@@ -90,35 +104,115 @@ std::string DocumentImporter::ApplyHeader(const ExchangeHeader &header)
     return {};
 }
 
+std::string DocumentImporter::TranslationBytes(const QString &text, bool escaped, const std::string &what,
+                                               std::string &bytes) const
+{
+    if (!escaped && HasLineBreak(text))
+        return what + ": the translation holds a line break, which a language file cannot";
+    if (std::string error = Encode(text, what, bytes); !error.empty())
+        return error;
+    if (escaped)
+        bytes = EscapeMessageValue(bytes);
+    return {};
+}
+
+namespace {
+
+QString MessageKey(const QString &context, const QString &disambiguation, const QString &source)
+{
+    return u"M"_s + context + QChar(4) + disambiguation + QChar(4) + source;
+}
+
+QString ComponentKey(const QString &path)
+{
+    return u"C"_s + path;
+}
+
+} // namespace
+
+std::int32_t DocumentImporter::FindByText(const ExchangeUnit &unit)
+{
+    const auto &items = document_.polozky();
+    if (!byTextBuilt_) {
+        byTextBuilt_ = true;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const TEditorItem &item = items[i];
+            if ((item.Kind != ikComponent && item.Kind != ikMessage) || item.Number < 0 ||
+                document_.IndexOfNumber(item.Number) != static_cast<std::int32_t>(i))
+                continue;
+            const auto index = static_cast<std::int32_t>(i);
+            if (item.Kind == ikComponent) {
+                byText_.try_emplace(ComponentKey(codePages_.Originals.Decode(item.Text)), index);
+                continue;
+            }
+            const MessageInfo *info = document_.MessageOf(i);
+            byText_.try_emplace(
+                MessageKey(info ? codePages_.Originals.Decode(info->Context) : QString(),
+                           info ? codePages_.Originals.Decode(info->Disambiguation) : QString(),
+                           SourceOf(document_, i, codePages_, formTexts_)),
+                index);
+        }
+    }
+    for (const QString &key :
+         {MessageKey(unit.Context, unit.Disambiguation, unit.Source),
+          unit.Resname.isEmpty() ? QString() : ComponentKey(unit.Resname),
+          unit.Disambiguation.isEmpty() && !unit.Context.isEmpty() ? ComponentKey(unit.Context)
+                                                                   : QString()}) {
+        if (key.isEmpty())
+            continue;
+        if (const auto found = byText_.find(key); found != byText_.end())
+            return found->second;
+    }
+    return -1;
+}
+
 std::string DocumentImporter::ApplyUnit(const ExchangeUnit &unit)
 {
     const auto &items = document_.polozky();
     const auto number = ParseWholeNumber(unit.Id.toStdString());
-    const std::int32_t index = number ? document_.IndexOfNumber(*number) : -1;
+    const std::int32_t index = number ? document_.IndexOfNumber(*number) : FindByText(unit);
     if (index < 0 || (items[static_cast<std::size_t>(index)].Kind != ikComponent &&
                       items[static_cast<std::size_t>(index)].Kind != ikMessage)) {
         if (ignoreUnknown_) {
             ++ignored_;
             return {};
         }
+        if (!number)
+            return UnitName(unit) +
+                   ": no entry of the template has its text and context (see --ignore-unknown)";
         return UnitName(unit) + ": no entry of the template has this number (see --ignore-unknown)";
     }
     const auto at = static_cast<std::size_t>(index);
+    const std::int32_t entryNumber = items[at].Number;
     if (seen_[at])
         return UnitName(unit) + ": a second unit for the same entry";
     seen_[at] = 1;
-    if (HasLineBreak(unit.Target))
-        return UnitName(unit) + ": the translation holds a line break, which a language file cannot";
+    const MessageInfo *info = items[at].Kind == ikMessage ? document_.MessageOf(at) : nullptr;
+    if (unit.Plural && !(info && info->Plural))
+        return UnitName(unit) + ": plural forms, but the entry is not a plural message";
+    // The translations of a message with a /Source line may hold line breaks: the file holds them
+    // escaped.
+    const bool escaped = info && info->HasSource;
     std::string bytes;
-    if (std::string error = Encode(unit.Target, UnitName(unit), bytes); !error.empty())
+    if (std::string error = TranslationBytes(unit.Target, escaped, UnitName(unit), bytes); !error.empty())
         return error;
-    const QString expected = SourceOf(document_, at, codePages_);
+    std::vector<std::string> forms;
+    if (unit.Plural) {
+        for (const QString &form : unit.Forms) {
+            if (std::string error = TranslationBytes(form, escaped, UnitName(unit), forms.emplace_back());
+                !error.empty())
+                return error;
+        }
+    }
+    const QString expected = SourceOf(document_, at, codePages_, formTexts_);
     if (unit.Source != expected)
         conflicts_.push_back(UnitName(unit) + ": conflict: the file's source \"" + unit.Source.toStdString() +
                              "\" is not the template's text \"" + expected.toStdString() + "\"");
     if (unit.NeedsReview)
-        reviewNumbers_.push_back(*number);
+        reviewNumbers_.push_back(entryNumber);
     document_.Grid().SetText(LanguageDocument::ColumnTranslation, index + 1, std::move(bytes));
+    if (unit.Plural)
+        document_.SetForms(at, std::move(forms));
     ++imported_;
     return {};
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "exchange/DocumentCodePages.h"
+#include "exchange/DocumentExport.h"
 #include "exchange/ExchangeHeader.h"
 #include "exchange/ExchangeUnit.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace verbaria {
@@ -16,7 +18,9 @@ class LanguageDocument;
 namespace verbaria::exchange {
 
 // Puts an exchange file's header and units into a document loaded with the template (and the
-// description language the export used). Units are matched by number only.
+// description language the export used). Units are matched by number; a unit without one (a file
+// that never was an export of ours) by its context, disambiguation and source, or a component's
+// path. The forms of a plural message go into the entry's plural forms.
 class DocumentImporter final
 {
 public:
@@ -36,10 +40,19 @@ public:
 
 private:
     std::string Encode(const QString &text, const std::string &what, std::string &bytes) const;
+    // The translation's bytes as the language file holds them; "" or the reason it cannot.
+    std::string TranslationBytes(const QString &text, bool escaped, const std::string &what,
+                                 std::string &bytes) const;
+    // The entry a unit without a number stands for, or -1.
+    std::int32_t FindByText(const ExchangeUnit &unit);
 
     LanguageDocument &document_;
     DocumentCodePages codePages_;
+    FormTexts formTexts_;
     bool ignoreUnknown_;
+    // Built at the first unit without a number: context, disambiguation and source -> entry.
+    std::unordered_map<QString, std::int32_t> byText_;
+    bool byTextBuilt_ = false;
     std::vector<char> seen_;
     std::vector<std::string> conflicts_;
     std::size_t imported_ = 0;

@@ -17,6 +17,15 @@ struct ExchangeHeader
     QString Author;
     QString Definition;
     QString CodePage; // the language file's Codepage declaration; empty when it declares none
+    // The language file's own Plural-Forms and Direction values; null when the file does not say.
+    QString PluralForms;
+    QString Direction;
+    // Written only for a Qt program's file (one with plural messages or contexts): the plural rule
+    // the forms follow (the file's own, else its language's) as PO's Plural-Forms, the language's
+    // tag (for Qt's tools), and whether msgctxt holds Qt's packed contexts.
+    QString PluralRule;
+    QString LanguageTag;
+    bool QtContexts = false;
 };
 
 } // namespace verbaria::exchange

@@ -15,6 +15,16 @@ struct ExchangeUnit
     bool NeedsReview = false;
     QStringList Notes;  // the entry's kind and the sections and comments around it
     long long Line = 0; // where a reader found it, for messages
+    // A Qt program's message: its context and disambiguation (for a component whose source is the
+    // form's text, the path is its context), and where it stands in the sources ("file:line").
+    QString Context;
+    QString Disambiguation;
+    QString Location;
+    // A plural message: Target is its first form, Forms the translations of the forms after it.
+    bool Plural = false;
+    QStringList Forms;
+
+    bool HasContext() const { return !Context.isEmpty() || !Disambiguation.isEmpty(); }
 };
 
 } // namespace verbaria::exchange

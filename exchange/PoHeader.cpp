@@ -10,6 +10,7 @@ void ReadPoHeaderFields(const QString &text, ExchangeHeader &header, QString &ch
 {
     QString language;
     QString lastTranslator;
+    QString pluralForms;
     const QStringList lines = text.split(u'\n');
     for (const QString &line : lines) {
         const qsizetype colon = line.indexOf(u':');
@@ -19,6 +20,8 @@ void ReadPoHeaderFields(const QString &text, ExchangeHeader &header, QString &ch
         QString value = line.mid(colon + 1);
         if (value.startsWith(u' '))
             value.remove(0, 1);
+        if (value.isNull()) // said, though empty
+            value = u""_s;
         if (key == po::FieldLanguage)
             header.Language = value;
         else if (key == po::FieldVersion)
@@ -29,6 +32,12 @@ void ReadPoHeaderFields(const QString &text, ExchangeHeader &header, QString &ch
             header.Definition = value;
         else if (key == po::FieldCodePage)
             header.CodePage = value;
+        else if (key == po::FieldPluralForms)
+            header.PluralForms = value;
+        else if (key == po::FieldDirection)
+            header.Direction = value;
+        else if (key == u"Plural-Forms"_s)
+            pluralForms = value;
         else if (key == u"Language"_s)
             language = value;
         else if (key == u"Last-Translator"_s)
@@ -41,6 +50,10 @@ void ReadPoHeaderFields(const QString &text, ExchangeHeader &header, QString &ch
         }
     }
     header.TargetLanguage = language;
+    header.PluralRule = pluralForms;
+    // A PO file made elsewhere: its rule is the one its forms follow, and the language file's.
+    if (header.PluralForms.isNull() && !pluralForms.isNull())
+        header.PluralForms = pluralForms;
     if (header.Language.isNull() && !language.isEmpty())
         header.Language = language;
     // gettext's placeholder names nobody.

@@ -13,10 +13,12 @@ inline constexpr QLatin1StringView FieldVersion{"X-Verbaria-Version"};
 inline constexpr QLatin1StringView FieldAuthor{"X-Verbaria-Author"};
 inline constexpr QLatin1StringView FieldDefinition{"X-Verbaria-Definition"};
 inline constexpr QLatin1StringView FieldCodePage{"X-Verbaria-Codepage"};
+inline constexpr QLatin1StringView FieldPluralForms{"X-Verbaria-Plural-Forms"};
+inline constexpr QLatin1StringView FieldDirection{"X-Verbaria-Direction"};
 } // namespace po
 
-// Reads "Key: value" lines of a PO header into header: the X-Verbaria- fields, else Language and
-// Last-Translator. charset receives the Content-Type's charset ("" when none is named).
+// Reads "Key: value" lines of a PO header into header: the X-Verbaria- fields, else Language,
+// Last-Translator and Plural-Forms. charset receives the Content-Type's charset ("" when none is named).
 void ReadPoHeaderFields(const QString &text, ExchangeHeader &header, QString &charset);
 
 } // namespace verbaria::exchange

@@ -1,12 +1,15 @@
 #include "exchange/PoReader.h"
 
+#include "exchange/MessageContext.h"
 #include "exchange/PoHeader.h"
 #include "formats/TextRules.h"
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace verbaria::exchange {
 
@@ -21,8 +24,10 @@ struct Entry
     std::optional<QByteArray> Context;
     std::optional<QByteArray> Id;
     std::optional<QByteArray> Str;
-    QByteArray Reference; // the first #: reference
-    QByteArray TsId;      // lconvert's "#. ts-id N", which keeps an XLIFF unit's id
+    std::optional<QByteArray> Plural;   // msgid_plural
+    std::vector<QByteArray> PluralStr;  // msgstr[0], msgstr[1], ...
+    std::vector<QByteArray> References; // every #: reference
+    QByteArray TsId;                    // lconvert's "#. ts-id N", which keeps an XLIFF unit's id
     long long Line = 0;
 };
 
@@ -102,7 +107,7 @@ private:
             if (trimmed.starts_with("#~"))
                 return {};
             // A comment after msgstr opens the next entry.
-            if (entry_.Str)
+            if (entry_.Str || !entry_.PluralStr.empty())
                 if (std::string error = Complete(); !error.empty())
                     return error;
             Start();
@@ -121,11 +126,15 @@ private:
                 }
             } else if (trimmed.starts_with("#:")) {
                 std::string_view refs = trimmed.substr(2);
-                while (!refs.empty() && refs.front() == ' ')
-                    refs.remove_prefix(1);
-                if (entry_.Reference.isEmpty())
-                    entry_.Reference = QByteArray(
-                        refs.data(), static_cast<qsizetype>(refs.substr(0, refs.find(' ')).size()));
+                while (!refs.empty()) {
+                    const std::size_t start = refs.find_first_not_of(" \t");
+                    if (start == std::string_view::npos)
+                        break;
+                    refs.remove_prefix(start);
+                    const std::size_t end = std::min(refs.find_first_of(" \t"), refs.size());
+                    entry_.References.emplace_back(refs.data(), static_cast<qsizetype>(end));
+                    refs.remove_prefix(end);
+                }
             } else if (trimmed.starts_with("#.")) {
                 std::string_view note = trimmed.substr(2);
                 if (note.starts_with(' '))
@@ -149,19 +158,34 @@ private:
             space == std::string_view::npos ? std::string_view() : trimmed.substr(space + 1);
         std::optional<QByteArray> *field = nullptr;
         if (keyword == "msgctxt" || keyword == "msgid") {
-            if (entry_.Str)
+            if (entry_.Str || !entry_.PluralStr.empty())
                 if (std::string error = Complete(); !error.empty())
                     return error;
             Start();
             field = keyword == "msgctxt" ? &entry_.Context : &entry_.Id;
             if (keyword == "msgctxt" && entry_.Id)
                 return "msgctxt after msgid";
+        } else if (keyword == "msgid_plural") {
+            if (!entry_.Id || entry_.Str || !entry_.PluralStr.empty())
+                return "msgid_plural belongs right after msgid";
+            field = &entry_.Plural;
         } else if (keyword == "msgstr") {
             if (!entry_.Id)
                 return "msgstr without msgid";
+            if (entry_.Plural)
+                return "msgstr after msgid_plural (msgstr[0] expected)";
             field = &entry_.Str;
-        } else if (keyword == "msgid_plural" || keyword.starts_with("msgstr[")) {
-            return "plural forms cannot be imported into a language file";
+        } else if (keyword.starts_with("msgstr[") && keyword.ends_with("]")) {
+            if (!entry_.Plural)
+                return "msgstr[N] without msgid_plural";
+            const std::string_view digits = keyword.substr(7, keyword.size() - 8);
+            if (digits != std::to_string(entry_.PluralStr.size()))
+                return "msgstr[" + std::to_string(entry_.PluralStr.size()) + "] expected";
+            entry_.PluralStr.emplace_back();
+            current_ = &entry_.PluralStr.back();
+            if (!Unquote(value, *current_))
+                return "not a valid PO string";
+            return {};
         } else {
             return "unknown keyword '" + std::string(keyword) + "'";
         }
@@ -198,14 +222,27 @@ private:
         entry_ = Entry();
         if (!entry.Id && !entry.Str && !entry.Context)
             return {}; // comments only
-        if (!entry.Id || !entry.Str)
+        if (!entry.Id || (!entry.Str && entry.PluralStr.empty()))
             return "an entry needs msgid and msgstr";
         ExchangeUnit unit;
         unit.Line = entry.Line;
         QString context;
-        if (!Decode(*entry.Id, unit.Source) || !Decode(*entry.Str, unit.Target) ||
-            !Decode(entry.Context.value_or(QByteArray()), context))
+        if (!Decode(*entry.Id, unit.Source) || !Decode(entry.Context.value_or(QByteArray()), context))
             return "the text is not UTF-8";
+        if (entry.Plural) {
+            unit.Plural = true;
+            for (std::size_t form = 0; form < entry.PluralStr.size(); ++form) {
+                QString text;
+                if (!Decode(entry.PluralStr[form], text))
+                    return "the text is not UTF-8";
+                if (form == 0)
+                    unit.Target = text;
+                else
+                    unit.Forms.append(text);
+            }
+        } else if (!Decode(*entry.Str, unit.Target)) {
+            return "the text is not UTF-8";
+        }
         if (!entry.Context && entry.Id->isEmpty()) {
             if (seenHeader_ || begun_)
                 return "a second header entry";
@@ -216,19 +253,29 @@ private:
                 return "the charset is " + charset.toStdString() + "; only UTF-8 can be read";
             return {};
         }
-        // The number: msgctxt, else what converters that drop msgctxt keep of it: the reference
-        // (xliff2po) or the ts-id comment (lconvert).
-        unit.Id = context;
-        for (const QString &number :
-             {context, QString::fromUtf8(entry.Reference), QString::fromUtf8(entry.TsId)}) {
-            bool isNumber = false;
-            number.toInt(&isNumber);
-            if (isNumber) {
-                unit.Id = number;
-                break;
+        // The number: msgctxt, else what converters that drop msgctxt keep of it: a reference
+        // (xliff2po) or the ts-id comment (lconvert). Any other msgctxt is a context.
+        auto isNumber = [](const QString &text) {
+            bool number = false;
+            text.toInt(&number);
+            return number;
+        };
+        if (isNumber(context)) {
+            unit.Id = context;
+        } else {
+            UnpackContext(context, unit.Context, unit.Disambiguation);
+            for (const QByteArray &reference : entry.References) {
+                if (const QString text = QString::fromUtf8(reference); isNumber(text)) {
+                    unit.Id = text;
+                    break;
+                }
             }
+            if (unit.Id.isEmpty() && isNumber(QString::fromUtf8(entry.TsId)))
+                unit.Id = QString::fromUtf8(entry.TsId);
         }
-        unit.NeedsReview = entry.Fuzzy && !unit.Target.isEmpty();
+        unit.NeedsReview = entry.Fuzzy && (!unit.Target.isEmpty() ||
+                                           std::any_of(unit.Forms.begin(), unit.Forms.end(),
+                                                       [](const QString &f) { return !f.isEmpty(); }));
         if (std::string error = Begin(); !error.empty()) {
             unitError_ = error;
             return {};

@@ -1,8 +1,12 @@
 #include "exchange/PoWriter.h"
 
+#include "exchange/MessageContext.h"
 #include "exchange/PoHeader.h"
 
 #include <QIODevice>
+
+#include <algorithm>
+#include <vector>
 
 namespace verbaria::exchange {
 
@@ -68,7 +72,8 @@ std::string PoWriter::BeginFile(const ExchangeHeader &header)
         return "a PO file holds one language file; export each language file on its own";
     for (const QString *value :
          {&header.TargetLanguage, &header.Program, &header.ProgramVersion, &header.Language, &header.Version,
-          &header.Author, &header.Definition, &header.CodePage}) {
+          &header.Author, &header.Definition, &header.CodePage, &header.PluralForms, &header.Direction,
+          &header.PluralRule, &header.LanguageTag}) {
         if (HasLineBreak(*value))
             return "header: a PO header value cannot hold a line break";
     }
@@ -76,7 +81,7 @@ std::string PoWriter::BeginFile(const ExchangeHeader &header)
     if (!header.ProgramVersion.isEmpty())
         project += (project.isEmpty() ? u""_s : u" "_s) + header.ProgramVersion;
     const QString language = header.TargetLanguage.isEmpty() ? header.Language : header.TargetLanguage;
-    const std::pair<QString, QString> fields[] = {
+    std::vector<std::pair<QString, QString>> fields = {
         {u"Project-Id-Version"_s, project},
         {u"PO-Revision-Date"_s,
          revised_.toString(u"yyyy-MM-dd HH:mm"_s) + (revised_.offsetFromUtc() < 0 ? u"-"_s : u"+"_s) +
@@ -87,12 +92,25 @@ std::string PoWriter::BeginFile(const ExchangeHeader &header)
         {u"MIME-Version"_s, u"1.0"_s},
         {u"Content-Type"_s, u"text/plain; charset=UTF-8"_s},
         {u"Content-Transfer-Encoding"_s, u"8bit"_s},
-        {po::FieldLanguage, header.Language},
-        {po::FieldVersion, header.Version},
-        {po::FieldAuthor, header.Author},
-        {po::FieldDefinition, header.Definition},
-        {po::FieldCodePage, header.CodePage},
     };
+    // A Qt program's file: the rule its msgstr[N] follow, the language for lconvert (which keeps
+    // only the forms of the language it knows) and the sign that msgctxt holds packed contexts.
+    if (!header.PluralRule.isEmpty())
+        fields.emplace_back(u"Plural-Forms"_s, header.PluralRule);
+    if (!header.LanguageTag.isEmpty())
+        fields.emplace_back(u"X-Language"_s, header.LanguageTag);
+    if (header.QtContexts)
+        fields.emplace_back(u"X-Qt-Contexts"_s, u"true"_s);
+    fields.insert(fields.end(), {{po::FieldLanguage, header.Language},
+                                 {po::FieldVersion, header.Version},
+                                 {po::FieldAuthor, header.Author},
+                                 {po::FieldDefinition, header.Definition},
+                                 {po::FieldCodePage, header.CodePage}});
+    // The language file's own rule, which may be none where Plural-Forms gives its language's.
+    if (!header.PluralRule.isEmpty())
+        fields.emplace_back(po::FieldPluralForms, header.PluralForms);
+    if (!header.Direction.isEmpty())
+        fields.emplace_back(po::FieldDirection, header.Direction);
     if (!header.Original.isEmpty()) {
         buffer_ += "# ";
         buffer_ += header.Original.toUtf8();
@@ -112,6 +130,8 @@ std::string PoWriter::Unit(const ExchangeUnit &unit)
         if (HasLineBreak(note))
             return "unit " + unit.Id.toStdString() + ": a comment cannot hold a line break";
     }
+    if (HasLineBreak(unit.Location))
+        return "unit " + unit.Id.toStdString() + ": a location cannot hold a line break";
     buffer_ += '\n';
     for (const QString &note : unit.Notes) {
         buffer_ += "#. ";
@@ -122,14 +142,45 @@ std::string PoWriter::Unit(const ExchangeUnit &unit)
     buffer_ += "#: ";
     buffer_ += unit.Id.toUtf8();
     buffer_ += '\n';
-    if (unit.NeedsReview && !unit.Target.isEmpty())
+    if (!unit.Location.isEmpty()) {
+        buffer_ += "#: ";
+        buffer_ += unit.Location.toUtf8();
+        buffer_ += '\n';
+    }
+    const bool translated =
+        !unit.Target.isEmpty() || std::any_of(unit.Forms.begin(), unit.Forms.end(),
+                                              [](const QString &form) { return !form.isEmpty(); });
+    if (unit.NeedsReview && translated)
         buffer_ += "#, fuzzy\n";
+    // msgctxt keeps equal originals apart: the packed context of a Qt message, else the number. Two
+    // entries a template holds with the same context and text (gettext refuses such a pair) keep
+    // theirs apart by number.
+    QString context = unit.Id;
+    if (unit.HasContext()) {
+        QString packed = PackContext(unit.Context, unit.Disambiguation);
+        if (!contexts_.contains(packed + QChar(4) + unit.Source)) {
+            contexts_.insert(packed + QChar(4) + unit.Source);
+            context = std::move(packed);
+        }
+    }
     buffer_ += "msgctxt ";
-    AppendQuoted(buffer_, unit.Id);
+    AppendQuoted(buffer_, context);
     buffer_ += "\nmsgid ";
     AppendQuoted(buffer_, unit.Source);
-    buffer_ += "\nmsgstr ";
-    AppendQuoted(buffer_, unit.Target);
+    if (unit.Plural) {
+        // A Qt message has one text for every count.
+        buffer_ += "\nmsgid_plural ";
+        AppendQuoted(buffer_, unit.Source);
+        for (qsizetype form = 0; form <= unit.Forms.size(); ++form) {
+            buffer_ += "\nmsgstr[";
+            buffer_ += QByteArray::number(form);
+            buffer_ += "] ";
+            AppendQuoted(buffer_, form == 0 ? unit.Target : unit.Forms[form - 1]);
+        }
+    } else {
+        buffer_ += "\nmsgstr ";
+        AppendQuoted(buffer_, unit.Target);
+    }
     buffer_ += '\n';
     if (buffer_.size() > (1 << 20))
         Flush();

@@ -4,13 +4,17 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QSet>
+#include <QString>
 
 class QIODevice;
 
 namespace verbaria::exchange {
 
-// gettext PO, UTF-8: a header entry, then per entry msgctxt (the number), the kind and path as
-// extracted comments, msgid and msgstr. One language file per PO file.
+// gettext PO, UTF-8: a header entry, then per entry the kind and path (and the programmer's comment)
+// as extracted comments, the number (and the place in the sources) as references, msgctxt (the
+// number, or a Qt message's packed context), msgid and msgstr, or msgid_plural and msgstr[N] for
+// a plural message. One language file per PO file.
 class PoWriter final : public ExchangeWriter
 {
 public:
@@ -28,6 +32,7 @@ private:
     QIODevice &device_;
     QDateTime revised_;
     QByteArray buffer_;
+    QSet<QString> contexts_; // msgctxt and msgid of the units with a context so far
     int files_ = 0;
     bool failed_ = false;
 };

@@ -12,6 +12,11 @@ inline constexpr QLatin1StringView PropVersion{"Version"};
 inline constexpr QLatin1StringView PropAuthor{"Author"};
 inline constexpr QLatin1StringView PropDefinition{"Definition"};
 inline constexpr QLatin1StringView PropCodePage{"Codepage"};
+inline constexpr QLatin1StringView PropPluralForms{"Plural-Forms"};
+inline constexpr QLatin1StringView PropDirection{"Direction"};
+// A plural message's forms, one unit each, as the representation guide for PO groups them.
+inline constexpr QLatin1StringView RestypePlurals{"x-gettext-plurals"};
+inline constexpr QLatin1StringView ContextMsgctxt{"x-gettext-msgctxt"};
 inline constexpr QLatin1StringView StateTranslated{"translated"};
 inline constexpr QLatin1StringView StateNeedsReview{"needs-review-translation"};
 inline constexpr QLatin1StringView NoteFrom{"developer"};

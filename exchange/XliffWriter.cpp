@@ -1,5 +1,6 @@
 #include "exchange/XliffWriter.h"
 
+#include "exchange/MessageContext.h"
 #include "exchange/XliffNames.h"
 
 #include <QIODevice>
@@ -64,9 +65,10 @@ void XliffWriter::StartDocument()
 
 std::string XliffWriter::BeginFile(const ExchangeHeader &header)
 {
-    for (const QString *value : {&header.Original, &header.SourceLanguage, &header.TargetLanguage,
-                                 &header.Program, &header.ProgramVersion, &header.Language, &header.Version,
-                                 &header.Author, &header.Definition, &header.CodePage}) {
+    for (const QString *value :
+         {&header.Original, &header.SourceLanguage, &header.TargetLanguage, &header.Program,
+          &header.ProgramVersion, &header.Language, &header.Version, &header.Author, &header.Definition,
+          &header.CodePage, &header.PluralForms, &header.Direction}) {
         if (const QChar c = FirstCharacterXmlCannotHold(*value); !c.isNull())
             return Refusal(u"header"_s, c);
     }
@@ -96,6 +98,16 @@ std::string XliffWriter::BeginFile(const ExchangeHeader &header)
         xml_.writeCharacters(*value);
         xml_.writeEndElement();
     }
+    // The values a Qt program's language file may add, only when it has them.
+    for (const auto &[type, value] : {std::pair{xliff::PropPluralForms, &header.PluralForms},
+                                      std::pair{xliff::PropDirection, &header.Direction}}) {
+        if (value->isEmpty())
+            continue;
+        xml_.writeStartElement(u"prop"_s);
+        xml_.writeAttribute(u"prop-type"_s, type);
+        xml_.writeCharacters(*value);
+        xml_.writeEndElement();
+    }
     xml_.writeEndElement(); // prop-group
     xml_.writeEndElement(); // header
     xml_.writeStartElement(u"body"_s);
@@ -104,17 +116,38 @@ std::string XliffWriter::BeginFile(const ExchangeHeader &header)
 
 std::string XliffWriter::Unit(const ExchangeUnit &unit)
 {
-    for (const QString *text : {&unit.Resname, &unit.Source, &unit.Target}) {
+    for (const QString *text :
+         {&unit.Resname, &unit.Source, &unit.Target, &unit.Context, &unit.Disambiguation, &unit.Location}) {
         if (const QChar c = FirstCharacterXmlCannotHold(*text); !c.isNull())
             return Refusal(u"unit "_s + unit.Id, c);
     }
-    for (const QString &note : unit.Notes) {
-        if (const QChar c = FirstCharacterXmlCannotHold(note); !c.isNull())
-            return Refusal(u"unit "_s + unit.Id, c);
+    for (const QStringList *texts : {&unit.Notes, &unit.Forms}) {
+        for (const QString &text : *texts) {
+            if (const QChar c = FirstCharacterXmlCannotHold(text); !c.isNull())
+                return Refusal(u"unit "_s + unit.Id, c);
+        }
     }
-    const bool translated = !unit.Target.isEmpty();
+    if (!unit.Plural) {
+        WriteTransUnit(unit, unit.Id, unit.Target);
+    } else {
+        xml_.writeStartElement(u"group"_s);
+        xml_.writeAttribute(u"id"_s, unit.Id);
+        xml_.writeAttribute(u"restype"_s, xliff::RestypePlurals);
+        for (qsizetype form = 0; form <= unit.Forms.size(); ++form)
+            WriteTransUnit(unit, unit.Id + u'[' + QString::number(form) + u']',
+                           form == 0 ? unit.Target : unit.Forms[form - 1]);
+        xml_.writeEndElement();
+    }
+    if (buffer_.size() > (1 << 20))
+        Flush();
+    return {};
+}
+
+void XliffWriter::WriteTransUnit(const ExchangeUnit &unit, const QString &id, const QString &target)
+{
+    const bool translated = !target.isEmpty();
     xml_.writeStartElement(u"trans-unit"_s);
-    xml_.writeAttribute(u"id"_s, unit.Id);
+    xml_.writeAttribute(u"id"_s, id);
     if (!unit.Resname.isEmpty())
         xml_.writeAttribute(u"resname"_s, unit.Resname);
     // The Translate Toolkit takes every unit that is not approved for one that needs review.
@@ -124,17 +157,38 @@ std::string XliffWriter::Unit(const ExchangeUnit &unit)
     if (translated) {
         xml_.writeStartElement(u"target"_s);
         xml_.writeAttribute(u"state"_s, unit.NeedsReview ? xliff::StateNeedsReview : xliff::StateTranslated);
-        xml_.writeCharacters(unit.Target);
+        xml_.writeCharacters(target);
         xml_.writeEndElement();
     }
-    // lconvert makes this the msgctxt of the PO files it writes, which keeps equal originals apart.
+    // lconvert makes this the msgctxt of the PO files it writes, which keeps equal originals apart:
+    // the number, or a Qt message's context packed as the PO file packs it.
     xml_.writeStartElement(u"context-group"_s);
     xml_.writeAttribute(u"purpose"_s, u"information"_s);
     xml_.writeStartElement(u"context"_s);
-    xml_.writeAttribute(u"context-type"_s, u"x-gettext-msgctxt"_s);
-    xml_.writeCharacters(unit.Id);
+    xml_.writeAttribute(u"context-type"_s, xliff::ContextMsgctxt);
+    xml_.writeCharacters(unit.HasContext() ? PackContext(unit.Context, unit.Disambiguation) : unit.Id);
     xml_.writeEndElement();
     xml_.writeEndElement();
+    if (!unit.Location.isEmpty()) {
+        // "file:line" as XLIFF names the two.
+        const qsizetype colon = unit.Location.lastIndexOf(u':');
+        bool isLine = false;
+        if (colon > 0)
+            unit.Location.mid(colon + 1).toUInt(&isLine);
+        xml_.writeStartElement(u"context-group"_s);
+        xml_.writeAttribute(u"purpose"_s, u"location"_s);
+        xml_.writeStartElement(u"context"_s);
+        xml_.writeAttribute(u"context-type"_s, u"sourcefile"_s);
+        xml_.writeCharacters(isLine ? unit.Location.left(colon) : unit.Location);
+        xml_.writeEndElement();
+        if (isLine) {
+            xml_.writeStartElement(u"context"_s);
+            xml_.writeAttribute(u"context-type"_s, u"linenumber"_s);
+            xml_.writeCharacters(unit.Location.mid(colon + 1));
+            xml_.writeEndElement();
+        }
+        xml_.writeEndElement();
+    }
     // One note, a line each: tools that keep a single note (lconvert) keep all of it.
     if (!unit.Notes.isEmpty()) {
         xml_.writeStartElement(u"note"_s);
@@ -143,9 +197,6 @@ std::string XliffWriter::Unit(const ExchangeUnit &unit)
         xml_.writeEndElement();
     }
     xml_.writeEndElement();
-    if (buffer_.size() > (1 << 20))
-        Flush();
-    return {};
 }
 
 std::string XliffWriter::EndFile()

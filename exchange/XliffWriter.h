@@ -8,7 +8,8 @@ class QIODevice;
 
 namespace verbaria::exchange {
 
-// XLIFF 1.2: one <file> per language file, one <trans-unit> per entry, UTF-8.
+// XLIFF 1.2: one <file> per language file, one <trans-unit> per entry (a plural message: a group
+// of them, one per form), UTF-8.
 class XliffWriter final : public ExchangeWriter
 {
 public:
@@ -21,6 +22,7 @@ public:
 
 private:
     void StartDocument();
+    void WriteTransUnit(const ExchangeUnit &unit, const QString &id, const QString &target);
 
     bool Flush();
 

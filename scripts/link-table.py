@@ -23,7 +23,7 @@ FLOORS = [
     {"verbaria_editor_ui"},
     {"verbaria_settings_ui"},
     {"verbaria_app"},
-    {"verbaria", "verbaria-tool", "verbaria_example"},
+    {"verbaria", "verbaria-tool", "verbaria_example", "verbaria_qt_way"},
 ]
 NO_QT = {"verbaria_formats", "verbaria_gridcells", "verbaria_checks", "verbaria_translator_core",
          "verbaria_settings_core", "verbaria_document"}

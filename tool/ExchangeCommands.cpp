@@ -15,6 +15,7 @@
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
 #include "tool/Output.h"
+#include "translator/qt/QtOwnTexts.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -30,6 +31,10 @@ const char *const ExchangeExportUsage =
     "\n"
     "With --format xliff or --format po, writes the document as XLIFF 1.2 or gettext PO (UTF-8) instead of\n"
     "the table: one <trans-unit> or PO entry per COMPONENT and MESSAGE entry, keyed by its number.\n"
+    "A Qt program's message carries its context and disambiguation (PO msgctxt \"Context|disambiguation\"),\n"
+    "its place in the sources and the programmer's comment; a plural message each form of the language\n"
+    "(PO msgid_plural and msgstr[N] with the Plural-Forms header; an XLIFF group of units); a component\n"
+    "whose form's text the template notes (/Text=) that text as its source and its path as context.\n"
     "XLIFF takes several LANGUAGE files, one <file> each; PO takes one.\n"
     "\n"
     "  --format table|xliff|po   the output format (default: table)\n"
@@ -44,7 +49,9 @@ const char *const ExchangeImportUsage =
     "                            [--ignore-unknown] [--program-folder DIR] [--code-page NAME]\n"
     "\n"
     "Reads an XLIFF or PO file made by export (or by a translation platform from one) and writes the\n"
-    "language file. Units are matched by number only; the template is never written. A translation the\n"
+    "language file. Units are matched by number (a unit without one by its context and source, or a\n"
+    "component's path); the template is never written. Plural forms become the entry's forms. A translation "
+    "the\n"
     "language file's code page cannot hold, a line break, or a number no entry has stops the import\n"
     "with nothing written. A unit whose source is not the template's text any more is reported as a\n"
     "conflict and imported. A translation marked for review (fuzzy, needs-review-*) is noted for\n"
@@ -201,6 +208,12 @@ int RunExchangeExport(const std::string &format, const ExchangeOptions &options)
                 if (ReadFileBytes(NativePath(language), bytes))
                     notes = checks::ReadRowNotes(bytes);
             }
+            // The language as the program's translator takes it, whose plural rule the forms follow
+            // where the file names none.
+            const LanguageDocument &document = session->Document();
+            settings.LanguageTag = qt::QtOwnTexts::LocaleFor(
+                CodePage::ForDeclared(document.LanguageCodePage()).Decode(document.Header().editJazyk),
+                QFile::decodeName(QByteArray::fromStdString(language)));
             // A translation waiting for review goes out marked so, as the editor exports it.
             settings.NeedsReview = [&notes](std::int32_t number) {
                 const auto note = notes.find(number);

@@ -1,3 +1,4 @@
+#include "exchange/DocumentExport.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TextRules.h"
@@ -20,7 +21,9 @@ const char *const ExportUsage =
     "Prints the document the editor shows for TEMPLATE, with FILE read into the left column as the\n"
     "description language and LANGUAGE into the right column, as a table: header lines\n"
     "\"#key<TAB>value\", then one line per template entry: ROW, KIND, NUMBER, LEFT, RIGHT, separated\n"
-    "by TAB. Backslash, TAB, CR and LF inside a field are written as \\\\, \\t, \\r and \\n.\n"
+    "by TAB. Backslash, TAB, CR and LF inside a field are written as \\\\, \\t, \\r and \\n. A component\n"
+    "whose form's text the template notes (\"/Text=\", as scan writes it) has that text as LEFT, unless\n"
+    "FILE gives one; the row and number say where it sits.\n"
     "\n"
     "  --description FILE   read FILE into the left column first\n"
     "  --follow-definition  when LANGUAGE belongs to another template, switch to that template\n"
@@ -67,10 +70,21 @@ void PrintTable(LanguageDocument &document, bool utf8)
     line("#rows", std::to_string(document.Grid().RowCount()));
     const GridCells &grid = document.Grid();
     const auto &items = document.polozky();
+    // A component's original is the form's text where the template notes it ("/Text="), unless a
+    // description language gives another.
+    const exchange::FormTexts formTexts = exchange::ReadFormTexts(document);
     for (std::size_t i = 0; i < items.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         if (row >= grid.RowCount())
             break;
+        const bool described = grid.EncodingOf(0, row) == GridCells::DescriptionEncoding;
+        const std::string *left = &grid.Text(0, row);
+        if (!described && items[i].Kind == ikComponent && !formTexts.empty()) {
+            if (const auto found = formTexts.find(items[i].Number);
+                found != formTexts.end() &&
+                document.IndexOfNumber(items[i].Number) == static_cast<std::int32_t>(i))
+                left = &found->second;
+        }
         out += std::to_string(row);
         out += '\t';
         out += KindKeyword(items[i].Kind);
@@ -78,12 +92,11 @@ void PrintTable(LanguageDocument &document, bool utf8)
         out += std::to_string(items[i].Number);
         out += '\t';
         if (utf8) {
-            const bool described = grid.EncodingOf(0, row) == GridCells::DescriptionEncoding;
-            AppendEscapedField(out, text(described ? descriptionPage : templatePage, grid.Text(0, row)));
+            AppendEscapedField(out, text(described ? descriptionPage : templatePage, *left));
             out += '\t';
             AppendEscapedField(out, text(languagePage, grid.Text(1, row)));
         } else {
-            AppendEscapedField(out, grid.Text(0, row));
+            AppendEscapedField(out, *left);
             out += '\t';
             AppendEscapedField(out, grid.Text(1, row));
         }

@@ -375,6 +375,8 @@ void LanguageDocument::SetForms(std::size_t index, std::vector<std::string> form
 {
     if (index >= polozky_.size())
         return;
+    if (formRecorder_)
+        formRecorder_(index);
     if (forms_.size() < polozky_.size())
         forms_.resize(polozky_.size());
     forms_[index] = std::move(forms);

@@ -151,9 +151,9 @@ public:
     // Sets the text of further plural form `form` (1 for the second form) of an entry, in the
     // language file's code page; the recorder hears of it first.
     void SetForm(std::size_t index, std::size_t form, std::string text);
-    // Puts back an entry's further forms as a step of the history had them; tells no recorder.
+    // Replaces all further forms of an entry (an import brings them, undo puts them back).
     void SetForms(std::size_t index, std::vector<std::string> forms);
-    // Told the entry before SetForm changes one of its forms.
+    // Told the entry before SetForm or SetForms changes its forms.
     void SetFormRecorder(std::function<void(std::size_t index)> recorder)
     {
         formRecorder_ = std::move(recorder);

@@ -147,6 +147,34 @@ void DocumentHistory::Forget()
     StartPending();
 }
 
+void DocumentHistory::RevertPending()
+{
+    if (document_.ItemTableGeneration() != generation_) {
+        Reset();
+        return;
+    }
+    GridCells &grid = document_.Grid();
+    applying_ = true;
+    {
+        GridBatch batch(grid);
+        grid.SetRowCount(pendingRowCount_);
+        for (const CellRecord &record : pending_) {
+            if (record.Row >= pendingRowCount_)
+                continue;
+            grid.SetText(record.Column, record.Row, record.OldText);
+            grid.SetStyle(record.Column, record.Row, record.OldStyle);
+        }
+    }
+    for (FormsRecord &record : pendingForms_)
+        document_.SetForms(record.Index, std::move(record.Old));
+    document_.Header() = pendingHeader_;
+    document_.SetSouborJazyka(pendingFile_);
+    document_.SetSaveTarget(pendingTarget_);
+    document_.SetZmeneno(pendingChanged_);
+    applying_ = false;
+    StartPending();
+}
+
 void DocumentHistory::Reset()
 {
     stack_.clear();

@@ -34,6 +34,9 @@ public:
     void Commit(const QString &label, Mark mark = Mark::WhenTranslationsChange);
     // Forgets what changed since the last step without making a step of it.
     void Forget();
+    // Puts back what changed since the last step (texts, styles, plural forms, the row count and
+    // the header): a command that failed half way leaves nothing behind.
+    void RevertPending();
     // An empty stack on the document as it now is.
     void Reset();
 

@@ -13,6 +13,7 @@
 #include "exchange/XliffReader.h"
 #include "exchange/XliffWriter.h"
 #include "formats/Paths.h"
+#include "translator/qt/QtOwnTexts.h"
 #include "ui_TMainForm.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
@@ -147,6 +148,11 @@ void TMainForm::Exportovat()
     std::string error;
     try {
         ExportSettings settings;
+        // The language as the program's translator takes it: its plural rule where the file names
+        // none.
+        settings.LanguageTag = qt::QtOwnTexts::LocaleFor(
+            LanguageCodePage().Decode(document_->Header().editJazyk),
+            QFile::decodeName(QByteArray::fromStdString(document_->souborJazyka())));
         settings.NeedsReview = [this](std::int32_t number) {
             const auto note = Checks().Notes().find(number);
             return note != Checks().Notes().end() && note->second.Review;
@@ -170,6 +176,7 @@ void TMainForm::Exportovat()
 void TMainForm::Importovat()
 {
     EndEdits();
+    AfterCommand(true); // what came before is a step of its own, never part of the import's
     FileDialogState &dialog = exchangeDialog_;
     PrepareExchangeDialog(dialog, texts_.TranslateText("Importovat překlad"), texts_, *document_);
     const std::optional<std::string> chosen = Dialogs().ChooseFileToOpen(dialog);
@@ -187,9 +194,6 @@ void TMainForm::Importovat()
     // refusal is put back.
     GridCells &cells = document_->Grid();
     const DocumentHeader before = document_->Header();
-    std::vector<std::string> translations(static_cast<std::size_t>(cells.RowCount()));
-    for (int row = 1; row < cells.RowCount(); ++row)
-        translations[static_cast<std::size_t>(row)] = cells.Text(LanguageDocument::ColumnTranslation, row);
     std::string error;
     std::unique_ptr<ImportIntoDocument> receiver;
     {
@@ -203,19 +207,10 @@ void TMainForm::Importovat()
         }
         if (error.empty() && receiver->Files() == 0)
             error = "the file holds no language file";
-        if (!error.empty()) {
-            const int rows = std::min(cells.RowCount(), static_cast<int>(translations.size()));
-            for (int row = 1; row < rows; ++row) {
-                if (cells.Text(LanguageDocument::ColumnTranslation, row) !=
-                    translations[static_cast<std::size_t>(row)])
-                    cells.SetText(LanguageDocument::ColumnTranslation, row,
-                                  std::move(translations[static_cast<std::size_t>(row)]));
-            }
-            document_->Header() = before;
-        }
     }
     if (!error.empty()) {
-        history_->Forget();
+        // Everything the import changed goes back: translations, plural forms and the header.
+        history_->RevertPending();
         Dialogs().ReportError(
             Fill(UiText(texts_.TranslateText("Soubor %s nelze importovat: %s. Nic nebylo změněno.")),
                  {name, QString::fromStdString(error)})

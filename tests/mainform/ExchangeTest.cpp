@@ -159,6 +159,34 @@ TEST_F(Exchange, ARefusedImportChangesNothing)
     EXPECT_TRUE(dialogs_.Messages.empty());
 }
 
+// A Qt program's plural message: the export names the language's rule (Czech: three forms), and a
+// refused import puts back the forms it had already changed.
+TEST_F(Exchange, PluralFormsGoOutWithTheirRuleAndARefusedImportPutsThemBack)
+{
+    Write("qt.lnd", "[LANGUAGE]\r\nCodepage=UTF-8\r\n[ITEMS]\r\n/Context=Files\r\n/Plural\r\n"
+                    "1: message \"%n file(s)\"\r\n");
+    Write("qt.lng", "Language=Čeština\r\nDefinition=qt.lnd\r\nCodepage=UTF-8\r\n00001:%n soubor\r\n"
+                    "/Form 00001 1:%n soubory\r\n/Form 00001 2:%n souborů\r\n");
+    Document().MapujText(Path("qt.lnd"));
+    Document().NovyJazyk(true, false);
+    Document().SetSouborJazyka(Path("qt.lng"));
+    Document().NactiJazyk(Path("qt.lng"), 1);
+    form_.History().Reset();
+    dialogs_.SaveChoices.push_back(Path("qt.po"));
+    Trigger("menuExportovat");
+    ASSERT_TRUE(dialogs_.Errors.empty()) << dialogs_.Errors.front();
+    EXPECT_NE(Read("qt.po").find("nplurals=3;"), std::string::npos) << Read("qt.po");
+
+    const std::string saved = Document().SavedBytes();
+    Import("refused.po", PoStart +
+                             "msgctxt \"Files|\"\nmsgid \"%n file(s)\"\nmsgid_plural \"%n file(s)\"\n"
+                             "msgstr[0] \"a\"\nmsgstr[1] \"b\"\nmsgstr[2] \"c\"\n\n" +
+                             PoUnit(99, "Nic", "Nichts"));
+    ASSERT_EQ(dialogs_.Errors.size(), 1u);
+    EXPECT_EQ(Document().SavedBytes(), saved);
+    EXPECT_FALSE(Document().zmeneno());
+}
+
 TEST_F(Exchange, ATranslationMarkedForReviewWaitsForReviewAndIsSavedSo)
 {
     const std::pair<std::string, std::string> files[] = {

@@ -281,7 +281,9 @@ TEST(ToolExchangePo, StrictReaderStopsAtWhatItCannotImport)
     const std::pair<std::string, std::string> cases[] = {
         {"msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=ISO-8859-2\\n\"\n",
          "only UTF-8 can be read"},
-        {"msgctxt \"2\"\nmsgid \"a\"\nmsgid_plural \"b\"\nmsgstr[0] \"c\"\n", "line 3: plural forms"},
+        {"msgctxt \"2\"\nmsgid \"a\"\nmsgid_plural \"b\"\nmsgstr[0] \"c\"\n",
+         "unit 2: plural forms, but the entry is not a plural message"},
+        {"msgctxt \"2\"\nmsgid \"a\"\nmsgid_plural \"b\"\nmsgstr[1] \"c\"\n", "line 4: msgstr[0] expected"},
         {"msgctxt \"2\"\nmsgid \"a\"\nmsgstr \"\\q\"\n", "line 3: not a valid PO string"},
         {"msgctxt \"2\"\nmsgid \"a\"\nmsgstr \"\xFF\"\n", "not UTF-8"},
         {"msgctxt \"2\"\nbogus \"a\"\n", "line 2: unknown keyword 'bogus'"},
