@@ -112,7 +112,7 @@ verbaria_strip_notes(VerbariaTranslator "${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_N
 file(STRINGS "${PROJECT_SOURCE_DIR}/packaging/changelog" newest LIMIT_COUNT 1)
 if(NOT newest MATCHES "^verbaria \\(([^)]*)\\)" OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
     message(FATAL_ERROR "packaging/changelog: the newest entry is '${CMAKE_MATCH_1}', the project's "
-        "version is ${PROJECT_VERSION}; add an entry for it.")
+        "version is ${PROJECT_VERSION}: the newest entry must be this one.")
 endif()
 
 include(CPack)
