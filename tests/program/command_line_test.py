@@ -26,8 +26,9 @@ def main():
     parser.add_argument("--build", required=True, help="the build folder whose bin/verbaria runs")
     parser.add_argument("--version", required=True, help="the project's version")
     options = parser.parse_args()
-    editor = os.path.join(options.build, "bin", "verbaria")
-    tool = os.path.join(options.build, "bin", "verbaria-tool")
+    build = os.path.abspath(options.build)
+    editor = os.path.join(build, "bin", "verbaria")
+    tool = os.path.join(build, "bin", "verbaria-tool")
 
     failures = []
     with tempfile.TemporaryDirectory(prefix="verbaria-command-line.") as folder:
