@@ -23,7 +23,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/PackagingAtCpackTime.cmake")
 
 set(CPACK_COMPONENT_EDITOR_DISPLAY_NAME "Verbaria editor")
-set(CPACK_COMPONENT_EDITOR_DESCRIPTION "Editor of translations of program user interfaces, with verbaria-tool")
+set(CPACK_COMPONENT_EDITOR_DESCRIPTION
+    "Editor of translations of program user interfaces, with verbaria-tool")
 set(CPACK_DEBIAN_EDITOR_PACKAGE_NAME verbaria)
 set(CPACK_DEBIAN_EDITOR_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_EDITOR_DESCRIPTION [[editor for translations of program user interfaces
