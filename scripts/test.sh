@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Verbaria optimised (-O2, as users run it) with warnings as errors and with AddressSanitizer
 # and UndefinedBehaviorSanitizer, then runs the whole test suite: the whole-program tests and a
-# short monkey run drive the real executable on a virtual display (tests/program/). This is what
-# CI runs.
+# short monkey run drive the real executable on a virtual display (tests/program/); last, the Debian
+# packages are built and checked with lintian. This is what CI runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,3 +29,7 @@ ctest --test-dir build-ci --output-on-failure --no-tests=error --parallel "$(npr
 # Every reader of outside input under libFuzzer for a minute each; a crash fails the build and its
 # input is kept in fuzz/findings/.
 fuzz/run.sh "${VERBARIA_FUZZ_SECONDS:-60}"
+
+# The Debian packages as a distribution builds them (a Release build of their own in build-pkg/,
+# kept between runs), checked by lintian: an error or a warning fails CI.
+scripts/package.sh

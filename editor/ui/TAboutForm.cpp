@@ -86,6 +86,9 @@ void TAboutForm::showEvent(QShowEvent *event)
     if (icon.isNull())
         icon = style()->standardIcon(QStyle::SP_FileDialogInfoView, nullptr, this);
     ui_->ImageIkonaProgramu->setPixmap(icon.pixmap(32, 32));
+    // The build's own version, whatever a language file wrote over it: a translation made for an
+    // earlier release must not name that release.
+    ui_->labelVerze1->setText(QStringLiteral(VERBARIA_SHOWN_VERSION));
     QDialog::showEvent(event);
 }
 

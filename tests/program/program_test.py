@@ -69,10 +69,12 @@ class Case:
         with open(os.path.join(self.documents, name), "rb") as f:
             return f.read()
 
-    def start(self, extra_env=None):
+    def start(self, extra_env=None, arguments=None):
         self.runs += 1
         share_with_user(self.documents)
-        editor = Editor(self.display, self.program, [os.path.join(self.documents, LANGUAGE)], self.documents,
+        if arguments is None:
+            arguments = [os.path.join(self.documents, LANGUAGE)]
+        editor = Editor(self.display, self.program, arguments, self.documents,
                         os.path.join(self.folder, f"run{self.runs}"), extra_env)
         self.editors.append(editor)
         return editor
@@ -297,6 +299,20 @@ def case_save_after_new(case):
     editor.check_clean_end(lambda: check_unchanged(case, "Ctrl+S was pressed in a new document"))
 
 
+def case_file_after_dashes(case):
+    # A file whose name begins with '-' follows "--" on the command line (taken against the
+    # current folder, as any relative name).
+    name = "-english.lng"
+    case.write(name, case.original)
+    editor = case.start(arguments=["--", name])
+    title = editor.title(editor.wait_main_window())
+    if not title.startswith(name):
+        raise Failure(f"the main window shows {title!r}, not the file named after '--'")
+    editor.request_close()
+    editor.wait_exit()
+    editor.check_clean_end()
+
+
 CASES = {
     "save_yes": case_save_yes,
     "save_no": case_save_no,
@@ -312,6 +328,7 @@ CASES = {
     "quit_after_start": case_quit_after_start,
     "save_after_new": case_save_after_new,
     "close_start_up_report": case_close_start_up_report,
+    "file_after_dashes": case_file_after_dashes,
 }
 
 
