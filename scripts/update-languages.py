@@ -13,6 +13,7 @@ Usage: scripts/update-languages.py [BUILD_DIR]   (default: build-dev)
 """
 import glob
 import os
+import re
 import subprocess
 import sys
 
@@ -46,15 +47,15 @@ def run(args):
 
 
 def entries():
-    """(number, kind, text) of every entry of the template, via the tool's export."""
-    table = run([TOOL, "export", TEMPLATE]).decode(CODEPAGE)
+    """(number, kind, text) of every entry of the template, read from its own lines: a number, a
+    colon, the kind and the text between double quotes (a component's text is its path)."""
+    with open(TEMPLATE, "rb") as f:
+        lines = f.read().decode(CODEPAGE).splitlines()
     result = []
-    for line in table.split("\n"):
-        if not line or line.startswith("#"):
-            continue
-        row, kind, number, left, _right = line.split("\t")
-        text = left.replace("\\t", "\t").replace("\\r", "\r").replace("\\n", "\n").replace("\\\\", "\\")
-        result.append((int(number), kind, text))
+    for line in lines:
+        match = re.match(r'\s*(\d+)\s*:\s*(\w+)\s+"(.*)"\s*$', line)
+        if match:
+            result.append((int(match.group(1)), match.group(2).lower(), match.group(3)))
     return result
 
 
