@@ -191,7 +191,7 @@ std::vector<Finding> CheckEntry(const CheckedEntry &entry, const Decoder &decode
     const bool control = std::any_of(translation.begin(), translation.end(),
                                      [](char32_t c) { return c >= 0x80 && c <= 0x9F; });
     if (control || replaced > CountReplacementCharacters(entry.Translation))
-        add(CheckId::CodePage, {std::string(codePageName.empty() ? "of the file" : codePageName)});
+        add(CheckId::CodePage, {std::string(codePageName.empty() ? UnnamedCodePage : codePageName)});
 
     if (entry.Original && !entry.Original->empty()) {
         if ((AcceleratorOf(original) != 0) != (AcceleratorOf(translation) != 0))

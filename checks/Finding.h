@@ -47,6 +47,12 @@ struct Finding
     bool operator==(const Finding &) const = default;
 };
 
+// Arguments that name nothing, in the tool's English: a text without placeholders (the placeholder
+// checks), a translation's code page without a name (the code page check). The editor shows its
+// own words for them.
+inline constexpr std::string_view NoPlaceholders = "none";
+inline constexpr std::string_view UnnamedCodePage = "of the file";
+
 // The message in English (the tool's language), arguments filled in.
 std::string EnglishMessage(const Finding &finding);
 // The message in Czech with %1, %2 ... for the arguments: the key under which the editor's own

@@ -1,5 +1,7 @@
 #include "checks/Placeholders.h"
 
+#include "checks/Finding.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -158,7 +160,7 @@ std::string DescribePrintf(const Placeholders &p)
     std::string out;
     for (const auto &x : p.Printf)
         out += (out.empty() ? "" : " ") + x.Spelling;
-    return out.empty() ? "none" : out;
+    return out.empty() ? std::string(NoPlaceholders) : out;
 }
 
 std::string DescribeQt(const Placeholders &p)
@@ -166,7 +168,7 @@ std::string DescribeQt(const Placeholders &p)
     std::string out;
     for (int n : p.Qt)
         out += (out.empty() ? "%" : " %") + std::to_string(n);
-    return out.empty() ? "none" : out;
+    return out.empty() ? std::string(NoPlaceholders) : out;
 }
 
 } // namespace verbaria::checks

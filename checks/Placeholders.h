@@ -38,7 +38,7 @@ bool SamePrintfArguments(const Placeholders &a, const Placeholders &b);
 // True when both texts use the same Qt placeholders, each as often (their order is free).
 bool SameQtArguments(const Placeholders &a, const Placeholders &b);
 
-// "%s %d" / "%1 %2" for messages, "none" when there are none.
+// "%s %d" / "%1 %2" for messages, NoPlaceholders when there are none.
 std::string DescribePrintf(const Placeholders &p);
 std::string DescribeQt(const Placeholders &p);
 

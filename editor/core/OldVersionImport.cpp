@@ -84,8 +84,7 @@ void ImportovatZeStareVerze(LanguageDocument &document)
         dialogs.ReportError(error.what());
         return;
     }
-    // Shown in Czech whatever the user-interface language.
-    dialogs.Inform("Konverze dokončena");
+    dialogs.Inform(document.TranslateText("Konverze dokončena"));
 }
 
 } // namespace verbaria

@@ -34,26 +34,26 @@ bool Checked(TItemKind kind)
 
 std::string RowChecks::Message(checks::CheckId check, const TextService &texts)
 {
-    // Spelled out so that the editor's own template lists them; a test holds them to the checks'.
+    // Spelled out so that the editor's own template lists them, quoted with „“ since a template's
+    // text cannot hold a double quote; a test holds them to the checks'.
     using checks::CheckId;
     switch (check) {
     case CheckId::PrintfPlaceholders:
-        return texts.TranslateText("Zástupné znaky printf se liší: originál \"%1\", překlad \"%2\"");
+        return texts.TranslateText("Zástupné znaky printf se liší: originál „%1“, překlad „%2“");
     case CheckId::QtPlaceholders:
-        return texts.TranslateText("Zástupné znaky se liší: originál \"%1\", překlad \"%2\"");
+        return texts.TranslateText("Zástupné znaky se liší: originál „%1“, překlad „%2“");
     case CheckId::EmptyOriginal:
         return texts.TranslateText("Překlad zprávy, jejíž původní text je prázdný");
     case CheckId::CodePage:
         return texts.TranslateText("Kódová stránka %1 nepojme některý znak překladu");
     case CheckId::Accelerator:
-        return texts.TranslateText("Akcelerátor '&' se liší: originál \"%1\", překlad \"%2\"");
+        return texts.TranslateText("Akcelerátor '&' se liší: originál „%1“, překlad „%2“");
     case CheckId::AcceleratorClash:
         return texts.TranslateText("Akcelerátor '%1' používá i položka %2 formuláře %3");
     case CheckId::Blanks:
-        return texts.TranslateText(
-            "Mezery na začátku nebo na konci se liší: originál \"%1\", překlad \"%2\"");
+        return texts.TranslateText("Mezery na začátku nebo na konci se liší: originál „%1“, překlad „%2“");
     case CheckId::EndPunctuation:
-        return texts.TranslateText("Originál končí na \"%1\", překlad na \"%2\"");
+        return texts.TranslateText("Originál končí na „%1“, překlad na „%2“");
     case CheckId::SameAsOriginal:
         return texts.TranslateText("Překlad je stejný jako originál");
     case CheckId::ValueType:
@@ -221,11 +221,27 @@ bool RowChecks::NeedsReview(int row) const
     return it != notes_.end() && it->second.Review;
 }
 
+std::vector<std::string> RowChecks::Arguments(const checks::Finding &finding, const TextService &texts)
+{
+    // The checks name "nothing" in the tool's English; the user reads it in his language.
+    using checks::CheckId;
+    std::vector<std::string> arguments = finding.Arguments;
+    for (std::string &argument : arguments) {
+        if ((finding.Check == CheckId::PrintfPlaceholders || finding.Check == CheckId::QtPlaceholders) &&
+            argument == checks::NoPlaceholders)
+            argument = texts.TranslateText("žádné");
+        else if (finding.Check == CheckId::CodePage && argument == checks::UnnamedCodePage)
+            argument = texts.TranslateText("souboru");
+    }
+    return arguments;
+}
+
 QString RowChecks::Messages(int row, const TextService &texts) const
 {
     QStringList lines;
     for (const checks::Finding &finding : Shown(row)) {
-        const std::string message = checks::FillArguments(Message(finding.Check, texts), finding.Arguments);
+        const std::string message =
+            checks::FillArguments(Message(finding.Check, texts), Arguments(finding, texts));
         const std::string level = finding.Level() == checks::Severity::Error
                                       ? texts.TranslateText("Chyba: %1")
                                       : texts.TranslateText("Varování: %1");

@@ -35,6 +35,8 @@ public:
     QString Messages(int row, const TextService &texts) const;
     // The message of a check in the user's language, %1... not yet filled.
     static std::string Message(checks::CheckId check, const TextService &texts);
+    // The finding's arguments as its message shows them in the user's language.
+    static std::vector<std::string> Arguments(const checks::Finding &finding, const TextService &texts);
 
     // The original the row's translation is checked against (UTF-8), when known.
     std::optional<std::string> Original(int row) const;

@@ -699,7 +699,12 @@ void TMainForm::NajitDalsi()
         GoTo(found->Column, found->Row);
         return;
     }
-    QString message = QString::fromStdString(Texts().TranslateText("Text \"%s\" nebyl nalezen."));
+    // A template's text cannot hold a double quote, so the message is looked up with „“ in their
+    // place; where the language keeps it as it is, it reads as ever, with its straight quotes.
+    std::string notFound = Texts().TranslateText("Text „%s“ nebyl nalezen.");
+    if (notFound == "Text „%s“ nebyl nalezen.")
+        notFound = "Text \"%s\" nebyl nalezen.";
+    QString message = QString::fromStdString(notFound);
     message.replace(QStringLiteral("%s"), searchText);
     Dialogs().ReportError(message.toStdString());
 }
@@ -737,8 +742,7 @@ void TMainForm::Odinstalovat()
             "například příkazem: sudo apt remove verbaria"));
         return;
     }
-    // Asked in Czech whatever the user-interface language.
-    if (!Dialogs().AskYesNo("Opravdu chcete odinstalovat Verbaria ?"))
+    if (!Dialogs().AskYesNo(Texts().TranslateText("Opravdu chcete odinstalovat Verbaria ?")))
         return;
     const QString folder = QString::fromStdString(slozkaProgramu_);
 

@@ -106,7 +106,7 @@ TEST_F(OldVersionImport, ThreeDialogsThenBothFilesAndTheUntranslatedReport)
     EXPECT_EQ(Read("new.lnd"), Cp("[LANGUAGE]\r\nProgram=Neznámý\r\nVersion=\r\nAuthor=\r\n\r\n[ITEMS]\r\n"
                                   "0:component \"MainForm.menuSoubor.Caption\"\r\n"
                                   "1:message \"Uložit změny ?\"\r\n\r\n"));
-    EXPECT_EQ(dialogs_.Messages, std::vector<std::string>{"Konverze dokončena"});
+    EXPECT_EQ(dialogs_.Messages, std::vector<std::string>{"[Konverze dokončena]"});
     EXPECT_TRUE(dialogs_.Errors.empty());
     ExpectDialogsSetBack();
     EXPECT_FALSE(document_.zmeneno());
