@@ -224,14 +224,10 @@ void CheckPluralForms(const std::string &file, const LanguageTexts &language,
                     });
     const checks::Decoder decoder = DecoderFor(language.CodePage);
     // The rule: the file's own, else its language's (by its name or its file name).
-    std::optional<PluralRule> rule =
-        PluralRule::Parse(TrimBlanks(LanguageHeaderValue(language.Bytes, "PLURAL-FORMS")));
-    if (!rule) {
-        const QString tag = qt::QtOwnTexts::LocaleFor(
-            QString::fromStdString(decoder(LanguageHeaderValue(language.Bytes, "LANGUAGE"))),
-            QString::fromStdString(file));
-        rule = PluralRule::ForLanguage(tag.toStdString());
-    }
+    const std::optional<PluralRule> rule = qt::QtOwnTexts::PluralRuleFor(
+        TrimBlanks(LanguageHeaderValue(language.Bytes, "PLURAL-FORMS")),
+        QString::fromStdString(decoder(LanguageHeaderValue(language.Bytes, "LANGUAGE"))),
+        QString::fromStdString(file));
     std::vector<std::size_t> present(items.size(), 0);
     std::size_t deepest = 0;
     for (const Form &form : forms) {

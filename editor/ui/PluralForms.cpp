@@ -12,13 +12,10 @@ namespace verbaria {
 PluralRule DocumentPluralRule(const LanguageDocument &document)
 {
     const DocumentHeader &header = document.Header();
-    if (std::optional<PluralRule> rule = PluralRule::Parse(TrimBlanks(header.PluralForms)))
-        return *std::move(rule);
     const CodePage codePage =
         CodePage::Named(QString::fromStdString(document.LanguageCodePage())).value_or(CodePage());
-    const QString tag = qt::QtOwnTexts::LocaleFor(codePage.Decode(header.editJazyk),
-                                                  QString::fromStdString(document.souborJazyka()));
-    return PluralRule::ForLanguage(tag.toStdString());
+    return qt::QtOwnTexts::PluralRuleFor(TrimBlanks(header.PluralForms), codePage.Decode(header.editJazyk),
+                                         QString::fromStdString(document.souborJazyka()));
 }
 
 QStringList PluralFormLabels(const PluralRule &rule, int count, const TextService &texts)

@@ -109,4 +109,12 @@ void QtOwnTexts::Follow(const QString &languageName, const QString &fileName)
     locale_ = locale;
 }
 
+PluralRule QtOwnTexts::PluralRuleFor(std::string_view pluralForms, const QString &languageName,
+                                     const QString &fileName)
+{
+    if (std::optional<PluralRule> rule = PluralRule::Parse(pluralForms))
+        return *std::move(rule);
+    return PluralRule::ForLanguage(LocaleFor(languageName, fileName).toStdString());
+}
+
 } // namespace verbaria::qt

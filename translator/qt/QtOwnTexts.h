@@ -1,8 +1,11 @@
 #pragma once
 
+#include "translator/PluralRule.h"
+
 #include <QString>
 
 #include <memory>
+#include <string_view>
 
 class QTranslator;
 
@@ -31,6 +34,10 @@ public:
     // The language tag ("cs", "ar", "zh_CN") a language's name or file name stands for; empty
     // when neither says.
     static QString LocaleFor(const QString &languageName, const QString &fileName);
+    // The plural rule a language file follows: its own Plural-Forms value, else the rule of the
+    // language its name or file name stands for.
+    static PluralRule PluralRuleFor(std::string_view pluralForms, const QString &languageName,
+                                    const QString &fileName);
 
 private:
     std::unique_ptr<QTranslator> translator_;
