@@ -212,7 +212,7 @@ bool LanguageDocument::NovyJazyk(bool refill, bool askToSave)
         grid_.SetBackground(ColumnOriginal, 0, CellColour::Of(HeadingLeft));
         grid_.SetBackground(ColumnTranslation, 0, CellColour::Of(Grey238));
     }
-    const int rows = std::min(static_cast<int>(polozky_.size()), grid_.RowCount() - 1);
+    const int rows = EntryRowCount();
     for (int i = 0; i < rows; ++i) {
         const int row = i + 1;
         grid_.SetText(ColumnTranslation, row, {});
@@ -527,7 +527,7 @@ void LanguageDocument::NovyVJinemProgramu(const std::string &templatePath)
 void LanguageDocument::EmptyColumnOfTranslatableRows(int column)
 {
     GridBatch batch(grid_);
-    const int rows = std::min(static_cast<int>(polozky_.size()), grid_.RowCount() - 1);
+    const int rows = EntryRowCount();
     for (int i = 0; i < rows; ++i) {
         if (IsTranslatable(polozky_[static_cast<std::size_t>(i)].Kind))
             grid_.SetText(column, i + 1, {});

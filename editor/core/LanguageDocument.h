@@ -7,6 +7,7 @@
 #include "formats/TemplateFile.h"
 #include "settings/core/SettingsValues.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -142,6 +143,8 @@ public:
 
     // --- state --------------------------------------------------------------------------------
     const std::vector<TEditorItem> &polozky() const { return polozky_; }
+    // The grid rows that show an entry of the template: rows 1 to this (row 0 is the heading).
+    int EntryRowCount() const { return std::min(static_cast<int>(polozky_.size()), grid_.RowCount() - 1); }
     // The further plural forms of an entry (the second form first), in the language file's code
     // page; nullptr for none.
     const std::vector<std::string> *FormsOf(std::size_t index) const

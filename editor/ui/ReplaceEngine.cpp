@@ -117,7 +117,7 @@ ReplacePlan PlanReplace(const LanguageDocument &document, const CodePage &codePa
     }
     const std::vector<TEditorItem> &items = document.polozky();
     const GridCells &grid = document.Grid();
-    const int rows = std::min(static_cast<int>(items.size()), grid.RowCount() - 1);
+    const int rows = document.EntryRowCount();
     for (int i = 0; i < rows; ++i) {
         const int row = i + 1;
         const TItemKind kind = items[static_cast<std::size_t>(i)].Kind;

@@ -2,43 +2,48 @@
 
 #include "editor/core/AutoCompletion.h"
 #include "editor/core/OldVersionImport.h"
-#include "editor/core/TextSearch.h"
+#include "editor/core/TranslationCounts.h"
+#include "editor/ui/CodePageConversion.h"
+#include "editor/ui/CommandTable.h"
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/DocumentMemory.h"
 #include "editor/ui/DocumentSpelling.h"
 #include "editor/ui/FileDialogComponent.h"
 #include "editor/ui/FilterBar.h"
-#include "editor/ui/FindDialog.h"
-#include "editor/ui/ReplaceDialog.h"
+#include "editor/ui/InfoPanel.h"
 #include "editor/ui/RowChecks.h"
+#include "editor/ui/SearchCommands.h"
 #include "editor/ui/StatusPanel.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
+#include "editor/ui/TextPaneController.h"
+#include "editor/ui/UiText.h"
+#include "editor/ui/WindowPlacement.h"
 #include "formats/Errors.h"
+#include "formats/FileIO.h"
 #include "formats/Paths.h"
 #include "formats/TextRules.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramFolders.h"
-#include "platform/SystemDetachedProcess.h"
-#include "platform/SystemFolderListing.h"
 #include "platform/SystemRegistryRecord.h"
-#include "platform/UninstallScript.h"
 #include "translator/qt/TKVTranslator.h"
 #include "ui_TMainForm.h"
 #include "widgets/MenuStyle.h"
 #include "widgets/OwnChildren.h"
 #include "widgets/StringGrid.h"
-
 #include "widgets/StringGridModel.h"
-#include <QLoggingCategory>
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QStyle>
+#include <QLoggingCategory>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QVBoxLayout>
 
 // The window's end, step by step: QT_LOGGING_RULES="verbaria.window=true" tells where a close went.
 Q_LOGGING_CATEGORY(lcWindow, "verbaria.window", QtWarningMsg)
@@ -46,40 +51,6 @@ Q_LOGGING_CATEGORY(lcWindow, "verbaria.window", QtWarningMsg)
 namespace verbaria {
 
 namespace {
-
-// Menu and toolbar pictures: the desktop's icon theme where it has one, the style's own otherwise,
-// so every button shows a picture on a bare system too.
-struct IconChoice
-{
-    const char *action;
-    const char *themeName;
-    QStyle::StandardPixmap fallback;
-};
-
-const IconChoice Icons[] = {
-    {"toolNovy", "document-new", QStyle::SP_FileIcon},
-    {"menuNovy", "document-new", QStyle::SP_FileIcon},
-    {"toolNovyVJinemProgramu", "window-new", QStyle::SP_DesktopIcon},
-    {"menuNovyPro", "window-new", QStyle::SP_DesktopIcon},
-    {"toolOtevrit", "document-open", QStyle::SP_DialogOpenButton},
-    {"menuOtevrit", "document-open", QStyle::SP_DialogOpenButton},
-    {"toolUlozit", "document-save", QStyle::SP_DialogSaveButton},
-    {"menuUlozit", "document-save", QStyle::SP_DialogSaveButton},
-    {"menuOtevritZdrojovy", "format-justify-left", QStyle::SP_DirOpenIcon},
-    {"toolVlastnosti", "document-properties", QStyle::SP_FileDialogDetailedView},
-    {"menuVlastnosti", "document-properties", QStyle::SP_FileDialogDetailedView},
-    {"toolNajit", "edit-find", QStyle::SP_FileDialogContentsView},
-    {"menuNajit", "edit-find", QStyle::SP_FileDialogContentsView},
-    {"toolNastaveni", "preferences-system", QStyle::SP_FileDialogListView},
-    {"menuNastaveni", "preferences-system", QStyle::SP_FileDialogListView},
-    {"toolInfo", "help-about", QStyle::SP_MessageBoxInformation},
-    {"menuInfo", "help-about", QStyle::SP_MessageBoxInformation},
-    {"menuKonec", "application-exit", QStyle::SP_DialogCloseButton},
-    {"menuAutoDoplneni", "edit-copy", QStyle::SP_ArrowDown},
-    {"menuImportovatStarouVerzi", "document-import", QStyle::SP_ArrowRight},
-    {"menuSmazat", "edit-delete", QStyle::SP_TrashIcon},
-    {"menuOdinstalovat", "edit-clear", QStyle::SP_DialogDiscardButton},
-};
 
 // The separators of the toolbar and the menus, named as the editor's own template knows them.
 const char *const ToolSeparators[] = {"toolNil", "toolNil3"};
@@ -116,10 +87,6 @@ TMainForm::TMainForm(QWidget *parent)
     menuStyle->setParent(this);
     for (QMenu *menu : {ui_->menuSoubor, ui_->menuNastroje})
         menu->setStyle(menuStyle);
-    SetUpIcons();
-    findDialog_ = new FindDialog(this);
-    connect(findDialog_, &FindDialog::FindNext, this, &TMainForm::NajitDalsi);
-    SetUpCommands();
 
     StringGrid *grid = ui_->gridJazyk;
     grid->SetCells(document_->Grid());
@@ -132,21 +99,21 @@ TMainForm::TMainForm(QWidget *parent)
         return QFile::encodeName(CodePage::ForDeclared(codePage).Decode(text)).toStdString();
     };
     document_->SetFileNameTexts(std::move(names));
-    connect(grid, &StringGrid::CellAboutToBeSelected, this, &TMainForm::ShowInfo);
+    infoPanel_ = std::make_unique<InfoPanel>(
+        InfoPanel::Widgets{ui_->panelInfo,
+                           {ui_->labelPuvodniText, ui_->labelVNovemJazyce, ui_->labelNazevKomponenty},
+                           {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty}});
     connect(grid, &StringGrid::AfterEdit, this, [this](int column, int row) {
         document_->PolozkaZmenena(column, row);
         AfterCommand(true);
     });
     connect(grid, &StringGrid::UnrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
     connect(grid, &StringGrid::LineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
-    for (QLineEdit *field : {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty}) {
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-        field->setPalette(palette);
-    }
     SetUpWorkbench();
     SetUpChecks();
     SetUpSpelling();
+    SetUpCommands();
+    UpdateStatus();
 }
 
 TMainForm::~TMainForm()
@@ -160,12 +127,12 @@ TMainForm::~TMainForm()
     DisconnectOwnChildren(*this);
     if (history_)
         disconnect(history_.get(), nullptr, this, nullptr);
+    textPaneController_.reset();
     // ... and no callback of a widget that would outlive the members.
     if (StringGridModel *model = ui_->gridJazyk->GridModel())
         model->SetMarker({});
     ui_->gridJazyk->SetEditorCreated({});
     filterBar_->SetProblemTest({});
-    replaceDialog_->SetPlanner({});
     document_->SetLanguageRead({});
     document_->SetSaveAddition({});
     document_->SetCodePagesChanged({});
@@ -174,8 +141,7 @@ TMainForm::~TMainForm()
     texts_.SetTranslator(nullptr);
     delete prekladac_;
     delete takeCentralWidget();
-    delete replaceDialog_;
-    delete findDialog_;
+    search_.reset();
     history_.reset();
     document_.reset();
     rowChecks_.reset();
@@ -186,9 +152,24 @@ StringGrid *TMainForm::gridJazyk() const
     return ui_->gridJazyk;
 }
 
-UserDialogs &TMainForm::Dialogs()
+StringGrid &TMainForm::Grid()
 {
-    return *dialogs_;
+    return *ui_->gridJazyk;
+}
+
+QStatusBar &TMainForm::StatusLine()
+{
+    return *statusBar();
+}
+
+FindDialog *TMainForm::findDialog() const
+{
+    return search_->findDialog();
+}
+
+ReplaceDialog *TMainForm::replaceDialog() const
+{
+    return search_->replaceDialog();
 }
 
 void TMainForm::SetDialogs(UserDialogs *dialogs)
@@ -245,7 +226,7 @@ void TMainForm::SetPropertiesDialog(TVlastnostiForm *dialog)
     vlastnosti_ = dialog;
     if (dialog) {
         vlastnosti_->Bind(document_->Header());
-        vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePage());
+        ApplyCodePages();
         vlastnosti_->SetCodePageHandler([this](const QString &name) { return ZmenitKodovouStranku(name); });
         connect(dialog, &TVlastnostiForm::UnrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
         connect(dialog, &TVlastnostiForm::LineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
@@ -257,53 +238,68 @@ void TMainForm::SetRegistryRecord(RegistryRecord *record)
     registry_ = record;
 }
 
-void TMainForm::SetFolderListing(FolderListing *listing)
-{
-    listing_ = listing;
-}
-
-void TMainForm::SetDetachedProcess(DetachedProcess *process)
-{
-    detached_ = process;
-}
-
-void TMainForm::SetUpIcons()
-{
-    for (const IconChoice &choice : Icons) {
-        QAction *action = findChild<QAction *>(QString::fromLatin1(choice.action));
-        if (!action)
-            continue;
-        QIcon icon = QIcon::fromTheme(QString::fromLatin1(choice.themeName));
-        if (icon.isNull())
-            icon = style()->standardIcon(choice.fallback, nullptr, this);
-        action->setIcon(icon);
-    }
-}
-
 void TMainForm::SetUpCommands()
 {
-    auto bind = [this](QAction *tool, QAction *menu, void (TMainForm::*command)()) {
-        for (QAction *action : {tool, menu}) {
-            if (action)
-                connect(action, &QAction::triggered, this, command);
-        }
+    auto run = [this](void (TMainForm::*command)()) { return [this, command] { (this->*command)(); }; };
+    using P = QStyle::StandardPixmap;
+    // The File menu, the Edit menu, the Tools menu; the toolbar's buttons beside their entries.
+    std::vector<Command> commands{
+        {"menuNovy", "toolNovy", "document-new", P::SP_FileIcon, "Ctrl+N", run(&TMainForm::NovyJazyk)},
+        {"menuNovyPro", "toolNovyVJinemProgramu", "window-new", P::SP_DesktopIcon, "Ctrl+Shift+N",
+         run(&TMainForm::NovyVJinemProgramu)},
+        {"menuOtevrit", "toolOtevrit", "document-open", P::SP_DialogOpenButton, "Ctrl+O",
+         run(&TMainForm::OtevritJazyk)},
+        {"menuUlozit", "toolUlozit", "document-save", P::SP_DialogSaveButton, "Ctrl+Shift+S",
+         run(&TMainForm::UlozitJazyk)},
+        {"menuUlozitHned", nullptr, nullptr, P::SP_CustomBase, "Ctrl+S", run(&TMainForm::UlozitHned)},
+        {"menuImportovat", nullptr, nullptr, P::SP_CustomBase, nullptr, run(&TMainForm::Importovat)},
+        {"menuExportovat", nullptr, nullptr, P::SP_CustomBase, nullptr, run(&TMainForm::Exportovat)},
+        {"menuOtevritZdrojovy", nullptr, "format-justify-left", P::SP_DirOpenIcon, "Ctrl+Shift+O",
+         run(&TMainForm::OtevriZdroj)},
+        {"menuVlastnosti", "toolVlastnosti", "document-properties", P::SP_FileDialogDetailedView,
+         "Alt+Return", run(&TMainForm::toolVlastnostiClick)},
+        {"menuInfo", "toolInfo", "help-about", P::SP_MessageBoxInformation, "F1", run(&TMainForm::OProgramu)},
+        {"menuKonec", nullptr, "application-exit", P::SP_DialogCloseButton, "Ctrl+Q", [this] { close(); }},
+
+        {"menuZpet", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Z", run(&TMainForm::Zpet),
+         [this] { return history_->CanUndo(); }},
+        {"menuZnovu", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+Z;Ctrl+Y", run(&TMainForm::Znovu),
+         [this] { return history_->CanRedo(); }},
+        {"menuDalsiNeprelozeny", nullptr, nullptr, P::SP_CustomBase, "Ctrl+J",
+         run(&TMainForm::DalsiNeprelozeny)},
+        {"menuPredchoziNeprelozeny", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+J",
+         run(&TMainForm::PredchoziNeprelozeny)},
+        {"menuFiltr", nullptr, nullptr, P::SP_CustomBase, "Ctrl+L",
+         [this] { filterBar_->comboFiltr()->setFocus(); }},
+        {"menuTextovePole", nullptr, nullptr, P::SP_CustomBase, "Ctrl+E",
+         [this] {
+             EndEdits();
+             textPane_->memoNovyText()->setFocus(Qt::ShortcutFocusReason);
+         }},
+        {"menuDalsiProblem", nullptr, nullptr, P::SP_CustomBase, "F8", run(&TMainForm::DalsiProblem)},
+        {"menuPotvrditVarovani", nullptr, nullptr, P::SP_CustomBase, "Ctrl+K",
+         run(&TMainForm::PotvrditVarovani)},
+        {"menuPrevzitNavrh1", nullptr, nullptr, P::SP_CustomBase, "Ctrl+1", [this] { PrevzitNavrh(0); }},
+        {"menuPrevzitNavrh2", nullptr, nullptr, P::SP_CustomBase, "Ctrl+2", [this] { PrevzitNavrh(1); }},
+        {"menuPrevzitNavrh3", nullptr, nullptr, P::SP_CustomBase, "Ctrl+3", [this] { PrevzitNavrh(2); }},
+        {"menuPredprelozit", nullptr, nullptr, P::SP_CustomBase, nullptr,
+         run(&TMainForm::PredprelozitZPameti)},
+
+        {"menuNajit", "toolNajit", "edit-find", P::SP_FileDialogContentsView, "Ctrl+F",
+         run(&TMainForm::NajitText)},
+        {"menuNajitDalsi", nullptr, nullptr, P::SP_CustomBase, "F3", run(&TMainForm::NajitDalsiPrikaz)},
+        {"menuNahradit", nullptr, nullptr, P::SP_CustomBase, "Ctrl+H", run(&TMainForm::Nahradit)},
+        {"menuAutoDoplneni", nullptr, "edit-copy", P::SP_ArrowDown, "Ctrl+D",
+         run(&TMainForm::ZapnoutTurmoMod)},
+        {"menuImportovatStarouVerzi", nullptr, "document-import", P::SP_ArrowRight, nullptr,
+         run(&TMainForm::ImportovatZeStareVerze)},
+        {"menuSmazat", nullptr, "edit-delete", P::SP_TrashIcon, nullptr, run(&TMainForm::SmazatJazyk)},
+        {"menuNastaveni", "toolNastaveni", "preferences-system", P::SP_FileDialogListView, "Ctrl+,",
+         run(&TMainForm::Nastaveni)},
+        {"menuOdinstalovat", nullptr, "edit-clear", P::SP_DialogDiscardButton, nullptr,
+         run(&TMainForm::Odinstalovat)},
     };
-    bind(ui_->toolNovy, ui_->menuNovy, &TMainForm::NovyJazyk);
-    bind(ui_->toolNovyVJinemProgramu, ui_->menuNovyPro, &TMainForm::NovyVJinemProgramu);
-    bind(ui_->toolOtevrit, ui_->menuOtevrit, &TMainForm::OtevritJazyk);
-    bind(ui_->toolUlozit, ui_->menuUlozit, &TMainForm::UlozitJazyk);
-    bind(nullptr, ui_->menuOtevritZdrojovy, &TMainForm::OtevriZdroj);
-    bind(nullptr, ui_->menuImportovat, &TMainForm::Importovat);
-    bind(nullptr, ui_->menuExportovat, &TMainForm::Exportovat);
-    bind(ui_->toolVlastnosti, ui_->menuVlastnosti, &TMainForm::toolVlastnostiClick);
-    bind(nullptr, ui_->menuSmazat, &TMainForm::SmazatJazyk);
-    bind(ui_->toolNastaveni, ui_->menuNastaveni, &TMainForm::Nastaveni);
-    bind(ui_->toolInfo, ui_->menuInfo, &TMainForm::OProgramu);
-    bind(ui_->toolNajit, ui_->menuNajit, &TMainForm::NajitText);
-    bind(nullptr, ui_->menuAutoDoplneni, &TMainForm::ZapnoutTurmoMod);
-    bind(nullptr, ui_->menuImportovatStarouVerzi, &TMainForm::ImportovatZeStareVerze);
-    bind(nullptr, ui_->menuOdinstalovat, &TMainForm::Odinstalovat);
-    connect(ui_->menuKonec, &QAction::triggered, this, &QWidget::close);
+    commands_ = std::make_unique<CommandTable>(*this, std::move(commands));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -358,7 +354,7 @@ void TMainForm::FormShow()
     texts_.SetTranslator(prekladac_);
     prekladac_->Translate();
     FollowLanguageWithQtTexts();
-    LayOutInfoPanel();
+    infoPanel_->LayOut();
 
     if (!registry_) {
         ownRegistry_ = registryFile_.isEmpty() ? std::make_unique<SystemRegistryRecord>()
@@ -380,7 +376,7 @@ void TMainForm::FormShow()
     FollowSpelling();
     history_->Reset();
     ApplyFilter();
-    RestoreWindow();
+    placement_->Restore(settings_.OknoPoloha, settings_.OknoSloupce, [this] { FormResize(); });
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)
@@ -392,27 +388,9 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 void TMainForm::FormResize()
 {
     ui_->gridJazyk->SetDefaultColumnWidth(ui_->gridJazyk->width() / 2 - 20);
-    KeepRememberedColumns();
-    LayOutInfoPanel();
-}
-
-void TMainForm::LayOutInfoPanel()
-{
-    // Three rows of a label and its field: 16 pixels apart with fields from 112 pixels in the
-    // classic small font; a larger desktop font moves them just as far as its text needs, so
-    // no caption is cut.
-    const QLabel *labels[] = {ui_->labelPuvodniText, ui_->labelVNovemJazyce, ui_->labelNazevKomponenty};
-    QLineEdit *fields[] = {ui_->editPuvodniText, ui_->editVNovemJazyce, ui_->editNazevKomponenty};
-    const int line = std::max(14, ui_->panelInfo->fontMetrics().height());
-    int fieldLeft = 112;
-    for (const QLabel *label : labels)
-        fieldLeft = std::max(fieldLeft, 8 + label->fontMetrics().horizontalAdvance(label->text()) + 8);
-    for (int i = 0; i < 3; ++i) {
-        const int top = 4 + i * (line + 2);
-        const_cast<QLabel *>(labels[i])->setGeometry(8, top, fieldLeft - 16, line);
-        fields[i]->setGeometry(fieldLeft, top, std::max(0, ui_->panelInfo->width() - fieldLeft - 8), line);
-    }
-    ui_->panelInfo->setFixedHeight(std::max(52, 4 + 3 * (line + 2)));
+    if (placement_)
+        placement_->KeepRememberedColumns();
+    infoPanel_->LayOut();
 }
 
 bool TMainForm::OpravduSkoncit()
@@ -451,7 +429,7 @@ void TMainForm::FormHide()
     ended_ = true;
     // The end of the run: no build of the memory goes on behind the closing windows.
     memory_->Stop();
-    RememberWindow();
+    placement_->Remember(settings_.OknoPoloha, settings_.OknoSloupce);
     texts_.SetTranslator(nullptr);
     delete prekladac_;
     if (hooks_.WriteSettings) {
@@ -463,12 +441,180 @@ void TMainForm::FormHide()
     }
 }
 
+void TMainForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The desktop may still place the window after it is shown; what counts as the user's change
+    // starts when it is first active.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && shown_ && placement_)
+        placement_->FirstActivated();
+    if (event->type() == QEvent::WindowTitleChange && !composingTitle_) {
+        caption_ = QMainWindow::windowTitle();
+        if (history_)
+            UpdateTitle();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The workbench around the grid: undo and redo, the status bar and the title, the row filter,
+// the text pane, find and replace.
+
+void TMainForm::SetUpWorkbench()
+{
+    history_ = std::make_unique<DocumentHistory>(*document_, this);
+    connect(history_.get(), &DocumentHistory::Changed, this, [this] {
+        // An undone change of the language's code page takes the grid's decoding back with it.
+        if (const StringGridModel *model = ui_->gridJazyk->GridModel();
+            model &&
+            model->CodePageOf(LanguageDocument::ColumnTranslation).Name() != LanguageCodePage().Name())
+            ApplyCodePages();
+        UpdateStatus();
+        ShowTextPane();
+        // Undo and redo may take the language's name or the spelling choice back.
+        FollowSpelling();
+    });
+
+    auto *layout = static_cast<QVBoxLayout *>(ui_->centralWidget->layout());
+    filterBar_ = new FilterBar(texts_, ui_->centralWidget);
+    layout->insertWidget(0, filterBar_);
+    textPane_ = new TextPane(texts_, ui_->centralWidget);
+    layout->insertWidget(layout->indexOf(ui_->gridJazyk) + 1, textPane_);
+    layout->setStretchFactor(ui_->gridJazyk, 1);
+    textPane_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    textPaneController_ = std::make_unique<TextPaneController>(*this, *textPane_);
+    textPaneController_->SetNotesShower([this](int row) { ShowRowNotes(row); });
+    statusPanel_ = new StatusPanel(*statusBar(), texts_);
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    search_ = std::make_unique<SearchCommands>(*this, *this);
+    placement_ = std::make_unique<WindowPlacement>(*this, *ui_->gridJazyk);
+    placement_->SetDefaultSize();
+
+    connect(filterBar_, &FilterBar::FilterChanged, this, &TMainForm::ApplyFilter);
+    StringGrid *grid = ui_->gridJazyk;
+    auto filterChangedRows = [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                filterBar_->ApplyToChangedRows(*ui_->gridJazyk, *document_, ui_->gridJazyk->CurrentRow());
+            },
+            Qt::QueuedConnection);
+    };
+    connect(grid, &StringGrid::CellAboutToBeSelected, this, [this, filterChangedRows](int column, int row) {
+        infoPanel_->Show(*document_, *ui_->gridJazyk, column, row);
+        // The pane follows the cell the grid is about to select: the grid tells first.
+        textPaneController_->ShowLater();
+        filterChangedRows();
+    });
+    connect(grid->GridModel(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) {
+                // The marks of the checks change no text.
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole) || roles.contains(Qt::EditRole)) {
+                    const int first = StringGridModel::GridRowOf(topLeft);
+                    const int last = StringGridModel::GridRowOf(bottomRight);
+                    filterBar_->RowsChanged(first, last);
+                    RefreshChecks(first, last);
+                }
+                if (!textPane_->IsEditing())
+                    ShowTextPane();
+            });
+    connect(grid->GridModel(), &QAbstractItemModel::modelReset, this, [this, filterChangedRows] {
+        // Many rows changed at once (undo, replace): the checks and the filter look at them all
+        // again, the filter but for the row the user is on.
+        RefreshChecks(1, INT_MAX);
+        filterBar_->RowsChanged(1, document_->Grid().RowCount() - 1);
+        filterChangedRows();
+    });
+}
+
+void TMainForm::RetranslateWorkbench()
+{
+    statusPanel_->Retranslate();
+    filterBar_->Retranslate();
+    textPane_->Retranslate();
+    search_->Retranslate();
+    RetranslateChecks();
+    // The heading row just written is no step of the document.
+    history_->Forget();
+    UpdateTitle();
+}
+
+void TMainForm::UpdateTitle()
+{
+    if (caption_.isEmpty())
+        caption_ = QMainWindow::windowTitle();
+    // The file a save writes to, named as the desktop names files ("czech.lng", not the
+    // settings' "jazyky\czech.lng").
+    const std::string &file = document_->SaveTarget();
+    QString name = file.empty() ? UiText(texts_.TranslateText("Neuložený jazyk"))
+                                : QFileInfo(QString::fromLocal8Bit(NativePath(file))).fileName();
+    // "name* — Verbaria": the desktop adds the program's title after a window's own, so it is
+    // given once, in the form every Qt program shows.
+    composingTitle_ = true;
+    QMainWindow::setWindowTitle(name + QStringLiteral("[*]"));
+    setWindowModified(document_->zmeneno());
+    composingTitle_ = false;
+}
+
+void TMainForm::EndEdits()
+{
+    ui_->gridJazyk->EndEdit();
+    textPane_->EndEdit();
+}
+
+void TMainForm::AfterCommand(bool marksTranslations)
+{
+    history_->Commit({}, marksTranslations ? DocumentHistory::Mark::WhenTranslationsChange
+                                           : DocumentHistory::Mark::AsTheCommandLeftIt);
+}
+
+void TMainForm::UpdateStatus()
+{
+    const std::string &file = document_->SaveTarget();
+    statusPanel_->Show(file.empty()
+                           ? QString()
+                           : QDir::toNativeSeparators(
+                                 QFileInfo(QString::fromLocal8Bit(NativePath(file))).absoluteFilePath()),
+                       CountTranslations(*document_));
+    if (commands_)
+        commands_->UpdateEnabled();
+    UpdateTitle();
+}
+
+void TMainForm::ApplyFilter()
+{
+    StringGrid *grid = ui_->gridJazyk;
+    filterBar_->Apply(*grid, *document_);
+    // The row the user was on may be hidden now; what they type next must not go there.
+    const int before = grid->CurrentRow();
+    grid->LeaveHiddenRow();
+    if (grid->CurrentRow() != before)
+        ShowTextPane();
+}
+
+void TMainForm::ShowTextPane()
+{
+    textPaneController_->Show();
+}
+
+void TMainForm::GoTo(int column, int row)
+{
+    StringGrid *grid = ui_->gridJazyk;
+    // A filtered view hides rows, never the place a command goes to.
+    if (row >= 1 && grid->isRowHidden(row - 1))
+        grid->setRowHidden(row - 1, false);
+    grid->SetCurrentRow(row);
+    grid->SetCurrentColumn(column);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Commands
 
 void TMainForm::NovyJazyk()
 {
     document_->NovyJazykCommand();
+    // A new language starts without notes.
+    if (document_->souborJazyka().empty())
+        rowChecks_->Notes().clear();
     AfterCommand(false);
     ApplyFilter();
 }
@@ -480,6 +626,8 @@ void TMainForm::NovyVJinemProgramu()
     const auto chosen = hooks_.ChooseProgram();
     if (chosen)
         document_->NovyVJinemProgramu(*chosen);
+    if (document_->souborJazyka().empty())
+        rowChecks_->Notes().clear();
     AfterCommand(false);
     ApplyFilter();
 }
@@ -495,6 +643,27 @@ void TMainForm::UlozitJazyk()
 {
     document_->UlozitJazyk();
     AfterCommand(false);
+}
+
+void TMainForm::UlozitHned()
+{
+    EndEdits();
+    // Only the file the document was read from or saved to; a new language, or one whose read
+    // stopped, is saved as the save command saves it.
+    const std::string file = document_->SaveTarget();
+    if (file.empty()) {
+        UlozitJazyk();
+        return;
+    }
+    try {
+        WriteFileAtomically(NativePath(file), document_->SavedBytes());
+    } catch (const FormatError &error) {
+        Dialogs().ReportError(error.what());
+        return;
+    }
+    document_->SetZmeneno(false);
+    AfterCommand(false);
+    statusBar()->showMessage(UiText(texts_.TranslateText("Uloženo.")), 3000);
 }
 
 void TMainForm::OtevriZdroj()
@@ -516,7 +685,7 @@ void TMainForm::toolVlastnostiClick()
     if (!vlastnosti_)
         return;
     vlastnosti_->Bind(document_->Header());
-    vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePage());
+    ApplyCodePages();
     vlastnosti_->SetCount(document_->pocetKPrekladu());
     vlastnosti_->SetSpellingChoices(SpellingChoices());
     vlastnosti_->exec();
@@ -547,28 +716,11 @@ void TMainForm::FollowLanguageWithQtTexts()
 void TMainForm::RefreshAfterTranslation()
 {
     FollowLanguageWithQtTexts();
-    LayOutInfoPanel();
+    infoPanel_->LayOut();
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());
     document_->WriteHeadingRow();
     RetranslateWorkbench();
-}
-
-void TMainForm::ShowInfo(int column, int row)
-{
-    const auto info = document_->gridJazykSelectCell(column, row);
-    if (!info)
-        return;
-    const StringGridModel *model = ui_->gridJazyk->GridModel();
-    ui_->editPuvodniText->setText(model ? model->CellText(0, row) : QString());
-    ui_->editVNovemJazyce->setText(model ? model->CellText(1, row) : QString());
-    // A component's name is its path in the template; the other kinds are named by the program.
-    const bool component = document_->polozky()[static_cast<std::size_t>(row - 1)].Kind == ikComponent;
-    ui_->editNazevKomponenty->setText(component ? TemplateCodePage().Decode(info->editNazevKomponenty)
-                                                : QString::fromStdString(info->editNazevKomponenty));
-    ui_->editPuvodniText->setCursorPosition(0);
-    ui_->editVNovemJazyce->setCursorPosition(0);
-    ui_->editNazevKomponenty->setCursorPosition(0);
 }
 
 void TMainForm::ReportUnrepresentable(const QString &text)
@@ -584,32 +736,16 @@ void TMainForm::ReportLineBreaks()
     Dialogs().Inform(texts_.TranslateText("Konce řádků ve vloženém textu byly nahrazeny mezerami."));
 }
 
-CodePage TMainForm::TemplateCodePage() const
-{
-    return CodePage::ForDeclared(document_->TemplateCodePage());
-}
-
-CodePage TMainForm::LanguageCodePage() const
-{
-    return CodePage::ForDeclared(document_->LanguageCodePage());
-}
-
-CodePage TMainForm::DescriptionCodePage() const
-{
-    return CodePage::ForDeclared(document_->DescriptionCodePage());
-}
-
 void TMainForm::ApplyCodePages()
 {
     StringGrid *grid = ui_->gridJazyk;
-    const QString templateName = TemplateCodePage().Name();
     const QString languageName = LanguageCodePage().Name();
-    grid->setCodePage(0, GridCells::ColumnEncoding, templateName);
-    grid->setCodePage(0, GridCells::DescriptionEncoding, DescriptionCodePage().Name());
+    grid->setCodePage(0, GridCells::ColumnEncoding, TemplateCodePageOf(*document_).Name());
+    grid->setCodePage(0, GridCells::DescriptionEncoding, DescriptionCodePageOf(*document_).Name());
     grid->setCodePage(1, GridCells::ColumnEncoding, languageName);
     grid->setCodePage(1, GridCells::DescriptionEncoding, languageName);
     if (vlastnosti_)
-        vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePage());
+        vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePageOf(*document_));
 }
 
 bool TMainForm::ZmenitKodovouStranku(const QString &name)
@@ -617,105 +753,96 @@ bool TMainForm::ZmenitKodovouStranku(const QString &name)
     const std::optional<CodePage> target = CodePage::Named(name);
     if (!target)
         return false;
-    const CodePage source = LanguageCodePage();
-    GridCells &cells = document_->Grid();
-    DocumentHeader &header = document_->Header();
-    // Everything is converted first and changed only when all of it fits.
-    std::vector<std::pair<int, std::string>> converted;
-    QStringList refusedRows;
-    for (int row = 1; row < cells.RowCount(); ++row) {
-        const std::string &bytes = cells.Text(1, row);
-        if (bytes.empty())
-            continue;
-        std::optional<std::string> encoded = target->Encode(source.Decode(bytes));
-        if (!encoded)
-            refusedRows << QString::number(row);
-        else if (*encoded != bytes)
-            converted.emplace_back(row, *std::move(encoded));
+    const CodePageRefusal refusal = ConvertLanguageCodePage(*document_, name, *target);
+    if (refusal.Empty()) {
+        ApplyCodePages();
+        return true;
     }
-    std::string *values[] = {&header.editJazyk, &header.editVerzeJazyka, &header.editSablona,
-                             &header.memoAutorJazyka};
-    std::vector<std::string> convertedValues;
-    bool valuesFit = true;
-    for (std::string *value : values) {
-        std::optional<std::string> encoded = target->Encode(source.Decode(*value));
-        valuesFit = valuesFit && encoded.has_value();
-        convertedValues.push_back(encoded.value_or(std::string()));
-    }
-    if (!refusedRows.isEmpty() || !valuesFit) {
-        constexpr qsizetype Shown = 20;
-        QString rows = refusedRows.mid(0, Shown).join(QStringLiteral(", "));
-        if (refusedRows.size() > Shown)
-            rows += QStringLiteral(", … (%1)").arg(refusedRows.size());
-        if (!valuesFit)
-            rows += (rows.isEmpty() ? QString() : QStringLiteral("; ")) +
-                    QString::fromStdString(texts_.TranslateText("vlastnosti jazyka"));
-        QString message = QString::fromStdString(
-            texts_.TranslateText("Kódová stránka %s nepojme texty těchto řádků: %s. Nic nebylo změněno."));
-        message.replace(message.indexOf(QStringLiteral("%s")), 2, name);
-        message.replace(message.indexOf(QStringLiteral("%s")), 2, rows);
-        Dialogs().Inform(message.toStdString());
-        return false;
-    }
-    {
-        GridBatch batch(cells);
-        for (auto &[row, bytes] : converted)
-            cells.SetText(1, row, std::move(bytes));
-    }
-    for (std::size_t i = 0; i < std::size(values); ++i)
-        *values[i] = std::move(convertedValues[i]);
-    header.KodovaStranka = name.toStdString();
-    document_->SetZmeneno(true);
-    ApplyCodePages();
-    return true;
+    constexpr qsizetype Shown = 20;
+    QString rows = refusal.Rows.mid(0, Shown).join(QStringLiteral(", "));
+    if (refusal.Rows.size() > Shown)
+        rows += QStringLiteral(", … (%1)").arg(refusal.Rows.size());
+    if (!refusal.ValuesFit)
+        rows += (rows.isEmpty() ? QString() : QStringLiteral("; ")) +
+                QString::fromStdString(texts_.TranslateText("vlastnosti jazyka"));
+    QString message = QString::fromStdString(
+        texts_.TranslateText("Kódová stránka %s nepojme texty těchto řádků: %s. Nic nebylo změněno."));
+    message.replace(message.indexOf(QStringLiteral("%s")), 2, name);
+    message.replace(message.indexOf(QStringLiteral("%s")), 2, rows);
+    Dialogs().Inform(message.toStdString());
+    return false;
 }
-
-// ---------------------------------------------------------------------------------------------
-// Find, completion, conversion, uninstall
 
 void TMainForm::NajitText()
 {
-    findDialog_->show();
-    findDialog_->raise();
-    findDialog_->activateWindow();
+    search_->ShowFind();
 }
 
 void TMainForm::NajitDalsi()
 {
-    const QString searchText = findDialog_->SearchText();
-    StringGrid *grid = ui_->gridJazyk;
-    // The text as each kind of cell holds it; one its code page cannot hold is in no such cell.
-    SearchTexts texts;
-    const CodePage codePages[2][2] = {{TemplateCodePage(), DescriptionCodePage()},
-                                      {LanguageCodePage(), LanguageCodePage()}};
-    for (int column = 0; column < 2; ++column) {
-        for (int encoding = 0; encoding < 2; ++encoding)
-            texts.Text[column][encoding] = codePages[column][encoding].Encode(searchText);
-    }
-    const std::optional<GridPosition> found = FindNextCell(
-        document_->Grid(), grid->CurrentColumn(), grid->CurrentRow(), texts, findDialog_->MatchCase());
-    if (found) {
-        // Row first, then column, each through the grid's own change of the current cell.
-        GoTo(found->Column, found->Row);
+    search_->FindNext();
+}
+
+void TMainForm::NajitDalsiPrikaz()
+{
+    search_->FindNextCommand();
+}
+
+void TMainForm::Nahradit()
+{
+    search_->ShowReplace();
+}
+
+void TMainForm::Zpet()
+{
+    EndEdits();
+    history_->Undo();
+}
+
+void TMainForm::Znovu()
+{
+    EndEdits();
+    history_->Redo();
+}
+
+void TMainForm::DalsiNeprelozeny()
+{
+    MoveToUntranslated(1);
+}
+
+void TMainForm::PredchoziNeprelozeny()
+{
+    MoveToUntranslated(-1);
+}
+
+void TMainForm::MoveToUntranslated(int direction)
+{
+    EndEdits();
+    const int entries = document_->EntryRowCount();
+    if (entries < 1)
         return;
+    const int current = ui_->gridJazyk->CurrentRow();
+    int row = current >= 1 && current <= entries ? current : (direction > 0 ? 0 : entries + 1);
+    for (int step = 0; step < entries; ++step) {
+        row += direction;
+        if (row > entries)
+            row = 1;
+        else if (row < 1)
+            row = entries;
+        if (IsUntranslatedRow(*document_, row)) {
+            GoTo(LanguageDocument::ColumnTranslation, row);
+            return;
+        }
     }
-    // A template's text cannot hold a double quote, so the message is looked up with „“ in their
-    // place; where the language keeps it as it is, it reads as ever, with its straight quotes.
-    std::string notFound = Texts().TranslateText("Text „%s“ nebyl nalezen.");
-    if (notFound == "Text „%s“ nebyl nalezen.")
-        notFound = "Text \"%s\" nebyl nalezen.";
-    QString message = QString::fromStdString(notFound);
-    message.replace(QStringLiteral("%s"), searchText);
-    Dialogs().ReportError(message.toStdString());
+    statusBar()->showMessage(UiText(texts_.TranslateText("Všechny texty jsou přeložené.")), 3000);
 }
 
 void TMainForm::ZapnoutTurmoMod()
 {
-    // The placeholder is looked up once for the whole pass.
-    // The placeholder is compared with the originals, so as the template's bytes; one that
-    // code page cannot hold is no original.
+    // The placeholder is looked up once for the whole pass. It is compared with the originals,
+    // so as the template's bytes; one that code page cannot hold is no original.
     const QString placeholder = QString::fromStdString(Document().TranslateText("Chyba: Položka nenalezena"));
-    const std::optional<std::string> bytes = TemplateCodePage().Encode(placeholder);
+    const std::optional<std::string> bytes = TemplateCodePageOf(*document_).Encode(placeholder);
     CompleteTranslations(document_->Grid(), bytes ? *bytes : std::string("\n"));
     // A pass that overwrote translations is work a close must not drop without asking.
     AfterCommand(true);
@@ -744,51 +871,10 @@ void TMainForm::Odinstalovat()
     }
     if (!Dialogs().AskYesNo(Texts().TranslateText("Opravdu chcete odinstalovat Verbaria ?")))
         return;
-    const QString folder = QString::fromStdString(slozkaProgramu_);
-
-    // No step reports a failure, and none stops the steps after it.
-    if (!registry_) {
-        ownRegistry_ = std::make_unique<SystemRegistryRecord>();
-        registry_ = ownRegistry_.get();
-    }
-    registry_->Delete();
-
-    const QString catalogue = folder + QStringLiteral("programs.ini");
-    if (QFileInfo::exists(catalogue))
-        QFile::remove(catalogue);
-
-    if (!listing_) {
-        ownListing_ = std::make_unique<SystemFolderListing>();
-        listing_ = ownListing_.get();
-    }
-    const QString languages = folder + QStringLiteral("jazyky");
-    // A languages folder that is a link goes as a link: what it points at is not ours.
-    const bool linked = QFileInfo(languages).isSymLink();
-    if (linked)
-        QFile::remove(languages);
-    for (const FolderEntry &entry : linked ? std::vector<FolderEntry>() : listing_->List(languages)) {
-        // Hidden files, special files (which the listing marks as neither folder nor file) and
-        // subfolders stay.
-        if (entry.IsFolder || !entry.IsRegularFile || entry.IsHidden || entry.Name.startsWith(u'.'))
-            continue;
-        QFile::remove(languages + u'/' + entry.Name);
-    }
-    if (QFileInfo(languages).isDir())
-        QDir(folder).rmdir(QStringLiteral("jazyky"));
-
-    const QString script = folder + UninstallScript::FileName();
-    const QString executable = folder + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    const qint64 pid = editorProcessId_ > 0 ? editorProcessId_ : QCoreApplication::applicationPid();
-    // A script that could not be written is not started: what lies there under its name is
-    // not ours to run.
-    if (UninstallScript::Write(script, executable, pid)) {
-        if (!detached_) {
-            ownDetached_ = std::make_unique<SystemDetachedProcess>();
-            detached_ = ownDetached_.get();
-        }
-        detached_->StartScript(script);
-    }
-
+    uninstaller_.SetRegistryRecord(registry_);
+    uninstaller_.Run(QString::fromStdString(slozkaProgramu_),
+                     QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                     editorProcessId_ > 0 ? editorProcessId_ : QCoreApplication::applicationPid());
     Dialogs().Inform(Texts().TranslateText("Verbaria byl odinstalován."));
     close();
 }

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "editor/core/LanguageDocument.h"
+#include "editor/ui/DocumentCodePages.h"
+#include "editor/ui/EditorContext.h"
 #include "editor/ui/QtUserDialogs.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TranslatorTexts.h"
+#include "platform/Uninstaller.h"
 #include "settings/core/SettingsValues.h"
 #include "translator/qt/QtOwnTexts.h"
 
@@ -42,11 +45,18 @@ struct ReplacePlan;
 class RowChecks;
 class DocumentMemory;
 class DocumentSpelling;
+class CommandTable;
+class InfoPanel;
+class SearchCommands;
+class TextPaneController;
+class WindowPlacement;
 
 // The editor's main window: the toolbar and menus, the editing grid with its info panel, and the
 // commands. The document behind the grid is a LanguageDocument; this class adds what needs
-// widgets: start-up, the translator that speaks the editor's own language, and the dialogs.
-class TMainForm final : public QMainWindow
+// widgets: start-up, the translator that speaks the editor's own language, and the dialogs. Each
+// feature beside the grid is a controller of its own, given the window as its EditorContext; the
+// window keeps the commands' table and the handlers the program's own template names.
+class TMainForm final : public QMainWindow, public EditorContext
 {
     Q_OBJECT
 
@@ -79,13 +89,23 @@ public:
     void SetRegistryRecord(RegistryRecord *record);               // for tests
     // For tests: how uninstalling lists the languages folder and starts its script (nullptr for
     // the system's), and the process the script waits for (the program's own by default).
-    void SetFolderListing(FolderListing *listing);
-    void SetDetachedProcess(DetachedProcess *process);
+    void SetFolderListing(FolderListing *listing) { uninstaller_.SetFolderListing(listing); }
+    void SetDetachedProcess(DetachedProcess *process) { uninstaller_.SetDetachedProcess(process); }
     void SetEditorProcessId(qint64 pid) { editorProcessId_ = pid; }
     void SetPropertiesDialog(TVlastnostiForm *dialog);
     void SetAboutDialog(QDialog *dialog) { about_ = dialog; }
 
-    LanguageDocument &Document() { return *document_; }
+    LanguageDocument &Document() override { return *document_; }
+    DocumentHistory &History() override { return *history_; }
+    StringGrid &Grid() override;
+    const TranslatorTexts &Texts() const override { return texts_; }
+    UserDialogs &Dialogs() override { return *dialogs_; }
+    QStatusBar &StatusLine() override;
+    void EndEdits() override;
+    void AfterCommand(bool marksTranslations) override;
+    void GoTo(int column, int row) override;
+    void ReportUnrepresentable(const QString &text) override;
+
     SettingsValues &Settings() { return settings_; }
     const std::string &slozkaProgramu() const { return slozkaProgramu_; }
     std::string LanguagesFolder() const
@@ -94,11 +114,9 @@ public:
     }
     bool Installed() const { return installed_; }
     qt::TKVTranslator *prekladac() const { return prekladac_; }
-    const TranslatorTexts &Texts() const { return texts_; }
     StringGrid *gridJazyk() const;
-    FindDialog *findDialog() const { return findDialog_; }
-    ReplaceDialog *replaceDialog() const { return replaceDialog_; }
-    DocumentHistory &History() { return *history_; }
+    FindDialog *findDialog() const;
+    ReplaceDialog *replaceDialog() const;
     StatusPanel &Status() { return *statusPanel_; }
     FilterBar *filterBar() const { return filterBar_; }
     TextPane *textPane() const { return textPane_; }
@@ -134,10 +152,7 @@ public slots:
 public:
     // Gives the grid and the properties dialog the document's code pages.
     void ApplyCodePages();
-    // The code pages of the document as the windows use them.
-    CodePage TemplateCodePage() const;
-    CodePage LanguageCodePage() const;
-    CodePage DescriptionCodePage() const;
+    CodePage LanguageCodePage() const { return LanguageCodePageOf(*document_); }
 public slots:
     // Gives the rows that share an original text the translation of the group's last row.
     void ZapnoutTurmoMod();
@@ -170,14 +185,10 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void SetUpIcons();
     void LocateProgramFolder();
     void FindInstalledDefaults();
     void SetUpCommands();
     void RefreshAfterTranslation();
-    void LayOutInfoPanel();
-    void ShowInfo(int column, int row);
-    void ReportUnrepresentable(const QString &text);
     void ReportLineBreaks();
     // Qt's own buttons and dialogs in the language the editor speaks now.
     void FollowLanguageWithQtTexts();
@@ -185,20 +196,13 @@ private:
     // language's values are converted, or, when the new code page cannot hold some of them,
     // nothing changes and the rows are listed. True when the document took it.
     bool ZmenitKodovouStranku(const QString &name);
-    UserDialogs &Dialogs();
     void SetUpWorkbench();
     void RetranslateWorkbench();
-    // Ends the edits open in the grid or the text pane, as leaving them would.
-    void EndEdits();
-    // After any command: one undo step of what it changed.
-    void AfterCommand(bool marksTranslations);
     void UpdateStatus();
     void UpdateTitle();
     void ApplyFilter();
     void ShowTextPane();
     void MoveToUntranslated(int direction);
-    void GoTo(int column, int row);
-    void ApplyReplace(const ReplacePlan &plan);
     void SetUpChecks();
     void RetranslateChecks();
     void RefreshChecks(int first, int last);
@@ -218,12 +222,6 @@ private:
     std::string WithSpellingChoice(std::string languageBytes) const;
     // What the properties dialog offers: (text, value of DocumentHeader::Pravopis).
     QList<std::pair<QString, QString>> SpellingChoices();
-    void RestoreWindow();
-    void SetDefaultSize();
-    void KeepRememberedColumns();
-    void RememberWindow();
-    QString WindowGeometryText() const;
-    QString ColumnWidthsText() const;
 
     std::unique_ptr<Ui::TMainForm> ui_;
     SettingsValues settings_;
@@ -237,11 +235,7 @@ private:
     std::unique_ptr<RegistryRecord> ownRegistry_;
     QPointer<TVlastnostiForm> vlastnosti_;
     QPointer<QDialog> about_;
-    FindDialog *findDialog_ = nullptr;
-    FolderListing *listing_ = nullptr;
-    std::unique_ptr<FolderListing> ownListing_;
-    DetachedProcess *detached_ = nullptr;
-    std::unique_ptr<DetachedProcess> ownDetached_;
+    Uninstaller uninstaller_;
     qint64 editorProcessId_ = 0;
     Hooks hooks_;
     std::string slozkaProgramu_;
@@ -255,15 +249,13 @@ private:
     StatusPanel *statusPanel_ = nullptr;
     FilterBar *filterBar_ = nullptr;
     TextPane *textPane_ = nullptr;
-    ReplaceDialog *replaceDialog_ = nullptr;
+    std::unique_ptr<TextPaneController> textPaneController_;
+    std::unique_ptr<SearchCommands> search_;
+    std::unique_ptr<InfoPanel> infoPanel_;
+    std::unique_ptr<WindowPlacement> placement_;
+    std::unique_ptr<CommandTable> commands_;
     QString caption_;
     bool composingTitle_ = false;
-    bool activatedOnce_ = false;
-    QString geometryAtStart_;
-    QString columnsAtStart_;
-    // The column widths of the last run, kept until the window's size differs from theirs.
-    std::optional<std::pair<int, int>> rememberedColumns_;
-    QSize rememberedFor_;
 
     std::unique_ptr<RowChecks> rowChecks_;
     DocumentMemory *memory_ = nullptr;

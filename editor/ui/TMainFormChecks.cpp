@@ -50,12 +50,6 @@ void TMainForm::SetUpChecks()
         return checks::WithRowNotes(WithSpellingChoice(std::move(bytes)),
                                     rowChecks_->NotesToSave(*document_));
     });
-    // A new language starts without notes.
-    for (QAction *action : {ui_->menuNovy, ui_->menuNovyPro})
-        connect(action, &QAction::triggered, this, [this] {
-            if (document_->souborJazyka().empty())
-                rowChecks_->Notes().clear();
-        });
     filterBar_->SetProblemTest([this](int row) { return rowChecks_->HasProblem(row); });
     filterBar_->SetReviewTest([this](int row) { return rowChecks_->NeedsReview(row); });
     statusPanel_->SetReviewCounter([this] { return rowChecks_->ReviewCount(); });
@@ -74,13 +68,6 @@ void TMainForm::SetUpChecks()
                                                 : QStyle::SP_MessageBoxWarning;
         return style()->standardIcon(icon);
     });
-    connect(model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) {
-                if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole) && !roles.contains(Qt::EditRole))
-                    return; // the marks themselves
-                RefreshChecks(StringGridModel::GridRowOf(topLeft), StringGridModel::GridRowOf(bottomRight));
-            });
-    connect(model, &QAbstractItemModel::modelReset, this, [this] { RefreshChecks(1, INT_MAX); });
     connect(model, &QAbstractItemModel::layoutChanged, this, [this] { RefreshChecks(1, INT_MAX); });
     connect(model, &QAbstractItemModel::rowsInserted, this, [this] { RefreshChecks(1, INT_MAX); });
     connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { RefreshChecks(1, INT_MAX); });
@@ -92,46 +79,12 @@ void TMainForm::SetUpChecks()
         ShowRowNotes(ui_->gridJazyk->CurrentRow());
     });
 
-    auto add = [this](const char *name, const char *keys, auto slot) {
-        // Named by its data, not its object name: its text comes from TranslateText, not from a
-        // component line of the editor's template.
-        auto *action = new QAction(this);
-        action->setData(QString::fromLatin1(name));
-        if (keys)
-            action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
-        action->setShortcutContext(Qt::WindowShortcut);
-        ui_->menuUpravy->addAction(action);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    ui_->menuUpravy->addSeparator();
-    add("menuDalsiProblem", "F8", [this] { DalsiProblem(); });
-    add("menuPotvrditVarovani", "Ctrl+K", [this] { PotvrditVarovani(); });
-    for (int i = 0; i < SuggestionKeys; ++i) {
-        const QByteArray name = "menuPrevzitNavrh" + QByteArray::number(i + 1);
-        const QByteArray keys = "Ctrl+" + QByteArray::number(i + 1);
-        add(name.constData(), keys.constData(), [this, i] { PrevzitNavrh(i); });
-    }
-    add("menuPredprelozit", nullptr, [this] { PredprelozitZPameti(); });
     RetranslateChecks();
     RefreshChecks(1, INT_MAX);
 }
 
 void TMainForm::RetranslateChecks()
 {
-    auto caption = [this](const char *name, const std::string &text) {
-        for (QAction *action : ui_->menuUpravy->actions()) {
-            if (action->data().toString() == QLatin1String(name))
-                action->setText(UiText(text));
-        }
-    };
-    caption("menuDalsiProblem", texts_.TranslateText("Další &problém"));
-    caption("menuPotvrditVarovani", texts_.TranslateText("Př&ijmout varování řádku"));
-    const std::string take = texts_.TranslateText("Převzít návrh %1 z paměti");
-    for (int i = 0; i < SuggestionKeys; ++i)
-        caption(QByteArray("menuPrevzitNavrh" + QByteArray::number(i + 1)).constData(),
-                QString::fromStdString(take).arg(i + 1).toStdString());
-    caption("menuPredprelozit", texts_.TranslateText("Př&edpřeložit z paměti"));
     suggestionsRow_ = -1;
     if (ui_->gridJazyk)
         ShowRowNotes(ui_->gridJazyk->CurrentRow());
@@ -277,8 +230,7 @@ void TMainForm::ShowRowNotes(int row)
 void TMainForm::DalsiProblem()
 {
     EndEdits();
-    const int entries =
-        std::min(static_cast<int>(document_->polozky().size()), document_->Grid().RowCount() - 1);
+    const int entries = document_->EntryRowCount();
     const int current = ui_->gridJazyk->CurrentRow();
     int row = current >= 1 && current <= entries ? current : 0;
     for (int step = 0; step < entries; ++step) {
@@ -340,7 +292,7 @@ void TMainForm::PredprelozitZPameti()
     if (!memory)
         return;
     GridCells &cells = document_->Grid();
-    const int entries = std::min(static_cast<int>(document_->polozky().size()), cells.RowCount() - 1);
+    const int entries = document_->EntryRowCount();
     std::vector<std::optional<std::string>> toFill(static_cast<std::size_t>(std::max(entries, 0)));
     for (int row = 1; row <= entries; ++row) {
         if (rowChecks_->IsEmpty(row) && cells.Style(LanguageDocument::ColumnTranslation, row).IsEditable())

@@ -36,8 +36,6 @@ void TMainForm::SetUpSpelling()
                         .arg(word, QDir::toNativeSeparators(file), reason)
                         .toStdString());
             });
-    // Undo and redo may take the language's name or the choice back.
-    connect(history_.get(), &DocumentHistory::Changed, this, &TMainForm::FollowSpelling);
 }
 
 void TMainForm::FollowSpelling()
