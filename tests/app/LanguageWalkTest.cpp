@@ -50,6 +50,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -66,6 +67,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <new>
 #include <set>
@@ -617,6 +619,86 @@ TEST_F(LanguageWalk, SwitchedToCzechNoTextReadsAsEnglish)
         EXPECT_TRUE(EnglishWordsIn(seen.Text).isEmpty())
             << seen.Where << ": " << seen.Text.toStdString() << " ("
             << EnglishWordsIn(seen.Text).join(QLatin1Char(' ')).toStdString() << ")";
+}
+
+namespace {
+
+// The letter after a single '&', lower case; none for a text without one.
+QChar MnemonicOf(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return {};
+}
+
+// Within one menu or one dialog, each mnemonic reaches one entry.
+void ExpectUniqueMnemonics(const std::string &where, const QStringList &texts)
+{
+    std::map<QChar, QString> owners;
+    for (const QString &text : texts) {
+        const QChar letter = MnemonicOf(text);
+        if (letter.isNull())
+            continue;
+        const auto [owner, added] = owners.emplace(letter, text);
+        EXPECT_TRUE(added) << where << ": \"" << text.toStdString() << "\" and \""
+                           << owner->second.toStdString() << "\" share " << QString(letter).toStdString();
+    }
+}
+
+QStringList TextsOfDialog(QWidget &dialog)
+{
+    QStringList texts;
+    for (QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
+        texts << button->text();
+    for (QLabel *label : dialog.findChildren<QLabel *>()) {
+        if (label->buddy())
+            texts << label->text();
+    }
+    for (QGroupBox *box : dialog.findChildren<QGroupBox *>())
+        texts << box->title();
+    return texts;
+}
+
+} // namespace
+
+TEST_F(LanguageWalk, NoTwoCommandsShareAKeyNorTwoEntriesOfAMenuOrDialogAMnemonic)
+{
+    for (const char *language : {"czech.lng", "english.lng"}) {
+        SCOPED_TRACE(language);
+        Start(language);
+        std::map<QString, QString> keys;
+        for (QAction *action : Form().findChildren<QAction *>()) {
+            for (const QKeySequence &key : action->shortcuts()) {
+                const auto [owner, added] = keys.emplace(key.toString(), action->objectName());
+                EXPECT_TRUE(added) << key.toString().toStdString() << ": "
+                                   << action->objectName().toStdString() << " and "
+                                   << owner->second.toStdString();
+            }
+        }
+        QStringList titles;
+        for (QAction *entry : Form().menuBar()->actions()) {
+            titles << entry->text();
+            if (QMenu *menu = entry->menu()) {
+                QStringList texts;
+                for (QAction *action : menu->actions())
+                    texts << action->text();
+                ExpectUniqueMnemonics(menu->objectName().toStdString(), texts);
+            }
+        }
+        ExpectUniqueMnemonics("menu bar", titles);
+        for (QWidget *dialog : std::initializer_list<QWidget *>{
+                 Form().findDialog(), Form().replaceDialog(), &windows_->vlastnostiForm,
+                 &windows_->nastaveniForm, &windows_->programyForm, &windows_->pridatProgramForm})
+            ExpectUniqueMnemonics(dialog->objectName().toStdString(), TextsOfDialog(*dialog));
+        windows_.reset();
+    }
 }
 
 TEST(EditorLanguages, EveryLineOfEachLanguageIsInThatLanguage)
