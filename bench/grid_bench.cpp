@@ -1,5 +1,5 @@
 // The string grid with a million rows: filling the cells, resetting the model and the first paint.
-#include "editor/core/GridCells.h"
+#include "widgets/GridCells.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 

@@ -19,7 +19,7 @@ FLOORS = [
     {"verbaria_formats", "verbaria_gridcells", "verbaria_codepage"},
     {"verbaria_checks", "verbaria_translator_core", "verbaria_settings_core", "verbaria_platform"},
     {"verbaria_document", "verbaria_translator", "verbaria_widgets", "verbaria_spelling"},
-    {"verbaria_exchange", "verbaria_editor_dialogs"},
+    {"verbaria_exchange", "verbaria_dialogs"},
     {"verbaria_editor_ui"},
     {"verbaria_settings_ui"},
     {"verbaria_app"},

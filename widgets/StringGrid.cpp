@@ -1,6 +1,6 @@
 #include "widgets/StringGrid.h"
 
-#include "editor/core/GridCells.h"
+#include "widgets/GridCells.h"
 #include "widgets/StringGridDelegate.h"
 #include "widgets/StringGridHeader.h"
 #include "widgets/StringGridModel.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/core/GridCells.h"
 #include "platform/CodePage.h"
+#include "widgets/GridCells.h"
 
 #include <QAbstractTableModel>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "editor/core/GridCells.h"
 #include "editor/core/UserDialogs.h"
 #include "formats/FindTemplateFile.h"
 #include "formats/LanguageFile.h"
 #include "formats/TemplateFile.h"
 #include "settings/core/SettingsValues.h"
+#include "widgets/GridCells.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "editor/ui/CodePageConversion.h"
 
 #include "editor/core/LanguageDocument.h"
+#include "editor/core/UserDialogs.h"
 #include "editor/ui/DocumentCodePages.h"
 
 #include <string>
@@ -48,6 +49,22 @@ CodePageRefusal ConvertLanguageCodePage(LanguageDocument &document, const QStrin
     header.KodovaStranka = name.toStdString();
     document.SetZmeneno(true);
     return refusal;
+}
+
+QString RefusalMessage(const CodePageRefusal &refusal, const QString &name, const TextService &texts)
+{
+    constexpr qsizetype Shown = 20;
+    QString rows = refusal.Rows.mid(0, Shown).join(QStringLiteral(", "));
+    if (refusal.Rows.size() > Shown)
+        rows += QStringLiteral(", … (%1)").arg(refusal.Rows.size());
+    if (!refusal.ValuesFit)
+        rows += (rows.isEmpty() ? QString() : QStringLiteral("; ")) +
+                QString::fromStdString(texts.TranslateText("vlastnosti jazyka"));
+    QString message = QString::fromStdString(
+        texts.TranslateText("Kódová stránka %s nepojme texty těchto řádků: %s. Nic nebylo změněno."));
+    message.replace(message.indexOf(QStringLiteral("%s")), 2, name);
+    message.replace(message.indexOf(QStringLiteral("%s")), 2, rows);
+    return message;
 }
 
 } // namespace verbaria

@@ -7,6 +7,7 @@
 namespace verbaria {
 
 class LanguageDocument;
+class TextService;
 
 // What a change of the language file's code page could not take along.
 struct CodePageRefusal
@@ -24,5 +25,8 @@ struct CodePageRefusal
 // nothing changes and the refusal lists them. The grid's cells change in one batch.
 CodePageRefusal ConvertLanguageCodePage(LanguageDocument &document, const QString &name,
                                         const CodePage &target);
+
+// Tells which rows (the first twenty) and values kept the document from taking the code page name.
+QString RefusalMessage(const CodePageRefusal &refusal, const QString &name, const TextService &texts);
 
 } // namespace verbaria

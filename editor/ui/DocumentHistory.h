@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/core/GridCells.h"
 #include "editor/core/LanguageDocument.h"
+#include "widgets/GridCells.h"
 
 #include <QObject>
 #include <QUndoStack>

@@ -1,9 +1,9 @@
 #include "editor/ui/FilterBar.h"
 
+#include "dialogs/UiText.h"
 #include "editor/core/LanguageDocument.h"
 #include "editor/core/TextSearch.h"
 #include "editor/core/TranslationCounts.h"
-#include "editor/ui/UiText.h"
 #include "platform/CodePage.h"
 #include "widgets/OwnChildren.h"
 #include "widgets/StringGrid.h"

@@ -1,8 +1,8 @@
 #include "editor/ui/PluralForms.h"
 
+#include "dialogs/UiText.h"
 #include "editor/core/LanguageDocument.h"
 #include "editor/core/UserDialogs.h"
-#include "editor/ui/UiText.h"
 #include "formats/TextRules.h"
 #include "platform/CodePage.h"
 #include "translator/qt/QtOwnTexts.h"

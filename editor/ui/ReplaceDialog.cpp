@@ -1,7 +1,7 @@
 #include "editor/ui/ReplaceDialog.h"
 
+#include "dialogs/UiText.h"
 #include "editor/core/UserDialogs.h"
-#include "editor/ui/UiText.h"
 #include "ui_ReplaceDialog.h"
 #include "widgets/OwnChildren.h"
 

@@ -1,8 +1,8 @@
 #include "editor/ui/SpellingMenu.h"
 
+#include "dialogs/UiText.h"
 #include "editor/core/UserDialogs.h"
 #include "editor/ui/DocumentSpelling.h"
-#include "editor/ui/UiText.h"
 #include "spelling/Replacement.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "editor/ui/StatusPanel.h"
 
-#include "editor/ui/UiText.h"
+#include "dialogs/UiText.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -1,23 +1,30 @@
 #include "editor/ui/TMainForm.h"
 
+#include "checks/RowNotes.h"
+#include "dialogs/FileDialogComponent.h"
+#include "dialogs/UiText.h"
 #include "editor/core/AutoCompletion.h"
 #include "editor/core/OldVersionImport.h"
 #include "editor/core/TranslationCounts.h"
+#include "editor/ui/ChecksController.h"
 #include "editor/ui/CodePageConversion.h"
 #include "editor/ui/CommandTable.h"
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/DocumentMemory.h"
 #include "editor/ui/DocumentSpelling.h"
-#include "editor/ui/FileDialogComponent.h"
+#include "editor/ui/EditorLanguage.h"
+#include "editor/ui/ExchangeController.h"
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/InfoPanel.h"
+#include "editor/ui/MainFormCommands.h"
+#include "editor/ui/MemoryController.h"
 #include "editor/ui/RowChecks.h"
 #include "editor/ui/SearchCommands.h"
+#include "editor/ui/SpellingController.h"
 #include "editor/ui/StatusPanel.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
 #include "editor/ui/TextPaneController.h"
-#include "editor/ui/UiText.h"
 #include "editor/ui/WindowPlacement.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
@@ -28,7 +35,6 @@
 #include "platform/SystemRegistryRecord.h"
 #include "translator/qt/TKVTranslator.h"
 #include "ui_TMainForm.h"
-#include "widgets/MenuStyle.h"
 #include "widgets/OwnChildren.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
@@ -45,28 +51,12 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <climits>
+
 // The window's end, step by step: QT_LOGGING_RULES="verbaria.window=true" tells where a close went.
 Q_LOGGING_CATEGORY(lcWindow, "verbaria.window", QtWarningMsg)
 
 namespace verbaria {
-
-namespace {
-
-// The separators of the toolbar and the menus, named as the editor's own template knows them.
-const char *const ToolSeparators[] = {"toolNil", "toolNil3"};
-const char *const SouborSeparators[] = {"menuNil", "menuNil2", "menuNil3"};
-const char *const NastrojeSeparators[] = {"menuNil4", "menuNil5", "menuNil6"};
-
-template <std::size_t N> void NameSeparators(const QList<QAction *> &actions, const char *const (&names)[N])
-{
-    std::size_t next = 0;
-    for (QAction *action : actions) {
-        if (action->isSeparator() && next < N)
-            action->setObjectName(QString::fromLatin1(names[next++]));
-    }
-}
-
-} // namespace
 
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
@@ -79,26 +69,12 @@ TMainForm::TMainForm(QWidget *parent)
     new FileDialogComponent(QStringLiteral("OpenDialog"), document_->OpenDialog(), this);
     new FileDialogComponent(QStringLiteral("SaveDialog"), document_->SaveDialog(), this);
 
-    NameSeparators(ui_->ToolBarHlavni->actions(), ToolSeparators);
-    NameSeparators(ui_->menuSoubor->actions(), SouborSeparators);
-    NameSeparators(ui_->menuNastroje->actions(), NastrojeSeparators);
-    // One style for both menus, owned by the window; it wraps a style of its own.
-    auto *menuStyle = new MenuStyle;
-    menuStyle->setParent(this);
-    for (QMenu *menu : {ui_->menuSoubor, ui_->menuNastroje})
-        menu->setStyle(menuStyle);
+    PrepareMenus(*this);
 
     StringGrid *grid = ui_->gridJazyk;
     grid->SetCells(document_->Grid());
     document_->SetCodePagesChanged([this] { ApplyCodePages(); });
-    LanguageDocument::FileNameTexts names;
-    names.ToText = [](const std::string &name, const std::string &codePage) {
-        return CodePage::ForDeclared(codePage).Encode(QFile::decodeName(QByteArray::fromStdString(name)));
-    };
-    names.ToName = [](const std::string &text, const std::string &codePage) -> std::optional<std::string> {
-        return QFile::encodeName(CodePage::ForDeclared(codePage).Decode(text)).toStdString();
-    };
-    document_->SetFileNameTexts(std::move(names));
+    document_->SetFileNameTexts(FileNameTextsInCodePages());
     infoPanel_ = std::make_unique<InfoPanel>(
         InfoPanel::Widgets{ui_->panelInfo,
                            {ui_->labelPuvodniText, ui_->labelVNovemJazyce, ui_->labelNazevKomponenty},
@@ -110,8 +86,7 @@ TMainForm::TMainForm(QWidget *parent)
     connect(grid, &StringGrid::UnrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
     connect(grid, &StringGrid::LineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
     SetUpWorkbench();
-    SetUpChecks();
-    SetUpSpelling();
+    SetUpControllers();
     SetUpCommands();
     UpdateStatus();
 }
@@ -127,24 +102,23 @@ TMainForm::~TMainForm()
     DisconnectOwnChildren(*this);
     if (history_)
         disconnect(history_.get(), nullptr, this, nullptr);
+    // ... and the controllers end while the widgets they serve are there: each takes its
+    // callbacks back from the grid, the filter and the status bar.
+    exchange_.reset();
+    memory_.reset();
+    spelling_.reset();
+    checks_.reset();
     textPaneController_.reset();
-    // ... and no callback of a widget that would outlive the members.
-    if (StringGridModel *model = ui_->gridJazyk->GridModel())
-        model->SetMarker({});
-    ui_->gridJazyk->SetEditorCreated({});
-    filterBar_->SetProblemTest({});
     document_->SetLanguageRead({});
     document_->SetSaveAddition({});
     document_->SetCodePagesChanged({});
     // Then the widgets that show the document, while the document and the members they use are
     // still there; the document, its history and the checks go last.
-    texts_.SetTranslator(nullptr);
-    delete prekladac_;
+    language_.End();
     delete takeCentralWidget();
     search_.reset();
     history_.reset();
     document_.reset();
-    rowChecks_.reset();
 }
 
 StringGrid *TMainForm::gridJazyk() const
@@ -162,6 +136,21 @@ QStatusBar &TMainForm::StatusLine()
     return *statusBar();
 }
 
+RowChecks &TMainForm::Checks()
+{
+    return checks_->Checks();
+}
+
+DocumentMemory &TMainForm::Memory()
+{
+    return memory_->Memory();
+}
+
+DocumentSpelling &TMainForm::Spelling()
+{
+    return spelling_->Spelling();
+}
+
 FindDialog *TMainForm::findDialog() const
 {
     return search_->findDialog();
@@ -176,49 +165,6 @@ void TMainForm::SetDialogs(UserDialogs *dialogs)
 {
     dialogs_ = dialogs ? dialogs : &realDialogs_;
     document_->SetDialogs(*dialogs_);
-}
-
-void TMainForm::SetProgramFolder(const QString &folder)
-{
-    QString path = QDir::fromNativeSeparators(folder);
-    if (!path.endsWith(QLatin1Char('/')))
-        path += QLatin1Char('/');
-    slozkaProgramu_ = path.toStdString();
-}
-
-void TMainForm::SetLanguagesFolder(const QString &folder)
-{
-    QString path = QDir::fromNativeSeparators(folder);
-    if (!path.endsWith(QLatin1Char('/')))
-        path += QLatin1Char('/');
-    languagesFolder_ = path.toStdString();
-}
-
-void TMainForm::LocateProgramFolder()
-{
-    if (!slozkaProgramu_.empty())
-        return;
-    const ProgramFolders folders =
-        ProgramFolders::ForExecutableFolder(QCoreApplication::applicationDirPath());
-    installed_ = folders.Installed();
-    registryFile_ = folders.RegistryFile();
-    SetLanguagesFolder(folders.Languages());
-    SetProgramFolder(folders.Program());
-}
-
-void TMainForm::FindInstalledDefaults()
-{
-    // The remembered paths default to "jazyky\..." against the current folder, which for an
-    // installed copy is anywhere; such a path that names nothing there means the installed one.
-    if (!installed_)
-        return;
-    for (std::string *path :
-         {&settings_.PosledniJazyk, &settings_.JazykProPopisy, &settings_.PosledniSablona}) {
-        const std::string upper = UpperAscii(std::string_view(*path).substr(0, 7));
-        if ((upper == "JAZYKY\\" || upper == "JAZYKY/") &&
-            !QFileInfo::exists(QString::fromStdString(NativePath(*path))))
-            *path = LanguagesFolder() + NativePath(path->substr(7));
-    }
 }
 
 void TMainForm::SetPropertiesDialog(TVlastnostiForm *dialog)
@@ -240,66 +186,7 @@ void TMainForm::SetRegistryRecord(RegistryRecord *record)
 
 void TMainForm::SetUpCommands()
 {
-    auto run = [this](void (TMainForm::*command)()) { return [this, command] { (this->*command)(); }; };
-    using P = QStyle::StandardPixmap;
-    // The File menu, the Edit menu, the Tools menu; the toolbar's buttons beside their entries.
-    std::vector<Command> commands{
-        {"menuNovy", "toolNovy", "document-new", P::SP_FileIcon, "Ctrl+N", run(&TMainForm::NovyJazyk)},
-        {"menuNovyPro", "toolNovyVJinemProgramu", "window-new", P::SP_DesktopIcon, "Ctrl+Shift+N",
-         run(&TMainForm::NovyVJinemProgramu)},
-        {"menuOtevrit", "toolOtevrit", "document-open", P::SP_DialogOpenButton, "Ctrl+O",
-         run(&TMainForm::OtevritJazyk)},
-        {"menuUlozit", "toolUlozit", "document-save", P::SP_DialogSaveButton, "Ctrl+Shift+S",
-         run(&TMainForm::UlozitJazyk)},
-        {"menuUlozitHned", nullptr, nullptr, P::SP_CustomBase, "Ctrl+S", run(&TMainForm::UlozitHned)},
-        {"menuImportovat", nullptr, nullptr, P::SP_CustomBase, nullptr, run(&TMainForm::Importovat)},
-        {"menuExportovat", nullptr, nullptr, P::SP_CustomBase, nullptr, run(&TMainForm::Exportovat)},
-        {"menuOtevritZdrojovy", nullptr, "format-justify-left", P::SP_DirOpenIcon, "Ctrl+Shift+O",
-         run(&TMainForm::OtevriZdroj)},
-        {"menuVlastnosti", "toolVlastnosti", "document-properties", P::SP_FileDialogDetailedView,
-         "Alt+Return", run(&TMainForm::toolVlastnostiClick)},
-        {"menuInfo", "toolInfo", "help-about", P::SP_MessageBoxInformation, "F1", run(&TMainForm::OProgramu)},
-        {"menuKonec", nullptr, "application-exit", P::SP_DialogCloseButton, "Ctrl+Q", [this] { close(); }},
-
-        {"menuZpet", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Z", run(&TMainForm::Zpet),
-         [this] { return history_->CanUndo(); }},
-        {"menuZnovu", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+Z;Ctrl+Y", run(&TMainForm::Znovu),
-         [this] { return history_->CanRedo(); }},
-        {"menuDalsiNeprelozeny", nullptr, nullptr, P::SP_CustomBase, "Ctrl+J",
-         run(&TMainForm::DalsiNeprelozeny)},
-        {"menuPredchoziNeprelozeny", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+J",
-         run(&TMainForm::PredchoziNeprelozeny)},
-        {"menuFiltr", nullptr, nullptr, P::SP_CustomBase, "Ctrl+L",
-         [this] { filterBar_->comboFiltr()->setFocus(); }},
-        {"menuTextovePole", nullptr, nullptr, P::SP_CustomBase, "Ctrl+E",
-         [this] {
-             EndEdits();
-             textPane_->memoNovyText()->setFocus(Qt::ShortcutFocusReason);
-         }},
-        {"menuDalsiProblem", nullptr, nullptr, P::SP_CustomBase, "F8", run(&TMainForm::DalsiProblem)},
-        {"menuPotvrditVarovani", nullptr, nullptr, P::SP_CustomBase, "Ctrl+K",
-         run(&TMainForm::PotvrditVarovani)},
-        {"menuPrevzitNavrh1", nullptr, nullptr, P::SP_CustomBase, "Ctrl+1", [this] { PrevzitNavrh(0); }},
-        {"menuPrevzitNavrh2", nullptr, nullptr, P::SP_CustomBase, "Ctrl+2", [this] { PrevzitNavrh(1); }},
-        {"menuPrevzitNavrh3", nullptr, nullptr, P::SP_CustomBase, "Ctrl+3", [this] { PrevzitNavrh(2); }},
-        {"menuPredprelozit", nullptr, nullptr, P::SP_CustomBase, nullptr,
-         run(&TMainForm::PredprelozitZPameti)},
-
-        {"menuNajit", "toolNajit", "edit-find", P::SP_FileDialogContentsView, "Ctrl+F",
-         run(&TMainForm::NajitText)},
-        {"menuNajitDalsi", nullptr, nullptr, P::SP_CustomBase, "F3", run(&TMainForm::NajitDalsiPrikaz)},
-        {"menuNahradit", nullptr, nullptr, P::SP_CustomBase, "Ctrl+H", run(&TMainForm::Nahradit)},
-        {"menuAutoDoplneni", nullptr, "edit-copy", P::SP_ArrowDown, "Ctrl+D",
-         run(&TMainForm::ZapnoutTurmoMod)},
-        {"menuImportovatStarouVerzi", nullptr, "document-import", P::SP_ArrowRight, nullptr,
-         run(&TMainForm::ImportovatZeStareVerze)},
-        {"menuSmazat", nullptr, "edit-delete", P::SP_TrashIcon, nullptr, run(&TMainForm::SmazatJazyk)},
-        {"menuNastaveni", "toolNastaveni", "preferences-system", P::SP_FileDialogListView, "Ctrl+,",
-         run(&TMainForm::Nastaveni)},
-        {"menuOdinstalovat", nullptr, "edit-clear", P::SP_DialogDiscardButton, nullptr,
-         run(&TMainForm::Odinstalovat)},
-    };
-    commands_ = std::make_unique<CommandTable>(*this, std::move(commands));
+    commands_ = std::make_unique<CommandTable>(*this, MainFormCommands(*this));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -317,15 +204,15 @@ void TMainForm::showEvent(QShowEvent *event)
 
 void TMainForm::FormShow()
 {
-    LocateProgramFolder();
+    folders_.Locate();
     if (hooks_.ReadSettings) {
         try {
-            hooks_.ReadSettings(slozkaProgramu_, settings_);
+            hooks_.ReadSettings(folders_.Program(), settings_);
         } catch (const FormatError &) {
             // An unreadable settings file gives the defaults, without a message.
         }
     }
-    FindInstalledDefaults();
+    folders_.FindInstalledDefaults(settings_);
     // Files that declare no code page are in the user's choice; an unknown name leaves the
     // program's own.
     if (!settings_.KodovaStranka.empty())
@@ -333,45 +220,27 @@ void TMainForm::FormShow()
     ApplyCodePages();
     document_->SetStartovani(true);
 
-    prekladac_ = new qt::TKVTranslator(this);
-    prekladac_->setObjectName(QStringLiteral("prekladac"));
-    // The editor's own languages are in the program's code page, whatever the documents' are.
-    prekladac_->SetCodePage(QLatin1String(CodePage::FallbackName));
-    connect(prekladac_, &qt::TKVTranslator::ErrorOccurred, this,
-            [this](const QString &message) { Dialogs().ReportError(message.toStdString()); });
-    const std::string languages = LanguagesFolder();
-    const std::string editorTemplate =
-        FindFileIgnoringCase(languages + "glotra11.lnd").value_or(languages + "glotra11.lnd");
-    prekladac_->LoadTemplate(QString::fromStdString(editorTemplate));
-    std::string language = languages + "czech.lng";
-    if (!settings_.JazykRozhrani.empty()) {
-        if (auto chosen = FindFileIgnoringCase(languages + NativePath(settings_.JazykRozhrani)))
-            language = *chosen;
-        else if (auto czech = FindFileIgnoringCase(languages + "czech.lng"))
-            language = *czech;
-    }
-    prekladac_->SetLanguageFile(QString::fromStdString(language));
-    texts_.SetTranslator(prekladac_);
-    prekladac_->Translate();
-    FollowLanguageWithQtTexts();
+    language_.Start(*this, LanguagesFolder(), settings_.JazykRozhrani,
+                    [this](const QString &message) { Dialogs().ReportError(message.toStdString()); });
     infoPanel_->LayOut();
 
     if (!registry_) {
-        ownRegistry_ = registryFile_.isEmpty() ? std::make_unique<SystemRegistryRecord>()
-                                               : std::make_unique<SystemRegistryRecord>(registryFile_);
+        ownRegistry_ = folders_.RegistryFile().isEmpty()
+                           ? std::make_unique<SystemRegistryRecord>()
+                           : std::make_unique<SystemRegistryRecord>(folders_.RegistryFile());
         registry_ = ownRegistry_.get();
     }
-    registry_->Write(QString::fromStdString(slozkaProgramu_));
+    registry_->Write(QString::fromStdString(folders_.Program()));
 
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());
     RetranslateWorkbench();
 
-    document_->SetProgramFolder(slozkaProgramu_);
+    document_->SetProgramFolder(folders_.Program());
     if (hooks_.CatalogueTemplates)
         document_->SetCatalogue(hooks_.CatalogueTemplates);
     // The user's own words are kept with his settings.
-    spelling_->SetUserWordsFolder(QString::fromStdString(slozkaProgramu_) + QStringLiteral("slovniky/"));
+    spelling_->SetUserWordsFolder(QString::fromStdString(folders_.Program()) + QStringLiteral("slovniky/"));
     document_->OpenAtStartup();
     FollowSpelling();
     history_->Reset();
@@ -430,11 +299,10 @@ void TMainForm::FormHide()
     // The end of the run: no build of the memory goes on behind the closing windows.
     memory_->Stop();
     placement_->Remember(settings_.OknoPoloha, settings_.OknoSloupce);
-    texts_.SetTranslator(nullptr);
-    delete prekladac_;
+    language_.End();
     if (hooks_.WriteSettings) {
         try {
-            hooks_.WriteSettings(slozkaProgramu_, settings_);
+            hooks_.WriteSettings(folders_.Program(), settings_);
         } catch (const FormatError &error) {
             Dialogs().ReportError(error.what());
         }
@@ -526,6 +394,61 @@ void TMainForm::SetUpWorkbench()
     });
 }
 
+void TMainForm::SetUpControllers()
+{
+    checks_ = std::make_unique<ChecksController>(*this, *filterBar_, *statusPanel_, *this);
+    connect(checks_.get(), &ChecksController::NotesChanged, this, [this](int row) {
+        UpdateStatus();
+        ShowRowNotes(row);
+    });
+    memory_ = std::make_unique<MemoryController>(*this, checks_->Checks(), [this] {
+        return hooks_.CatalogueTemplates ? hooks_.CatalogueTemplates() : std::vector<std::string>();
+    });
+    connect(memory_.get(), &MemoryController::Built, this,
+            [this] { ShowRowNotes(ui_->gridJazyk->CurrentRow()); });
+    spelling_ = std::make_unique<SpellingController>(*this, *textPane_);
+    exchange_ = std::make_unique<ExchangeController>(*this, checks_->Checks());
+    connect(exchange_.get(), &ExchangeController::Imported, this, &TMainForm::ApplyFilter);
+    // Besides the texts a language file carries the rows' notes and the spelling dictionary.
+    document_->SetLanguageRead([this](std::string_view bytes) {
+        checks_->Checks().ReadNotes(bytes, *document_);
+        spelling_->ReadChoice(bytes);
+    });
+    document_->SetSaveAddition([this](std::string bytes) {
+        return checks::WithRowNotes(spelling_->WithChoice(std::move(bytes)),
+                                    checks_->Checks().NotesToSave(*document_));
+    });
+    RetranslateChecks();
+}
+
+void TMainForm::RetranslateChecks()
+{
+    memory_->Forget();
+    ShowRowNotes(ui_->gridJazyk->CurrentRow());
+}
+
+void TMainForm::RefreshChecks(int first, int last)
+{
+    if (checks_)
+        checks_->Refresh(first, last);
+}
+
+void TMainForm::ShowRowNotes(int row)
+{
+    if (!checks_ || !memory_)
+        return;
+    QString html = checks_->FactsAndFindings(row);
+    if (const QString suggestions = memory_->Suggestions(row); !suggestions.isEmpty())
+        html += (html.isEmpty() ? QString() : QStringLiteral("<br>")) + suggestions;
+    textPane_->SetNotes(html);
+}
+
+void TMainForm::FollowSpelling()
+{
+    if (spelling_)
+        spelling_->Follow();
+}
+
 void TMainForm::RetranslateWorkbench()
 {
     statusPanel_->Retranslate();
@@ -614,7 +537,7 @@ void TMainForm::NovyJazyk()
     document_->NovyJazykCommand();
     // A new language starts without notes.
     if (document_->souborJazyka().empty())
-        rowChecks_->Notes().clear();
+        checks_->Checks().Notes().clear();
     AfterCommand(false);
     ApplyFilter();
 }
@@ -627,7 +550,7 @@ void TMainForm::NovyVJinemProgramu()
     if (chosen)
         document_->NovyVJinemProgramu(*chosen);
     if (document_->souborJazyka().empty())
-        rowChecks_->Notes().clear();
+        checks_->Checks().Notes().clear();
     AfterCommand(false);
     ApplyFilter();
 }
@@ -687,7 +610,7 @@ void TMainForm::toolVlastnostiClick()
     vlastnosti_->Bind(document_->Header());
     ApplyCodePages();
     vlastnosti_->SetCount(document_->pocetKPrekladu());
-    vlastnosti_->SetSpellingChoices(SpellingChoices());
+    vlastnosti_->SetSpellingChoices(spelling_->Choices());
     vlastnosti_->exec();
     AfterCommand(true);
 }
@@ -705,17 +628,9 @@ void TMainForm::OProgramu()
         about_->exec();
 }
 
-void TMainForm::FollowLanguageWithQtTexts()
-{
-    if (!prekladac_)
-        return;
-    const std::string &language = prekladac_->Core().LanguageInfo().Language;
-    qtTexts_.Follow(prekladac_->LanguageCodePage().Decode(language), prekladac_->LanguageFile());
-}
-
 void TMainForm::RefreshAfterTranslation()
 {
-    FollowLanguageWithQtTexts();
+    language_.FollowWithQtTexts();
     infoPanel_->LayOut();
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());
@@ -754,23 +669,53 @@ bool TMainForm::ZmenitKodovouStranku(const QString &name)
     if (!target)
         return false;
     const CodePageRefusal refusal = ConvertLanguageCodePage(*document_, name, *target);
-    if (refusal.Empty()) {
-        ApplyCodePages();
-        return true;
+    if (!refusal.Empty()) {
+        Dialogs().Inform(RefusalMessage(refusal, name, texts_).toStdString());
+        return false;
     }
-    constexpr qsizetype Shown = 20;
-    QString rows = refusal.Rows.mid(0, Shown).join(QStringLiteral(", "));
-    if (refusal.Rows.size() > Shown)
-        rows += QStringLiteral(", … (%1)").arg(refusal.Rows.size());
-    if (!refusal.ValuesFit)
-        rows += (rows.isEmpty() ? QString() : QStringLiteral("; ")) +
-                QString::fromStdString(texts_.TranslateText("vlastnosti jazyka"));
-    QString message = QString::fromStdString(
-        texts_.TranslateText("Kódová stránka %s nepojme texty těchto řádků: %s. Nic nebylo změněno."));
-    message.replace(message.indexOf(QStringLiteral("%s")), 2, name);
-    message.replace(message.indexOf(QStringLiteral("%s")), 2, rows);
-    Dialogs().Inform(message.toStdString());
-    return false;
+    ApplyCodePages();
+    return true;
+}
+
+void TMainForm::FocusFilter()
+{
+    filterBar_->comboFiltr()->setFocus();
+}
+
+void TMainForm::EditInTextPane()
+{
+    EndEdits();
+    textPane_->memoNovyText()->setFocus(Qt::ShortcutFocusReason);
+}
+
+void TMainForm::DalsiProblem()
+{
+    checks_->NextProblem();
+}
+
+void TMainForm::PotvrditVarovani()
+{
+    checks_->AcknowledgeWarnings();
+}
+
+void TMainForm::PrevzitNavrh(int index)
+{
+    memory_->Take(index);
+}
+
+void TMainForm::PredprelozitZPameti()
+{
+    memory_->PreTranslate();
+}
+
+void TMainForm::Exportovat()
+{
+    exchange_->Export();
+}
+
+void TMainForm::Importovat()
+{
+    exchange_->Import();
 }
 
 void TMainForm::NajitText()
@@ -861,8 +806,8 @@ void TMainForm::ImportovatZeStareVerze()
 
 void TMainForm::Odinstalovat()
 {
-    LocateProgramFolder();
-    if (installed_) {
+    folders_.Locate();
+    if (folders_.Installed()) {
         // The files of an installed copy belong to the package manager, not to us.
         Dialogs().Inform(Texts().TranslateText(
             "Verbaria je nainstalována jako balíček systému. Odinstalujte ji správcem balíčků, "
@@ -872,7 +817,7 @@ void TMainForm::Odinstalovat()
     if (!Dialogs().AskYesNo(Texts().TranslateText("Opravdu chcete odinstalovat Verbaria ?")))
         return;
     uninstaller_.SetRegistryRecord(registry_);
-    uninstaller_.Run(QString::fromStdString(slozkaProgramu_),
+    uninstaller_.Run(QString::fromStdString(folders_.Program()),
                      QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
                      editorProcessId_ > 0 ? editorProcessId_ : QCoreApplication::applicationPid());
     Dialogs().Inform(Texts().TranslateText("Verbaria byl odinstalován."));

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "dialogs/QtUserDialogs.h"
 #include "editor/core/LanguageDocument.h"
 #include "editor/ui/DocumentCodePages.h"
 #include "editor/ui/EditorContext.h"
-#include "editor/ui/QtUserDialogs.h"
+#include "editor/ui/EditorFolders.h"
+#include "editor/ui/EditorLanguage.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TranslatorTexts.h"
 #include "platform/Uninstaller.h"
@@ -45,7 +47,11 @@ struct ReplacePlan;
 class RowChecks;
 class DocumentMemory;
 class DocumentSpelling;
+class ChecksController;
 class CommandTable;
+class ExchangeController;
+class MemoryController;
+class SpellingController;
 class InfoPanel;
 class SearchCommands;
 class TextPaneController;
@@ -80,13 +86,13 @@ public:
     ~TMainForm() override;
 
     void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
-    void SetDialogs(UserDialogs *dialogs);        // for tests; nullptr for the real dialogs
-    void SetProgramFolder(const QString &folder); // for tests; else the executable's folder
+    void SetDialogs(UserDialogs *dialogs); // for tests; nullptr for the real dialogs
+    void SetProgramFolder(const QString &folder) { folders_.SetProgramFolder(folder); } // for tests
     // Where the editor's own languages lie: slozkaProgramu + "jazyky/" unless installed, then
     // the installed data folder (ProgramFolders).
-    void SetLanguagesFolder(const QString &folder);
-    void SetInstalled(bool installed) { installed_ = installed; } // for tests
-    void SetRegistryRecord(RegistryRecord *record);               // for tests
+    void SetLanguagesFolder(const QString &folder) { folders_.SetLanguagesFolder(folder); }
+    void SetInstalled(bool installed) { folders_.SetInstalled(installed); } // for tests
+    void SetRegistryRecord(RegistryRecord *record);                         // for tests
     // For tests: how uninstalling lists the languages folder and starts its script (nullptr for
     // the system's), and the process the script waits for (the program's own by default).
     void SetFolderListing(FolderListing *listing) { uninstaller_.SetFolderListing(listing); }
@@ -107,22 +113,19 @@ public:
     void ReportUnrepresentable(const QString &text) override;
 
     SettingsValues &Settings() { return settings_; }
-    const std::string &slozkaProgramu() const { return slozkaProgramu_; }
-    std::string LanguagesFolder() const
-    {
-        return languagesFolder_.empty() ? slozkaProgramu_ + "jazyky/" : languagesFolder_;
-    }
-    bool Installed() const { return installed_; }
-    qt::TKVTranslator *prekladac() const { return prekladac_; }
+    const std::string &slozkaProgramu() const { return folders_.Program(); }
+    std::string LanguagesFolder() const { return folders_.Languages(); }
+    bool Installed() const { return folders_.Installed(); }
+    qt::TKVTranslator *prekladac() const { return language_.Translator(); }
     StringGrid *gridJazyk() const;
     FindDialog *findDialog() const;
     ReplaceDialog *replaceDialog() const;
     StatusPanel &Status() { return *statusPanel_; }
     FilterBar *filterBar() const { return filterBar_; }
     TextPane *textPane() const { return textPane_; }
-    RowChecks &Checks() { return *rowChecks_; }
-    DocumentMemory &Memory() { return *memory_; }
-    DocumentSpelling &Spelling() { return *spelling_; }
+    RowChecks &Checks();
+    DocumentMemory &Memory();
+    DocumentSpelling &Spelling();
     // The caption the program's translator sets; the window itself shows it with the file name
     // and a mark for unsaved edits.
     QString windowTitle() const { return caption_; }
@@ -173,9 +176,12 @@ public slots:
     void PotvrditVarovani();
     void PrevzitNavrh(int index);
     void PredprelozitZPameti();
-    // XLIFF and PO, by the chosen file's extension (ExchangeCommands.cpp).
+    // XLIFF and PO, by the chosen file's extension.
     void Exportovat();
     void Importovat();
+    // The keyboard's way to the filter and to the text pane.
+    void FocusFilter();
+    void EditInTextPane();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -185,13 +191,9 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void LocateProgramFolder();
-    void FindInstalledDefaults();
     void SetUpCommands();
     void RefreshAfterTranslation();
     void ReportLineBreaks();
-    // Qt's own buttons and dialogs in the language the editor speaks now.
-    void FollowLanguageWithQtTexts();
     // The properties dialog's choice of the language file's code page: the translations and the
     // language's values are converted, or, when the new code page cannot hold some of them,
     // nothing changes and the rows are listed. True when the document took it.
@@ -203,34 +205,21 @@ private:
     void ApplyFilter();
     void ShowTextPane();
     void MoveToUntranslated(int direction);
-    void SetUpChecks();
+    void SetUpControllers();
     void RetranslateChecks();
     void RefreshChecks(int first, int last);
-    // The row's context, disambiguation, programmer's comment and source place, as rich text.
-    QString MessageFacts(int row) const;
-    // The text the form holds for a component row (the template tells it); empty when unknown.
-    QString FormTextOf(int row) const;
+    // The row's facts, findings and the memory's suggestions under the text pane.
     void ShowRowNotes(int row);
-    void StartMemory();
-    // Names in the status bar the files the memory could not read.
-    void ReportSkippedMemoryFiles();
-    void SetUpSpelling();
     // Checks the translations in the dictionary the document's choice or language names.
     void FollowSpelling();
-    // The choice a language file read carries; the saved bytes with the choice written in.
-    void ReadSpellingChoice(std::string_view languageBytes);
-    std::string WithSpellingChoice(std::string languageBytes) const;
-    // What the properties dialog offers: (text, value of DocumentHeader::Pravopis).
-    QList<std::pair<QString, QString>> SpellingChoices();
 
     std::unique_ptr<Ui::TMainForm> ui_;
     SettingsValues settings_;
     QtUserDialogs realDialogs_;
     UserDialogs *dialogs_ = nullptr;
     TranslatorTexts texts_;
-    qt::QtOwnTexts qtTexts_;
+    EditorLanguage language_{texts_};
     std::unique_ptr<LanguageDocument> document_;
-    QPointer<qt::TKVTranslator> prekladac_;
     RegistryRecord *registry_ = nullptr;
     std::unique_ptr<RegistryRecord> ownRegistry_;
     QPointer<TVlastnostiForm> vlastnosti_;
@@ -238,10 +227,7 @@ private:
     Uninstaller uninstaller_;
     qint64 editorProcessId_ = 0;
     Hooks hooks_;
-    std::string slozkaProgramu_;
-    std::string languagesFolder_;
-    QString registryFile_;
-    bool installed_ = false;
+    EditorFolders folders_;
     bool shown_ = false;
     bool ended_ = false;
 
@@ -257,15 +243,10 @@ private:
     QString caption_;
     bool composingTitle_ = false;
 
-    std::unique_ptr<RowChecks> rowChecks_;
-    DocumentMemory *memory_ = nullptr;
-    DocumentSpelling *spelling_ = nullptr;
-    std::string memoryKey_;
-    // UTF-8, in the order of their keys; whether taking it leaves the row for review.
-    std::vector<std::pair<std::string, bool>> shownSuggestions_;
-    int suggestionsRow_ = -1;
-    // The export and import dialog's folder and file name between uses.
-    FileDialogState exchangeDialog_;
+    std::unique_ptr<ChecksController> checks_;
+    std::unique_ptr<MemoryController> memory_;
+    std::unique_ptr<SpellingController> spelling_;
+    std::unique_ptr<ExchangeController> exchange_;
 };
 
 } // namespace verbaria

@@ -1,7 +1,7 @@
 #include "editor/ui/TVlastnostiForm.h"
 
+#include "dialogs/CodePageGuard.h"
 #include "editor/core/LanguageDocument.h"
-#include "editor/ui/CodePageGuard.h"
 #include "platform/CodePage.h"
 #include "ui_TVlastnostiForm.h"
 #include "widgets/OwnChildren.h"

@@ -1,10 +1,10 @@
 #include "editor/ui/TextPane.h"
 
+#include "dialogs/UiText.h"
 #include "editor/core/UserDialogs.h"
 #include "editor/ui/DocumentSpelling.h"
 #include "editor/ui/SpellingHighlighter.h"
 #include "editor/ui/SpellingMenu.h"
-#include "editor/ui/UiText.h"
 #include "platform/CodePage.h"
 #include "widgets/OwnChildren.h"
 

@@ -1,7 +1,7 @@
 #include "settings/ui/TPridatProgramForm.h"
 
-#include "editor/ui/CodePageGuard.h"
-#include "editor/ui/FileDialogComponent.h"
+#include "dialogs/CodePageGuard.h"
+#include "dialogs/FileDialogComponent.h"
 #include "platform/CodePage.h"
 #include "ui_TPridatProgramForm.h"
 #include "widgets/OwnChildren.h"

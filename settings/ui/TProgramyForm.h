@@ -1,7 +1,7 @@
 #pragma once
 
+#include "dialogs/QtUserDialogs.h"
 #include "editor/core/UserDialogs.h"
-#include "editor/ui/QtUserDialogs.h"
 #include "formats/CatalogueFile.h"
 
 #include <QDialog>

@@ -1,5 +1,5 @@
-#include "editor/ui/ProgramFileFilter.h"
-#include "editor/ui/QtUserDialogs.h"
+#include "dialogs/ProgramFileFilter.h"
+#include "dialogs/QtUserDialogs.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "formats/FileIO.h"

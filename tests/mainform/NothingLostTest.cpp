@@ -1,8 +1,8 @@
 // What must never cost the translator work: a save without a dialog writes only the file the
 // document came from, a corrupt file beside the document is skipped and named, the window ends
 // while its memory is still being built, and any bytes make a message.
+#include "dialogs/QtUserDialogs.h"
 #include "editor/ui/DocumentMemory.h"
-#include "editor/ui/QtUserDialogs.h"
 #include "editor/ui/TMainForm.h"
 #include "mainform/WindowFixture.h"
 #include "widgets/StringGrid.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/core/GridCells.h"
+#include "widgets/GridCells.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "editor/ui/QtUserDialogs.h"
+#include "dialogs/QtUserDialogs.h"
 
-#include "editor/ui/ProgramFileFilter.h"
+#include "dialogs/ProgramFileFilter.h"
 #include "platform/CodePage.h"
 
 #include <QStringDecoder>

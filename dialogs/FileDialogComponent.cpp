@@ -1,4 +1,4 @@
-#include "editor/ui/FileDialogComponent.h"
+#include "dialogs/FileDialogComponent.h"
 
 namespace verbaria {
 

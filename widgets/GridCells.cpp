@@ -1,4 +1,4 @@
-#include "editor/core/GridCells.h"
+#include "widgets/GridCells.h"
 
 namespace verbaria {
 

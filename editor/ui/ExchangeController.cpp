@@ -1,10 +1,14 @@
 // Export and import of the document as XLIFF or PO, the files translation platforms and agencies
 // work with. The same exchange room as verbaria-tool's export and import, so both write the same
 // bytes and refuse the same files.
+#include "editor/ui/ExchangeController.h"
+
+#include "dialogs/UiText.h"
+#include "editor/core/UserDialogs.h"
+#include "editor/ui/DocumentCodePages.h"
 #include "editor/ui/DocumentHistory.h"
+#include "editor/ui/EditorContext.h"
 #include "editor/ui/RowChecks.h"
-#include "editor/ui/TMainForm.h"
-#include "editor/ui/UiText.h"
 #include "exchange/DocumentExport.h"
 #include "exchange/DocumentImporter.h"
 #include "exchange/ExchangeReceiver.h"
@@ -14,7 +18,6 @@
 #include "exchange/XliffWriter.h"
 #include "formats/Paths.h"
 #include "translator/qt/QtOwnTexts.h"
-#include "ui_TMainForm.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 
@@ -111,18 +114,26 @@ void PrepareExchangeDialog(FileDialogState &dialog, std::string title, const Tex
 
 } // namespace
 
-void TMainForm::Exportovat()
+ExchangeController::ExchangeController(EditorContext &context, RowChecks &checks)
+    : context_(context)
+    , checks_(checks)
 {
-    EndEdits();
-    FileDialogState &dialog = exchangeDialog_;
-    PrepareExchangeDialog(dialog, texts_.TranslateText("Exportovat překlad"), texts_, *document_);
-    if (const std::string &file = document_->souborJazyka(); !file.empty())
+}
+
+void ExchangeController::Export()
+{
+    context_.EndEdits();
+    LanguageDocument &document = context_.Document();
+    const TextService &texts = context_.Texts();
+    FileDialogState &dialog = dialog_;
+    PrepareExchangeDialog(dialog, texts.TranslateText("Exportovat překlad"), texts, document);
+    if (const std::string &file = document.souborJazyka(); !file.empty())
         dialog.FileName =
             QFile::encodeName(
                 QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).completeBaseName() +
                 QStringLiteral(".xlf"))
                 .toStdString();
-    const std::optional<std::string> chosen = Dialogs().ChooseFileToSave(dialog);
+    const std::optional<std::string> chosen = context_.Dialogs().ChooseFileToSave(dialog);
     if (!chosen)
         return;
     const QString name = QFile::decodeName(QByteArray::fromStdString(*chosen));
@@ -131,15 +142,15 @@ void TMainForm::Exportovat()
 
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly)) {
-        Dialogs().ReportError((name + QStringLiteral(": ") + file.errorString()).toStdString());
+        context_.Dialogs().ReportError((name + QStringLiteral(": ") + file.errorString()).toStdString());
         return;
     }
     std::unique_ptr<ExchangeWriter> writer;
     if (IsPo(name)) {
         // The language file's last change, as the tool's export gives it.
-        const std::string &language = document_->souborJazyka();
-        const QFileInfo changed(QFile::decodeName(QByteArray::fromStdString(
-            NativePath(language.empty() ? document_->aktualniSablona() : language))));
+        const std::string &language = document.souborJazyka();
+        const QFileInfo changed(QFile::decodeName(
+            QByteArray::fromStdString(NativePath(language.empty() ? document.aktualniSablona() : language))));
         writer = std::make_unique<PoWriter>(file, changed.exists() ? changed.lastModified()
                                                                    : QDateTime::currentDateTime());
     } else {
@@ -150,14 +161,14 @@ void TMainForm::Exportovat()
         ExportSettings settings;
         // The language as the program's translator takes it: its plural rule where the file names
         // none.
-        settings.LanguageTag = qt::QtOwnTexts::LocaleFor(
-            LanguageCodePage().Decode(document_->Header().editJazyk),
-            QFile::decodeName(QByteArray::fromStdString(document_->souborJazyka())));
+        settings.LanguageTag =
+            qt::QtOwnTexts::LocaleFor(LanguageCodePageOf(document).Decode(document.Header().editJazyk),
+                                      QFile::decodeName(QByteArray::fromStdString(document.souborJazyka())));
         settings.NeedsReview = [this](std::int32_t number) {
-            const auto note = Checks().Notes().find(number);
-            return note != Checks().Notes().end() && note->second.Review;
+            const auto note = checks_.Notes().find(number);
+            return note != checks_.Notes().end() && note->second.Review;
         };
-        error = ExportDocument(*document_, settings, *writer);
+        error = ExportDocument(document, settings, *writer);
     } catch (const std::exception &exception) {
         error = exception.what();
     }
@@ -165,40 +176,43 @@ void TMainForm::Exportovat()
         error = file.errorString().toStdString();
     if (!error.empty()) {
         file.cancelWriting();
-        Dialogs().ReportError(Fill(UiText(texts_.TranslateText("Soubor %s se nepodařilo exportovat: %s")),
-                                   {name, QString::fromStdString(error)})
-                                  .toStdString());
+        context_.Dialogs().ReportError(
+            Fill(UiText(texts.TranslateText("Soubor %s se nepodařilo exportovat: %s")),
+                 {name, QString::fromStdString(error)})
+                .toStdString());
         return;
     }
-    statusBar()->showMessage(UiText(texts_.TranslateText("Exportováno.")), 3000);
+    context_.StatusLine().showMessage(UiText(texts.TranslateText("Exportováno.")), 3000);
 }
 
-void TMainForm::Importovat()
+void ExchangeController::Import()
 {
-    EndEdits();
-    AfterCommand(true); // what came before is a step of its own, never part of the import's
-    FileDialogState &dialog = exchangeDialog_;
-    PrepareExchangeDialog(dialog, texts_.TranslateText("Importovat překlad"), texts_, *document_);
-    const std::optional<std::string> chosen = Dialogs().ChooseFileToOpen(dialog);
+    context_.EndEdits();
+    context_.AfterCommand(true); // what came before is a step of its own, never part of the import's
+    LanguageDocument &document = context_.Document();
+    const TextService &texts = context_.Texts();
+    FileDialogState &dialog = dialog_;
+    PrepareExchangeDialog(dialog, texts.TranslateText("Importovat překlad"), texts, document);
+    const std::optional<std::string> chosen = context_.Dialogs().ChooseFileToOpen(dialog);
     if (!chosen)
         return;
     const QString name = QFile::decodeName(QByteArray::fromStdString(*chosen));
     dialog.InitialFolder = QFileInfo(name).absolutePath().toStdString();
     QFile in(name);
     if (!in.open(QIODevice::ReadOnly)) {
-        Dialogs().ReportError((name + QStringLiteral(": ") + in.errorString()).toStdString());
+        context_.Dialogs().ReportError((name + QStringLiteral(": ") + in.errorString()).toStdString());
         return;
     }
 
     // A refused file leaves the document as it was: what the import changed before it met the
     // refusal is put back.
-    GridCells &cells = document_->Grid();
-    const DocumentHeader before = document_->Header();
+    GridCells &cells = document.Grid();
+    const DocumentHeader before = document.Header();
     std::string error;
     std::unique_ptr<ImportIntoDocument> receiver;
     {
         GridBatch batch(cells);
-        receiver = std::make_unique<ImportIntoDocument>(*document_);
+        receiver = std::make_unique<ImportIntoDocument>(document);
         try {
             error =
                 ReadsAsPo(name, in.peek(256)) ? ReadPo(in.readAll(), *receiver) : ReadXliff(in, *receiver);
@@ -210,9 +224,9 @@ void TMainForm::Importovat()
     }
     if (!error.empty()) {
         // Everything the import changed goes back: translations, plural forms and the header.
-        history_->RevertPending();
-        Dialogs().ReportError(
-            Fill(UiText(texts_.TranslateText("Soubor %s nelze importovat: %s. Nic nebylo změněno.")),
+        context_.History().RevertPending();
+        context_.Dialogs().ReportError(
+            Fill(UiText(texts.TranslateText("Soubor %s nelze importovat: %s. Nic nebylo změněno.")),
                  {name, QString::fromStdString(error)})
                 .toStdString());
         return;
@@ -221,21 +235,21 @@ void TMainForm::Importovat()
     // A translation the file marks for review waits for it here as one from the memory does.
     bool marked = false;
     for (const std::int32_t number : importer.ReviewNumbers())
-        marked |= !std::exchange(Checks().Notes()[number].Review, true);
-    if (!SameLanguageValues(before, document_->Header()) || marked)
-        document_->SetZmeneno(true);
-    ui_->gridJazyk->GridModel()->MarkersChanged(1, cells.RowCount() - 1);
-    AfterCommand(true);
-    ApplyFilter();
+        marked |= !std::exchange(checks_.Notes()[number].Review, true);
+    if (!SameLanguageValues(before, document.Header()) || marked)
+        document.SetZmeneno(true);
+    context_.Grid().GridModel()->MarkersChanged(1, cells.RowCount() - 1);
+    context_.AfterCommand(true);
+    emit Imported();
 
-    QString report = Fill(UiText(texts_.TranslateText("Importováno překladů: %s.")),
+    QString report = Fill(UiText(texts.TranslateText("Importováno překladů: %s.")),
                           {QString::number(importer.Imported())});
     if (importer.NeedingReview() > 0)
-        report += QLatin1Char('\n') + Fill(UiText(texts_.TranslateText("Z nich ke kontrole: %s.")),
+        report += QLatin1Char('\n') + Fill(UiText(texts.TranslateText("Z nich ke kontrole: %s.")),
                                            {QString::number(importer.NeedingReview())});
     if (!importer.Conflicts().empty()) {
         report += QStringLiteral("\n\n") +
-                  Fill(UiText(texts_.TranslateText(
+                  Fill(UiText(texts.TranslateText(
                            "Původní text se od exportu změnil u %s jednotek (importovány byly i tak):")),
                        {QString::number(importer.Conflicts().size())});
         constexpr std::size_t Shown = 20;
@@ -244,7 +258,7 @@ void TMainForm::Importovat()
         if (importer.Conflicts().size() > Shown)
             report += QStringLiteral("\n…");
     }
-    Dialogs().Inform(report.toStdString());
+    context_.Dialogs().Inform(report.toStdString());
 }
 
 } // namespace verbaria

@@ -1,4 +1,4 @@
-#include "editor/ui/ProgramFileFilter.h"
+#include "dialogs/ProgramFileFilter.h"
 
 #include <QFileSystemModel>
 

@@ -1,4 +1,4 @@
-#include "editor/ui/CodePageGuard.h"
+#include "dialogs/CodePageGuard.h"
 
 #include "widgets/CodePageValidator.h"
 

@@ -1,0 +1,158 @@
+#include "editor/ui/ChecksController.h"
+
+#include "dialogs/UiText.h"
+#include "editor/core/LanguageDocument.h"
+#include "editor/core/UserDialogs.h"
+#include "editor/ui/DocumentCodePages.h"
+#include "editor/ui/EditorContext.h"
+#include "editor/ui/FilterBar.h"
+#include "editor/ui/RowChecks.h"
+#include "editor/ui/StatusPanel.h"
+#include "widgets/StringGrid.h"
+#include "widgets/StringGridModel.h"
+
+#include <QStatusBar>
+#include <QStyle>
+#include <QWidget>
+
+#include <climits>
+
+namespace verbaria {
+
+namespace {
+
+QString Escaped(const QString &text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+}
+
+} // namespace
+
+ChecksController::ChecksController(EditorContext &context, FilterBar &filter, StatusPanel &status,
+                                   const QWidget &window)
+    : context_(context)
+    , filter_(filter)
+    , status_(status)
+    , checks_(std::make_unique<RowChecks>())
+{
+    filter_.SetProblemTest([this](int row) { return checks_->HasProblem(row); });
+    filter_.SetReviewTest([this](int row) { return checks_->NeedsReview(row); });
+    status_.SetReviewCounter([this] { return checks_->ReviewCount(); });
+
+    StringGridModel *model = context_.Grid().GridModel();
+    model->SetMarker([this, &window](int column, int row, int role) -> QVariant {
+        // The original's tooltip: the text the form holds, where the row shows a component's path.
+        if (column == LanguageDocument::ColumnOriginal)
+            return role == Qt::ToolTipRole ? QVariant(FormTextOf(row)) : QVariant();
+        if (column != LanguageDocument::ColumnTranslation || !checks_->HasProblem(row))
+            return {};
+        if (role == Qt::ToolTipRole)
+            return checks_->Messages(row, context_.Texts());
+        const QStyle::StandardPixmap icon = checks_->HasError(row) && !checks_->Shown(row).empty()
+                                                ? QStyle::SP_MessageBoxCritical
+                                                : QStyle::SP_MessageBoxWarning;
+        return window.style()->standardIcon(icon);
+    });
+    // Rows that move or come and go are checked anew; a change of texts is the window's to tell.
+    connect(model, &QAbstractItemModel::layoutChanged, this, [this] { Refresh(1, INT_MAX); });
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this] { Refresh(1, INT_MAX); });
+    connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { Refresh(1, INT_MAX); });
+    Refresh(1, INT_MAX);
+}
+
+ChecksController::~ChecksController()
+{
+    // The grid and the filter may outlive the checks for a moment: they ask nothing any more.
+    if (StringGridModel *model = context_.Grid().GridModel())
+        model->SetMarker({});
+    filter_.SetProblemTest({});
+    filter_.SetReviewTest({});
+    status_.SetReviewCounter({});
+}
+
+void ChecksController::Refresh(int first, int last)
+{
+    const auto [changedFirst, changedLast] = checks_->Refresh(context_.Document(), first, last);
+    if (changedFirst <= changedLast)
+        context_.Grid().GridModel()->MarkersChanged(changedFirst, changedLast);
+}
+
+QString ChecksController::FormTextOf(int row) const
+{
+    const std::optional<std::string_view> text = checks_->FormText(row);
+    if (!text || text->empty())
+        return {};
+    return TemplateCodePageOf(context_.Document()).Decode(std::string(*text));
+}
+
+QString ChecksController::MessageFacts(int row) const
+{
+    if (row < 1)
+        return {};
+    const TextService &texts = context_.Texts();
+    // A component's original is the text its form holds; the row itself names its path.
+    if (const QString shown = FormTextOf(row); !shown.isEmpty())
+        return QStringLiteral("<b>%1</b> %2")
+            .arg(Escaped(UiText(texts.TranslateText("Text ve formuláři:"))), Escaped(shown));
+    const LanguageDocument &document = context_.Document();
+    const MessageInfo *message = document.MessageOf(static_cast<std::size_t>(row - 1));
+    if (!message)
+        return {};
+    // The template's own bytes, in its code page, as the left column shows them.
+    const CodePage codePage = TemplateCodePageOf(document);
+    QStringList lines;
+    auto fact = [&](const std::string &label, const std::string &value) {
+        if (!value.empty())
+            lines << QStringLiteral("<b>%1</b> %2")
+                         .arg(Escaped(UiText(label)), Escaped(codePage.Decode(value)));
+    };
+    fact(texts.TranslateText("Kontext:"), message->Context);
+    fact(texts.TranslateText("Rozlišení:"), message->Disambiguation);
+    fact(texts.TranslateText("Poznámka programátora:"), message->Comment);
+    fact(texts.TranslateText("Místo ve zdrojovém kódu:"), message->Location);
+    if (message->Plural)
+        lines << Escaped(UiText(texts.TranslateText("Text s množnými tvary (%n je počet)")));
+    return lines.join(QStringLiteral("<br>"));
+}
+
+QString ChecksController::FactsAndFindings(int row) const
+{
+    QString html = MessageFacts(row);
+    const QString findings = Escaped(checks_->Messages(row, context_.Texts()));
+    if (!findings.isEmpty())
+        html += (html.isEmpty() ? QString() : QStringLiteral("<br>")) + findings;
+    return html;
+}
+
+void ChecksController::NextProblem()
+{
+    context_.EndEdits();
+    const int entries = context_.Document().EntryRowCount();
+    const int current = context_.Grid().CurrentRow();
+    int row = current >= 1 && current <= entries ? current : 0;
+    for (int step = 0; step < entries; ++step) {
+        row = row >= entries ? 1 : row + 1;
+        if (checks_->HasProblem(row)) {
+            context_.GoTo(LanguageDocument::ColumnTranslation, row);
+            return;
+        }
+    }
+    context_.StatusLine().showMessage(
+        UiText(context_.Texts().TranslateText("Kontroly nenašly žádný problém.")), 3000);
+}
+
+void ChecksController::AcknowledgeWarnings()
+{
+    context_.EndEdits();
+    const int row = context_.Grid().CurrentRow();
+    if (!checks_->Acknowledge(row))
+        return;
+    // The note is saved with the file: it is a change of the document.
+    context_.Document().SetZmeneno(true);
+    context_.Grid().GridModel()->MarkersChanged(row, row);
+    // A filtered view looks at the row again once the user leaves it.
+    filter_.RowsChanged(row, row);
+    emit NotesChanged(row);
+}
+
+} // namespace verbaria

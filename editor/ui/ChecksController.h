@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace verbaria {
+
+class EditorContext;
+class FilterBar;
+class RowChecks;
+class StatusPanel;
+
+// The live checks of the document in the window: the marks and tooltips of the grid, the problem
+// and review filters, the review count of the status bar, the row's facts and findings for the
+// text pane, going to the next problem and accepting a row's warnings.
+class ChecksController final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The marks' pictures come from window's style.
+    ChecksController(EditorContext &context, FilterBar &filter, StatusPanel &status, const QWidget &window);
+    ~ChecksController() override;
+
+    RowChecks &Checks() { return *checks_; }
+
+    // Brings the checks of rows first..last up to the document and renews the marks that changed.
+    void Refresh(int first, int last);
+    // The row's context, disambiguation, programmer's comment and source place, then its
+    // findings, as rich text; empty for none.
+    QString FactsAndFindings(int row) const;
+    // The text the form holds for a component row (the template tells it); empty when unknown.
+    QString FormTextOf(int row) const;
+
+    // F8: the next row with a problem, round the end; the status bar says when there is none.
+    void NextProblem();
+    // Ctrl+K: accepts the warnings of the current row and ends its review.
+    void AcknowledgeWarnings();
+
+signals:
+    // A row's notes changed without a change of its text: the pane shows them anew.
+    void NotesChanged(int row);
+
+private:
+    QString MessageFacts(int row) const;
+
+    EditorContext &context_;
+    FilterBar &filter_;
+    StatusPanel &status_;
+    std::unique_ptr<RowChecks> checks_;
+};
+
+} // namespace verbaria
