@@ -22,6 +22,7 @@
 #include <QToolBox>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace verbaria::qt {

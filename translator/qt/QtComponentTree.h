@@ -52,7 +52,8 @@ namespace verbaria::qt {
 //
 // Each kind of target is one adapter in the table of QtComponentTree.cpp: it tells which names
 // (or aliases) of which objects it serves, and reads, writes, gives back and counts the value. A
-// new widget kind is one new entry there; nothing else changes.
+// new widget kind is one new entry in that table (and its alias in the list above); nothing else
+// changes. The objects a path reaches are walked by one function there as well.
 class QtComponentTree final : public TComponentTree
 {
 public:
