@@ -239,13 +239,13 @@ const QtComponentTree::Adapter QtComponentTree::Adapter::Table[] = {
                 QObject *object = query.Object;
                 const char *name = nullptr;
                 if (query.Alias == "CAPTION") {
-                    auto *widget = qobject_cast<QWidget *>(object);
                     if (qobject_cast<QAbstractButton *>(object) || qobject_cast<QLabel *>(object) ||
                         qobject_cast<QAction *>(object))
                         name = "text";
                     else if (qobject_cast<QMenu *>(object) || qobject_cast<QGroupBox *>(object))
                         name = "title";
-                    else if (widget && (widget->isWindow() || qobject_cast<QDockWidget *>(widget)) &&
+                    else if (auto *widget = qobject_cast<QWidget *>(object);
+                             widget && (widget->isWindow() || qobject_cast<QDockWidget *>(widget)) &&
                              !TabWidgetOfPage(object) && !ToolBoxOfPage(object))
                         name = "windowTitle";
                 } else if (query.Alias == "HINT") {
