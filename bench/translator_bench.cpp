@@ -6,7 +6,11 @@
 #include "translator/qt/TKVTranslator.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -72,6 +76,55 @@ void BM_TranslateQtForm(benchmark::State &state)
     std::filesystem::remove(languagePath);
 }
 BENCHMARK(BM_TranslateQtForm)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One form with N groups of five entries of different kinds: a label's Caption, a button's Hint,
+// a combo box's Items, a line edit's placeholderText (a plain property) and a tab page's Caption.
+void BM_TranslateQtMixedForm(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    QWidget form;
+    form.setObjectName(QStringLiteral("MixedForm"));
+    auto *tabs = new QTabWidget(&form);
+    std::string templateBytes = "[ITEMS]\r\n";
+    std::string language;
+    int entry = 0;
+    auto add = [&](const std::string &path, const std::string &value) {
+        ++entry;
+        templateBytes += std::to_string(entry) + ":component \"MixedForm." + path + "\"\r\n";
+        language += std::to_string(entry) + ":" + value + "\r\n";
+    };
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        auto *label = new QLabel(&form);
+        label->setObjectName(QStringLiteral("label%1").arg(i));
+        auto *button = new QPushButton(&form);
+        button->setObjectName(QStringLiteral("button%1").arg(i));
+        auto *combo = new QComboBox(&form);
+        combo->setObjectName(QStringLiteral("combo%1").arg(i));
+        combo->addItems({QStringLiteral("a"), QStringLiteral("b")});
+        auto *edit = new QLineEdit(&form);
+        edit->setObjectName(QStringLiteral("edit%1").arg(i));
+        auto *page = new QWidget;
+        page->setObjectName(QStringLiteral("page%1").arg(i));
+        tabs->addTab(page, QStringLiteral("p"));
+        add("label" + n + ".Caption", "Text " + n);
+        add("button" + n + ".Hint", "Hint " + n);
+        add("combo" + n + ".Items", "One " + n + ",Two " + n);
+        add("edit" + n + ".placeholderText", "Type " + n);
+        add("page" + n + ".Caption", "Page " + n);
+    }
+    const std::string templatePath = TempFile("mixed.lnd", templateBytes);
+    const std::string languagePath = TempFile("mixed.lng", language);
+    verbaria::qt::TKVTranslator translator;
+    translator.LoadTemplate(QString::fromStdString(templatePath));
+    translator.SetLanguageFile(QString::fromStdString(languagePath));
+    for (auto _ : state)
+        translator.Translate();
+    state.SetItemsProcessed(state.iterations() * entry);
+    std::filesystem::remove(templatePath);
+    std::filesystem::remove(languagePath);
+}
+BENCHMARK(BM_TranslateQtMixedForm)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -305,6 +306,32 @@ TEST_F(QtTranslatorTest, LanguageSwitchGivesBackWhatTheNewLanguageLacks)
     EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Informace"));
     EXPECT_EQ(form->comboJazyk->itemText(1), QStringLiteral("angličtina"));
     EXPECT_EQ(translator->TranslateText("Hotovo"), QStringLiteral("Hotovo"));
+}
+
+TEST_F(QtTranslatorTest, DockTitleAndTagAreGivenBackWhenTheNewLanguageLacksThem)
+{
+    // A docked widget is no window, yet its Caption is its title; a Tag the program never set
+    // goes away again.
+    auto *dock = new QDockWidget(QStringLiteral("Náhled"), form.get());
+    dock->setObjectName(QStringLiteral("dockNahled"));
+    form->addDockWidget(Qt::LeftDockWidgetArea, dock);
+    translator->SetTemplate({QStringLiteral("1:component \"MainForm.dockNahled.Caption\""),
+                             QStringLiteral("2:component \"MainForm.labelInfo.Tag\""),
+                             QStringLiteral("3:component \"MainForm.labelInfo.Caption\""),
+                             QStringLiteral("4:component \"MainForm.labelInfo.text\"")});
+    ASSERT_TRUE(translator->SetLanguageFile(
+        QString::fromStdString(Language(QStringLiteral("1:Preview\r\n2:7\r\n3:Info\r\n4:Details\r\n")))));
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(dock->windowTitle(), QStringLiteral("Preview"));
+    EXPECT_EQ(form->labelInfo->property("Tag").toInt(), 7);
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Details"));
+
+    // Caption and text are one property of a label: it keeps the text it had before either.
+    translator->SetLanguageFile(QString::fromStdString(files.Write("other.lng", "5:x\r\n")));
+    ASSERT_TRUE(translator->Translate());
+    EXPECT_EQ(dock->windowTitle(), QStringLiteral("Náhled"));
+    EXPECT_FALSE(form->labelInfo->property("Tag").isValid());
+    EXPECT_EQ(form->labelInfo->text(), QStringLiteral("Informace"));
 }
 
 // A dialog as Designer makes it, with the texts that live outside text and title properties.

@@ -49,6 +49,11 @@ namespace verbaria::qt {
 //   item split at the separator. Such a translation is refused, the list keeps its entries, and
 //   TakeRefusals tells of it.
 // Texts are decoded from the files' code page before they reach a QString.
+//
+// Each kind of target is one adapter in the table of QtComponentTree.cpp: it tells which names
+// (or aliases) of which objects it serves, and reads, writes, gives back and counts the value. A
+// new widget kind is one new entry in that table (and its alias in the list above); nothing else
+// changes. The objects a path reaches are walked by one function there as well.
 class QtComponentTree final : public TComponentTree
 {
 public:
@@ -74,39 +79,18 @@ public:
     static Component ToComponent(QObject *object) { return object; }
 
 private:
-    enum class Target {
-        None,
-        MetaProperty,
-        KeySequence,
-        DynamicProperty,
-        TabText,
-        ToolBoxText,
-        TreeHeader,
-        TableColumns,
-        TableRows,
-        ComboItems,
-        ListItems,
-        TreeItems,
-        TableItems,
-        PlainTextLines,
-        TextEditLines
-    };
+    struct Adapter; // one kind of target, defined with the table of them in QtComponentTree.cpp
     struct Resolved
     {
         PropertyKind Kind = PropertyKind::None;
-        Target How = Target::None;
+        const Adapter *How = nullptr;
         int MetaIndex = -1;
         QByteArray DynamicName;
     };
 
-    Resolved Resolve(QObject *object, std::string_view property);
+    static Resolved Resolve(QObject *object, std::string_view property);
     Resolved Cached(QObject *object, std::string_view property);
-    void Write(QObject *object, const Resolved &resolved, const QVariant &value);
-    QVariant Read(QObject *object, const Resolved &resolved) const;
-    void Restore(QObject *object, const Resolved &resolved, const QVariant &value);
     void Remember(QObject *object, const Resolved &resolved);
-    // How many items a translation of the list must have; -1 for any number.
-    static qsizetype EntryCount(QObject *object, const Resolved &resolved);
 
     struct Original
     {
