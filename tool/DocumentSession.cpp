@@ -2,8 +2,10 @@
 
 #include "formats/FileIO.h"
 #include "formats/Paths.h"
+#include "platform/CodePage.h"
 #include "platform/ExecutablePath.h"
 #include "platform/ProgramFolders.h"
+#include "tool/OptionParser.h"
 
 #include <QFile>
 
@@ -30,6 +32,21 @@ DocumentSession::DocumentSession(const std::string &programFolder)
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     document_.SetProgramFolder(folder);
+}
+
+DocumentSession::DocumentSession(const std::string &programFolder, const std::string &codePageName,
+                                 bool follow)
+    : DocumentSession(programFolder)
+{
+    document_.Settings().KodovaStranka = codePageName;
+    answers_.FollowDefinition = follow;
+}
+
+std::optional<int> UseDefaultCodePage(const OptionParser &parser, const std::string &codePageName)
+{
+    if (!codePageName.empty() && !CodePage::SetDefault(QString::fromStdString(codePageName)))
+        return parser.Error("unknown code page " + codePageName);
+    return std::nullopt;
 }
 
 bool DocumentSession::LoadTemplate(const std::string &templateName)

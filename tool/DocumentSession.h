@@ -2,6 +2,7 @@
 
 #include "editor/core/LanguageDocument.h"
 
+#include <optional>
 #include <string>
 
 // The editor's document as export and import build it: the template loaded as at start-up, the
@@ -27,6 +28,9 @@ public:
     // programFolder: where "programs.ini" is looked for; empty for the editor's program folder
     // (DefaultProgramFolder).
     explicit DocumentSession(const std::string &programFolder);
+    // As the shared options ask: codePageName (--code-page) for the files that declare none, empty
+    // for windows-1250; follow (--follow-definition) to switch to a language file's own template.
+    DocumentSession(const std::string &programFolder, const std::string &codePageName, bool follow);
 
     // Loads the template and resets the document with the left column refilled. Returns false
     // when no template of that name can be found.
@@ -41,6 +45,11 @@ private:
     CzechTexts texts_;
     LanguageDocument document_;
 };
+
+class OptionParser;
+// --code-page NAME as the document's commands apply it: NAME becomes the code page of every file
+// that declares none. Nothing when NAME is empty or known; else the usage error's status.
+std::optional<int> UseDefaultCodePage(const OptionParser &parser, const std::string &codePageName);
 
 // The folder of the running executable, ending in "/".
 std::string ExecutableFolder();

@@ -7,11 +7,8 @@
 #include "editor/ui/UiText.h"
 #include "exchange/DocumentExport.h"
 #include "exchange/DocumentImporter.h"
+#include "exchange/ExchangeFormats.h"
 #include "exchange/ExchangeReceiver.h"
-#include "exchange/PoReader.h"
-#include "exchange/PoWriter.h"
-#include "exchange/XliffReader.h"
-#include "exchange/XliffWriter.h"
 #include "formats/Paths.h"
 #include "translator/qt/QtOwnTexts.h"
 #include "ui_TMainForm.h"
@@ -32,22 +29,6 @@ namespace verbaria {
 namespace {
 
 using namespace verbaria::exchange;
-
-bool IsPo(const QString &fileName)
-{
-    return QFileInfo(fileName).suffix().compare(QStringLiteral("po"), Qt::CaseInsensitive) == 0;
-}
-
-// A file named neither way is XLIFF when it starts like XML.
-bool ReadsAsPo(const QString &fileName, const QByteArray &start)
-{
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QStringLiteral("po"))
-        return true;
-    if (suffix == QStringLiteral("xlf") || suffix == QStringLiteral("xliff"))
-        return false;
-    return !start.trimmed().startsWith('<');
-}
 
 // "%s" in a translated text, in order.
 QString Fill(QString text, std::initializer_list<QString> values)
@@ -134,17 +115,12 @@ void TMainForm::Exportovat()
         Dialogs().ReportError((name + QStringLiteral(": ") + file.errorString()).toStdString());
         return;
     }
-    std::unique_ptr<ExchangeWriter> writer;
-    if (IsPo(name)) {
-        // The language file's last change, as the tool's export gives it.
-        const std::string &language = document_->souborJazyka();
-        const QFileInfo changed(QFile::decodeName(QByteArray::fromStdString(
-            NativePath(language.empty() ? document_->aktualniSablona() : language))));
-        writer = std::make_unique<PoWriter>(file, changed.exists() ? changed.lastModified()
-                                                                   : QDateTime::currentDateTime());
-    } else {
-        writer = std::make_unique<XliffWriter>(file);
-    }
+    // The language file's last change, as the tool's export gives it (PO notes it).
+    const std::string &language = document_->souborJazyka();
+    const QFileInfo changed(QFile::decodeName(
+        QByteArray::fromStdString(NativePath(language.empty() ? document_->aktualniSablona() : language))));
+    const std::unique_ptr<ExchangeWriter> writer = FormatToWrite(name).Writer(
+        file, changed.exists() ? changed.lastModified() : QDateTime::currentDateTime());
     std::string error;
     try {
         ExportSettings settings;
@@ -161,7 +137,7 @@ void TMainForm::Exportovat()
     } catch (const std::exception &exception) {
         error = exception.what();
     }
-    if (error.empty() && (!writer->Finish() || !file.commit()))
+    if (error.empty() && (!writer->Finish().empty() || !file.commit()))
         error = file.errorString().toStdString();
     if (!error.empty()) {
         file.cancelWriting();
@@ -200,8 +176,7 @@ void TMainForm::Importovat()
         GridBatch batch(cells);
         receiver = std::make_unique<ImportIntoDocument>(*document_);
         try {
-            error =
-                ReadsAsPo(name, in.peek(256)) ? ReadPo(in.readAll(), *receiver) : ReadXliff(in, *receiver);
+            error = FormatToRead(name, in.peek(256)).Read(in, *receiver);
         } catch (const std::exception &exception) {
             error = exception.what();
         }
