@@ -2,10 +2,8 @@
 
 #include "formats/FileIO.h"
 #include "formats/Paths.h"
-#include "platform/CodePage.h"
 #include "platform/ExecutablePath.h"
 #include "platform/ProgramFolders.h"
-#include "tool/OptionParser.h"
 
 #include <QFile>
 
@@ -40,13 +38,6 @@ DocumentSession::DocumentSession(const std::string &programFolder, const std::st
 {
     document_.Settings().KodovaStranka = codePageName;
     answers_.FollowDefinition = follow;
-}
-
-std::optional<int> UseDefaultCodePage(const OptionParser &parser, const std::string &codePageName)
-{
-    if (!codePageName.empty() && !CodePage::SetDefault(QString::fromStdString(codePageName)))
-        return parser.Error("unknown code page " + codePageName);
-    return std::nullopt;
 }
 
 bool DocumentSession::LoadTemplate(const std::string &templateName)

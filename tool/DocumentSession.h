@@ -2,7 +2,6 @@
 
 #include "editor/core/LanguageDocument.h"
 
-#include <optional>
 #include <string>
 
 // The editor's document as export and import build it: the template loaded as at start-up, the
@@ -45,11 +44,6 @@ private:
     CzechTexts texts_;
     LanguageDocument document_;
 };
-
-class OptionParser;
-// --code-page NAME as the document's commands apply it: NAME becomes the code page of every file
-// that declares none. Nothing when NAME is empty or known; else the usage error's status.
-std::optional<int> UseDefaultCodePage(const OptionParser &parser, const std::string &codePageName);
 
 // The folder of the running executable, ending in "/".
 std::string ExecutableFolder();

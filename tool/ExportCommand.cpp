@@ -7,6 +7,7 @@
 #include "tool/DocumentSession.h"
 #include "tool/ExchangeCommands.h"
 #include "tool/OptionParser.h"
+#include "tool/SharedOptions.h"
 
 #include <iostream>
 #include <string>

@@ -8,6 +8,7 @@
 #include "tool/ImportTable.h"
 #include "tool/OptionParser.h"
 #include "tool/Output.h"
+#include "tool/SharedOptions.h"
 
 #include <iostream>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 // The options several commands take, each defined once: its names, the argument it takes and what
@@ -44,4 +46,10 @@ inline constexpr const SharedOption *All[] = {&CodePage, &ProgramFolder, &Descri
                                               &Language, &Separator};
 
 } // namespace shared
+
+class OptionParser;
+// --code-page NAME as export and import apply it: NAME becomes the code page of every file that
+// declares none. Nothing when NAME is empty or known; else the usage error's status.
+std::optional<int> UseDefaultCodePage(const OptionParser &parser, const std::string &codePageName);
+
 } // namespace verbaria::tool

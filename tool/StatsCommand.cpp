@@ -8,7 +8,6 @@
 #include "formats/FileIO.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 #include <string>
 
