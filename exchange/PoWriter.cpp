@@ -199,10 +199,10 @@ void PoWriter::Flush()
     buffer_.clear();
 }
 
-bool PoWriter::Finish()
+std::string PoWriter::Finish()
 {
     Flush();
-    return !failed_;
+    return failed_ ? DeviceError(device_) : std::string();
 }
 
 } // namespace verbaria::exchange

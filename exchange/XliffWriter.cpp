@@ -206,11 +206,13 @@ std::string XliffWriter::EndFile()
     return {};
 }
 
-bool XliffWriter::Finish()
+std::string XliffWriter::Finish()
 {
     StartDocument();
     xml_.writeEndDocument();
-    return Flush() && !xml_.hasError();
+    if (Flush() && !xml_.hasError())
+        return {};
+    return DeviceError(device_);
 }
 
 bool XliffWriter::Flush()

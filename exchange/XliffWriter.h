@@ -18,7 +18,7 @@ public:
     std::string BeginFile(const ExchangeHeader &header) override;
     std::string Unit(const ExchangeUnit &unit) override;
     std::string EndFile() override;
-    bool Finish() override;
+    std::string Finish() override;
 
 private:
     void StartDocument();

@@ -123,6 +123,19 @@ void TemplateReader::ReadAll(std::string_view bytes)
     ForEachLine(bytes, [this](std::string_view line) { ReadLine(line); });
 }
 
+TemplatePart PartAfterSection(std::string_view line, TemplatePart current)
+{
+    std::string_view name = line.substr(1);
+    if (!name.empty() && name.back() == ']')
+        name.remove_suffix(1);
+    const std::string upper = UpperAscii(name);
+    if (upper == "LANGUAGE")
+        return TemplatePart::Header;
+    if (upper == "ITEMS")
+        return TemplatePart::Items;
+    return current;
+}
+
 void TemplateReader::ReadLine(std::string_view rawLine)
 {
     if (firstLine_) {
@@ -134,23 +147,16 @@ void TemplateReader::ReadLine(std::string_view rawLine)
     if (line.empty())
         return;
     if (line.front() == '/') {
-        if (itemsMode_)
+        if (part_ == TemplatePart::Items)
             ReadMessageComment(line, pending_);
         return;
     }
     if (line.front() == '[') {
         pending_ = MessageInfo{};
-        std::string_view name = line.substr(1);
-        if (!name.empty() && name.back() == ']')
-            name.remove_suffix(1);
-        const std::string upper = UpperAscii(name);
-        if (upper == "LANGUAGE")
-            itemsMode_ = false;
-        else if (upper == "ITEMS")
-            itemsMode_ = true;
+        part_ = PartAfterSection(line, part_);
         return;
     }
-    if (itemsMode_)
+    if (part_ == TemplatePart::Items)
         ReadDefinition(line);
     else
         ReadHeaderLine(line);

@@ -60,6 +60,14 @@ const char *KindKeyword(TItemKind kind);
 
 enum class TemplateFlavour { Editor, Translator };
 
+// The two parts of a template: the [LANGUAGE] header and the [ITEMS] definitions. A file is read
+// as items until a section line says otherwise.
+enum class TemplatePart { Header, Items };
+// The part after a section line (already stripped of leading blanks, starting with '['):
+// "[LANGUAGE]" starts the header, "[ITEMS]" the items (either in any case, the ']' optional); any
+// other name leaves the current part.
+TemplatePart PartAfterSection(std::string_view line, TemplatePart current);
+
 // What one definition line says, before a reader decides whether to keep it.
 struct DefinitionLine
 {
@@ -114,7 +122,7 @@ private:
     EditorTemplate *editor_ = nullptr;
     TranslatorTemplate *translator_ = nullptr;
     MessageInfo pending_;
-    bool itemsMode_ = true;
+    TemplatePart part_ = TemplatePart::Items;
     bool firstLine_ = true;
 };
 

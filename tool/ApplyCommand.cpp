@@ -236,11 +236,11 @@ int Apply(const std::vector<std::string> &args)
     bool dump = false;
     bool check = false;
     OptionParser options("apply");
-    options.Value({"--template"}, templateFile)
-        .Value({"--language"}, languageFile)
-        .Value({"--separator"}, separator)
-        .Value({"--code-page"}, codePageName)
-        .Value({"-o", "--output"}, outputFolder)
+    options.Include(shared::Template, templateFile)
+        .Include(shared::Language, languageFile)
+        .Include(shared::Separator, separator)
+        .Include(shared::CodePage, codePageName)
+        .Include(shared::Output, outputFolder)
         .Flag({"--dump"}, dump)
         .Flag({"--check"}, check);
     if (const auto status = options.Parse(args))

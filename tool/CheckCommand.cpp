@@ -1,5 +1,6 @@
 #include "tool/Command.h"
 #include "tool/FileTexts.h"
+#include "tool/Json.h"
 #include "tool/OptionParser.h"
 
 #include "checks/DocumentChecks.h"
@@ -58,45 +59,23 @@ void CheckPluralForms(const std::string &file, const LanguageTexts &language,
                       const NumberIndex &index, const std::vector<int> &lines,
                       const std::vector<checks::CheckedEntry> &entries, std::vector<Reported> &reported);
 
-void AppendJsonString(std::string &out, std::string_view text)
-{
-    out += '"';
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            static const char *const hex = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[u >> 4];
-            out += hex[u & 15];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
 std::string Json(const std::vector<Reported> &findings)
 {
-    std::string out = "[";
-    bool first = true;
+    std::string out;
+    JsonWriter json(out);
+    json.BeginArray({"\n  ", ",\n  ", "\n"});
     for (const Reported &r : findings) {
-        out += first ? "\n  {" : ",\n  {";
-        first = false;
-        out += "\"file\": ";
-        AppendJsonString(out, r.File);
-        out += ", \"line\": " + std::to_string(r.Line) + ", \"number\": " + std::to_string(r.Number);
-        out += ", \"severity\": ";
-        AppendJsonString(out, checks::SeverityName(r.Finding.Level()));
-        out += ", \"check\": ";
-        AppendJsonString(out, checks::CheckName(r.Finding.Check));
-        out += ", \"message\": ";
-        AppendJsonString(out, checks::EnglishMessage(r.Finding));
-        out += '}';
+        json.BeginObject()
+            .Member("file", r.File)
+            .Member("line", r.Line)
+            .Member("number", r.Number)
+            .Member("severity", checks::SeverityName(r.Finding.Level()))
+            .Member("check", checks::CheckName(r.Finding.Check))
+            .Member("message", checks::EnglishMessage(r.Finding))
+            .EndObject();
     }
-    out += first ? "]\n" : "\n]\n";
+    json.EndArray();
+    out += '\n';
     return out;
 }
 
@@ -106,9 +85,9 @@ int Check(const std::vector<std::string> &args)
     std::string fallbackCodePage = "windows-1250";
     bool json = false;
     OptionParser options("check");
-    options.Value({"--description"}, description)
-        .Value({"--code-page"}, fallbackCodePage)
-        .Flag({"--json"}, json);
+    options.Include(shared::Description, description)
+        .Include(shared::CodePage, fallbackCodePage)
+        .Include(shared::Json, json);
     if (const auto status = options.Parse(args))
         return *status;
     const std::vector<std::string> &files = options.Arguments();

@@ -67,7 +67,7 @@ int Consistency(const std::vector<std::string> &args)
 {
     MemoryOptions options;
     OptionParser parser("consistency");
-    parser.Value({"--template"}, options.Template).Value({"--code-page"}, options.CodePage);
+    parser.Include(shared::Template, options.Template).Include(shared::CodePage, options.CodePage);
     if (const auto status = parser.Parse(args))
         return *status;
     options.Files = parser.Arguments();
@@ -101,9 +101,9 @@ int Suggest(const std::vector<std::string> &args)
     std::optional<std::string> minimum;
     std::optional<std::string> wantedLanguage;
     OptionParser parser("suggest");
-    parser.List({"--memory"}, options.Files)
-        .Value({"--template"}, options.Template)
-        .Value({"--code-page"}, options.CodePage)
+    parser.Include(shared::Memory, options.Files)
+        .Include(shared::Template, options.Template)
+        .Include(shared::CodePage, options.CodePage)
         .Value({"--language"}, wantedLanguage)
         .Value({"--minimum"}, minimum);
     if (const auto status = parser.Parse(args))

@@ -19,9 +19,9 @@ int RunConvert(const std::vector<std::string> &args)
     std::optional<std::string> templateFile;
     std::optional<std::string> codePageName;
     OptionParser options(CommandName);
-    options.Value({"--language"}, languageFile)
-        .Value({"--template"}, templateFile)
-        .Value({"--code-page"}, codePageName);
+    options.Include(shared::Language, languageFile)
+        .Include(shared::Template, templateFile)
+        .Include(shared::CodePage, codePageName);
     if (const auto status = options.Parse(args))
         return *status;
     const std::vector<std::string> &files = options.Arguments();

@@ -32,6 +32,14 @@ DocumentSession::DocumentSession(const std::string &programFolder)
     document_.SetProgramFolder(folder);
 }
 
+DocumentSession::DocumentSession(const std::string &programFolder, const std::string &codePageName,
+                                 bool follow)
+    : DocumentSession(programFolder)
+{
+    document_.Settings().KodovaStranka = codePageName;
+    answers_.FollowDefinition = follow;
+}
+
 bool DocumentSession::LoadTemplate(const std::string &templateName)
 {
     const std::string path = document_.FindTemplate(templateName, {});

@@ -27,6 +27,9 @@ public:
     // programFolder: where "programs.ini" is looked for; empty for the editor's program folder
     // (DefaultProgramFolder).
     explicit DocumentSession(const std::string &programFolder);
+    // As the shared options ask: codePageName (--code-page) for the files that declare none, empty
+    // for windows-1250; follow (--follow-definition) to switch to a language file's own template.
+    DocumentSession(const std::string &programFolder, const std::string &codePageName, bool follow);
 
     // Loads the template and resets the document with the left column refilled. Returns false
     // when no template of that name can be found.

@@ -3,17 +3,15 @@
 #include "checks/RowNotes.h"
 #include "exchange/DocumentExport.h"
 #include "exchange/DocumentImporter.h"
+#include "exchange/ExchangeFormats.h"
 #include "exchange/ExchangeReceiver.h"
-#include "exchange/PoReader.h"
-#include "exchange/PoWriter.h"
-#include "exchange/XliffReader.h"
-#include "exchange/XliffWriter.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/Paths.h"
 #include "platform/CodePage.h"
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
+#include "tool/OptionParser.h"
 #include "tool/Output.h"
 #include "translator/qt/QtOwnTexts.h"
 
@@ -63,6 +61,21 @@ const char *const ExchangeImportUsage =
     "  --ignore-unknown    skip units whose number no entry has\n"
     "  --code-page NAME    the code page of files that declare none (default: windows-1250)\n";
 
+const exchange::ExchangeFormat *FormatOption(const std::string &name, const OptionParser &parser,
+                                             std::optional<int> &status)
+{
+    if (name == "table")
+        return nullptr;
+    if (const exchange::ExchangeFormat *format = exchange::FormatNamed(name))
+        return format;
+    std::string known = "table";
+    const auto formats = exchange::ExchangeFormats();
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        known += (i + 1 == formats.size() ? " or " : ", ") + std::string(formats[i].Name);
+    status = parser.Error("unknown format '" + name + "' (" + known + ")");
+    return nullptr;
+}
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -71,9 +84,7 @@ using namespace verbaria::exchange;
 // Loads the template and the description language into a fresh session as export does.
 std::unique_ptr<DocumentSession> OpenSession(const ExchangeOptions &options, bool follow)
 {
-    auto session = std::make_unique<DocumentSession>(options.ProgramFolder);
-    session->Document().Settings().KodovaStranka = options.CodePageName;
-    session->Answers().FollowDefinition = follow;
+    auto session = std::make_unique<DocumentSession>(options.ProgramFolder, options.CodePageName, follow);
     if (!session->LoadTemplate(options.Positional[0])) {
         PrintError(options.Positional[0] + ": template not found");
         return nullptr;
@@ -101,6 +112,52 @@ public:
 
     std::string BeginFile(const ExchangeHeader &header) override
     {
+        // A template or description that cannot be read is no fault of the exchange file: its
+        // message is printed as it is, not under the file's name.
+        try {
+            return Begin(header);
+        } catch (const FormatError &error) {
+            ownError_ = error.what();
+            return ownError_;
+        }
+    }
+
+    std::string Unit(const ExchangeUnit &unit) override { return importer_->ApplyUnit(unit); }
+
+    std::string EndFile() override
+    {
+        try {
+            return End();
+        } catch (const FormatError &error) {
+            ownError_ = error.what();
+            return ownError_;
+        }
+    }
+
+    const std::vector<std::pair<std::string, std::string>> &Outputs() const { return outputs_; }
+    // The error that stopped the import and was not the exchange file's, or "".
+    const std::string &OwnError() const { return ownError_; }
+
+private:
+    std::string End()
+    {
+        for (const std::string &conflict : importer_->Conflicts())
+            PrintError(options_.Positional[1] + ": " + conflict);
+        if (importer_->NeedingReview() > 0)
+            PrintError(options_.Positional[1] + ": " + std::to_string(importer_->NeedingReview()) +
+                       " translations are marked for review; they were imported and noted for review");
+        // Marked for review as the editor notes its rows waiting for it.
+        checks::RowNotes notes;
+        for (const std::int32_t number : importer_->ReviewNumbers())
+            notes[number].Review = true;
+        outputs_.back().second = checks::WithRowNotes(session_->Document().SavedBytes(), notes);
+        importer_.reset();
+        session_.reset();
+        return {};
+    }
+
+    std::string Begin(const ExchangeHeader &header)
+    {
         if (files_++ > 0 && !intoFolder_)
             return "the file holds more than one language file; give a folder as -o";
         std::string output = options_.Output;
@@ -118,44 +175,23 @@ public:
         return importer_->ApplyHeader(header);
     }
 
-    std::string Unit(const ExchangeUnit &unit) override { return importer_->ApplyUnit(unit); }
-
-    std::string EndFile() override
-    {
-        for (const std::string &conflict : importer_->Conflicts())
-            PrintError(options_.Positional[1] + ": " + conflict);
-        if (importer_->NeedingReview() > 0)
-            PrintError(options_.Positional[1] + ": " + std::to_string(importer_->NeedingReview()) +
-                       " translations are marked for review; they were imported and noted for review");
-        // Marked for review as the editor notes its rows waiting for it.
-        checks::RowNotes notes;
-        for (const std::int32_t number : importer_->ReviewNumbers())
-            notes[number].Review = true;
-        outputs_.back().second = checks::WithRowNotes(session_->Document().SavedBytes(), notes);
-        importer_.reset();
-        session_.reset();
-        return {};
-    }
-
-    const std::vector<std::pair<std::string, std::string>> &Outputs() const { return outputs_; }
-
-private:
     const ExchangeOptions &options_;
     bool intoFolder_;
     int files_ = 0;
     std::unique_ptr<DocumentSession> session_;
     std::unique_ptr<DocumentImporter> importer_;
     std::vector<std::pair<std::string, std::string>> outputs_;
+    std::string ownError_;
 };
 
 } // namespace
 
-int RunExchangeExport(const std::string &format, const ExchangeOptions &options)
+int RunExchangeExport(const ExchangeFormat &format, const ExchangeOptions &options)
 {
     if (options.Positional.empty())
         return UsageError("export", "a template is needed");
     std::vector<std::string> languages(options.Positional.begin() + 1, options.Positional.end());
-    if (format == "po" && languages.size() > 1)
+    if (!format.ManyLanguageFiles && languages.size() > 1)
         return UsageError("export", "a PO file holds one language file; export each on its own");
     for (const std::string &file : languages) {
         if (!FileExists(file)) {
@@ -184,11 +220,8 @@ int RunExchangeExport(const std::string &format, const ExchangeOptions &options)
         }
         device = std::move(file);
     }
-    std::unique_ptr<ExchangeWriter> writer;
-    if (format == "xliff")
-        writer = std::make_unique<XliffWriter>(*device);
-    else
-        writer = std::make_unique<PoWriter>(*device, RevisionDate(languages.front(), options.Positional[0]));
+    const std::unique_ptr<ExchangeWriter> writer =
+        format.Writer(*device, RevisionDate(languages.front(), options.Positional[0]));
     ExportSettings settings;
     settings.SourceLanguage = QString::fromStdString(options.SourceLanguage);
     settings.TargetLanguage = QString::fromStdString(options.TargetLanguage);
@@ -228,7 +261,7 @@ int RunExchangeExport(const std::string &format, const ExchangeOptions &options)
         PrintError(error.what());
         return ExitFailure;
     }
-    if (!writer->Finish()) {
+    if (!writer->Finish().empty()) {
         PrintError((toStandardOutput ? std::string("standard output") : options.Output) + ": " +
                    device->errorString().toStdString());
         return ExitFailure;
@@ -246,7 +279,7 @@ int RunExchangeExport(const std::string &format, const ExchangeOptions &options)
     return std::cout ? ExitOk : ExitFailure;
 }
 
-int RunExchangeImport(const std::string &format, const ExchangeOptions &options)
+int RunExchangeImport(const ExchangeFormat &format, const ExchangeOptions &options)
 {
     if (options.Positional.size() != 2)
         return UsageError("import", "a template and an exchange file are needed");
@@ -275,11 +308,9 @@ int RunExchangeImport(const std::string &format, const ExchangeOptions &options)
     ImportReceiver receiver(options,
                             !IsStandardOutput(options.Output) && DirectoryExists(NativePath(options.Output)));
     try {
-        // XML is read as it streams in; a PO file is read whole.
-        const std::string error =
-            format == "xliff" ? ReadXliff(in, receiver) : ReadPo(in.readAll(), receiver);
+        const std::string error = format.Read(in, receiver);
         if (!error.empty()) {
-            PrintError(input + ": " + error);
+            PrintError(receiver.OwnError().empty() ? input + ": " + error : receiver.OwnError());
             return ExitFailure;
         }
         if (receiver.Outputs().empty()) {

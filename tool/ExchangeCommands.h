@@ -1,10 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 // export and import in XLIFF and PO; the table stays in ExportCommand.cpp and ImportCommand.cpp.
+namespace verbaria::exchange {
+struct ExchangeFormat;
+}
+
 namespace verbaria::tool {
+
+class OptionParser;
 
 // What export and import were given on the command line, for either format.
 struct ExchangeOptions
@@ -20,9 +27,14 @@ struct ExchangeOptions
     bool IgnoreUnknown = false;
 };
 
-// format is "xliff" or "po"; the code page of options is already the default.
-int RunExchangeExport(const std::string &format, const ExchangeOptions &options);
-int RunExchangeImport(const std::string &format, const ExchangeOptions &options);
+// --format NAME of export and import: null for "table", else the exchange format of that name.
+// An unknown name is a usage error, whose status goes to status.
+const exchange::ExchangeFormat *FormatOption(const std::string &name, const OptionParser &parser,
+                                             std::optional<int> &status);
+
+// The code page of options is already the default.
+int RunExchangeExport(const exchange::ExchangeFormat &format, const ExchangeOptions &options);
+int RunExchangeImport(const exchange::ExchangeFormat &format, const ExchangeOptions &options);
 
 extern const char *const ExchangeExportUsage;
 extern const char *const ExchangeImportUsage;

@@ -7,6 +7,7 @@
 #include "tool/DocumentSession.h"
 #include "tool/ExchangeCommands.h"
 #include "tool/OptionParser.h"
+#include "tool/SharedOptions.h"
 
 #include <iostream>
 #include <string>
@@ -120,19 +121,21 @@ int RunExport(const std::vector<std::string> &args)
     std::optional<std::string> targetLanguage;
     OptionParser parser("export");
     parser.Value({"--format"}, format)
-        .Value({"--description"}, options.Description)
-        .Value({"--program-folder"}, options.ProgramFolder)
-        .Value({"--code-page"}, options.CodePageName)
-        .Flag({"--follow-definition"}, options.Follow)
+        .Include(shared::Description, options.Description)
+        .Include(shared::ProgramFolder, options.ProgramFolder)
+        .Include(shared::CodePage, options.CodePageName)
+        .Include(shared::FollowDefinition, options.Follow)
         .Flag({"--utf8"}, utf8)
-        .Value({"-o", "--output"}, output)
+        .Include(shared::Output, output)
         .Value({"--source-language"}, sourceLanguage)
         .Value({"--target-language"}, targetLanguage);
     if (const auto status = parser.Parse(args))
         return *status;
     options.Positional = parser.Arguments();
-    if (format != "table" && format != "xliff" && format != "po")
-        return parser.Error("unknown format '" + format + "' (table, xliff or po)");
+    std::optional<int> formatStatus;
+    const exchange::ExchangeFormat *exchangeFormat = FormatOption(format, parser, formatStatus);
+    if (formatStatus)
+        return *formatStatus;
     if (format == "table" && (output || sourceLanguage || targetLanguage))
         return parser.Error(std::string("option '") +
                             (output           ? "-o"
@@ -141,13 +144,13 @@ int RunExport(const std::vector<std::string> &args)
                             "' is for --format xliff or po");
     if (format != "table" && utf8)
         return parser.Error("option '--utf8' is for --format table");
-    if (!options.CodePageName.empty() && !CodePage::SetDefault(QString::fromStdString(options.CodePageName)))
-        return parser.Error("unknown code page " + options.CodePageName);
-    if (format != "table") {
+    if (const auto status = UseDefaultCodePage(parser, options.CodePageName))
+        return *status;
+    if (exchangeFormat) {
         options.Output = output.value_or(std::string());
         options.SourceLanguage = sourceLanguage.value_or(std::string());
         options.TargetLanguage = targetLanguage.value_or(std::string());
-        return RunExchangeExport(format, options);
+        return RunExchangeExport(*exchangeFormat, options);
     }
 
     const std::vector<std::string> &positional = options.Positional;
@@ -162,9 +165,7 @@ int RunExport(const std::vector<std::string> &args)
         }
     }
 
-    DocumentSession session(options.ProgramFolder);
-    session.Document().Settings().KodovaStranka = options.CodePageName;
-    session.Answers().FollowDefinition = options.Follow;
+    DocumentSession session(options.ProgramFolder, options.CodePageName, options.Follow);
     LanguageDocument &document = session.Document();
     try {
         if (!session.LoadTemplate(positional[0])) {

@@ -8,6 +8,7 @@
 #include "tool/ImportTable.h"
 #include "tool/OptionParser.h"
 #include "tool/Output.h"
+#include "tool/SharedOptions.h"
 
 #include <iostream>
 #include <string>
@@ -36,24 +37,26 @@ int RunImport(const std::vector<std::string> &args)
     std::string format = "table";
     OptionParser parser("import");
     parser.Value({"--format"}, format)
-        .Value({"-o", "--output"}, options.Output)
-        .Value({"--program-folder"}, options.ProgramFolder)
-        .Value({"--code-page"}, options.CodePageName)
-        .Value({"--description"}, options.Description)
+        .Include(shared::Output, options.Output)
+        .Include(shared::ProgramFolder, options.ProgramFolder)
+        .Include(shared::CodePage, options.CodePageName)
+        .Include(shared::Description, options.Description)
         .Flag({"--ignore-unknown"}, options.IgnoreUnknown);
     if (const auto status = parser.Parse(args))
         return *status;
     options.Positional = parser.Arguments();
-    if (format != "table" && format != "xliff" && format != "po")
-        return parser.Error("unknown format '" + format + "' (table, xliff or po)");
+    std::optional<int> formatStatus;
+    const exchange::ExchangeFormat *exchangeFormat = FormatOption(format, parser, formatStatus);
+    if (formatStatus)
+        return *formatStatus;
     if (format == "table" && (!options.Description.empty() || options.IgnoreUnknown))
         return parser.Error(std::string("option '") +
                             (options.IgnoreUnknown ? "--ignore-unknown" : "--description") +
                             "' is for --format xliff or po");
-    if (!options.CodePageName.empty() && !CodePage::SetDefault(QString::fromStdString(options.CodePageName)))
-        return parser.Error("unknown code page " + options.CodePageName);
-    if (format != "table")
-        return RunExchangeImport(format, options);
+    if (const auto status = UseDefaultCodePage(parser, options.CodePageName))
+        return *status;
+    if (exchangeFormat)
+        return RunExchangeImport(*exchangeFormat, options);
 
     const std::vector<std::string> &positional = options.Positional;
     if (positional.size() != 2)
@@ -69,8 +72,7 @@ int RunImport(const std::vector<std::string> &args)
             PrintError(positional[1] + ": File not found");
             return ExitFailure;
         }
-        DocumentSession session(options.ProgramFolder);
-        session.Document().Settings().KodovaStranka = options.CodePageName;
+        DocumentSession session(options.ProgramFolder, options.CodePageName, false);
         if (!session.LoadTemplate(positional[0])) {
             PrintError(positional[0] + ": template not found");
             return ExitFailure;

@@ -74,11 +74,11 @@ int Lookup(const std::vector<std::string> &args)
     std::optional<std::string> separator;
     std::string codePage;
     OptionParser options("lookup");
-    options.Value({"--template"}, templateFile)
+    options.Include(shared::Template, templateFile)
         .Value({"--template-lines"}, templateLines)
-        .Values({"--language"}, languages)
-        .Value({"--separator"}, separator)
-        .Value({"--code-page"}, codePage);
+        .Include(shared::Language, languages)
+        .Include(shared::Separator, separator)
+        .Include(shared::CodePage, codePage);
     if (const auto status = options.Parse(args))
         return *status;
     const std::vector<std::string> &texts = options.Arguments();

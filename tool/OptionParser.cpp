@@ -2,6 +2,7 @@
 
 #include "tool/Command.h"
 
+#include <cstdlib>
 #include <iostream>
 
 namespace verbaria::tool {
@@ -51,6 +52,36 @@ OptionParser &OptionParser::List(std::initializer_list<std::string_view> names,
     return Add(names, Kind::List, [&values](const std::string &text) { values.push_back(text); });
 }
 
+OptionParser &OptionParser::AddShared(const SharedOption &option, Kind kind,
+                                      std::function<void(const std::string &)> take)
+{
+    if (option.Short.empty())
+        return Add({option.Name}, kind, std::move(take));
+    return Add({option.Short, option.Name}, kind, std::move(take));
+}
+
+OptionParser &OptionParser::Include(const SharedOption &option, bool &given)
+{
+    return AddShared(option, Kind::Flag, [&given](const std::string &) { given = true; });
+}
+
+OptionParser &OptionParser::Include(const SharedOption &option, std::string &value)
+{
+    return AddShared(option, Kind::Value, [&value](const std::string &text) { value = text; });
+}
+
+OptionParser &OptionParser::Include(const SharedOption &option, std::optional<std::string> &value)
+{
+    return AddShared(option, Kind::Value, [&value](const std::string &text) { value = text; });
+}
+
+OptionParser &OptionParser::Include(const SharedOption &option, std::vector<std::string> &values)
+{
+    // A list option takes what follows it; any other keeps every value given, in order.
+    return AddShared(option, option.TakesList ? Kind::List : Kind::Value,
+                     [&values](const std::string &text) { values.push_back(text); });
+}
+
 const OptionParser::Option *OptionParser::Find(std::string_view name) const
 {
     for (const Option &option : options_) {
@@ -87,6 +118,15 @@ std::optional<int> OptionParser::Parse(const std::vector<std::string> &args)
         }
         list = nullptr;
         if (arg == "--help" || arg == "-h") {
+            if (std::getenv("VERBARIA_TOOL_LIST_OPTIONS")) {
+                // For the manual page's test: the options this command takes, one a line.
+                for (const Option &option : options_) {
+                    for (std::size_t n = 0; n < option.Names.size(); ++n)
+                        std::cout << (n ? " " : "") << option.Names[n];
+                    std::cout << '\n';
+                }
+                return ExitOk;
+            }
             const Command *command = FindCommand(command_);
             std::cout << (command ? command->Usage : std::string());
             return ExitOk;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tool/SharedOptions.h"
+
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -28,9 +30,17 @@ public:
     // An option that takes the arguments after it, up to the next option ("--memory A B").
     OptionParser &List(std::initializer_list<std::string_view> names, std::vector<std::string> &values);
 
+    // One of the shared options, as it is defined (tool/SharedOptions.h): a flag sets given; an
+    // option with a value keeps the last one given; a list option (--memory) keeps all of them.
+    OptionParser &Include(const SharedOption &option, bool &given);
+    OptionParser &Include(const SharedOption &option, std::string &value);
+    OptionParser &Include(const SharedOption &option, std::optional<std::string> &value);
+    OptionParser &Include(const SharedOption &option, std::vector<std::string> &values);
+
     // Reads args into the options and the arguments. Returns nothing when the command is to go
     // on; otherwise the status it is to end with, after printing the usage (--help) or a usage
-    // error.
+    // error. With VERBARIA_TOOL_LIST_OPTIONS in the environment, --help prints the names of the
+    // options instead, one option a line, for the test that holds the manual page to them.
     std::optional<int> Parse(const std::vector<std::string> &args);
 
     const std::vector<std::string> &Arguments() const { return arguments_; }
@@ -48,6 +58,8 @@ private:
 
     OptionParser &Add(std::initializer_list<std::string_view> names, Kind kind,
                       std::function<void(const std::string &)> take);
+    OptionParser &AddShared(const SharedOption &option, Kind kind,
+                            std::function<void(const std::string &)> take);
     const Option *Find(std::string_view name) const;
 
     std::string command_;

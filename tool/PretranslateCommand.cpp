@@ -40,10 +40,10 @@ int Pretranslate(const std::vector<std::string> &args)
     std::string description;
     std::string fallbackCodePage = "windows-1250";
     OptionParser options("pretranslate");
-    options.List({"--memory"}, memoryFiles)
-        .Value({"-o", "--output"}, output)
-        .Value({"--description"}, description)
-        .Value({"--code-page"}, fallbackCodePage);
+    options.Include(shared::Memory, memoryFiles)
+        .Include(shared::Output, output)
+        .Include(shared::Description, description)
+        .Include(shared::CodePage, fallbackCodePage);
     if (const auto status = options.Parse(args))
         return *status;
     const std::vector<std::string> &files = options.Arguments();

@@ -299,10 +299,11 @@ std::string RenewComments(std::string_view bytes, const std::map<MessageKey, con
         held.clear();
     };
     MessageKey described;
-    bool itemsMode = true;
+    TemplatePart part = TemplatePart::Items;
     ForEachLine(bytes, [&](std::string_view line) {
         const std::string_view stripped = TrimLeftBlanks(line);
-        if (itemsMode && (checks::IsScannedTextComment(stripped) || IsMessageComment(stripped))) {
+        const bool inItems = part == TemplatePart::Items;
+        if (inItems && (checks::IsScannedTextComment(stripped) || IsMessageComment(stripped))) {
             held.emplace_back(true, std::string(line) + "\r\n");
             auto value = [&](std::string_view prefix) {
                 return UnescapeMessageValue(stripped.substr(prefix.size()));
@@ -315,16 +316,14 @@ std::string RenewComments(std::string_view bytes, const std::map<MessageKey, con
                 described.Source = value("/Source=");
             return;
         }
-        if (itemsMode && (stripped.empty() || stripped.front() == '/')) {
+        if (inItems && (stripped.empty() || stripped.front() == '/')) {
             held.emplace_back(false, std::string(line) + "\r\n");
             return;
         }
         const std::string *renewed = nullptr;
         if (!stripped.empty() && stripped.front() == '[') {
-            const std::string name =
-                UpperAscii(stripped.substr(1, stripped.size() - (stripped.back() == ']' ? 2 : 1)));
-            itemsMode = name == "ITEMS" ? true : name == "LANGUAGE" ? false : itemsMode;
-        } else if (itemsMode) {
+            part = PartAfterSection(stripped, part);
+        } else if (part == TemplatePart::Items) {
             DefinitionLine entry;
             ParseDefinitionLine(stripped, TemplateFlavour::Editor, entry);
             MessageKey key = described;
@@ -441,18 +440,13 @@ std::optional<std::string> WriteTemplate(const ScanRequest &request, const CodeP
     // New entries go under an [ITEMS] line, unless the template already ends among its items.
     bool itemsStarted = false;
     if (!request.Update.empty()) {
-        itemsStarted = true; // a template is read in items mode until a section says otherwise
-        ForEachLine(out, [&itemsStarted](std::string_view line) {
+        TemplatePart part = TemplatePart::Items; // as the template's reader starts
+        ForEachLine(out, [&part](std::string_view line) {
             line = TrimLeftBlanks(line);
-            if (line.empty() || line.front() != '[')
-                return;
-            std::string_view name = line.substr(1);
-            if (!name.empty() && name.back() == ']')
-                name.remove_suffix(1);
-            const std::string upper = UpperAscii(name);
-            if (upper == "ITEMS" || upper == "LANGUAGE")
-                itemsStarted = upper == "ITEMS";
+            if (!line.empty() && line.front() == '[')
+                part = PartAfterSection(line, part);
         });
+        itemsStarted = part == TemplatePart::Items;
     }
     // A new message of a context the template has goes after that context's last message, so
     // that each context stays under its section; anything else goes at the end.
@@ -520,9 +514,9 @@ int Scan(const std::vector<std::string> &args)
     options.Values({"--sources"}, sourceFolders)
         .Value({"--start"}, startText)
         .Value({"--update"}, update)
-        .Value({"-o", "--output"}, output)
+        .Include(shared::Output, output)
         .Value({"--program"}, program)
-        .Value({"--code-page"}, codePageName)
+        .Include(shared::CodePage, codePageName)
         .Value({"--originals"}, originals)
         .Flag({"--qt-messages"}, qtMessages);
     if (const auto status = options.Parse(args))

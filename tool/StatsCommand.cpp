@@ -1,5 +1,6 @@
 #include "tool/Command.h"
 #include "tool/DocumentSession.h"
+#include "tool/Json.h"
 #include "tool/OptionParser.h"
 
 #include "editor/core/TranslationCounts.h"
@@ -7,7 +8,6 @@
 #include "formats/FileIO.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 #include <string>
 
@@ -30,39 +30,22 @@ struct Row
     TranslationCounts Counts;
 };
 
-void AppendJsonString(std::string &out, const std::string &text)
-{
-    out += '"';
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
 void PrintRows(const std::vector<Row> &rows, bool json)
 {
     std::string out;
     if (json) {
-        out += '[';
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            out += i ? ",\n {" : "{";
-            out += "\"file\": ";
-            AppendJsonString(out, rows[i].File);
-            out += ", \"translated\": " + std::to_string(rows[i].Counts.Translated);
-            out += ", \"untranslated\": " + std::to_string(rows[i].Counts.Untranslated());
-            out += ", \"total\": " + std::to_string(rows[i].Counts.Total) + "}";
+        JsonWriter writer(out);
+        writer.BeginArray({"", ",\n ", ""});
+        for (const Row &row : rows) {
+            writer.BeginObject()
+                .Member("file", row.File)
+                .Member("translated", row.Counts.Translated)
+                .Member("untranslated", row.Counts.Untranslated())
+                .Member("total", row.Counts.Total)
+                .EndObject();
         }
-        out += "]\n";
+        writer.EndArray();
+        out += '\n';
     } else {
         std::size_t width = 4;
         for (const Row &row : rows)
@@ -88,7 +71,7 @@ int RunStats(const std::vector<std::string> &args)
     std::string programFolder;
     bool json = false;
     OptionParser options("stats");
-    options.Value({"--program-folder"}, programFolder).Flag({"--json"}, json);
+    options.Include(shared::ProgramFolder, programFolder).Include(shared::Json, json);
     if (const auto status = options.Parse(args))
         return *status;
     const std::vector<std::string> &positional = options.Arguments();

@@ -11,11 +11,8 @@
 #include "editor/ui/RowChecks.h"
 #include "exchange/DocumentExport.h"
 #include "exchange/DocumentImporter.h"
+#include "exchange/ExchangeFormats.h"
 #include "exchange/ExchangeReceiver.h"
-#include "exchange/PoReader.h"
-#include "exchange/PoWriter.h"
-#include "exchange/XliffReader.h"
-#include "exchange/XliffWriter.h"
 #include "formats/Paths.h"
 #include "translator/qt/QtOwnTexts.h"
 #include "widgets/StringGrid.h"
@@ -35,22 +32,6 @@ namespace verbaria {
 namespace {
 
 using namespace verbaria::exchange;
-
-bool IsPo(const QString &fileName)
-{
-    return QFileInfo(fileName).suffix().compare(QStringLiteral("po"), Qt::CaseInsensitive) == 0;
-}
-
-// A file named neither way is XLIFF when it starts like XML.
-bool ReadsAsPo(const QString &fileName, const QByteArray &start)
-{
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QStringLiteral("po"))
-        return true;
-    if (suffix == QStringLiteral("xlf") || suffix == QStringLiteral("xliff"))
-        return false;
-    return !start.trimmed().startsWith('<');
-}
 
 // "%s" in a translated text, in order.
 QString Fill(QString text, std::initializer_list<QString> values)
@@ -145,17 +126,12 @@ void ExchangeController::Export()
         context_.Dialogs().ReportError((name + QStringLiteral(": ") + file.errorString()).toStdString());
         return;
     }
-    std::unique_ptr<ExchangeWriter> writer;
-    if (IsPo(name)) {
-        // The language file's last change, as the tool's export gives it.
-        const std::string &language = document.souborJazyka();
-        const QFileInfo changed(QFile::decodeName(
-            QByteArray::fromStdString(NativePath(language.empty() ? document.aktualniSablona() : language))));
-        writer = std::make_unique<PoWriter>(file, changed.exists() ? changed.lastModified()
-                                                                   : QDateTime::currentDateTime());
-    } else {
-        writer = std::make_unique<XliffWriter>(file);
-    }
+    // The language file's last change, as the tool's export gives it (PO notes it).
+    const std::string &language = document.souborJazyka();
+    const QFileInfo changed(QFile::decodeName(
+        QByteArray::fromStdString(NativePath(language.empty() ? document.aktualniSablona() : language))));
+    const std::unique_ptr<ExchangeWriter> writer = FormatToWrite(name).Writer(
+        file, changed.exists() ? changed.lastModified() : QDateTime::currentDateTime());
     std::string error;
     try {
         ExportSettings settings;
@@ -172,7 +148,7 @@ void ExchangeController::Export()
     } catch (const std::exception &exception) {
         error = exception.what();
     }
-    if (error.empty() && (!writer->Finish() || !file.commit()))
+    if (error.empty() && (!writer->Finish().empty() || !file.commit()))
         error = file.errorString().toStdString();
     if (!error.empty()) {
         file.cancelWriting();
@@ -214,8 +190,7 @@ void ExchangeController::Import()
         GridBatch batch(cells);
         receiver = std::make_unique<ImportIntoDocument>(document);
         try {
-            error =
-                ReadsAsPo(name, in.peek(256)) ? ReadPo(in.readAll(), *receiver) : ReadXliff(in, *receiver);
+            error = FormatToRead(name, in.peek(256)).Read(in, *receiver);
         } catch (const std::exception &exception) {
             error = exception.what();
         }

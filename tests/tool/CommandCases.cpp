@@ -1,5 +1,8 @@
 #include "CommandCases.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <sstream>
 
 void WriteCaseFiles(const TempFolder &folder)
@@ -58,4 +61,21 @@ std::vector<std::string> ListedCommands()
             commands.push_back(line.substr(2, line.find(' ', 2) - 2));
     }
     return commands;
+}
+
+std::vector<std::vector<std::string>> OptionsOf(const std::string &command)
+{
+    ::setenv("VERBARIA_TOOL_LIST_OPTIONS", "1", 1);
+    const ToolResult listed = RunTool({command, "--help"});
+    ::unsetenv("VERBARIA_TOOL_LIST_OPTIONS");
+    EXPECT_EQ(listed.Status, 0) << command << ": " << listed.Err;
+    std::vector<std::vector<std::string>> options;
+    std::istringstream lines(listed.Out);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream names(line);
+        options.emplace_back();
+        for (std::string name; names >> name;)
+            options.back().push_back(name);
+    }
+    return options;
 }

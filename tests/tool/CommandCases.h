@@ -20,3 +20,6 @@ const std::vector<CommandCase> &CommandCases();
 
 // The command names "verbaria-tool --help" lists under "Commands:", without "help".
 std::vector<std::string> ListedCommands();
+
+// The options a command takes, as its own parser lists them: the names of each ("-o", "--output").
+std::vector<std::vector<std::string>> OptionsOf(const std::string &command);

@@ -99,4 +99,30 @@ TEST_F(CommonOptions, DashAsOutputIsStandardOutputForEveryCommandWithAnOutputFil
     }
 }
 
+TEST_F(CommonOptions, TheSharedCodePageOptionWorksForEveryCommandThatTakesIt)
+{
+    int taking = 0;
+    for (const CommandCase &ordinary : CommandCases()) {
+        bool takesCodePage = false;
+        for (const std::vector<std::string> &names : OptionsOf(ordinary.Command))
+            takesCodePage = takesCodePage || names.back() == "--code-page";
+        if (!takesCodePage)
+            continue;
+        ++taking;
+        // The files declare no code page: naming the default one changes nothing.
+        for (const std::string &given :
+             {std::string("--code-page=windows-1250"), std::string("--code-page")}) {
+            std::vector<std::string> args = {given};
+            if (given == "--code-page")
+                args.push_back("windows-1250");
+            args.insert(args.end(), ordinary.Args.begin(), ordinary.Args.end());
+            const ToolResult result = Run(ordinary.Command, args);
+            EXPECT_EQ(result.Status, 0) << ordinary.Command << ' ' << given << ": " << result.Err;
+            EXPECT_NE(result.Out.find(ordinary.Printed), std::string::npos)
+                << ordinary.Command << ": " << result.Out;
+        }
+    }
+    EXPECT_GE(taking, 10);
+}
+
 } // namespace
