@@ -221,7 +221,7 @@ void TMainForm::Importovat()
     // A translation the file marks for review waits for it here as one from the memory does.
     bool marked = false;
     for (const std::int32_t number : importer.ReviewNumbers())
-        marked |= !std::exchange(Checks().Notes()[number].Review, true);
+        marked |= document_->MarkForReview(number);
     if (!SameLanguageValues(before, document_->Header()) || marked)
         document_->SetZmeneno(true);
     ui_->gridJazyk->GridModel()->MarkersChanged(1, cells.RowCount() - 1);

@@ -167,7 +167,7 @@ TMainForm::~TMainForm()
     filterBar_->SetProblemTest({});
     replaceDialog_->SetPlanner({});
     document_->SetLanguageRead({});
-    document_->SetSaveAddition({});
+    document_->SetTextDecoder({});
     document_->SetCodePagesChanged({});
     // Then the widgets that show the document, while the document and the members they use are
     // still there; the document, its history and the checks go last.

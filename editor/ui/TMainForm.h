@@ -214,8 +214,6 @@ private:
     // Checks the translations in the dictionary the document's choice or language names.
     void FollowSpelling();
     // The choice a language file read carries; the saved bytes with the choice written in.
-    void ReadSpellingChoice(std::string_view languageBytes);
-    std::string WithSpellingChoice(std::string languageBytes) const;
     // What the properties dialog offers: (text, value of DocumentHeader::Pravopis).
     QList<std::pair<QString, QString>> SpellingChoices();
     void RestoreWindow();

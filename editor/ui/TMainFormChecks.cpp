@@ -39,23 +39,22 @@ QString Escaped(const QString &text)
 
 void TMainForm::SetUpChecks()
 {
-    rowChecks_ = std::make_unique<RowChecks>();
+    rowChecks_ = std::make_unique<RowChecks>(*document_);
     memory_ = new DocumentMemory(this);
-    // Besides the texts a language file carries the rows' notes and the spelling dictionary.
-    document_->SetLanguageRead([this](std::string_view bytes) {
-        rowChecks_->ReadNotes(bytes, *document_);
-        ReadSpellingChoice(bytes);
+    // The document reads and saves the rows' notes and the spelling choice; the hash of an
+    // accepted text is of its UTF-8.
+    document_->SetTextDecoder([](std::string_view bytes, const std::string &codePage) {
+        return CodePage::Named(QString::fromStdString(codePage))
+            .value_or(CodePage())
+            .Decode(bytes)
+            .toStdString();
     });
-    document_->SetSaveAddition([this](std::string bytes) {
-        return checks::WithRowNotes(WithSpellingChoice(std::move(bytes)),
-                                    rowChecks_->NotesToSave(*document_));
+    document_->SetLanguageRead([this](std::string_view) { FollowSpelling(); });
+    // Undo and redo may take a note back: the row's marks follow.
+    connect(history_.get(), &DocumentHistory::Changed, this, [this](int first, int last) {
+        if (first <= last)
+            ui_->gridJazyk->GridModel()->MarkersChanged(first, last);
     });
-    // A new language starts without notes.
-    for (QAction *action : {ui_->menuNovy, ui_->menuNovyPro})
-        connect(action, &QAction::triggered, this, [this] {
-            if (document_->souborJazyka().empty())
-                rowChecks_->Notes().clear();
-        });
     filterBar_->SetProblemTest([this](int row) { return rowChecks_->HasProblem(row); });
     filterBar_->SetReviewTest([this](int row) { return rowChecks_->NeedsReview(row); });
     statusPanel_->SetReviewCounter([this] { return rowChecks_->ReviewCount(); });
@@ -297,13 +296,10 @@ void TMainForm::PotvrditVarovani()
     const int row = ui_->gridJazyk->CurrentRow();
     if (!rowChecks_->Acknowledge(row))
         return;
-    // The note is saved with the file: it is a change of the document.
-    document_->SetZmeneno(true);
-    ui_->gridJazyk->GridModel()->MarkersChanged(row, row);
     // A filtered view looks at the row again once the user leaves it.
     filterBar_->RowsChanged(row, row);
-    UpdateStatus();
-    ShowRowNotes(row);
+    // The note is saved with the file: a step of the document, which marks the row anew.
+    AfterCommand(true);
 }
 
 void TMainForm::PrevzitNavrh(int index)

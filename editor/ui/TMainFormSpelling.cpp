@@ -52,18 +52,6 @@ void TMainForm::FollowSpelling()
                       file);
 }
 
-void TMainForm::ReadSpellingChoice(std::string_view languageBytes)
-{
-    // The choice belongs to the file it is written in: a file without one is checked by its name.
-    document_->Header().Pravopis = spelling::ReadSpellingChoice(languageBytes).value_or(std::string());
-    FollowSpelling();
-}
-
-std::string TMainForm::WithSpellingChoice(std::string languageBytes) const
-{
-    return spelling::WithSpellingChoice(languageBytes, document_->Header().Pravopis);
-}
-
 QList<std::pair<QString, QString>> TMainForm::SpellingChoices()
 {
     // Dictionaries installed while the editor runs are offered too.

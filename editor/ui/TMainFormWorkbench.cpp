@@ -258,7 +258,7 @@ void TMainForm::UpdateStatus()
                            ? QString()
                            : QDir::toNativeSeparators(
                                  QFileInfo(QString::fromLocal8Bit(NativePath(file))).absoluteFilePath()),
-                       CountTranslations(*document_));
+                       history_->Counts());
     ui_->menuZpet->setEnabled(history_->CanUndo());
     ui_->menuZnovu->setEnabled(history_->CanRedo());
     UpdateTitle();
@@ -344,12 +344,16 @@ void TMainForm::Zpet()
 {
     EndEdits();
     history_->Undo();
+    // The rows put back are filtered at once, but for the one the user is on.
+    filterBar_->ApplyToChangedRows(*ui_->gridJazyk, *document_, ui_->gridJazyk->CurrentRow());
 }
 
 void TMainForm::Znovu()
 {
     EndEdits();
     history_->Redo();
+    // The rows put back are filtered at once, but for the one the user is on.
+    filterBar_->ApplyToChangedRows(*ui_->gridJazyk, *document_, ui_->gridJazyk->CurrentRow());
 }
 
 void TMainForm::NajitDalsiPrikaz()
