@@ -104,10 +104,6 @@ TEST_F(RowNotesInDocument, NotesAndTheSpellingChoiceAreSavedAsTheyWereRead)
 
 namespace {
 
-// A Qt program's plural forms} // namespace
-
-namespace {
-
 // A Qt program's plural forms and plural rule live in lines the grid does not show: a save must
 // write them back, and a new language must not inherit them.
 TEST_F(RowNotesInDocument, PluralFormsAndTheRuleSurviveASave)

@@ -161,7 +161,7 @@ TEST_F(Exchange, ARefusedImportChangesNothing)
 
 TEST_F(Exchange, ARefusedImportKeepsTheNotesAndAnUndoneImportTakesItsReviewMarks)
 {
-    Write("notes.lng", "Language=Deutsch\r\nDefinition=demo.lnd\r\n/Spelling: de_DE\r\n"
+    Write("notes.lng", "Language=Deutsch\r\nAuthor=Jana|Petr\r\nDefinition=demo.lnd\r\n/Spelling: de_DE\r\n"
                        "/Notes 00002: review\r\n00002:Titel\r\n"
                        "/Notes 00005: acknowledged=blanks\r\n00005:Zu sehr\r\n");
     dialogs_.OpenChoices.push_back(Path("notes.lng"));
