@@ -125,6 +125,17 @@ if [ -x "$bin/translator_bench" ]; then
     other 10000 "Translate over 10,000 components (Qt adapter)" "$translate_s" "$translate_peak"
 fi
 
+if [ -x "$bin/undo_bench" ]; then
+    # One cell edited, then the step made, undone and redone: on the document with its history, and
+    # in the main window on the offscreen platform (everything that listens to the history).
+    /usr/bin/time -f 'peak_kb %M' "$bin/undo_bench" >"$work/undo.txt" 2>"$work/undo.err"
+    undo_peak=$(awk '/peak_kb/ { printf "%.0f", $2 / 1024 }' "$work/undo.err")
+    while read -r n operation; do
+        seconds="${operation##* }"
+        other "$n" "one cell: ${operation% *}" "$seconds" "$undo_peak"
+    done <"$work/undo.txt"
+fi
+
 if [ -x "$bin/memory_bench" ]; then
     /usr/bin/time -f 'peak_kb %M' "$bin/memory_bench" --benchmark_format=csv >"$work/memory.csv" 2>"$work/memory.err"
     memory_peak=$(awk '/peak_kb/ { printf "%.0f", $2 / 1024 }' "$work/memory.err")

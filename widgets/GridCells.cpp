@@ -1,5 +1,7 @@
 #include "widgets/GridCells.h"
 
+#include <algorithm>
+
 namespace verbaria {
 
 GridCells::GridCells(const GridCells &other)
@@ -20,10 +22,12 @@ GridCells &GridCells::operator=(const GridCells &other)
         styles_[c] = other.styles_[c];
         encodings_[c] = other.encodings_[c];
     }
-    if (batchDepth_ > 0)
+    if (batchDepth_ > 0) {
         batchChanged_ = true;
-    else if (observer_)
+        batchAll_ = true;
+    } else if (observer_) {
         observer_->AllChanged();
+    }
     return *this;
 }
 
@@ -47,10 +51,12 @@ void GridCells::SetRowCount(int rowCount)
         styles_[c].resize(static_cast<std::size_t>(rowCount));
         encodings_[c].resize(static_cast<std::size_t>(rowCount));
     }
-    if (batchDepth_ > 0)
+    if (batchDepth_ > 0) {
         batchChanged_ = true;
-    else if (observer_)
+        batchAll_ = true;
+    } else if (observer_) {
         observer_->RowCountChanged(old, rowCount);
+    }
 }
 
 void GridCells::SetText(int column, int row, std::string text, Encoding encoding)
@@ -101,17 +107,35 @@ void GridCells::EndBatch()
 {
     if (batchDepth_ > 0 && --batchDepth_ == 0 && batchChanged_) {
         batchChanged_ = false;
-        if (observer_)
+        const bool all = batchAll_ || batchAnnounce_ == Announce::All;
+        const int first = batchFirstRow_;
+        const int last = batchLastRow_;
+        batchAll_ = false;
+        batchFirstRow_ = 0;
+        batchLastRow_ = -1;
+        if (!observer_)
+            return;
+        if (all)
             observer_->AllChanged();
+        else if (first <= last)
+            observer_->CellsChanged(first, last);
     }
 }
 
 void GridCells::NotifyCell(int row)
 {
-    if (batchDepth_ > 0)
+    if (batchDepth_ > 0) {
+        if (batchFirstRow_ > batchLastRow_) {
+            batchFirstRow_ = row;
+            batchLastRow_ = row;
+        } else {
+            batchFirstRow_ = std::min(batchFirstRow_, row);
+            batchLastRow_ = std::max(batchLastRow_, row);
+        }
         batchChanged_ = true;
-    else if (observer_)
+    } else if (observer_) {
         observer_->CellsChanged(row, row);
+    }
 }
 
 } // namespace verbaria

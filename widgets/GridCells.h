@@ -112,8 +112,15 @@ public:
     // A column's texts, row 0 first, for fast passes over the whole grid.
     const std::vector<std::string> &Column(int column) const { return texts_[column]; }
 
-    // Changes made inside a batch are announced once, as one AllChanged, when the batch ends.
-    void BeginBatch() { ++batchDepth_; }
+    // Changes made inside a batch are announced once, as one AllChanged, when the batch ends. A
+    // batch that announces rows (a few cells put back by undo) is told as one CellsChanged over
+    // the rows it changed instead, unless the row count changed.
+    enum class Announce : std::uint8_t { All, Rows };
+    void BeginBatch(Announce announce = Announce::All)
+    {
+        if (batchDepth_++ == 0)
+            batchAnnounce_ = announce;
+    }
     void EndBatch();
 
     void SetObserver(GridObserver *observer) { observer_ = observer; }
@@ -134,17 +141,22 @@ private:
     GridRecorder *recorder_ = nullptr;
     int batchDepth_ = 0;
     bool batchChanged_ = false;
+    Announce batchAnnounce_ = Announce::All;
+    // Within a batch: the rows whose cells changed, and whether more than cells did.
+    int batchFirstRow_ = 0;
+    int batchLastRow_ = -1;
+    bool batchAll_ = false;
 };
 
 // Holds a batch open for the lifetime of a scope.
 class GridBatch final
 {
 public:
-    explicit GridBatch(GridCells &cells)
+    explicit GridBatch(GridCells &cells, GridCells::Announce announce = GridCells::Announce::All)
         : cells_(cells)
         , exceptions_(std::uncaught_exceptions())
     {
-        cells_.BeginBatch();
+        cells_.BeginBatch(announce);
     }
     ~GridBatch()
     {

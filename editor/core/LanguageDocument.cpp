@@ -3,6 +3,7 @@
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/Paths.h"
+#include "formats/SpellingChoice.h"
 #include "formats/TextRules.h"
 
 #include <cstdio>
@@ -206,6 +207,8 @@ bool LanguageDocument::NovyJazyk(bool refill, bool askToSave)
     saveTarget_.clear();
 
     forms_.clear();
+    // A new language starts without notes.
+    ClearNotes();
     GridBatch batch(grid_);
     if (grid_.RowCount() > 0) {
         WriteHeadingRow();
@@ -250,8 +253,11 @@ void LanguageDocument::NactiJazyk(const std::string &fileName, int mode)
     std::string_view content = bytes;
     StripByteOrderMark(content);
     const bool languageFile = ReadLanguageLines(fileName, content, mode) && !IsTemplateName(fileName);
-    if (mode == ColumnTranslation && languageRead_)
-        languageRead_(content);
+    if (mode == ColumnTranslation) {
+        ReadNotes(content);
+        if (languageRead_)
+            languageRead_(content);
+    }
     startovani_ = false;
     if (mode == ColumnTranslation && languageFile)
         saveTarget_ = fileName;
@@ -380,6 +386,117 @@ void LanguageDocument::SetForms(std::size_t index, std::vector<std::string> form
     if (forms_.size() < polozky_.size())
         forms_.resize(polozky_.size());
     forms_[index] = std::move(forms);
+}
+
+void LanguageDocument::ReadNotes(std::string_view bytes)
+{
+    // The choice belongs to the file it is written in: a file without one is checked by its name.
+    header_.Pravopis = ReadSpellingChoice(bytes).value_or(std::string());
+    RowNotes read = ReadRowNotes(bytes);
+    if (noteRecorder_) {
+        for (const auto &[number, note] : notes_)
+            noteRecorder_(number);
+        for (const auto &[number, note] : read)
+            noteRecorder_(number);
+    }
+    notes_ = std::move(read);
+    unhashedOnRead_.clear();
+    // A warning accepted in a note without the text's hash belongs to the translation read with it.
+    for (auto &[number, note] : notes_) {
+        if (note.Acknowledged.empty() || !note.AcknowledgedFor.empty())
+            continue;
+        note.AcknowledgedFor = TextHash(TranslationText(number));
+        unhashedOnRead_.insert(number);
+    }
+}
+
+void LanguageDocument::ClearNotes()
+{
+    if (noteRecorder_) {
+        for (const auto &[number, note] : notes_)
+            noteRecorder_(number);
+    }
+    notes_.clear();
+    unhashedOnRead_.clear();
+}
+
+void LanguageDocument::SetNote(std::int32_t number, RowNote note)
+{
+    if (noteRecorder_)
+        noteRecorder_(number);
+    const auto found = notes_.find(number);
+    // Acceptances given anew are saved with their hash.
+    if (found == notes_.end() || found->second.Acknowledged != note.Acknowledged ||
+        found->second.AcknowledgedFor != note.AcknowledgedFor)
+        unhashedOnRead_.erase(number);
+    if (note.empty()) {
+        if (found != notes_.end())
+            notes_.erase(found);
+        return;
+    }
+    if (found != notes_.end())
+        found->second = std::move(note);
+    else
+        notes_.emplace(number, std::move(note));
+}
+
+bool LanguageDocument::MarkForReview(std::int32_t number)
+{
+    const RowNote *note = NoteOf(number);
+    if (note && note->Review)
+        return false;
+    RowNote marked = note ? *note : RowNote{};
+    marked.Review = true;
+    SetNote(number, std::move(marked));
+    return true;
+}
+
+LanguageDocument::NoteState LanguageDocument::NoteStateOf(std::int32_t number) const
+{
+    NoteState state;
+    if (const RowNote *note = NoteOf(number))
+        state.Note = *note;
+    state.UnhashedOnRead = unhashedOnRead_.contains(number);
+    return state;
+}
+
+void LanguageDocument::RestoreNote(std::int32_t number, const NoteState &state)
+{
+    if (noteRecorder_)
+        noteRecorder_(number);
+    if (state.Note && !state.Note->empty())
+        notes_[number] = *state.Note;
+    else
+        notes_.erase(number);
+    if (state.UnhashedOnRead)
+        unhashedOnRead_.insert(number);
+    else
+        unhashedOnRead_.erase(number);
+}
+
+std::string LanguageDocument::TranslationText(std::int32_t number) const
+{
+    const std::int32_t index = index_.IndexOf(number);
+    if (index < 0 || index + 1 >= grid_.RowCount())
+        return {};
+    const std::string &bytes = grid_.Text(ColumnTranslation, index + 1);
+    return textDecoder_ ? textDecoder_(bytes, LanguageCodePage()) : bytes;
+}
+
+RowNotes LanguageDocument::NotesToSave() const
+{
+    RowNotes saved = notes_;
+    for (auto &[number, note] : saved) {
+        if (note.Acknowledged.empty())
+            continue;
+        if (!AcknowledgesText(note, TranslationText(number))) {
+            note.Acknowledged.clear();
+            note.AcknowledgedFor.clear();
+        } else if (unhashedOnRead_.contains(number)) {
+            note.AcknowledgedFor.clear();
+        }
+    }
+    return saved;
 }
 
 void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
@@ -571,7 +688,12 @@ std::string LanguageDocument::SavedBytes() const
         header, std::span<const TEditorItem>(polozky_.data(), count),
         std::span<const std::string>(right.data() + (right.empty() ? 0 : 1), count),
         std::span<const std::vector<std::string>>(forms_.data(), std::min(forms_.size(), count)));
-    return saveAddition_ ? saveAddition_(std::move(bytes)) : bytes;
+    // The spelling choice and the rows' notes are comment lines among the items.
+    if (!header_.Pravopis.empty())
+        bytes = WithSpellingChoice(bytes, header_.Pravopis);
+    if (!notes_.empty())
+        bytes = WithRowNotes(bytes, NotesToSave());
+    return bytes;
 }
 
 bool LanguageDocument::UlozitJazyk()

@@ -3,6 +3,7 @@
 #include "editor/core/UserDialogs.h"
 #include "formats/FindTemplateFile.h"
 #include "formats/LanguageFile.h"
+#include "formats/RowNotes.h"
 #include "formats/TemplateFile.h"
 #include "settings/core/SettingsValues.h"
 #include "widgets/GridCells.h"
@@ -12,6 +13,7 @@
 #include <exception>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -119,15 +121,18 @@ public:
     std::string DescriptionCodePage() const { return OrDefault(descriptionCodePage_); }
     // Told whenever one of them may have changed (a file was read).
     void SetCodePagesChanged(std::function<void()> handler) { codePagesChanged_ = std::move(handler); }
-    // What the editor keeps in a language file besides the texts: told the bytes of each language
-    // file read (after its byte order mark), and given the saved bytes to add to.
+    // Told the bytes of each language file read into the translations (after its byte order
+    // mark), once the document holds what it read: texts, notes and the spelling choice.
     void SetLanguageRead(std::function<void(std::string_view bytes)> handler)
     {
         languageRead_ = std::move(handler);
     }
-    void SetSaveAddition(std::function<std::string(std::string bytes)> addition)
+    // A translation's bytes as UTF-8 text, given the language file's code page: the hash an
+    // accepted warning keeps is of the text. Without it bytes are taken as they are.
+    void
+    SetTextDecoder(std::function<std::string(std::string_view bytes, const std::string &codePage)> decoder)
     {
-        saveAddition_ = std::move(addition);
+        textDecoder_ = std::move(decoder);
     }
     // File names are the system's (UTF-8 here), a DEFINITION value is text of the language file's
     // code page: these convert between the two and give nullopt for a name the code page cannot
@@ -169,6 +174,40 @@ public:
             return nullptr;
         return &messages_[static_cast<std::size_t>(polozky_[index].Message)];
     }
+    // --- the translator's notes on the rows ------------------------------------------------------
+    // Review marks and accepted warnings, by entry number: read with the language file (the
+    // document's spelling choice with them, into the header) and saved in it.
+    const RowNotes &Notes() const { return notes_; }
+    const RowNote *NoteOf(std::int32_t number) const
+    {
+        const auto found = notes_.find(number);
+        return found == notes_.end() ? nullptr : &found->second;
+    }
+    // Sets the note of an entry; an empty note removes it. The recorder hears of it first.
+    void SetNote(std::int32_t number, RowNote note);
+    // Marks the entry's translation for review; false when it was marked already.
+    bool MarkForReview(std::int32_t number);
+    // An entry's note as the history keeps it: the note, and whether its acceptance was read
+    // without the text's hash (a save writes it so again while the text stays).
+    struct NoteState
+    {
+        std::optional<RowNote> Note;
+        bool UnhashedOnRead = false;
+        bool operator==(const NoteState &) const = default;
+    };
+    NoteState NoteStateOf(std::int32_t number) const;
+    void RestoreNote(std::int32_t number, const NoteState &state);
+    // Told the entry number before a note changes.
+    void SetNoteRecorder(std::function<void(std::int32_t number)> recorder)
+    {
+        noteRecorder_ = std::move(recorder);
+    }
+    // The notes as a save writes them: acceptances of a text the entry no longer holds are left
+    // out; the others are written as they were read.
+    RowNotes NotesToSave() const;
+    // The translation of the entry with that number as UTF-8; empty for a number no row has.
+    std::string TranslationText(std::int32_t number) const;
+
     // Grows each time a template replaces the item table; steps across it cannot be undone.
     std::uint64_t ItemTableGeneration() const { return itemTableGeneration_; }
     std::int32_t pocetKPrekladu() const { return pocetKPrekladu_; }
@@ -216,6 +255,9 @@ private:
     bool ReadLanguageLines(const std::string &fileName, std::string_view bytes, int mode);
     // The further plural forms of the language file just read into the translation column.
     void ReadForms(std::string_view bytes);
+    // The notes and the spelling choice of the language file just read into the translations.
+    void ReadNotes(std::string_view bytes);
+    void ClearNotes();
     void SwitchTemplate(const std::string &fileName, int mode);
     std::string OrDefault(const std::string &declared) const
     {
@@ -253,7 +295,11 @@ private:
     std::string descriptionCodePage_;
     std::function<void()> codePagesChanged_;
     std::function<void(std::string_view)> languageRead_;
-    std::function<std::string(std::string)> saveAddition_;
+    std::function<std::string(std::string_view, const std::string &)> textDecoder_;
+    RowNotes notes_;
+    // Notes whose acceptances were read without a hash: saved so again while their text stays.
+    std::set<std::int32_t> unhashedOnRead_;
+    std::function<void(std::int32_t)> noteRecorder_;
     FileNameTexts fileNameTexts_;
     // The template's file name when the language file's code page cannot hold it: a save would
     // write it as bytes of another code page, so it refuses until the user gives another name.

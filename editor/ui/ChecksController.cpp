@@ -33,7 +33,7 @@ ChecksController::ChecksController(EditorContext &context, FilterBar &filter, St
     : context_(context)
     , filter_(filter)
     , status_(status)
-    , checks_(std::make_unique<RowChecks>())
+    , checks_(std::make_unique<RowChecks>(context.Document()))
 {
     filter_.SetProblemTest([this](int row) { return checks_->HasProblem(row); });
     filter_.SetReviewTest([this](int row) { return checks_->NeedsReview(row); });
@@ -147,12 +147,10 @@ void ChecksController::AcknowledgeWarnings()
     const int row = context_.Grid().CurrentRow();
     if (!checks_->Acknowledge(row))
         return;
-    // The note is saved with the file: it is a change of the document.
-    context_.Document().SetZmeneno(true);
-    context_.Grid().GridModel()->MarkersChanged(row, row);
     // A filtered view looks at the row again once the user leaves it.
     filter_.RowsChanged(row, row);
-    emit NotesChanged(row);
+    // The note is saved with the file: a step of the document, which marks the row anew.
+    context_.AfterCommand(true);
 }
 
 } // namespace verbaria

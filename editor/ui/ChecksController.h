@@ -41,10 +41,6 @@ public:
     // Ctrl+K: accepts the warnings of the current row and ends its review.
     void AcknowledgeWarnings();
 
-signals:
-    // A row's notes changed without a change of its text: the pane shows them anew.
-    void NotesChanged(int row);
-
 private:
     QString MessageFacts(int row) const;
 

@@ -3,6 +3,7 @@
 #include <QUndoCommand>
 
 #include <algorithm>
+#include <climits>
 
 #include <utility>
 
@@ -30,17 +31,18 @@ public:
     {
     }
 
-    void undo() override { history_.Apply(*this, false); }
+    void undo() override { history_.applied_ = history_.Apply(*this, false); }
     void redo() override
     {
         // The first redo is the push: the change has happened already.
         if (pushed_)
-            history_.Apply(*this, true);
+            history_.applied_ = history_.Apply(*this, true);
         pushed_ = true;
     }
 
     std::vector<CellRecord> Cells;
     std::vector<FormsRecord> Forms;
+    std::vector<NoteRecord> Notes;
     int OldRowCount = 0;
     int NewRowCount = 0;
     DocumentHeader OldHeader;
@@ -67,6 +69,7 @@ DocumentHistory::DocumentHistory(LanguageDocument &document, QObject *parent)
     stack_.setParent(this);
     document_.Grid().SetRecorder(this);
     document_.SetFormRecorder([this](std::size_t index) { BeforeFormChange(index); });
+    document_.SetNoteRecorder([this](std::int32_t number) { BeforeNoteChange(number); });
     Reset();
 }
 
@@ -74,6 +77,29 @@ DocumentHistory::~DocumentHistory()
 {
     document_.Grid().SetRecorder(nullptr);
     document_.SetFormRecorder({});
+    document_.SetNoteRecorder({});
+}
+
+void DocumentHistory::Recount()
+{
+    counts_ = CountTranslations(document_);
+}
+
+void DocumentHistory::CountChange(int row, const std::string &oldText, const std::string &newText)
+{
+    const std::vector<TEditorItem> &items = document_.polozky();
+    if (row < 1 || row > static_cast<int>(items.size()) || oldText.empty() == newText.empty())
+        return;
+    const TItemKind kind = items[static_cast<std::size_t>(row - 1)].Kind;
+    if (kind == ikComponent || kind == ikMessage)
+        counts_.Translated += newText.empty() ? -1 : 1;
+}
+
+void DocumentHistory::AddNoteRow(Rows &rows, std::int32_t number) const
+{
+    const std::int32_t index = document_.IndexOfNumber(number);
+    if (index >= 0)
+        rows.Add(index + 1);
 }
 
 void DocumentHistory::StartPending()
@@ -86,6 +112,8 @@ void DocumentHistory::StartPending()
     }
     pending_.clear();
     pendingForms_.clear();
+    pendingNotes_.clear();
+    pendingNoteNumbers_.clear();
     pendingRowCount_ = document_.Grid().RowCount();
     pendingHeader_ = document_.Header();
     pendingFile_ = document_.souborJazyka();
@@ -128,6 +156,16 @@ void DocumentHistory::BeforeFormChange(std::size_t index)
     pendingForms_.push_back(std::move(record));
 }
 
+void DocumentHistory::BeforeNoteChange(std::int32_t number)
+{
+    if (applying_ || !pendingNoteNumbers_.insert(number).second)
+        return;
+    NoteRecord record;
+    record.Number = number;
+    record.Old = document_.NoteStateOf(number);
+    pendingNotes_.push_back(std::move(record));
+}
+
 void DocumentHistory::BeforeRowCountChange(int oldCount, int newCount)
 {
     if (applying_)
@@ -142,9 +180,17 @@ void DocumentHistory::BeforeRowCountChange(int oldCount, int newCount)
     }
 }
 
+bool DocumentHistory::LetGoOfPending()
+{
+    const bool any = !pending_.empty();
+    StartPending();
+    return any;
+}
+
 void DocumentHistory::Forget()
 {
     StartPending();
+    Recount();
 }
 
 void DocumentHistory::RevertPending()
@@ -167,21 +213,25 @@ void DocumentHistory::RevertPending()
     }
     for (FormsRecord &record : pendingForms_)
         document_.SetForms(record.Index, std::move(record.Old));
+    for (const NoteRecord &record : pendingNotes_)
+        document_.RestoreNote(record.Number, record.Old);
     document_.Header() = pendingHeader_;
     document_.SetSouborJazyka(pendingFile_);
     document_.SetSaveTarget(pendingTarget_);
     document_.SetZmeneno(pendingChanged_);
     applying_ = false;
     StartPending();
+    Recount();
 }
 
 void DocumentHistory::Reset()
 {
     stack_.clear();
     StartPending();
+    Recount();
     if (!document_.zmeneno())
         stack_.setClean();
-    emit Changed();
+    emit Changed(1, INT_MAX);
 }
 
 void DocumentHistory::Commit(const QString &label, Mark mark)
@@ -194,6 +244,7 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
     auto step = std::make_unique<Step>(*this, label);
     step->OldRowCount = pendingRowCount_;
     step->NewRowCount = grid.RowCount();
+    Rows rows;
     for (CellRecord &record : pending_) {
         // The heading row speaks the user-interface language; it is no part of the document.
         if (record.Row == 0)
@@ -206,8 +257,11 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
                 continue;
         }
         if (record.Column == LanguageDocument::ColumnTranslation && record.Row > 0 &&
-            record.NewText != record.OldText)
+            record.NewText != record.OldText) {
             step->ChangesTranslations = true;
+            CountChange(record.Row, record.OldText, record.NewText);
+        }
+        rows.Add(record.Row);
         step->Cells.push_back(std::move(record));
     }
     for (FormsRecord &record : pendingForms_) {
@@ -216,7 +270,21 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
         if (record.New == record.Old)
             continue;
         step->ChangesTranslations = true;
+        rows.Add(static_cast<int>(record.Index) + 1);
         step->Forms.push_back(std::move(record));
+    }
+    // A note is saved with the file: a change of it is one of the document's.
+    for (NoteRecord &record : pendingNotes_) {
+        record.New = document_.NoteStateOf(record.Number);
+        if (record.New == record.Old)
+            continue;
+        step->ChangesTranslations = true;
+        AddNoteRow(rows, record.Number);
+        step->Notes.push_back(std::move(record));
+    }
+    if (step->OldRowCount != step->NewRowCount) {
+        Recount();
+        rows = {1, INT_MAX};
     }
     step->OldHeader = pendingHeader_;
     step->NewHeader = document_.Header();
@@ -224,7 +292,7 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
     step->NewFile = document_.souborJazyka();
     step->OldTarget = pendingTarget_;
     step->NewTarget = document_.SaveTarget();
-    const bool changes = !step->Cells.empty() || !step->Forms.empty() ||
+    const bool changes = !step->Cells.empty() || !step->Forms.empty() || !step->Notes.empty() ||
                          step->OldRowCount != step->NewRowCount ||
                          !HeadersEqual(step->OldHeader, step->NewHeader);
     // Whatever overwrote a translation leaves work that a close must not drop without asking.
@@ -237,32 +305,49 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
     StartPending();
     if (!document_.zmeneno())
         stack_.setClean();
-    emit Changed();
+    emit Changed(rows.First, rows.Last);
 }
 
-void DocumentHistory::Apply(const Step &step, bool forward)
+DocumentHistory::Rows DocumentHistory::Apply(const Step &step, bool forward)
 {
     GridCells &grid = document_.Grid();
+    Rows changed;
     applying_ = true;
     {
-        GridBatch batch(grid);
+        // The view is told of the rows put back, not of the whole grid.
+        GridBatch batch(grid, GridCells::Announce::Rows);
         const int rows = forward ? step.NewRowCount : step.OldRowCount;
         grid.SetRowCount(rows);
         for (const CellRecord &record : step.Cells) {
             if (record.Row >= rows)
                 continue;
-            grid.SetText(record.Column, record.Row, forward ? record.NewText : record.OldText);
+            const std::string &text = forward ? record.NewText : record.OldText;
+            if (record.Column == LanguageDocument::ColumnTranslation)
+                CountChange(record.Row, grid.Text(record.Column, record.Row), text);
+            grid.SetText(record.Column, record.Row, text);
             grid.SetStyle(record.Column, record.Row, forward ? record.NewStyle : record.OldStyle);
+            changed.Add(record.Row);
         }
     }
-    for (const FormsRecord &record : step.Forms)
+    for (const FormsRecord &record : step.Forms) {
         document_.SetForms(record.Index, forward ? record.New : record.Old);
+        changed.Add(static_cast<int>(record.Index) + 1);
+    }
+    for (const NoteRecord &record : step.Notes) {
+        document_.RestoreNote(record.Number, forward ? record.New : record.Old);
+        AddNoteRow(changed, record.Number);
+    }
+    if (step.OldRowCount != step.NewRowCount) {
+        Recount();
+        changed = {1, INT_MAX};
+    }
     document_.Header() = forward ? step.NewHeader : step.OldHeader;
     if (step.OldFile != step.NewFile)
         document_.SetSouborJazyka(forward ? step.NewFile : step.OldFile);
     if (step.OldTarget != step.NewTarget)
         document_.SetSaveTarget(forward ? step.NewTarget : step.OldTarget);
     applying_ = false;
+    return changed;
 }
 
 void DocumentHistory::Undo()
@@ -270,28 +355,34 @@ void DocumentHistory::Undo()
     if (!stack_.canUndo())
         return;
     // What changed since the last step is not a step of its own: it is let go.
-    StartPending();
+    const bool uncounted = LetGoOfPending();
     const auto *step = static_cast<const Step *>(stack_.command(stack_.index() - 1));
     const bool translations = step->ChangesTranslations;
     const bool before = step->OldChanged;
     stack_.undo();
+    const Rows rows = applied_;
     document_.SetZmeneno(stack_.isClean() ? false : (translations || before));
     StartPending();
-    emit Changed();
+    if (uncounted)
+        Recount();
+    emit Changed(rows.First, rows.Last);
 }
 
 void DocumentHistory::Redo()
 {
     if (!stack_.canRedo())
         return;
-    StartPending();
+    const bool uncounted = LetGoOfPending();
     const auto *step = static_cast<const Step *>(stack_.command(stack_.index()));
     const bool translations = step->ChangesTranslations;
     const bool after = step->NewChanged;
     stack_.redo();
+    const Rows rows = applied_;
     document_.SetZmeneno(stack_.isClean() ? false : (translations || after));
     StartPending();
-    emit Changed();
+    if (uncounted)
+        Recount();
+    emit Changed(rows.First, rows.Last);
 }
 
 } // namespace verbaria

@@ -1,21 +1,25 @@
 #pragma once
 
 #include "editor/core/LanguageDocument.h"
+#include "editor/core/TranslationCounts.h"
 #include "widgets/GridCells.h"
 
 #include <QObject>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace verbaria {
 
 // One undo stack over the whole document. The grid tells the history before any cell changes, so
 // it keeps the old text and style of every cell touched since the last step; Commit turns what
-// changed into one step (texts, styles, the row count and the header). Undo and redo put back
-// exactly those cells. A new item table (another template) cannot be undone: it starts anew.
+// changed into one step (texts, styles, plural forms, the rows' notes, the row count and the
+// header). Undo and redo put back exactly those: a step costs what it changed, not the size of
+// the document. A new item table (another template) cannot be undone: it starts anew.
 class DocumentHistory final : public QObject, private GridRecorder
 {
     Q_OBJECT
@@ -40,14 +44,20 @@ public:
     // An empty stack on the document as it now is.
     void Reset();
 
+    // How many texts to translate there are and how many have a translation, kept up to date by
+    // the steps (the status bar shows it after each).
+    const TranslationCounts &Counts() const { return counts_; }
+
     bool CanUndo() const { return stack_.canUndo(); }
     bool CanRedo() const { return stack_.canRedo(); }
     void Undo();
     void Redo();
 
 signals:
-    // After every step, undo and redo: the document's texts or changed flag may differ.
-    void Changed();
+    // After every step, undo and redo: the document's texts or changed flag may differ. firstRow
+    // to lastRow (grid rows) are the rows whose texts, styles, forms or notes the step changed
+    // (firstRow > lastRow: none); 1 to INT_MAX when everything may have.
+    void Changed(int firstRow, int lastRow);
 
 private:
     struct CellRecord
@@ -65,13 +75,36 @@ private:
         std::vector<std::string> Old;
         std::vector<std::string> New;
     };
+    struct NoteRecord
+    {
+        std::int32_t Number = 0;
+        LanguageDocument::NoteState Old;
+        LanguageDocument::NoteState New;
+    };
     class Step;
+    struct Rows
+    {
+        int First = 1 << 30;
+        int Last = -1;
+        void Add(int row)
+        {
+            First = std::min(First, row);
+            Last = std::max(Last, row);
+        }
+    };
 
     void BeforeCellChange(int column, int row) override;
     void BeforeRowCountChange(int oldCount, int newCount) override;
     void BeforeFormChange(std::size_t index);
+    void BeforeNoteChange(std::int32_t number);
     void StartPending();
-    void Apply(const Step &step, bool forward);
+    // StartPending; true when cells had changed since the last step.
+    bool LetGoOfPending();
+    Rows Apply(const Step &step, bool forward);
+    // Counts the translations anew, or by what one translation cell changed.
+    void Recount();
+    void CountChange(int row, const std::string &oldText, const std::string &newText);
+    void AddNoteRow(Rows &rows, std::int32_t number) const;
 
     LanguageDocument &document_;
     QUndoStack stack_;
@@ -81,6 +114,10 @@ private:
     std::vector<CellRecord> pending_;
     // The entries whose plural forms changed since the last step, with their forms then.
     std::vector<FormsRecord> pendingForms_;
+    // The entries whose notes changed since the last step, with their notes then.
+    std::vector<NoteRecord> pendingNotes_;
+    std::unordered_set<std::int32_t> pendingNoteNumbers_;
+    TranslationCounts counts_;
     int pendingRowCount_ = 0;
     DocumentHeader pendingHeader_;
     std::string pendingFile_;
@@ -88,6 +125,8 @@ private:
     bool pendingChanged_ = false;
     std::uint64_t generation_ = 0;
     bool applying_ = false;
+    // The rows the last undo or redo put back.
+    Rows applied_;
 };
 
 } // namespace verbaria

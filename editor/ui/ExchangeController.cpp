@@ -8,7 +8,6 @@
 #include "editor/ui/DocumentCodePages.h"
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/EditorContext.h"
-#include "editor/ui/RowChecks.h"
 #include "exchange/DocumentExport.h"
 #include "exchange/DocumentImporter.h"
 #include "exchange/ExchangeFormats.h"
@@ -95,9 +94,8 @@ void PrepareExchangeDialog(FileDialogState &dialog, std::string title, const Tex
 
 } // namespace
 
-ExchangeController::ExchangeController(EditorContext &context, RowChecks &checks)
+ExchangeController::ExchangeController(EditorContext &context)
     : context_(context)
-    , checks_(checks)
 {
 }
 
@@ -140,9 +138,9 @@ void ExchangeController::Export()
         settings.LanguageTag =
             qt::QtOwnTexts::LocaleFor(LanguageCodePageOf(document).Decode(document.Header().editJazyk),
                                       QFile::decodeName(QByteArray::fromStdString(document.souborJazyka())));
-        settings.NeedsReview = [this](std::int32_t number) {
-            const auto note = checks_.Notes().find(number);
-            return note != checks_.Notes().end() && note->second.Review;
+        settings.NeedsReview = [&document](std::int32_t number) {
+            const auto note = document.Notes().find(number);
+            return note != document.Notes().end() && note->second.Review;
         };
         error = ExportDocument(document, settings, *writer);
     } catch (const std::exception &exception) {
@@ -210,7 +208,7 @@ void ExchangeController::Import()
     // A translation the file marks for review waits for it here as one from the memory does.
     bool marked = false;
     for (const std::int32_t number : importer.ReviewNumbers())
-        marked |= !std::exchange(checks_.Notes()[number].Review, true);
+        marked |= document.MarkForReview(number);
     if (!SameLanguageValues(before, document.Header()) || marked)
         document.SetZmeneno(true);
     context_.Grid().GridModel()->MarkersChanged(1, cells.RowCount() - 1);

@@ -7,7 +7,6 @@
 namespace verbaria {
 
 class EditorContext;
-class RowChecks;
 
 // Export and import of the document as XLIFF or PO, by the chosen file's extension, through one
 // file dialog that keeps its folder and file name between uses.
@@ -16,7 +15,7 @@ class ExchangeController final : public QObject
     Q_OBJECT
 
 public:
-    ExchangeController(EditorContext &context, RowChecks &checks);
+    explicit ExchangeController(EditorContext &context);
 
     void Export();
     // A refused file leaves the document as it was; an accepted one is one undo step.
@@ -28,7 +27,6 @@ signals:
 
 private:
     EditorContext &context_;
-    RowChecks &checks_;
     FileDialogState dialog_;
 };
 

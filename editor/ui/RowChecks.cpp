@@ -67,21 +67,6 @@ std::string RowChecks::Message(checks::CheckId check, const TextService &texts)
     return texts.TranslateText(checks::CzechMessage(check));
 }
 
-namespace {
-
-// The translation of the entry with that number, in UTF-8; empty for a number no row has.
-std::string TranslationOfNumber(const LanguageDocument &document, const CodePage &codePage,
-                                std::int32_t number)
-{
-    const std::int32_t index = document.IndexOfNumber(number);
-    const GridCells &grid = document.Grid();
-    if (index < 0 || index + 1 >= grid.RowCount())
-        return {};
-    return codePage.Decode(grid.Text(LanguageDocument::ColumnTranslation, index + 1)).toStdString();
-}
-
-} // namespace
-
 std::optional<std::string> RowChecks::OriginalOf(const LanguageDocument &document, std::size_t index) const
 {
     const TEditorItem &item = document.polozky()[index];
@@ -202,8 +187,8 @@ std::vector<checks::Finding> RowChecks::Shown(int row) const
     if (number < 0)
         return {};
     std::vector<checks::Finding> findings = checks_.FindingsFor(static_cast<std::size_t>(row - 1));
-    if (const auto it = notes_.find(number); it != notes_.end() && !it->second.Acknowledged.empty())
-        findings = checks::WithoutAcknowledged(std::move(findings), it->second, TranslationOf(row));
+    if (const checks::RowNote *note = document_.NoteOf(number); note && !note->Acknowledged.empty())
+        findings = checks::WithoutAcknowledged(std::move(findings), *note, TranslationOf(row));
     return findings;
 }
 
@@ -217,8 +202,8 @@ bool RowChecks::NeedsReview(int row) const
     const std::int32_t number = NumberOf(row);
     if (number < 0 || checks_.Entry(static_cast<std::size_t>(row - 1)).Translation.empty())
         return false;
-    const auto it = notes_.find(number);
-    return it != notes_.end() && it->second.Review;
+    const checks::RowNote *note = document_.NoteOf(number);
+    return note && note->Review;
 }
 
 std::vector<std::string> RowChecks::Arguments(const checks::Finding &finding, const TextService &texts)
@@ -258,52 +243,26 @@ std::string RowChecks::TranslationOf(int row) const
     return languageDecoder_ ? languageDecoder_(bytes) : bytes;
 }
 
-void RowChecks::ReadNotes(std::string_view languageBytes, const LanguageDocument &document)
+const checks::RowNotes &RowChecks::Notes() const
 {
-    notes_ = checks::ReadRowNotes(languageBytes);
-    unhashedOnRead_.clear();
-    const CodePage codePage = CodePageOf(document.LanguageCodePage());
-    for (auto &[number, note] : notes_) {
-        if (note.Acknowledged.empty() || !note.AcknowledgedFor.empty())
-            continue;
-        const std::string text = TranslationOfNumber(document, codePage, number);
-        note.AcknowledgedFor = checks::TextHash(text);
-        unhashedOnRead_.insert(number);
-    }
-}
-
-checks::RowNotes RowChecks::NotesToSave(const LanguageDocument &document) const
-{
-    checks::RowNotes saved = notes_;
-    const CodePage codePage = CodePageOf(document.LanguageCodePage());
-    for (auto &[number, note] : saved) {
-        if (note.Acknowledged.empty())
-            continue;
-        const std::string text = TranslationOfNumber(document, codePage, number);
-        if (!checks::AcknowledgesText(note, text)) {
-            note.Acknowledged.clear();
-            note.AcknowledgedFor.clear();
-        } else if (unhashedOnRead_.contains(number)) {
-            note.AcknowledgedFor.clear();
-        }
-    }
-    return saved;
+    return document_.Notes();
 }
 
 void RowChecks::MarkForReview(int row)
 {
     const std::int32_t number = NumberOf(row);
     if (number >= 0)
-        notes_[number].Review = true;
+        document_.MarkForReview(number);
 }
 
 int RowChecks::ReviewCount() const
 {
+    // By the notes, not the rows: the status bar asks after every step.
     int count = 0;
-    if (std::none_of(notes_.begin(), notes_.end(), [](const auto &note) { return note.second.Review; }))
-        return count;
-    for (int row = 1; row <= static_cast<int>(checks_.size()); ++row)
-        count += NeedsReview(row) ? 1 : 0;
+    for (const auto &[number, note] : document_.Notes()) {
+        const std::int32_t index = note.Review ? document_.IndexOfNumber(number) : -1;
+        count += index >= 0 && NeedsReview(index + 1) ? 1 : 0;
+    }
     return count;
 }
 
@@ -313,7 +272,8 @@ bool RowChecks::Acknowledge(int row)
     if (number < 0)
         return false;
     bool changed = false;
-    checks::RowNote &note = notes_[number];
+    const checks::RowNote *noted = document_.NoteOf(number);
+    checks::RowNote note = noted ? *noted : checks::RowNote{};
     // What was accepted for an earlier text of the row is over; the warnings of this one are
     // accepted for it.
     const std::string hash = checks::TextHash(TranslationOf(row));
@@ -329,13 +289,11 @@ bool RowChecks::Acknowledge(int row)
         note.Review = false;
         changed = true;
     }
-    if (changed) {
-        note.AcknowledgedFor = note.Acknowledged.empty() ? std::string() : hash;
-        unhashedOnRead_.erase(number);
-    }
-    if (note.empty())
-        notes_.erase(number);
-    return changed;
+    if (!changed)
+        return false;
+    note.AcknowledgedFor = note.Acknowledged.empty() ? std::string() : hash;
+    document_.SetNote(number, std::move(note));
+    return true;
 }
 
 } // namespace verbaria

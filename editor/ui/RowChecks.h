@@ -21,6 +21,12 @@ class TextService;
 class RowChecks final
 {
 public:
+    // The notes are the document's: the checks read them and mark rows through it.
+    explicit RowChecks(LanguageDocument &document)
+        : document_(document)
+    {
+    }
+
     // Brings the checks up to the document: everything anew when the item table or a code page
     // changed, else the rows first..last. Returns the first and last row whose findings may differ
     // (first > last when none).
@@ -45,13 +51,7 @@ public:
     // of the template's code page); nullopt when the template does not say.
     std::optional<std::string_view> FormText(int row) const;
 
-    checks::RowNotes &Notes() { return notes_; }
-    // The notes a language file read into document carries. A warning accepted in a note without
-    // the text's hash belongs to the translation read with it.
-    void ReadNotes(std::string_view languageBytes, const LanguageDocument &document);
-    // The notes as they are to be saved with document: acceptances of a text the row no longer
-    // holds are left out; the others are written as they were read.
-    checks::RowNotes NotesToSave(const LanguageDocument &document) const;
+    const checks::RowNotes &Notes() const;
     // The entry number of a row; -1 for rows that are no entry.
     std::int32_t NumberOf(int row) const;
     // Accepts every warning the row shows now and ends its review; false when there was nothing.
@@ -67,10 +67,8 @@ private:
     // The row's translation as UTF-8.
     std::string TranslationOf(int row) const;
 
+    LanguageDocument &document_;
     checks::DocumentChecks checks_;
-    checks::RowNotes notes_;
-    // Notes whose acceptances were read without a hash: saved so again while their text stays.
-    std::set<std::int32_t> unhashedOnRead_;
     checks::Decoder languageDecoder_;
     std::uint64_t generation_ = ~std::uint64_t{0};
     std::string codePages_;

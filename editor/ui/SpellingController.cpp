@@ -68,19 +68,6 @@ void SpellingController::Follow()
                       LanguageCodePageOf(document).Decode(header.editJazyk), FileBaseName());
 }
 
-void SpellingController::ReadChoice(std::string_view languageBytes)
-{
-    // The choice belongs to the file it is written in: a file without one is checked by its name.
-    context_.Document().Header().Pravopis =
-        spelling::ReadSpellingChoice(languageBytes).value_or(std::string());
-    Follow();
-}
-
-std::string SpellingController::WithChoice(std::string languageBytes) const
-{
-    return spelling::WithSpellingChoice(languageBytes, context_.Document().Header().Pravopis);
-}
-
 QList<std::pair<QString, QString>> SpellingController::Choices()
 {
     // Dictionaries installed while the editor runs are offered too.

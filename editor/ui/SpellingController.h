@@ -31,9 +31,6 @@ public:
     void SetUserWordsFolder(const QString &folder);
     // Checks the translations in the dictionary the document's choice or language names.
     void Follow();
-    // The choice a language file read carries; the saved bytes with the choice written in.
-    void ReadChoice(std::string_view languageBytes);
-    std::string WithChoice(std::string languageBytes) const;
     // What the properties dialog offers: (text, value of the header's choice).
     QList<std::pair<QString, QString>> Choices();
 

@@ -1,6 +1,5 @@
 #include "editor/ui/TMainForm.h"
 
-#include "checks/RowNotes.h"
 #include "dialogs/FileDialogComponent.h"
 #include "dialogs/UiText.h"
 #include "editor/core/AutoCompletion.h"
@@ -110,7 +109,7 @@ TMainForm::~TMainForm()
     checks_.reset();
     textPaneController_.reset();
     document_->SetLanguageRead({});
-    document_->SetSaveAddition({});
+    document_->SetTextDecoder({});
     document_->SetCodePagesChanged({});
     // Then the widgets that show the document, while the document and the members they use are
     // still there; the document, its history and the checks go last.
@@ -397,26 +396,24 @@ void TMainForm::SetUpWorkbench()
 void TMainForm::SetUpControllers()
 {
     checks_ = std::make_unique<ChecksController>(*this, *filterBar_, *statusPanel_, *this);
-    connect(checks_.get(), &ChecksController::NotesChanged, this, [this](int row) {
-        UpdateStatus();
-        ShowRowNotes(row);
-    });
     memory_ = std::make_unique<MemoryController>(*this, checks_->Checks(), [this] {
         return hooks_.CatalogueTemplates ? hooks_.CatalogueTemplates() : std::vector<std::string>();
     });
     connect(memory_.get(), &MemoryController::Built, this,
             [this] { ShowRowNotes(ui_->gridJazyk->CurrentRow()); });
     spelling_ = std::make_unique<SpellingController>(*this, *textPane_);
-    exchange_ = std::make_unique<ExchangeController>(*this, checks_->Checks());
+    exchange_ = std::make_unique<ExchangeController>(*this);
     connect(exchange_.get(), &ExchangeController::Imported, this, &TMainForm::ApplyFilter);
-    // Besides the texts a language file carries the rows' notes and the spelling dictionary.
-    document_->SetLanguageRead([this](std::string_view bytes) {
-        checks_->Checks().ReadNotes(bytes, *document_);
-        spelling_->ReadChoice(bytes);
+    // The document reads and saves the rows' notes and the spelling choice; the hash of an
+    // accepted text is of its UTF-8.
+    document_->SetTextDecoder([](std::string_view bytes, const std::string &codePage) {
+        return CodePage::ForDeclared(codePage).Decode(bytes).toStdString();
     });
-    document_->SetSaveAddition([this](std::string bytes) {
-        return checks::WithRowNotes(spelling_->WithChoice(std::move(bytes)),
-                                    checks_->Checks().NotesToSave(*document_));
+    document_->SetLanguageRead([this](std::string_view) { FollowSpelling(); });
+    // Undo and redo may take a note back: the row's marks follow.
+    connect(history_.get(), &DocumentHistory::Changed, this, [this](int first, int last) {
+        if (first <= last)
+            ui_->gridJazyk->GridModel()->MarkersChanged(first, last);
     });
     RetranslateChecks();
 }
@@ -497,7 +494,7 @@ void TMainForm::UpdateStatus()
                            ? QString()
                            : QDir::toNativeSeparators(
                                  QFileInfo(QString::fromLocal8Bit(NativePath(file))).absoluteFilePath()),
-                       CountTranslations(*document_));
+                       history_->Counts());
     if (commands_)
         commands_->UpdateEnabled();
     UpdateTitle();
@@ -535,9 +532,6 @@ void TMainForm::GoTo(int column, int row)
 void TMainForm::NovyJazyk()
 {
     document_->NovyJazykCommand();
-    // A new language starts without notes.
-    if (document_->souborJazyka().empty())
-        checks_->Checks().Notes().clear();
     AfterCommand(false);
     ApplyFilter();
 }
@@ -549,8 +543,6 @@ void TMainForm::NovyVJinemProgramu()
     const auto chosen = hooks_.ChooseProgram();
     if (chosen)
         document_->NovyVJinemProgramu(*chosen);
-    if (document_->souborJazyka().empty())
-        checks_->Checks().Notes().clear();
     AfterCommand(false);
     ApplyFilter();
 }
@@ -742,12 +734,16 @@ void TMainForm::Zpet()
 {
     EndEdits();
     history_->Undo();
+    // The rows put back are filtered at once, but for the one the user is on.
+    filterBar_->ApplyToChangedRows(*ui_->gridJazyk, *document_, ui_->gridJazyk->CurrentRow());
 }
 
 void TMainForm::Znovu()
 {
     EndEdits();
     history_->Redo();
+    // The rows put back are filtered at once, but for the one the user is on.
+    filterBar_->ApplyToChangedRows(*ui_->gridJazyk, *document_, ui_->gridJazyk->CurrentRow());
 }
 
 void TMainForm::DalsiNeprelozeny()

@@ -72,8 +72,32 @@ TEST_F(RowNotesInDocument, TheEditorReadsTheSameTranslationsAndSavesTheNotesBack
     const std::vector<std::string> expected{"", "Window", "Name", "Ahoj"};
     EXPECT_EQ(Load("plain.lng"), expected);
     EXPECT_EQ(Load("notes.lng"), expected);
-    EXPECT_EQ(document_.SavedBytes(), plain);
+    // The document keeps the notes it read and saves them where they were.
+    EXPECT_EQ(checks::WithRowNotes(document_.SavedBytes(), {}), plain);
     EXPECT_EQ(checks::WithRowNotes(document_.SavedBytes(), checks::ReadRowNotes(withNotes)), withNotes);
+    EXPECT_EQ(document_.SavedBytes(), withNotes);
+}
+
+// The document reads the notes and the spelling choice with the file and saves them as they were
+// read; an acceptance goes when its text changes, a review mark stays.
+TEST_F(RowNotesInDocument, NotesAndTheSpellingChoiceAreSavedAsTheyWereRead)
+{
+    const std::string file = "Language=English\r\nDefinition=demo.lnd\r\n/Spelling: cs_CZ\r\n00002:Window\r\n"
+                             "/Notes 00003: acknowledged=end-punctuation for=" +
+                             checks::TextHash("Name") +
+                             "\r\n00003:Name\r\n"
+                             "/Notes 00004: review acknowledged=blanks\r\n00004:Ahoj\r\n";
+    Write("notes.lng", file);
+    Load("notes.lng");
+    EXPECT_EQ(document_.Header().Pravopis, "cs_CZ");
+    EXPECT_EQ(document_.Notes().size(), 2u);
+    EXPECT_EQ(document_.SavedBytes(), file);
+
+    document_.Grid().SetText(1, 4, "Hi");
+    EXPECT_EQ(document_.SavedBytes(),
+              file.substr(0, file.find("/Notes 00004")) + "/Notes 00004: review\r\n00004:Hi\r\n");
+    document_.NovyJazyk(true, false);
+    EXPECT_TRUE(document_.Notes().empty());
 }
 
 } // namespace

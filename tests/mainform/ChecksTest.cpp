@@ -239,6 +239,46 @@ TEST_F(Checks, PreTranslationFillsTheExactMatchesInOneStepForReview)
     EXPECT_FALSE(Marked(*form_, 3));
 }
 
+TEST_F(Checks, AcceptingTheWarningsIsAStepThatUndoAndRedoTakeBackAndForth)
+{
+    const std::string before = form_->Document().SavedBytes();
+    Select(2);
+    Press(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_FALSE(Marked(*form_, 2));
+    const std::string accepted = form_->Document().SavedBytes();
+    ASSERT_NE(accepted.find("/Notes 00002: acknowledged=end-punctuation"), std::string::npos) << accepted;
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(Marked(*form_, 2));
+    EXPECT_EQ(form_->Document().NoteOf(2), nullptr);
+    EXPECT_EQ(form_->Document().SavedBytes(), before);
+    EXPECT_FALSE(form_->isWindowModified());
+    Press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_FALSE(Marked(*form_, 2));
+    EXPECT_EQ(form_->Document().SavedBytes(), accepted);
+    EXPECT_TRUE(form_->isWindowModified());
+}
+
+TEST_F(Checks, UndoingAPreTranslationTakesItsReviewMarksWithIt)
+{
+    const std::string before = form_->Document().SavedBytes();
+    Action("menuPredprelozit")->trigger();
+    ASSERT_EQ(Right(3), "Save");
+    ASSERT_TRUE(form_->Checks().NeedsReview(3));
+    const std::string filled = form_->Document().SavedBytes();
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(form_->Document().Notes().empty());
+    EXPECT_EQ(form_->Document().SavedBytes(), before);
+    Press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(form_->Checks().NeedsReview(3));
+    EXPECT_EQ(form_->Document().SavedBytes(), filled);
+    // Undone again and then typed by hand, the text waits for no review.
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    Type(3, QStringLiteral("Save"));
+    EXPECT_EQ(Right(3), "Save");
+    EXPECT_FALSE(form_->Checks().NeedsReview(3));
+    EXPECT_EQ(ReviewCount(), QString());
+}
+
 TEST_F(Checks, AnAcceptanceEndsWhenTheTextItAcceptedIsRewritten)
 {
     Select(2);

@@ -159,6 +159,34 @@ TEST_F(Exchange, ARefusedImportChangesNothing)
     EXPECT_TRUE(dialogs_.Messages.empty());
 }
 
+TEST_F(Exchange, ARefusedImportKeepsTheNotesAndAnUndoneImportTakesItsReviewMarks)
+{
+    Write("notes.lng", "Language=Deutsch\r\nAuthor=Jana|Petr\r\nDefinition=demo.lnd\r\n/Spelling: de_DE\r\n"
+                       "/Notes 00002: review\r\n00002:Titel\r\n"
+                       "/Notes 00005: acknowledged=blanks\r\n00005:Zu sehr\r\n");
+    dialogs_.OpenChoices.push_back(Path("notes.lng"));
+    Trigger("menuOtevrit");
+    const std::string saved = Document().SavedBytes();
+    EXPECT_EQ(saved, Read("notes.lng"));
+    const RowNotes notes = Document().Notes();
+    ASSERT_EQ(notes.size(), 2u);
+
+    Import("refused.po", PoStart + "#, fuzzy\n" + PoUnit(4, "Ahoj", "Hallo") + PoUnit(99, "Nic", "Nichts"));
+    ASSERT_EQ(dialogs_.Errors.size(), 1u);
+    EXPECT_EQ(Document().Notes(), notes);
+    EXPECT_EQ(Document().SavedBytes(), saved);
+    EXPECT_FALSE(Document().zmeneno());
+
+    dialogs_.Errors.clear();
+    Import("fuzzy.po", PoStart + "#, fuzzy\n" + PoUnit(4, "Ahoj", "Hallo"));
+    ASSERT_TRUE(dialogs_.Errors.empty()) << dialogs_.Errors.front();
+    EXPECT_TRUE(form_.Checks().NeedsReview(4));
+    Trigger("menuZpet");
+    EXPECT_EQ(Document().Notes(), notes);
+    EXPECT_EQ(Document().SavedBytes(), saved);
+    EXPECT_FALSE(Document().zmeneno());
+}
+
 // A Qt program's plural message: the export names the language's rule (Czech: three forms), and a
 // refused import puts back the forms it had already changed.
 TEST_F(Exchange, PluralFormsGoOutWithTheirRuleAndARefusedImportPutsThemBack)

@@ -1,10 +1,10 @@
-#include "spelling/SpellingChoice.h"
+#include "formats/SpellingChoice.h"
 
 #include "formats/Errors.h"
 #include "formats/LanguageFile.h"
 #include "formats/TextRules.h"
 
-namespace verbaria::spelling {
+namespace verbaria {
 
 namespace {
 
@@ -80,4 +80,4 @@ std::string WithSpellingChoice(std::string_view languageBytes, std::string_view 
     return out;
 }
 
-} // namespace verbaria::spelling
+} // namespace verbaria

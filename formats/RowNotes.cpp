@@ -1,4 +1,4 @@
-#include "checks/RowNotes.h"
+#include "formats/RowNotes.h"
 
 #include "formats/Errors.h"
 #include "formats/LanguageFile.h"
@@ -7,7 +7,7 @@
 #include <optional>
 #include <unordered_set>
 
-namespace verbaria::checks {
+namespace verbaria {
 
 namespace {
 
@@ -123,17 +123,6 @@ bool AcknowledgesText(const RowNote &note, std::string_view utf8)
            (note.AcknowledgedFor.empty() || note.AcknowledgedFor == TextHash(utf8));
 }
 
-std::vector<Finding> WithoutAcknowledged(std::vector<Finding> findings, const RowNote &note,
-                                         std::string_view translation)
-{
-    if (!AcknowledgesText(note, translation))
-        return findings;
-    std::erase_if(findings, [&](const Finding &finding) {
-        return finding.Level() == Severity::Warning && note.Acknowledged.contains(CheckName(finding.Check));
-    });
-    return findings;
-}
-
 RowNotes ReadRowNotes(std::string_view languageBytes)
 {
     RowNotes notes;
@@ -164,4 +153,4 @@ std::string WithRowNotes(std::string_view languageBytes, const RowNotes &notes)
     return out;
 }
 
-} // namespace verbaria::checks
+} // namespace verbaria
