@@ -40,6 +40,12 @@ QString Escaped(const QString &text)
 void TMainForm::SetUpChecks()
 {
     rowChecks_ = std::make_unique<RowChecks>();
+    // A large document's checks come in after it is shown: every row's marks, and the row's notes.
+    rowChecks_->SetPassEnded(this, [this] {
+        ui_->gridJazyk->GridModel()->MarkersChanged(1, std::max(1, document_->Grid().RowCount() - 1));
+        suggestionsRow_ = -1;
+        ShowRowNotes(ui_->gridJazyk->CurrentRow());
+    });
     memory_ = new DocumentMemory(this);
     // Besides the texts a language file carries the rows' notes and the spelling dictionary.
     document_->SetLanguageRead([this](std::string_view bytes) {
@@ -65,7 +71,8 @@ void TMainForm::SetUpChecks()
         // The original's tooltip: the text the form holds, where the row shows a component's path.
         if (column == LanguageDocument::ColumnOriginal)
             return role == Qt::ToolTipRole ? QVariant(FormTextOf(row)) : QVariant();
-        if (column != LanguageDocument::ColumnTranslation || !rowChecks_->HasProblem(row))
+        if (column != LanguageDocument::ColumnTranslation || rowChecks_->Pending() ||
+            !rowChecks_->HasProblem(row))
             return {};
         if (role == Qt::ToolTipRole)
             return rowChecks_->Messages(row, texts_);
