@@ -6,8 +6,36 @@
 #include "formats/LanguageFile.h"
 #include "formats/Paths.h"
 #include "formats/TemplateFile.h"
+#include "formats/TextRules.h"
 
 namespace verbaria::checks {
+
+namespace {
+
+// The code page a template declares, from its header lines alone: its items are read once, later,
+// from the decoded text.
+std::string DeclaredTemplateCodePage(std::string_view bytes)
+{
+    EditorTemplate header;
+    TemplateReader reader(header);
+    bool items = true; // as the reader starts
+    ForEachLine(bytes, [&](std::string_view line) {
+        const std::string_view trimmed = TrimLeftBlanks(line);
+        if (!trimmed.empty() && trimmed.front() == '[') {
+            std::string_view name = trimmed.substr(1);
+            if (!name.empty() && name.back() == ']')
+                name.remove_suffix(1);
+            const std::string upper = UpperAscii(name);
+            items = upper == "ITEMS" || (upper != "LANGUAGE" && items);
+        } else if (items) {
+            return;
+        }
+        reader.ReadLine(line);
+    });
+    return header.Info.CodePage;
+}
+
+} // namespace
 
 MemoryBuilder::MemoryBuilder(TranslationMemory &memory, DecoderOf decoderOf)
     : memory_(memory)
@@ -50,9 +78,7 @@ MemoryBuilder::Result MemoryBuilder::Add(const std::string &file, const std::str
         std::string_view templateContent = read.Bytes;
         const bool byteOrderMark = StripByteOrderMark(templateContent);
         read.Bytes = std::string(templateContent);
-        EditorTemplate parsed;
-        TemplateReader(parsed).ReadAll(read.Bytes);
-        read.Decode = decoderOf_(byteOrderMark ? std::string("UTF-8") : parsed.Info.CodePage);
+        read.Decode = decoderOf_(byteOrderMark ? std::string("UTF-8") : DeclaredTemplateCodePage(read.Bytes));
         found = templates_.emplace(result.Template, std::move(read)).first;
     }
     AddLanguageFile(memory_, memory_.AddFile(name), found->second.Bytes, content, found->second.Decode,

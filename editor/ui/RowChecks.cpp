@@ -92,6 +92,7 @@ struct RowChecks::Pass
     checks::Decoder LanguageDecoder;
     checks::Decoder TemplateDecoder;
     checks::Decoder DescriptionDecoder;
+    std::vector<char> Described; // per entry: whether its original is the description's
 };
 
 RowChecks::RowChecks()
@@ -183,11 +184,14 @@ std::unique_ptr<RowChecks::Pass> RowChecks::Run(Snapshot snapshot)
     pass->LanguageDecoder = DecoderOf(snapshot.LanguageCodePage);
     pass->TemplateDecoder = DecoderOf(snapshot.TemplateCodePage);
     pass->DescriptionDecoder = DecoderOf(snapshot.DescriptionCodePage);
+    pass->Described.assign(snapshot.Entries.size(), 0);
     auto described = snapshot.Described.cbegin();
     for (std::size_t i = 0; i < snapshot.Entries.size(); ++i) {
         const std::string *describedBytes = nullptr;
-        if (described != snapshot.Described.cend() && described->first == i)
+        if (described != snapshot.Described.cend() && described->first == i) {
             describedBytes = &(described++)->second;
+            pass->Described[i] = 1;
+        }
         checks::CheckedEntry &entry = snapshot.Entries[i];
         if (Checked(entry.Kind))
             entry.Original = OriginalFrom(entry, describedBytes, pass->Scanned, pass->TemplateDecoder,
@@ -206,6 +210,7 @@ void RowChecks::Install(std::unique_ptr<Pass> pass)
     languageDecoder_ = std::move(pass->LanguageDecoder);
     templateDecoder_ = std::move(pass->TemplateDecoder);
     descriptionDecoder_ = std::move(pass->DescriptionDecoder);
+    described_ = std::move(pass->Described);
     const LanguageDocument *document = std::exchange(pendingDocument_, nullptr);
     const int first = std::exchange(editedFirst_, 1 << 30);
     const int last = std::exchange(editedLast_, -1);
@@ -216,81 +221,110 @@ void RowChecks::Install(std::unique_ptr<Pass> pass)
 
 void RowChecks::Settle() const
 {
-    if (!pending_.valid())
-        return;
     // The object itself is never const: only its answers are.
     auto *self = const_cast<RowChecks *>(this);
-    self->Install(self->pending_.get());
+    if (self->scheduled_) {
+        self->scheduled_ = false;
+        self->Install(Run(TakeSnapshot(*pendingDocument_)));
+    } else if (pending_.valid()) {
+        self->Install(self->pending_.get());
+    }
 }
 
 std::pair<int, int> RowChecks::Refresh(const LanguageDocument &document, int first, int last)
 {
     const std::vector<TEditorItem> &items = document.polozky();
-    const GridCells &grid = document.Grid();
     const std::string codePages = document.TemplateCodePage() + '|' + document.LanguageCodePage() + '|' +
                                   document.DescriptionCodePage();
     if (generation_ != document.ItemTableGeneration() || codePages != codePages_ || rows_ != items.size()) {
         generation_ = document.ItemTableGeneration();
         codePages_ = codePages;
         rows_ = items.size();
-        Snapshot snapshot;
-        snapshot.TemplatePath = document.aktualniSablona();
-        snapshot.TemplateCodePage = document.TemplateCodePage();
-        snapshot.LanguageCodePage = document.LanguageCodePage();
-        snapshot.DescriptionCodePage = document.DescriptionCodePage();
-        const bool describedBySelf = DescribedBySelf(document);
-        snapshot.Entries.resize(items.size());
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            const TEditorItem &item = items[i];
-            checks::CheckedEntry &entry = snapshot.Entries[i];
-            entry = checks::CheckedEntry::Of(item);
-            if (!Checked(item.Kind))
-                continue;
-            const int row = static_cast<int>(i) + 1;
-            if (const std::string *described = DescribedText(grid, row, describedBySelf))
-                snapshot.Described.emplace_back(i, *described);
-            if (row < grid.RowCount())
-                entry.Translation = grid.Text(LanguageDocument::ColumnTranslation, row);
-        }
-        const unsigned number = ++*passNumber_;
+        ++*passNumber_;
         if (pending_.valid())
             pending_.wait(); // a pass of what the document was: its result is dropped
         pending_ = {};
+        scheduled_ = false;
         pendingDocument_ = nullptr;
         editedFirst_ = 1 << 30;
         editedLast_ = -1;
         if (items.size() <= RowsCheckedAtOnce || !passContext_) {
-            Install(Run(std::move(snapshot)));
+            Install(Run(TakeSnapshot(document)));
             return {1, static_cast<int>(items.size())};
         }
+        // Started once the window's thread is free again: a document being opened fills its
+        // translations after its template, and the pass takes both at once.
+        scheduled_ = true;
         pendingDocument_ = &document;
-        pending_ = std::async(std::launch::async, [this, number, snapshot = std::move(snapshot),
-                                                   alive = std::weak_ptr<unsigned>(passNumber_),
-                                                   context = QPointer<QObject>(passContext_)]() mutable {
-            std::unique_ptr<Pass> pass = Run(std::move(snapshot));
-            // Told on the window's thread, where the pass is taken in (unless an answer that
-            // waited for it took it in first).
-            QMetaObject::invokeMethod(
-                context.data(),
-                [this, number, alive] {
-                    const std::shared_ptr<unsigned> current = alive.lock();
-                    if (!current || *current != number)
-                        return;
-                    Settle();
-                    if (passEnded_)
-                        passEnded_();
-                },
-                Qt::QueuedConnection);
-            return pass;
-        });
+        QMetaObject::invokeMethod(
+            passContext_,
+            [this, number = *passNumber_, alive = std::weak_ptr<unsigned>(passNumber_)] {
+                const std::shared_ptr<unsigned> current = alive.lock();
+                if (current && *current == number && scheduled_)
+                    StartPass();
+            },
+            Qt::QueuedConnection);
         return {1, 0};
     }
+    if (scheduled_)
+        return {1, 0}; // the pass will read the document as it is then
     if (pending_.valid()) {
         editedFirst_ = std::min(editedFirst_, std::max(first, 1));
         editedLast_ = std::max(editedLast_, std::min(last, static_cast<int>(items.size())));
         return {1, 0};
     }
     return RefreshRows(document, first, last);
+}
+
+RowChecks::Snapshot RowChecks::TakeSnapshot(const LanguageDocument &document)
+{
+    const std::vector<TEditorItem> &items = document.polozky();
+    const GridCells &grid = document.Grid();
+    Snapshot snapshot;
+    snapshot.TemplatePath = document.aktualniSablona();
+    snapshot.TemplateCodePage = document.TemplateCodePage();
+    snapshot.LanguageCodePage = document.LanguageCodePage();
+    snapshot.DescriptionCodePage = document.DescriptionCodePage();
+    const bool describedBySelf = DescribedBySelf(document);
+    snapshot.Entries.resize(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TEditorItem &item = items[i];
+        checks::CheckedEntry &entry = snapshot.Entries[i];
+        entry = checks::CheckedEntry::Of(item);
+        if (!Checked(item.Kind))
+            continue;
+        const int row = static_cast<int>(i) + 1;
+        if (const std::string *described = DescribedText(grid, row, describedBySelf))
+            snapshot.Described.emplace_back(i, *described);
+        if (row < grid.RowCount())
+            entry.Translation = grid.Text(LanguageDocument::ColumnTranslation, row);
+    }
+    return snapshot;
+}
+
+void RowChecks::StartPass()
+{
+    scheduled_ = false;
+    Snapshot snapshot = TakeSnapshot(*pendingDocument_);
+    pending_ = std::async(std::launch::async, [this, number = *passNumber_, snapshot = std::move(snapshot),
+                                               alive = std::weak_ptr<unsigned>(passNumber_),
+                                               context = QPointer<QObject>(passContext_)]() mutable {
+        std::unique_ptr<Pass> pass = Run(std::move(snapshot));
+        // Told on the window's thread, where the pass is taken in (unless an answer that waited
+        // for it took it in first).
+        QMetaObject::invokeMethod(
+            context.data(),
+            [this, number, alive] {
+                const std::shared_ptr<unsigned> current = alive.lock();
+                if (!current || *current != number)
+                    return;
+                Settle();
+                if (passEnded_)
+                    passEnded_();
+            },
+            Qt::QueuedConnection);
+        return pass;
+    });
 }
 
 std::pair<int, int> RowChecks::RefreshRows(const LanguageDocument &document, int first, int last)
@@ -314,6 +348,14 @@ std::pair<int, int> RowChecks::RefreshRows(const LanguageDocument &document, int
         const std::string &text = grid.Text(LanguageDocument::ColumnTranslation, row);
         if (checks_.Entry(index).Translation != text)
             touched(checks_.SetTranslation(index, text));
+        // Without a description, then and now, the original is the template's: the same until
+        // the item table or a code page changes, which checks everything anew.
+        const std::string *described = DescribedText(grid, row, describedBySelf);
+        const bool describedBefore = index < described_.size() && described_[index];
+        if (!described && !describedBefore)
+            continue;
+        if (index < described_.size())
+            described_[index] = described ? 1 : 0;
         std::optional<std::string> original = OriginalOf(document, index, describedBySelf);
         if (checks_.Entry(index).Original != original)
             touched(checks_.SetOriginal(index, std::move(original)));

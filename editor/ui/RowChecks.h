@@ -36,7 +36,7 @@ public:
     // until that pass is in, Pending() is true, the rows show no findings, and the answers that
     // need them all (HasProblem, NeedsReview, Acknowledge...) wait for it.
     std::pair<int, int> Refresh(const LanguageDocument &document, int first, int last);
-    bool Pending() const { return pending_.valid(); }
+    bool Pending() const { return scheduled_ || pending_.valid(); }
     // ended runs on context's thread once a pass off the window's thread is in: every row's marks
     // may have changed.
     void SetPassEnded(QObject *context, std::function<void()> ended);
@@ -83,7 +83,9 @@ private:
     struct Pass;
     // Reads the template's scanned texts and checks every entry: what a full pass does, on either
     // thread.
+    static Snapshot TakeSnapshot(const LanguageDocument &document);
     static std::unique_ptr<Pass> Run(Snapshot snapshot);
+    void StartPass();
     void Install(std::unique_ptr<Pass> pass);
     // Takes in the pass under way, waiting for it.
     void Settle() const;
@@ -106,7 +108,10 @@ private:
     std::unique_ptr<std::string> templateBytes_; // the scanned texts are views into it
     checks::Decoder templateDecoder_;
     checks::Decoder descriptionDecoder_;
-    // The full pass under way off the window's thread, and what happened meanwhile.
+    std::vector<char> described_; // per entry: whether its original is the description's
+    // The full pass to start once the window's thread is free, or under way off it, and what
+    // happened meanwhile.
+    bool scheduled_ = false;
     std::future<std::unique_ptr<Pass>> pending_;
     std::shared_ptr<unsigned> passNumber_ = std::make_shared<unsigned>(0);
     const LanguageDocument *pendingDocument_ = nullptr;
