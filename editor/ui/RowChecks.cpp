@@ -286,11 +286,10 @@ RowChecks::Snapshot RowChecks::TakeSnapshot(const LanguageDocument &document)
     snapshot.LanguageCodePage = document.LanguageCodePage();
     snapshot.DescriptionCodePage = document.DescriptionCodePage();
     const bool describedBySelf = DescribedBySelf(document);
-    snapshot.Entries.resize(items.size());
+    snapshot.Entries.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         const TEditorItem &item = items[i];
-        checks::CheckedEntry &entry = snapshot.Entries[i];
-        entry = checks::CheckedEntry::Of(item);
+        checks::CheckedEntry &entry = snapshot.Entries.emplace_back(checks::CheckedEntry::Of(item));
         if (!Checked(item.Kind))
             continue;
         const int row = static_cast<int>(i) + 1;
