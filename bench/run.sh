@@ -2,8 +2,9 @@
 # One benchmark run that prints every figure in one table: generates templates, language files and
 # old-format files of 10,000, 100,000 and 1,000,000 entries (deterministic Czech text) in a
 # temporary folder, times every reader and writer, the tool, the translator's look-ups, find and
-# completion and the editor's start-up, each with its peak memory, and the floor of the same run:
-# `cat FILE > /dev/null` and `wc -l FILE` of the same input, each figure also as a ratio to both.
+# completion, the editor's start-up and the main window opening 200,000 entries, each with its
+# peak memory, and the floor of the same run: `cat FILE > /dev/null` and `wc -l FILE` of the same
+# input, each figure also as a ratio to both.
 #
 # Usage: bench/run.sh [BUILD_FOLDER]   (default build-bench, configured with the release preset)
 set -euo pipefail
@@ -116,6 +117,15 @@ if [ -x "$bin/find_completion_bench" ]; then
         other 1000000 "${name} (grid of 1,000,000 rows)" "$(awk -v t="$real" 'BEGIN { printf "%.3f", t / 1000 }')" \
             "$(awk -v k="$find_peak" 'BEGIN { printf "%.0f", k / 1024 }')"
     done <"$work/find.csv"
+fi
+if [ -x "$bin/open_bench" ]; then
+    # The real main window opening 200,000 entries: ready, then with the checks and memory in.
+    /usr/bin/time -f 'peak_kb %M' "$bin/open_bench" 200000 >"$work/open.txt" 2>"$work/open.err"
+    open_peak=$(awk '/peak_kb/ { printf "%.0f", $2 / 1024 }' "$work/open.err")
+    while read -r n what _ ready _ settled; do
+        other "$n" "open the $what in the main window: ready" "$ready" "$open_peak"
+        other "$n" "open the $what in the main window: checks and memory done" "$settled" "$open_peak"
+    done <"$work/open.txt"
 fi
 if [ -x "$bin/translator_bench" ]; then
     QT_QPA_PLATFORM=offscreen /usr/bin/time -f 'peak_kb %M' "$bin/translator_bench" \

@@ -196,7 +196,7 @@ void PoWriter::Flush()
 {
     if (!failed_ && device_.write(buffer_) != buffer_.size())
         failed_ = true;
-    buffer_.clear();
+    buffer_.resize(0); // keeps its room for the next megabyte
 }
 
 std::string PoWriter::Finish()

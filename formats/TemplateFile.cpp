@@ -3,6 +3,8 @@
 #include "formats/FileIO.h"
 #include "formats/TextRules.h"
 
+#include <algorithm>
+
 namespace verbaria {
 
 namespace {
@@ -120,6 +122,13 @@ TemplateReader::TemplateReader(TranslatorTemplate &target)
 
 void TemplateReader::ReadAll(std::string_view bytes)
 {
+    // An entry a line at most: a large template's table is allocated once, not moved at each
+    // doubling.
+    const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+    if (editor_)
+        editor_->Items.reserve(editor_->Items.size() + lines);
+    else
+        translator_->Items.reserve(translator_->Items.size() + lines);
     ForEachLine(bytes, [this](std::string_view line) { ReadLine(line); });
 }
 

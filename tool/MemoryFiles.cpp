@@ -3,12 +3,9 @@
 #include "tool/Command.h"
 #include "tool/FileTexts.h"
 
-#include "checks/MemoryInput.h"
-#include "formats/FindTemplateFile.h"
+#include "checks/MemoryBuilder.h"
+#include "formats/Errors.h"
 #include "formats/LanguageFile.h"
-#include "formats/TextRules.h"
-
-#include <map>
 
 namespace verbaria::tool {
 
@@ -20,26 +17,19 @@ std::string LanguageNameOf(const std::string &languageFile)
 void AddLanguageFiles(checks::TranslationMemory &memory, const std::vector<std::string> &languageFiles,
                       const std::string &templateFile, const std::string &fallbackCodePage)
 {
-    std::map<std::string, TemplateTexts> templates; // a template serves all its languages
+    checks::MemoryBuilder builder(memory, [&fallbackCodePage](const std::string &declared) {
+        return DecoderFor(CodePageToUse(declared, fallbackCodePage));
+    });
     for (const std::string &file : languageFiles) {
-        const LanguageTexts language = ReadLanguageTexts(file, fallbackCodePage);
-        std::string path = templateFile;
-        if (path.empty()) {
-            const std::string definition = LanguageHeaderValue(language.Bytes, "DEFINITION");
-            if (!definition.empty())
-                path = FindTemplateFile(definition, file, [] { return std::vector<std::string>(); });
-        }
-        if (path.empty()) {
+        const checks::MemoryBuilder::Result added = builder.Add(file, file, {}, templateFile);
+        if (added.What == checks::MemoryBuilder::Outcome::LanguageUnreadable)
+            throw InOutError("File not found: " + file);
+        if (added.What == checks::MemoryBuilder::Outcome::TemplateUnreadable)
+            throw InOutError("File not found: " + added.Template);
+        if (added.What == checks::MemoryBuilder::Outcome::NoTemplate)
             PrintError("warning: left out, no template found for " + file);
-            continue;
-        }
-        auto found = templates.find(path);
-        if (found == templates.end())
-            found = templates.emplace(path, ReadTemplateTexts(path, fallbackCodePage)).first;
-        checks::AddLanguageFile(memory, memory.AddFile(file), found->second.Bytes, language.Bytes,
-                                DecoderFor(found->second.CodePage), DecoderFor(language.CodePage));
     }
-    memory.Build();
+    builder.Finish();
 }
 
 std::string DescribeSources(const checks::TranslationMemory &memory, const checks::Suggestion &suggestion)

@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QWidget>
 
+#include <algorithm>
 #include <climits>
 
 namespace verbaria {
@@ -35,6 +36,12 @@ ChecksController::ChecksController(EditorContext &context, FilterBar &filter, St
     , status_(status)
     , checks_(std::make_unique<RowChecks>(context.Document()))
 {
+    // A large document's checks come in after it is shown: every row's marks, and the row's notes.
+    checks_->SetPassEnded(this, [this] {
+        context_.Grid().GridModel()->MarkersChanged(1,
+                                                    std::max(1, context_.Document().Grid().RowCount() - 1));
+        emit PassEnded();
+    });
     filter_.SetProblemTest([this](int row) { return checks_->HasProblem(row); });
     filter_.SetReviewTest([this](int row) { return checks_->NeedsReview(row); });
     status_.SetReviewCounter([this] { return checks_->ReviewCount(); });
@@ -44,7 +51,8 @@ ChecksController::ChecksController(EditorContext &context, FilterBar &filter, St
         // The original's tooltip: the text the form holds, where the row shows a component's path.
         if (column == LanguageDocument::ColumnOriginal)
             return role == Qt::ToolTipRole ? QVariant(FormTextOf(row)) : QVariant();
-        if (column != LanguageDocument::ColumnTranslation || !checks_->HasProblem(row))
+        // Painting never waits for a pass under way.
+        if (column != LanguageDocument::ColumnTranslation || checks_->Pending() || !checks_->HasProblem(row))
             return {};
         if (role == Qt::ToolTipRole)
             return checks_->Messages(row, context_.Texts());

@@ -41,6 +41,10 @@ public:
     // Ctrl+K: accepts the warnings of the current row and ends its review.
     void AcknowledgeWarnings();
 
+signals:
+    // The checks of a large document came in after it was shown.
+    void PassEnded();
+
 private:
     QString MessageFacts(int row) const;
 

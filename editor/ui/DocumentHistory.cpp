@@ -124,7 +124,9 @@ void DocumentHistory::StartPending()
 
 void DocumentHistory::BeforeCellChange(int column, int row)
 {
-    if (applying_ || row < 0)
+    // Once the item table is another, the step under way is dropped whole (see Commit): what a
+    // newly read document fills in is not worth keeping.
+    if (applying_ || row < 0 || document_.ItemTableGeneration() != generation_)
         return;
     const std::size_t slot = static_cast<std::size_t>(row) * 2 + static_cast<std::size_t>(column);
     if (slot >= touched_.size())

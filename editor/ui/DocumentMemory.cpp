@@ -1,19 +1,12 @@
 #include "editor/ui/DocumentMemory.h"
 
-#include "checks/MemoryInput.h"
-#include "formats/FileIO.h"
-#include "formats/FindTemplateFile.h"
-#include "formats/LanguageFile.h"
-#include "formats/Paths.h"
-#include "formats/TemplateFile.h"
-#include "formats/TextRules.h"
+#include "checks/MemoryBuilder.h"
 #include "platform/CodePage.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
-#include <map>
 #include <set>
 
 namespace verbaria {
@@ -24,12 +17,6 @@ checks::Decoder DecoderOf(const CodePage &codePage)
 {
     return [codePage](std::string_view bytes) { return codePage.Decode(bytes).toStdString(); };
 }
-
-struct TemplateBytes
-{
-    std::string Bytes;
-    CodePage Page;
-};
 
 } // namespace
 
@@ -68,7 +55,8 @@ std::unique_ptr<checks::TranslationMemory> DocumentMemory::BuildNow(const Reques
                                                                     const std::atomic<bool> *stop)
 {
     auto memory = std::make_unique<checks::TranslationMemory>();
-    std::map<std::string, TemplateBytes> templates;
+    checks::MemoryBuilder builder(
+        *memory, [](const std::string &declared) { return DecoderOf(CodePage::ForDeclared(declared)); });
     std::set<QString> seen;
     const QString excluded = request.Excluded.empty()
                                  ? QString()
@@ -89,38 +77,8 @@ std::unique_ptr<checks::TranslationMemory> DocumentMemory::BuildNow(const Reques
             // Any file of the folder may be anything: one that cannot be read is left out and
             // named, and the others still count.
             try {
-                const std::string file = path.toLocal8Bit().toStdString();
-                std::string bytes;
-                if (!ReadFileBytes(file, bytes))
-                    continue;
-                std::string_view content = bytes;
-                StripByteOrderMark(content);
-                if (!request.Language.empty() && LanguageHeaderValue(content, "LANGUAGE") != request.Language)
-                    continue;
-                const std::string definition = LanguageHeaderValue(content, "DEFINITION");
-                if (definition.empty())
-                    continue;
-                const std::string templatePath =
-                    FindTemplateFile(definition, file, [] { return std::vector<std::string>(); });
-                if (templatePath.empty())
-                    continue;
-                auto found = templates.find(templatePath);
-                if (found == templates.end()) {
-                    TemplateBytes read;
-                    if (!ReadFileBytes(NativePath(templatePath), read.Bytes))
-                        continue;
-                    std::string_view templateContent = read.Bytes;
-                    const bool byteOrderMark = StripByteOrderMark(templateContent);
-                    read.Bytes = std::string(templateContent);
-                    EditorTemplate parsed;
-                    TemplateReader(parsed).ReadAll(read.Bytes);
-                    read.Page = byteOrderMark ? CodePage::ForDeclared("UTF-8")
-                                              : CodePage::ForDeclared(parsed.Info.CodePage);
-                    found = templates.emplace(templatePath, std::move(read)).first;
-                }
-                checks::AddLanguageFile(*memory, memory->AddFile(info.fileName().toStdString()),
-                                        found->second.Bytes, content, DecoderOf(found->second.Page),
-                                        DecoderOf(CodePage::ForDeclared(DeclaredCodePage(content))));
+                builder.Add(path.toLocal8Bit().toStdString(), info.fileName().toStdString(),
+                            request.Language);
             } catch (const std::exception &error) {
                 skip(info, error.what());
             } catch (...) {
@@ -128,7 +86,7 @@ std::unique_ptr<checks::TranslationMemory> DocumentMemory::BuildNow(const Reques
             }
         }
     }
-    memory->Build();
+    builder.Finish();
     return memory;
 }
 

@@ -396,6 +396,7 @@ void TMainForm::SetUpWorkbench()
 void TMainForm::SetUpControllers()
 {
     checks_ = std::make_unique<ChecksController>(*this, *filterBar_, *statusPanel_, *this);
+    connect(checks_.get(), &ChecksController::PassEnded, this, [this] { RetranslateChecks(); });
     memory_ = std::make_unique<MemoryController>(*this, checks_->Checks(), [this] {
         return hooks_.CatalogueTemplates ? hooks_.CatalogueTemplates() : std::vector<std::string>();
     });

@@ -435,3 +435,43 @@ TEST_F(Checks, AComponentRowShowsTheTextItsFormHolds)
     EXPECT_FALSE(Notes().contains(QString::fromUtf8("Otevřít")));
     EXPECT_TRUE(model->data(model->IndexOfCell(0, 3), Qt::ToolTipRole).toString().isEmpty());
 }
+
+// A document of more rows than the window checks at once is checked off its thread: once that is
+// done, the marks, the next problem and the problem filter answer as for a small one, an edit
+// made meanwhile included.
+TEST_F(Checks, ALargeDocumentCheckedAfterOpeningGivesTheSameAnswers)
+{
+    constexpr int Entries = 20'500;
+    std::string lnd = "[LANGUAGE]\r\nProgram=Demo\r\nCodePage=UTF-8\r\n[ITEMS]\r\n";
+    std::string lng = "Language=English\r\nDefinition=demo.lnd\r\n";
+    for (int i = 1; i <= Entries; ++i) {
+        const std::string number = std::to_string(i);
+        const bool lost = i == 3 || i == 20'400; // a printf placeholder the translation lost
+        lnd += number + ": MESSAGE \"Soubor " + (lost ? "%d " : "") + number + "\"\r\n";
+        lng += number + ":File " + number + "\r\n";
+    }
+    Write("demo.lnd", lnd);
+    Write("demo.lng", lng);
+    form_.reset();
+    form_ = MakeForm();
+    ASSERT_EQ(form_->Document().Grid().RowCount(), Entries + 1);
+    form_->Document().Grid().SetText(1, 7, "File %d 7"); // perhaps while the checks run
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form_->Checks().Pending(); }, 60'000));
+    QCoreApplication::processEvents();
+
+    for (const int row : {3, 7, 20'400})
+        EXPECT_TRUE(Marked(*form_, row)) << row;
+    for (const int row : {1, 4, 8, 20'401})
+        EXPECT_FALSE(Marked(*form_, row)) << row;
+    Select(1);
+    for (const int expected : {3, 7, 20'400, 3}) {
+        Press(Qt::Key_F8);
+        EXPECT_EQ(Grid()->CurrentRow(), expected);
+    }
+    form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Problems);
+    for (const int row : {1, 2, 4, 8, 20'399, 20'401, Entries})
+        EXPECT_TRUE(Grid()->isRowHidden(row - 1)) << row;
+    for (const int row : {3, 7, 20'400})
+        EXPECT_FALSE(Grid()->isRowHidden(row - 1)) << row;
+    EXPECT_EQ(ReviewCount(), QString());
+}
