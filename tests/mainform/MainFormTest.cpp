@@ -232,7 +232,7 @@ TEST_F(MainWindow, ToolbarAndMenuRunTheirCommands)
 TEST_F(MainWindow, PropertiesDialogFieldsReachTheSavedFile)
 {
     Show();
-    QTimer::singleShot(0, &vlastnosti_, [this] {
+    InModal([this](QDialog &) {
         EXPECT_EQ(Child<QLabel>(vlastnosti_, "labelKPrekladuN")->text(), QStringLiteral("3"));
         EXPECT_EQ(Child<QLineEdit>(vlastnosti_, "editProgram")->text(), QStringLiteral("Demo"));
         QLineEdit *jazyk = Child<QLineEdit>(vlastnosti_, "editJazyk");
@@ -331,7 +331,7 @@ TEST_F(MainWindow, ARussianTranslationOfACzechTemplateRoundTripsIntoALiveWidget)
 {
     Show();
     // The properties dialog switches the new language to windows-1251.
-    QTimer::singleShot(0, &vlastnosti_, [this] {
+    InModal([this](QDialog &) {
         QComboBox *combo = Child<QComboBox>(vlastnosti_, "comboKodovaStranka");
         const int index = combo->findText(QStringLiteral("windows-1251"));
         ASSERT_GE(index, 0);
@@ -380,7 +380,7 @@ TEST_F(MainWindow, ACodePageThatCannotHoldATranslationChangesNothingAndNamesTheR
     TypeIntoCell(QString::fromUtf8("Čas"));
     Press(Qt::Key_Return);
     const std::string before = Right(2);
-    QTimer::singleShot(0, &vlastnosti_, [this] {
+    InModal([this](QDialog &) {
         QComboBox *combo = Child<QComboBox>(vlastnosti_, "comboKodovaStranka");
         const int index = combo->findText(QStringLiteral("windows-1252"));
         combo->setCurrentIndex(index);
@@ -424,7 +424,7 @@ TEST_F(MainWindow, ATemplateNameIsWrittenInTheLanguageFilesCodePageOrRefused)
 TEST_F(MainWindow, ALineBreakPastedIntoAOneLineFieldBecomesABlankAndIsTold)
 {
     Show();
-    QTimer::singleShot(0, &vlastnosti_, [this] {
+    InModal([this](QDialog &) {
         QLineEdit *jazyk = Child<QLineEdit>(vlastnosti_, "editJazyk");
         jazyk->setFocus();
         QApplication::clipboard()->setText(QStringLiteral("Česky\r\n00005:podvrh"));
