@@ -107,15 +107,6 @@ protected:
         const QLabel *label = form_->Status().labelKeKontrole();
         return label->isVisibleTo(form_.get()) ? label->text() : QString();
     }
-    QAction *Action(const char *name)
-    {
-        for (QAction *action : form_->findChildren<QAction *>()) {
-            if (action->objectName() == QLatin1String(name) ||
-                action->data().toString() == QLatin1String(name))
-                return action;
-        }
-        return nullptr;
-    }
 
     std::unique_ptr<TMainForm> form_;
 };

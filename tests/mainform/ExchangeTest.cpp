@@ -56,7 +56,6 @@ protected:
     }
 
     LanguageDocument &Document() { return form_.Document(); }
-    void Trigger(const char *action) { form_.findChild<QAction *>(QString::fromLatin1(action))->trigger(); }
     std::vector<std::string> Translations()
     {
         std::vector<std::string> texts;

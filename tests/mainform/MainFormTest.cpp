@@ -3,6 +3,7 @@
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "formats/FileIO.h"
+#include "mainform/WindowFixture.h"
 #include "platform/RegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "tests/support/Cp1250.h"
@@ -29,9 +30,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <stdexcept>
-
 using namespace verbaria;
 
 namespace {
@@ -47,15 +45,6 @@ public:
     }
     bool Delete() override { return true; }
 };
-
-// A control that is not there ends the test at once (as a failure), rather than a crash later.
-template <class T> T *Child(QObject &parent, const char *name)
-{
-    T *child = parent.findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        throw std::runtime_error(std::string("no control named ") + name);
-    return child;
-}
 
 // Key presses that carry any character, also those without a key of their own on the keyboard.
 void TypeCharacters(QWidget *target, const QString &text)
@@ -74,12 +63,12 @@ std::string Cp(const char *utf8)
 }
 
 // A program folder of its own with the editor's languages, and a document template in it.
-class MainWindow : public ::testing::Test
+class MainWindow : public WindowFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder_.isValid());
+        WindowFixture::SetUp();
         Write("jazyky/glotra11.lnd", "1: COMPONENT \"MainForm.menuSoubor.Caption\"\r\n"
                                      "2: COMPONENT \"MainForm.toolNovy.Hint\"\r\n"
                                      "3: MESSAGE \"Ulo\x9Eit zm\xECny ?\"\r\n"
@@ -91,9 +80,7 @@ protected:
                           "3: COMMENT \"Pozor\"\r\n"
                           "4: MESSAGE \"Ahoj\"\r\n"
                           "5: MESSAGE \"Ahoj\"\r\n");
-        form_.SetProgramFolder(folder_.path());
-        form_.SetDialogs(&dialogs_);
-        form_.SetRegistryRecord(&registry_);
+        UseRegistry(registry_);
         form_.SetPropertiesDialog(&vlastnosti_);
         TMainForm::Hooks hooks;
         const std::string demo = Path("demo.lnd");
@@ -103,30 +90,13 @@ protected:
             settings.JazykProPopisy.clear();
             settings.JazykRozhrani = language_;
         };
-        form_.SetHooks(hooks);
+        Attach(form_, hooks);
     }
 
     void Show()
     {
-        form_.resize(600, 400);
-        form_.show();
-        QApplication::setActiveWindow(&form_);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form_));
+        ASSERT_NO_FATAL_FAILURE(WindowFixture::Show(form_, {600, 400}));
         Grid()->setFocus();
-    }
-
-    void Write(const std::string &name, const std::string &bytes)
-    {
-        const std::string path = Path(name);
-        QDir().mkpath(QFileInfo(QString::fromStdString(path)).path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::string Path(const std::string &name) const { return folder_.path().toStdString() + "/" + name; }
-    std::string Read(const std::string &name) const
-    {
-        std::string bytes;
-        ReadFileBytes(Path(name), bytes);
-        return bytes;
     }
     StringGrid *Grid() { return form_.gridJazyk(); }
     // Types as the user does: each key goes to whatever has the focus, the cell editor once the
@@ -151,8 +121,6 @@ protected:
                            QString(character));
     }
 
-    QTemporaryDir folder_;
-    ScriptedDialogs dialogs_;
     FakeRegistry registry_;
     std::string language_ = "czech.lng";
     TMainForm form_;
@@ -264,7 +232,7 @@ TEST_F(MainWindow, ToolbarAndMenuRunTheirCommands)
 TEST_F(MainWindow, PropertiesDialogFieldsReachTheSavedFile)
 {
     Show();
-    QTimer::singleShot(0, &vlastnosti_, [this] {
+    InModal([this](QDialog &) {
         EXPECT_EQ(Child<QLabel>(vlastnosti_, "labelKPrekladuN")->text(), QStringLiteral("3"));
         EXPECT_EQ(Child<QLineEdit>(vlastnosti_, "editProgram")->text(), QStringLiteral("Demo"));
         QLineEdit *jazyk = Child<QLineEdit>(vlastnosti_, "editJazyk");
@@ -363,7 +331,7 @@ TEST_F(MainWindow, ARussianTranslationOfACzechTemplateRoundTripsIntoALiveWidget)
 {
     Show();
     // The properties dialog switches the new language to windows-1251.
-    QTimer::singleShot(0, &vlastnosti_, [this] {
+    InModal([this](QDialog &) {
         QComboBox *combo = Child<QComboBox>(vlastnosti_, "comboKodovaStranka");
         const int index = combo->findText(QStringLiteral("windows-1251"));
         ASSERT_GE(index, 0);
@@ -412,7 +380,7 @@ TEST_F(MainWindow, ACodePageThatCannotHoldATranslationChangesNothingAndNamesTheR
     TypeIntoCell(QString::fromUtf8("Čas"));
     Press(Qt::Key_Return);
     const std::string before = Right(2);
-    QTimer::singleShot(0, &vlastnosti_, [this] {
+    InModal([this](QDialog &) {
         QComboBox *combo = Child<QComboBox>(vlastnosti_, "comboKodovaStranka");
         const int index = combo->findText(QStringLiteral("windows-1252"));
         combo->setCurrentIndex(index);
@@ -456,7 +424,7 @@ TEST_F(MainWindow, ATemplateNameIsWrittenInTheLanguageFilesCodePageOrRefused)
 TEST_F(MainWindow, ALineBreakPastedIntoAOneLineFieldBecomesABlankAndIsTold)
 {
     Show();
-    QTimer::singleShot(0, &vlastnosti_, [this] {
+    InModal([this](QDialog &) {
         QLineEdit *jazyk = Child<QLineEdit>(vlastnosti_, "editJazyk");
         jazyk->setFocus();
         QApplication::clipboard()->setText(QStringLiteral("Česky\r\n00005:podvrh"));

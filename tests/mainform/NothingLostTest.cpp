@@ -52,10 +52,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return form;
     }
-    static QAction *Action(TMainForm &form, const char *name)
-    {
-        return form.findChild<QAction *>(QString::fromLatin1(name));
-    }
     static void TypeInto(TMainForm &form, int row, const char *text)
     {
         StringGrid *grid = form.gridJazyk();

@@ -101,7 +101,6 @@ protected:
     StringGrid *Grid() { return form_.gridJazyk(); }
     LanguageDocument &Document() { return form_.Document(); }
     const std::string &Right(int row) { return Document().Grid().Text(1, row); }
-    QAction *Action(const char *name) { return form_.findChild<QAction *>(QString::fromLatin1(name)); }
     void Type(const QString &text)
     {
         for (const QChar character : text)
