@@ -2,6 +2,7 @@
 
 #include "exchange/MessageContext.h"
 #include "exchange/PoHeader.h"
+#include "formats/TemplateFile.h"
 #include "formats/TextRules.h"
 
 #include <QStringDecoder>
@@ -70,8 +71,8 @@ public:
     std::string Run(const QByteArray &bytes)
     {
         std::string_view rest(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        if (rest.starts_with("\xEF\xBB\xBF"))
-            rest.remove_prefix(3);
+        if (rest.starts_with(Utf8ByteOrderMark))
+            rest.remove_prefix(Utf8ByteOrderMark.size());
         while (!rest.empty() || lineNumber_ == 0) {
             const std::size_t end = rest.find('\n');
             std::string_view line = rest.substr(0, end);

@@ -3,6 +3,7 @@
 #include "tool/Output.h"
 #include "tool/TranslatorForms.h"
 
+#include "formats/CodePageNames.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TextRules.h"
@@ -231,7 +232,7 @@ int Apply(const std::vector<std::string> &args)
     std::string templateFile;
     std::string languageFile;
     std::optional<std::string> separator;
-    std::string codePageName = "windows-1250";
+    std::string codePageName(FallbackCodePageName);
     std::string outputFolder;
     bool dump = false;
     bool check = false;

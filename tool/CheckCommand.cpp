@@ -6,6 +6,7 @@
 #include "checks/DocumentChecks.h"
 #include "checks/RowNotes.h"
 #include "checks/ScannedTexts.h"
+#include "formats/CodePageNames.h"
 #include "formats/Errors.h"
 #include "formats/LanguageFile.h"
 #include "formats/MessageInfo.h"
@@ -82,7 +83,7 @@ std::string Json(const std::vector<Reported> &findings)
 int Check(const std::vector<std::string> &args)
 {
     std::string description;
-    std::string fallbackCodePage = "windows-1250";
+    std::string fallbackCodePage(FallbackCodePageName);
     bool json = false;
     OptionParser options("check");
     options.Include(shared::Description, description)

@@ -2,6 +2,7 @@
 #include "tool/MemoryFiles.h"
 #include "tool/OptionParser.h"
 
+#include "formats/CodePageNames.h"
 #include "formats/Errors.h"
 
 #include <algorithm>
@@ -42,7 +43,7 @@ struct MemoryOptions
     std::vector<std::string> Files;
     std::vector<std::string> Texts;
     std::string Template;
-    std::string CodePage = "windows-1250";
+    std::string CodePage{FallbackCodePageName};
     std::string Language;
     bool LanguageGiven = false;
     int Minimum = 75;

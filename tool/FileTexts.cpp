@@ -3,6 +3,7 @@
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/LanguageFile.h"
+#include "formats/TemplateFile.h"
 #include "formats/TextRules.h"
 #include "platform/CodePage.h"
 
@@ -10,12 +11,10 @@ namespace verbaria::tool {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 std::string_view WithoutByteOrderMark(std::string_view bytes)
 {
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-        bytes.remove_prefix(kByteOrderMark.size());
+    if (bytes.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark)
+        bytes.remove_prefix(Utf8ByteOrderMark.size());
     return bytes;
 }
 
@@ -59,7 +58,7 @@ TemplateTexts ReadTemplateTexts(const std::string &path, const std::string &fall
     TemplateTexts texts;
     if (!ReadFileBytes(path, texts.Bytes))
         throw InOutError("File not found: " + path);
-    const bool byteOrderMark = texts.Bytes.starts_with(kByteOrderMark);
+    const bool byteOrderMark = texts.Bytes.starts_with(Utf8ByteOrderMark);
     texts.Bytes = std::string(WithoutByteOrderMark(texts.Bytes));
     TemplateReader(texts.Template).ReadAll(texts.Bytes);
     texts.CodePage = CodePageToUse(byteOrderMark ? "UTF-8" : texts.Template.Info.CodePage, fallbackCodePage);

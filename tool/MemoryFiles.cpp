@@ -4,6 +4,7 @@
 #include "tool/FileTexts.h"
 
 #include "checks/MemoryBuilder.h"
+#include "formats/CodePageNames.h"
 #include "formats/Errors.h"
 #include "formats/LanguageFile.h"
 
@@ -11,7 +12,8 @@ namespace verbaria::tool {
 
 std::string LanguageNameOf(const std::string &languageFile)
 {
-    return LanguageHeaderValue(ReadLanguageTexts(languageFile, "windows-1250").Bytes, "LANGUAGE");
+    return LanguageHeaderValue(ReadLanguageTexts(languageFile, std::string(FallbackCodePageName)).Bytes,
+                               "LANGUAGE");
 }
 
 void AddLanguageFiles(checks::TranslationMemory &memory, const std::vector<std::string> &languageFiles,

@@ -7,6 +7,7 @@
 #include "checks/EntryChecks.h"
 #include "checks/RowNotes.h"
 #include "checks/ScannedTexts.h"
+#include "formats/CodePageNames.h"
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/LanguageFile.h"
@@ -38,7 +39,7 @@ int Pretranslate(const std::vector<std::string> &args)
     std::vector<std::string> memoryFiles;
     std::string output;
     std::string description;
-    std::string fallbackCodePage = "windows-1250";
+    std::string fallbackCodePage(FallbackCodePageName);
     OptionParser options("pretranslate");
     options.Include(shared::Memory, memoryFiles)
         .Include(shared::Output, output)

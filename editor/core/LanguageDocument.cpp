@@ -1,4 +1,5 @@
 #include "editor/core/LanguageDocument.h"
+#include "formats/CodePageNames.h"
 
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
@@ -56,7 +57,7 @@ std::string LanguageDocument::FindTemplate(const std::string &name, const std::s
 
 std::string LanguageDocument::DefaultCodePage() const
 {
-    return settings_.KodovaStranka.empty() ? std::string("windows-1250") : settings_.KodovaStranka;
+    return settings_.KodovaStranka.empty() ? std::string(FallbackCodePageName) : settings_.KodovaStranka;
 }
 
 void LanguageDocument::RefreshTranslatedTexts()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CodePage.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -78,7 +80,7 @@ private:
     QTabBar *tabTvary_;
     QLabel *labelPoznamky_;
     DocumentSpelling *spelling_ = nullptr;
-    QString codePage_ = QStringLiteral("windows-1250");
+    QString codePage_ = QString::fromLatin1(CodePage::FallbackName);
     int row_ = -1;
     int form_ = 0;
     // Each form's text as last shown or typed; one for a row without plural forms.
