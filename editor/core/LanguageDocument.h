@@ -40,6 +40,14 @@ struct DocumentHeader
     // the file gives them so that a save writes them back.
     std::string PluralForms;
     std::string Direction;
+
+    bool operator==(const DocumentHeader &) const = default;
+    // The values the properties dialog edits for the language: name, version, template, author.
+    bool SameLanguageValues(const DocumentHeader &other) const
+    {
+        return editJazyk == other.editJazyk && editVerzeJazyka == other.editVerzeJazyka &&
+               editSablona == other.editSablona && memoAutorJazyka == other.memoAutorJazyka;
+    }
 };
 
 // What the info panel under the grid shows for the selected row.

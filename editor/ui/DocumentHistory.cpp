@@ -9,19 +9,6 @@
 
 namespace verbaria {
 
-namespace {
-
-bool HeadersEqual(const DocumentHeader &a, const DocumentHeader &b)
-{
-    return a.editJazyk == b.editJazyk && a.editVerzeJazyka == b.editVerzeJazyka &&
-           a.editSablona == b.editSablona && a.memoAutorJazyka == b.memoAutorJazyka &&
-           a.editProgram == b.editProgram && a.editVerzeProgramu == b.editVerzeProgramu &&
-           a.memoAutorProgramu == b.memoAutorProgramu && a.KodovaStranka == b.KodovaStranka &&
-           a.Pravopis == b.Pravopis;
-}
-
-} // namespace
-
 class DocumentHistory::Step final : public QUndoCommand
 {
 public:
@@ -295,8 +282,7 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
     step->OldTarget = pendingTarget_;
     step->NewTarget = document_.SaveTarget();
     const bool changes = !step->Cells.empty() || !step->Forms.empty() || !step->Notes.empty() ||
-                         step->OldRowCount != step->NewRowCount ||
-                         !HeadersEqual(step->OldHeader, step->NewHeader);
+                         step->OldRowCount != step->NewRowCount || step->OldHeader != step->NewHeader;
     // Whatever overwrote a translation leaves work that a close must not drop without asking.
     if (changes && step->ChangesTranslations && mark == Mark::WhenTranslationsChange)
         document_.SetZmeneno(true);

@@ -73,12 +73,6 @@ private:
     int files_ = 0;
 };
 
-bool SameLanguageValues(const DocumentHeader &a, const DocumentHeader &b)
-{
-    return a.editJazyk == b.editJazyk && a.editVerzeJazyka == b.editVerzeJazyka &&
-           a.editSablona == b.editSablona && a.memoAutorJazyka == b.memoAutorJazyka;
-}
-
 // The export and the import share one file dialog: its formats, and the document's folder until
 // the user has chosen one of their own.
 void PrepareExchangeDialog(FileDialogState &dialog, std::string title, const TextService &texts,
@@ -209,7 +203,7 @@ void ExchangeController::Import()
     bool marked = false;
     for (const std::int32_t number : importer.ReviewNumbers())
         marked |= document.MarkForReview(number);
-    if (!SameLanguageValues(before, document.Header()) || marked)
+    if (!before.SameLanguageValues(document.Header()) || marked)
         document.SetZmeneno(true);
     context_.Grid().GridModel()->MarkersChanged(1, cells.RowCount() - 1);
     context_.AfterCommand(true);

@@ -412,6 +412,20 @@ TEST_F(Workbench, EveryKindOfStepIsUndoneAndRedoneExactly)
     EXPECT_TRUE(Document().zmeneno());
 }
 
+TEST_F(Workbench, AStepThatChangesOnlyThePluralRuleOrDirectionIsUndone)
+{
+    // Every value of the header is the document's: a command that changes no other (an import of
+    // a catalogue's Plural-Forms) is still one step, and undo takes it back.
+    Show();
+    Document().Header().PluralForms = "nplurals=3; plural=(n==1) ? 0 : (n>=2 && n<=4) ? 1 : 2;";
+    Document().Header().Direction = "RTL";
+    form_.History().Commit({});
+    ASSERT_TRUE(form_.History().CanUndo());
+    form_.Zpet();
+    EXPECT_EQ(Document().Header().PluralForms, "");
+    EXPECT_EQ(Document().Header().Direction, "");
+}
+
 TEST_F(Workbench, TheChangedFlagFollowsUndoAndTheCompletionCommandSetsIt)
 {
     Show();
