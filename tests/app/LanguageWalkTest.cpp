@@ -33,6 +33,7 @@
 #include "support/DialogDriving.h"
 #include "support/NoRegistryRecord.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WindowHarness.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 
@@ -229,58 +230,21 @@ protected:
 
     TMainForm &Form() { return windows_->mainForm; }
 
-    QAction *Action(const char *name)
-    {
-        for (QAction *action : Form().findChildren<QAction *>()) {
-            if (action->objectName() == QLatin1String(name) ||
-                action->data().toString() == QLatin1String(name))
-                return action;
-        }
-        ADD_FAILURE() << "no action " << name;
-        return nullptr;
-    }
-    void Trigger(const char *name)
-    {
-        if (QAction *action = Action(name))
-            action->trigger();
-        QCoreApplication::processEvents();
-    }
-
-    // Runs inside the modal dialog the next command opens; whatever happens there, it is closed
-    // afterwards if still open.
-    void InModal(std::function<void(QDialog &)> inside)
-    {
-        QTimer::singleShot(0, qApp, [inside] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog) {
-                ADD_FAILURE() << "no modal dialog";
-                return;
-            }
-            inside(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-    }
-
-    template <typename T> static T *Child(QObject &owner, const char *name)
-    {
-        T *child = owner.findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
+    QAction *Action(const char *name) { return FindAction(Form(), QString::fromLatin1(name)); }
+    void Trigger(const char *name) { TriggerAction(Form(), QString::fromLatin1(name)); }
 
     // The user-interface language chosen in the settings dialog, as the user chooses it.
     void SwitchTo(const char *language)
     {
         InModal([language](QDialog &dialog) {
-            auto *list = Child<QListWidget>(dialog, "listJazyky");
+            auto *list = FindChild<QListWidget>(dialog, "listJazyky");
             const QList<QListWidgetItem *> items =
                 list->findItems(QString::fromLatin1(language), Qt::MatchFixedString);
             ASSERT_EQ(items.size(), 1) << language;
             list->scrollToItem(items.front());
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualItemRect(items.front()).center());
-            QTest::mouseClick(Child<QPushButton>(dialog, "buttonOK"), Qt::LeftButton);
+            QTest::mouseClick(FindChild<QPushButton>(dialog, "buttonOK"), Qt::LeftButton);
         });
         Trigger("toolNastaveni");
     }
@@ -380,7 +344,7 @@ protected:
                 CollectStatus(at);
                 // The info panel names the kind of a row that is no component.
                 if (form.Document().polozky()[static_cast<std::size_t>(row - 1)].Kind != ikComponent)
-                    See(at + " kind", Child<QLineEdit>(form, "editNazevKomponenty")->text());
+                    See(at + " kind", FindChild<QLineEdit>(form, "editNazevKomponenty")->text());
                 for (const checks::Finding &finding : form.Checks().Shown(row))
                     produced_.insert(finding.Check);
             }
@@ -425,8 +389,8 @@ protected:
         Trigger("menuNajit");
         FindDialog *find = form.findDialog();
         Collect("find dialog", find);
-        Child<QLineEdit>(*find, "editHledanyText")->setText(QStringLiteral("xyzzy"));
-        QTest::mouseClick(Child<QPushButton>(*find, "buttonNajitDalsi"), Qt::LeftButton);
+        FindChild<QLineEdit>(*find, "editHledanyText")->setText(QStringLiteral("xyzzy"));
+        QTest::mouseClick(FindChild<QPushButton>(*find, "buttonNajitDalsi"), Qt::LeftButton);
         find->close();
 
         // Replace: a wrong expression, a text the code page refuses, a replace done.
@@ -434,38 +398,38 @@ protected:
         ReplaceDialog *replace = form.replaceDialog();
         Collect("replace dialog", replace);
         auto preview = [&](const char *what, const QString &from, const QString &to, bool expression) {
-            Child<QCheckBox>(*replace, "checkRegularniVyraz")->setChecked(expression);
-            Child<QLineEdit>(*replace, "editHledat")->setText(from);
-            Child<QLineEdit>(*replace, "editNahradit")->setText(to);
-            QTest::mouseClick(Child<QPushButton>(*replace, "buttonNahled"), Qt::LeftButton);
-            See(std::string("replace preview, ") + what, Child<QLabel>(*replace, "labelPocet")->text());
+            FindChild<QCheckBox>(*replace, "checkRegularniVyraz")->setChecked(expression);
+            FindChild<QLineEdit>(*replace, "editHledat")->setText(from);
+            FindChild<QLineEdit>(*replace, "editNahradit")->setText(to);
+            QTest::mouseClick(FindChild<QPushButton>(*replace, "buttonNahled"), Qt::LeftButton);
+            See(std::string("replace preview, ") + what, FindChild<QLabel>(*replace, "labelPocet")->text());
         };
         preview("wrong expression", QStringLiteral("("), QString(), true);
         preview("refused", QStringLiteral("Kapa"), QString::fromUtf8("Ω"), false);
         preview("done", QStringLiteral("Jota"), QStringLiteral("Jotta"), false);
         Collect("replace preview", replace);
-        QTest::mouseClick(Child<QPushButton>(*replace, "buttonNahraditVse"), Qt::LeftButton);
-        See("replace done", Child<QLabel>(*replace, "labelPocet")->text());
+        QTest::mouseClick(FindChild<QPushButton>(*replace, "buttonNahraditVse"), Qt::LeftButton);
+        See("replace done", FindChild<QLabel>(*replace, "labelPocet")->text());
         replace->close();
 
         // The properties dialog: a character the language's code page lacks, a pasted line break, a
         // code page that cannot hold the translations.
         InModal([this](QDialog &dialog) {
             Collect("properties dialog", &dialog);
-            QLineEdit *language = Child<QLineEdit>(dialog, "editJazyk");
+            QLineEdit *language = FindChild<QLineEdit>(dialog, "editJazyk");
             language->setFocus();
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("Ж"));
             QApplication::sendEvent(language, &press);
-            QLineEdit *version = Child<QLineEdit>(dialog, "editVerzeJazyka");
+            QLineEdit *version = FindChild<QLineEdit>(dialog, "editVerzeJazyka");
             version->setFocus();
             QApplication::clipboard()->setText(QStringLiteral("1\r\n2"));
             QTest::keyClick(version, Qt::Key_V, Qt::ControlModifier);
-            QComboBox *codePages = Child<QComboBox>(dialog, "comboKodovaStranka");
+            QComboBox *codePages = FindChild<QComboBox>(dialog, "comboKodovaStranka");
             const int latin = codePages->findText(QStringLiteral("ISO-8859-1"));
             ASSERT_GE(latin, 0);
             codePages->setCurrentIndex(latin);
             emit codePages->activated(latin);
-            QTest::mouseClick(Child<QPushButton>(dialog, "buttonZrusit"), Qt::LeftButton);
+            QTest::mouseClick(FindChild<QPushButton>(dialog, "buttonZrusit"), Qt::LeftButton);
         });
         Trigger("toolVlastnosti");
 
@@ -477,26 +441,26 @@ protected:
                 Collect("catalogue", &catalogue);
                 InModal([this](QDialog &entry) {
                     Collect("program entry", &entry);
-                    QLineEdit *name = Child<QLineEdit>(entry, "editNazev");
+                    QLineEdit *name = FindChild<QLineEdit>(entry, "editNazev");
                     name->setText(QStringLiteral("Alfa=Beta"));
-                    QTest::mouseClick(Child<QPushButton>(entry, "buttonOK"), Qt::LeftButton);
+                    QTest::mouseClick(FindChild<QPushButton>(entry, "buttonOK"), Qt::LeftButton);
                     name->setText(QStringLiteral("Alfa"));
-                    Child<QLineEdit>(entry, "editSablona")->setText(QStringLiteral("alfa;beta.lnd"));
-                    QTest::mouseClick(Child<QPushButton>(entry, "buttonOK"), Qt::LeftButton);
+                    FindChild<QLineEdit>(entry, "editSablona")->setText(QStringLiteral("alfa;beta.lnd"));
+                    QTest::mouseClick(FindChild<QPushButton>(entry, "buttonOK"), Qt::LeftButton);
                     dialogs_.OpenChoices = {std::nullopt, std::nullopt};
-                    QTest::mouseClick(Child<QToolButton>(entry, "buttonOtevritProgram"), Qt::LeftButton);
-                    QTest::mouseClick(Child<QToolButton>(entry, "buttonOtevritSablonu"), Qt::LeftButton);
-                    QTest::mouseClick(Child<QPushButton>(entry, "buttonCancel"), Qt::LeftButton);
+                    QTest::mouseClick(FindChild<QToolButton>(entry, "buttonOtevritProgram"), Qt::LeftButton);
+                    QTest::mouseClick(FindChild<QToolButton>(entry, "buttonOtevritSablonu"), Qt::LeftButton);
+                    QTest::mouseClick(FindChild<QPushButton>(entry, "buttonCancel"), Qt::LeftButton);
                 });
-                Child<QAction>(catalogue, "toolNovy")->trigger();
-                auto *list = Child<QListView>(catalogue, "listProgramy");
+                FindChild<QAction>(catalogue, "toolNovy")->trigger();
+                auto *list = FindChild<QListView>(catalogue, "listProgramy");
                 list->setCurrentIndex(list->model()->index(0, 0));
                 dialogs_.Answers = {false};
-                Child<QAction>(catalogue, "toolSmazat")->trigger();
-                QTest::mouseClick(Child<QPushButton>(catalogue, "buttonZrusit"), Qt::LeftButton);
+                FindChild<QAction>(catalogue, "toolSmazat")->trigger();
+                QTest::mouseClick(FindChild<QPushButton>(catalogue, "buttonZrusit"), Qt::LeftButton);
             });
-            QTest::mouseClick(Child<QPushButton>(settings, "buttoinNastavProgramy"), Qt::LeftButton);
-            QTest::mouseClick(Child<QPushButton>(settings, "buttonZrusit"), Qt::LeftButton);
+            QTest::mouseClick(FindChild<QPushButton>(settings, "buttoinNastavProgramy"), Qt::LeftButton);
+            QTest::mouseClick(FindChild<QPushButton>(settings, "buttonZrusit"), Qt::LeftButton);
         });
         Trigger("toolNastaveni");
 
