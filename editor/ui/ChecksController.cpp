@@ -20,15 +20,6 @@
 
 namespace verbaria {
 
-namespace {
-
-QString Escaped(const QString &text)
-{
-    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-}
-
-} // namespace
-
 ChecksController::ChecksController(EditorContext &context, FilterBar &filter, StatusPanel &status,
                                    const QWidget &window)
     : context_(context)
@@ -101,7 +92,7 @@ QString ChecksController::MessageFacts(int row) const
     // A component's original is the text its form holds; the row itself names its path.
     if (const QString shown = FormTextOf(row); !shown.isEmpty())
         return QStringLiteral("<b>%1</b> %2")
-            .arg(Escaped(UiText(texts.TranslateText("Text ve formuláři:"))), Escaped(shown));
+            .arg(RichTextLines(UiText(texts.TranslateText("Text ve formuláři:"))), RichTextLines(shown));
     const LanguageDocument &document = context_.Document();
     const MessageInfo *message = document.MessageOf(static_cast<std::size_t>(row - 1));
     if (!message)
@@ -112,21 +103,21 @@ QString ChecksController::MessageFacts(int row) const
     auto fact = [&](const std::string &label, const std::string &value) {
         if (!value.empty())
             lines << QStringLiteral("<b>%1</b> %2")
-                         .arg(Escaped(UiText(label)), Escaped(codePage.Decode(value)));
+                         .arg(RichTextLines(UiText(label)), RichTextLines(codePage.Decode(value)));
     };
     fact(texts.TranslateText("Kontext:"), message->Context);
     fact(texts.TranslateText("Rozlišení:"), message->Disambiguation);
     fact(texts.TranslateText("Poznámka programátora:"), message->Comment);
     fact(texts.TranslateText("Místo ve zdrojovém kódu:"), message->Location);
     if (message->Plural)
-        lines << Escaped(UiText(texts.TranslateText("Text s množnými tvary (%n je počet)")));
+        lines << RichTextLines(UiText(texts.TranslateText("Text s množnými tvary (%n je počet)")));
     return lines.join(QStringLiteral("<br>"));
 }
 
 QString ChecksController::FactsAndFindings(int row) const
 {
     QString html = MessageFacts(row);
-    const QString findings = Escaped(checks_->Messages(row, context_.Texts()));
+    const QString findings = RichTextLines(checks_->Messages(row, context_.Texts()));
     if (!findings.isEmpty())
         html += (html.isEmpty() ? QString() : QStringLiteral("<br>")) + findings;
     return html;

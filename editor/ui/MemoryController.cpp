@@ -18,15 +18,6 @@
 
 namespace verbaria {
 
-namespace {
-
-QString Escaped(const QString &text)
-{
-    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-}
-
-} // namespace
-
 MemoryController::MemoryController(EditorContext &context, RowChecks &checks,
                                    std::function<std::vector<std::string>()> catalogueTemplates)
     : context_(context)
@@ -125,14 +116,14 @@ QString MemoryController::Suggestions(int row)
             break;
         // An exact match is the text itself; anything less is for a person to read.
         shown_.emplace_back(suggestion.Translation, suggestion.Score < 100);
-        lines << Escaped(entry.arg(shown_.size())
-                             .arg(suggestion.Score)
-                             .arg(QString::fromStdString(suggestion.Translation),
-                                  QString::fromStdString(suggestion.Original)));
+        lines << RichTextLines(entry.arg(shown_.size())
+                                   .arg(suggestion.Score)
+                                   .arg(QString::fromStdString(suggestion.Translation),
+                                        QString::fromStdString(suggestion.Original)));
     }
     if (lines.isEmpty())
         return {};
-    return QStringLiteral("<b>") + Escaped(UiText(texts.TranslateText("Překladová paměť:"))) +
+    return QStringLiteral("<b>") + RichTextLines(UiText(texts.TranslateText("Překladová paměť:"))) +
            QStringLiteral("</b><br>") + lines.join(QStringLiteral("<br>"));
 }
 
