@@ -6,6 +6,7 @@
 //
 // Usage: open_bench [ENTRIES]   (default 200000)
 #include "bench/GeneratedFiles.h"
+#include "editor/ui/ChecksController.h"
 #include "editor/ui/DocumentMemory.h"
 #include "editor/ui/RowChecks.h"
 #include "editor/ui/TMainForm.h"
@@ -55,7 +56,7 @@ Times Open(const QString &folder, const std::string &templateFile, const std::st
     auto form = std::make_unique<TMainForm>();
     form->SetProgramFolder(folder);
     form->SetDialogs(&dialogs);
-    form->SetRegistryRecord(&registry);
+    form->ThisCopy().SetRegistryRecord(&registry);
     TMainForm::Hooks hooks;
     hooks.ReadSettings = [&](const std::string &, SettingsValues &settings) {
         settings.PosledniSablona = templateFile;
@@ -74,7 +75,7 @@ Times Open(const QString &folder, const std::string &templateFile, const std::st
     // The background work: its results arrive as posted events.
     auto busy = [&form] {
         const auto *memory = form->findChild<DocumentMemory *>();
-        return (memory && memory->IsBuilding()) || form->Checks().Pending();
+        return (memory && memory->IsBuilding()) || form->ChecksCommands().Checks().Pending();
     };
     while (busy()) {
         QThread::msleep(1);

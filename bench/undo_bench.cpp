@@ -152,7 +152,7 @@ void Window(const std::string &folder, int entries)
     hooks.WriteSettings = [](const std::string &, const SettingsValues &) {};
     form.SetProgramFolder(QString::fromStdString(folder));
     form.SetDialogs(&dialogs);
-    form.SetRegistryRecord(&registry);
+    form.ThisCopy().SetRegistryRecord(&registry);
     form.SetHooks(std::move(hooks));
     form.resize(900, 600);
     form.show();

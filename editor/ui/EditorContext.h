@@ -31,7 +31,9 @@ public:
     // Makes the cell current, showing its row if the filter hid it.
     virtual void GoTo(int column, int row) = 0;
     // Tells the user that the language's code page cannot hold a character of text.
-    virtual void ReportUnrepresentable(const QString &text) = 0;
+    void ReportUnrepresentable(const QString &text);
+    // Tells the user that a pasted text's line breaks became spaces.
+    void ReportLineBreaks();
 
 protected:
     ~EditorContext() = default;

@@ -1,6 +1,11 @@
 #include "editor/ui/MainFormCommands.h"
 
+#include "editor/ui/ChecksController.h"
 #include "editor/ui/DocumentHistory.h"
+#include "editor/ui/EditingCommands.h"
+#include "editor/ui/ExchangeController.h"
+#include "editor/ui/MemoryController.h"
+#include "editor/ui/SearchCommands.h"
 #include "editor/ui/TMainForm.h"
 #include "widgets/MenuStyle.h"
 
@@ -58,9 +63,12 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          run(&TMainForm::OtevritJazyk)},
         {"menuUlozit", "toolUlozit", "document-save", P::SP_DialogSaveButton, "Ctrl+Shift+S",
          run(&TMainForm::UlozitJazyk)},
-        {"menuUlozitHned", nullptr, nullptr, P::SP_CustomBase, "Ctrl+S", run(&TMainForm::UlozitHned)},
-        {"menuImportovat", nullptr, nullptr, P::SP_CustomBase, nullptr, run(&TMainForm::Importovat)},
-        {"menuExportovat", nullptr, nullptr, P::SP_CustomBase, nullptr, run(&TMainForm::Exportovat)},
+        {"menuUlozitHned", nullptr, nullptr, P::SP_CustomBase, "Ctrl+S",
+         [&window] { window.Editing().SaveNow(); }},
+        {"menuImportovat", nullptr, nullptr, P::SP_CustomBase, nullptr,
+         [&window] { window.Exchange().Import(); }},
+        {"menuExportovat", nullptr, nullptr, P::SP_CustomBase, nullptr,
+         [&window] { window.Exchange().Export(); }},
         {"menuOtevritZdrojovy", nullptr, "format-justify-left", P::SP_DirOpenIcon, "Ctrl+Shift+O",
          run(&TMainForm::OtevriZdroj)},
         {"menuVlastnosti", "toolVlastnosti", "document-properties", P::SP_FileDialogDetailedView,
@@ -69,32 +77,37 @@ std::vector<Command> MainFormCommands(TMainForm &window)
         {"menuKonec", nullptr, "application-exit", P::SP_DialogCloseButton, "Ctrl+Q",
          [&window] { window.close(); }},
 
-        {"menuZpet", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Z", run(&TMainForm::Zpet),
+        {"menuZpet", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Z", [&window] { window.Editing().Undo(); },
          [&window] { return window.History().CanUndo(); }},
-        {"menuZnovu", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+Z;Ctrl+Y", run(&TMainForm::Znovu),
-         [&window] { return window.History().CanRedo(); }},
+        {"menuZnovu", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+Z;Ctrl+Y",
+         [&window] { window.Editing().Redo(); }, [&window] { return window.History().CanRedo(); }},
         {"menuDalsiNeprelozeny", nullptr, nullptr, P::SP_CustomBase, "Ctrl+J",
-         run(&TMainForm::DalsiNeprelozeny)},
+         [&window] { window.Editing().MoveToUntranslated(1); }},
         {"menuPredchoziNeprelozeny", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+J",
-         run(&TMainForm::PredchoziNeprelozeny)},
-        {"menuFiltr", nullptr, nullptr, P::SP_CustomBase, "Ctrl+L", run(&TMainForm::FocusFilter)},
-        {"menuTextovePole", nullptr, nullptr, P::SP_CustomBase, "Ctrl+E", run(&TMainForm::EditInTextPane)},
-        {"menuDalsiProblem", nullptr, nullptr, P::SP_CustomBase, "F8", run(&TMainForm::DalsiProblem)},
+         [&window] { window.Editing().MoveToUntranslated(-1); }},
+        {"menuFiltr", nullptr, nullptr, P::SP_CustomBase, "Ctrl+L",
+         [&window] { window.Editing().FocusFilter(); }},
+        {"menuTextovePole", nullptr, nullptr, P::SP_CustomBase, "Ctrl+E",
+         [&window] { window.Editing().EditInTextPane(); }},
+        {"menuDalsiProblem", nullptr, nullptr, P::SP_CustomBase, "F8",
+         [&window] { window.ChecksCommands().NextProblem(); }},
         {"menuPotvrditVarovani", nullptr, nullptr, P::SP_CustomBase, "Ctrl+K",
-         run(&TMainForm::PotvrditVarovani)},
+         [&window] { window.ChecksCommands().AcknowledgeWarnings(); }},
         {"menuPrevzitNavrh1", nullptr, nullptr, P::SP_CustomBase, "Ctrl+1",
-         [&window] { window.PrevzitNavrh(0); }},
+         [&window] { window.MemoryCommands().Take(0); }},
         {"menuPrevzitNavrh2", nullptr, nullptr, P::SP_CustomBase, "Ctrl+2",
-         [&window] { window.PrevzitNavrh(1); }},
+         [&window] { window.MemoryCommands().Take(1); }},
         {"menuPrevzitNavrh3", nullptr, nullptr, P::SP_CustomBase, "Ctrl+3",
-         [&window] { window.PrevzitNavrh(2); }},
+         [&window] { window.MemoryCommands().Take(2); }},
         {"menuPredprelozit", nullptr, nullptr, P::SP_CustomBase, nullptr,
-         run(&TMainForm::PredprelozitZPameti)},
+         [&window] { window.MemoryCommands().PreTranslate(); }},
 
         {"menuNajit", "toolNajit", "edit-find", P::SP_FileDialogContentsView, "Ctrl+F",
          run(&TMainForm::NajitText)},
-        {"menuNajitDalsi", nullptr, nullptr, P::SP_CustomBase, "F3", run(&TMainForm::NajitDalsiPrikaz)},
-        {"menuNahradit", nullptr, nullptr, P::SP_CustomBase, "Ctrl+H", run(&TMainForm::Nahradit)},
+        {"menuNajitDalsi", nullptr, nullptr, P::SP_CustomBase, "F3",
+         [&window] { window.Search().FindNextCommand(); }},
+        {"menuNahradit", nullptr, nullptr, P::SP_CustomBase, "Ctrl+H",
+         [&window] { window.Search().ShowReplace(); }},
         {"menuAutoDoplneni", nullptr, "edit-copy", P::SP_ArrowDown, "Ctrl+D",
          run(&TMainForm::ZapnoutTurmoMod)},
         {"menuImportovatStarouVerzi", nullptr, "document-import", P::SP_ArrowRight, nullptr,

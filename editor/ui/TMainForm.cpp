@@ -1,22 +1,20 @@
 #include "editor/ui/TMainForm.h"
 
 #include "dialogs/FileDialogComponent.h"
-#include "dialogs/UiText.h"
-#include "editor/core/AutoCompletion.h"
 #include "editor/core/OldVersionImport.h"
-#include "editor/core/TranslationCounts.h"
 #include "editor/ui/ChecksController.h"
-#include "editor/ui/CodePageConversion.h"
 #include "editor/ui/CommandTable.h"
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/DocumentMemory.h"
 #include "editor/ui/DocumentSpelling.h"
+#include "editor/ui/EditingCommands.h"
 #include "editor/ui/EditorLanguage.h"
 #include "editor/ui/ExchangeController.h"
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/InfoPanel.h"
 #include "editor/ui/MainFormCommands.h"
 #include "editor/ui/MemoryController.h"
+#include "editor/ui/PropertiesController.h"
 #include "editor/ui/RowChecks.h"
 #include "editor/ui/SearchCommands.h"
 #include "editor/ui/SpellingController.h"
@@ -26,12 +24,9 @@
 #include "editor/ui/TextPaneController.h"
 #include "editor/ui/WindowPlacement.h"
 #include "formats/Errors.h"
-#include "formats/FileIO.h"
 #include "formats/Paths.h"
-#include "formats/TextRules.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramFolders.h"
-#include "platform/SystemRegistryRecord.h"
 #include "translator/qt/TKVTranslator.h"
 #include "ui_TMainForm.h"
 #include "widgets/OwnChildren.h"
@@ -39,14 +34,10 @@
 #include "widgets/StringGridModel.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -82,8 +73,9 @@ TMainForm::TMainForm(QWidget *parent)
         document_->PolozkaZmenena(column, row);
         AfterCommand(true);
     });
-    connect(grid, &StringGrid::UnrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
-    connect(grid, &StringGrid::LineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
+    connect(grid, &StringGrid::UnrepresentableCharacter, this,
+            [this](const QString &text) { ReportUnrepresentable(text); });
+    connect(grid, &StringGrid::LineBreaksReplaced, this, [this] { ReportLineBreaks(); });
     SetUpWorkbench();
     SetUpControllers();
     SetUpCommands();
@@ -135,31 +127,6 @@ QStatusBar &TMainForm::StatusLine()
     return *statusBar();
 }
 
-RowChecks &TMainForm::Checks()
-{
-    return checks_->Checks();
-}
-
-DocumentMemory &TMainForm::Memory()
-{
-    return memory_->Memory();
-}
-
-DocumentSpelling &TMainForm::Spelling()
-{
-    return spelling_->Spelling();
-}
-
-FindDialog *TMainForm::findDialog() const
-{
-    return search_->findDialog();
-}
-
-ReplaceDialog *TMainForm::replaceDialog() const
-{
-    return search_->replaceDialog();
-}
-
 void TMainForm::SetDialogs(UserDialogs *dialogs)
 {
     dialogs_ = dialogs ? dialogs : &realDialogs_;
@@ -168,19 +135,7 @@ void TMainForm::SetDialogs(UserDialogs *dialogs)
 
 void TMainForm::SetPropertiesDialog(TVlastnostiForm *dialog)
 {
-    vlastnosti_ = dialog;
-    if (dialog) {
-        vlastnosti_->Bind(document_->Header());
-        ApplyCodePages();
-        vlastnosti_->SetCodePageHandler([this](const QString &name) { return ZmenitKodovouStranku(name); });
-        connect(dialog, &TVlastnostiForm::UnrepresentableCharacter, this, &TMainForm::ReportUnrepresentable);
-        connect(dialog, &TVlastnostiForm::LineBreaksReplaced, this, &TMainForm::ReportLineBreaks);
-    }
-}
-
-void TMainForm::SetRegistryRecord(RegistryRecord *record)
-{
-    registry_ = record;
+    properties_->SetDialog(dialog);
 }
 
 void TMainForm::SetUpCommands()
@@ -223,13 +178,7 @@ void TMainForm::FormShow()
                     [this](const QString &message) { Dialogs().ReportError(message.toStdString()); });
     infoPanel_->LayOut();
 
-    if (!registry_) {
-        ownRegistry_ = folders_.RegistryFile().isEmpty()
-                           ? std::make_unique<SystemRegistryRecord>()
-                           : std::make_unique<SystemRegistryRecord>(folders_.RegistryFile());
-        registry_ = ownRegistry_.get();
-    }
-    registry_->Write(QString::fromStdString(folders_.Program()));
+    installation_.Record(folders_);
 
     document_->RefreshTranslatedTexts();
     QGuiApplication::setApplicationDisplayName(windowTitle());
@@ -315,11 +264,8 @@ void TMainForm::changeEvent(QEvent *event)
     // starts when it is first active.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && shown_ && placement_)
         placement_->FirstActivated();
-    if (event->type() == QEvent::WindowTitleChange && !composingTitle_) {
-        caption_ = QMainWindow::windowTitle();
-        if (history_)
-            UpdateTitle();
-    }
+    if (event->type() == QEvent::WindowTitleChange && title_.TitleChanged() && history_)
+        UpdateTitle();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -404,6 +350,8 @@ void TMainForm::SetUpControllers()
             [this] { ShowRowNotes(ui_->gridJazyk->CurrentRow()); });
     spelling_ = std::make_unique<SpellingController>(*this, *textPane_);
     exchange_ = std::make_unique<ExchangeController>(*this);
+    editing_ = std::make_unique<EditingCommands>(*this, *filterBar_, *textPane_);
+    properties_ = std::make_unique<PropertiesController>(*this, [this] { return spelling_->Choices(); });
     connect(exchange_.get(), &ExchangeController::Imported, this, &TMainForm::ApplyFilter);
     // The document reads and saves the rows' notes and the spelling choice; the hash of an
     // accepted text is of its UTF-8.
@@ -461,19 +409,7 @@ void TMainForm::RetranslateWorkbench()
 
 void TMainForm::UpdateTitle()
 {
-    if (caption_.isEmpty())
-        caption_ = QMainWindow::windowTitle();
-    // The file a save writes to, named as the desktop names files ("czech.lng", not the
-    // settings' "jazyky\czech.lng").
-    const std::string &file = document_->SaveTarget();
-    QString name = file.empty() ? UiText(texts_.TranslateText("Neuložený jazyk"))
-                                : QFileInfo(QString::fromLocal8Bit(NativePath(file))).fileName();
-    // "name* — Verbaria": the desktop adds the program's title after a window's own, so it is
-    // given once, in the form every Qt program shows.
-    composingTitle_ = true;
-    QMainWindow::setWindowTitle(name + QStringLiteral("[*]"));
-    setWindowModified(document_->zmeneno());
-    composingTitle_ = false;
+    title_.Show(*document_, texts_);
 }
 
 void TMainForm::EndEdits()
@@ -561,27 +497,6 @@ void TMainForm::UlozitJazyk()
     AfterCommand(false);
 }
 
-void TMainForm::UlozitHned()
-{
-    EndEdits();
-    // Only the file the document was read from or saved to; a new language, or one whose read
-    // stopped, is saved as the save command saves it.
-    const std::string file = document_->SaveTarget();
-    if (file.empty()) {
-        UlozitJazyk();
-        return;
-    }
-    try {
-        WriteFileAtomically(NativePath(file), document_->SavedBytes());
-    } catch (const FormatError &error) {
-        Dialogs().ReportError(error.what());
-        return;
-    }
-    document_->SetZmeneno(false);
-    AfterCommand(false);
-    statusBar()->showMessage(UiText(texts_.TranslateText("Uloženo.")), 3000);
-}
-
 void TMainForm::OtevriZdroj()
 {
     document_->OtevriZdroj();
@@ -598,14 +513,7 @@ void TMainForm::SmazatJazyk()
 
 void TMainForm::toolVlastnostiClick()
 {
-    if (!vlastnosti_)
-        return;
-    vlastnosti_->Bind(document_->Header());
-    ApplyCodePages();
-    vlastnosti_->SetCount(document_->pocetKPrekladu());
-    vlastnosti_->SetSpellingChoices(spelling_->Choices());
-    vlastnosti_->exec();
-    AfterCommand(true);
+    properties_->Show();
 }
 
 void TMainForm::Nastaveni()
@@ -631,84 +539,9 @@ void TMainForm::RefreshAfterTranslation()
     RetranslateWorkbench();
 }
 
-void TMainForm::ReportUnrepresentable(const QString &text)
-{
-    QString message = QString::fromStdString(
-        texts_.TranslateText("Znak „%s“ nelze v kódové stránce jazykových souborů uložit."));
-    message.replace(QStringLiteral("%s"), NameCharacters(text));
-    Dialogs().Inform(message.toStdString());
-}
-
-void TMainForm::ReportLineBreaks()
-{
-    Dialogs().Inform(texts_.TranslateText("Konce řádků ve vloženém textu byly nahrazeny mezerami."));
-}
-
 void TMainForm::ApplyCodePages()
 {
-    StringGrid *grid = ui_->gridJazyk;
-    const QString languageName = LanguageCodePage().Name();
-    grid->setCodePage(0, GridCells::ColumnEncoding, TemplateCodePageOf(*document_).Name());
-    grid->setCodePage(0, GridCells::DescriptionEncoding, DescriptionCodePageOf(*document_).Name());
-    grid->setCodePage(1, GridCells::ColumnEncoding, languageName);
-    grid->setCodePage(1, GridCells::DescriptionEncoding, languageName);
-    if (vlastnosti_)
-        vlastnosti_->SetCodePages(LanguageCodePage(), TemplateCodePageOf(*document_));
-}
-
-bool TMainForm::ZmenitKodovouStranku(const QString &name)
-{
-    const std::optional<CodePage> target = CodePage::Named(name);
-    if (!target)
-        return false;
-    const CodePageRefusal refusal = ConvertLanguageCodePage(*document_, name, *target);
-    if (!refusal.Empty()) {
-        Dialogs().Inform(RefusalMessage(refusal, name, texts_).toStdString());
-        return false;
-    }
-    ApplyCodePages();
-    return true;
-}
-
-void TMainForm::FocusFilter()
-{
-    filterBar_->comboFiltr()->setFocus();
-}
-
-void TMainForm::EditInTextPane()
-{
-    EndEdits();
-    textPane_->memoNovyText()->setFocus(Qt::ShortcutFocusReason);
-}
-
-void TMainForm::DalsiProblem()
-{
-    checks_->NextProblem();
-}
-
-void TMainForm::PotvrditVarovani()
-{
-    checks_->AcknowledgeWarnings();
-}
-
-void TMainForm::PrevzitNavrh(int index)
-{
-    memory_->Take(index);
-}
-
-void TMainForm::PredprelozitZPameti()
-{
-    memory_->PreTranslate();
-}
-
-void TMainForm::Exportovat()
-{
-    exchange_->Export();
-}
-
-void TMainForm::Importovat()
-{
-    exchange_->Import();
+    properties_->ApplyCodePages();
 }
 
 void TMainForm::NajitText()
@@ -721,73 +554,9 @@ void TMainForm::NajitDalsi()
     search_->FindNext();
 }
 
-void TMainForm::NajitDalsiPrikaz()
-{
-    search_->FindNextCommand();
-}
-
-void TMainForm::Nahradit()
-{
-    search_->ShowReplace();
-}
-
-void TMainForm::Zpet()
-{
-    EndEdits();
-    history_->Undo();
-    // The rows put back are filtered at once, but for the one the user is on.
-    filterBar_->ApplyToChangedRows(*ui_->gridJazyk, *document_, ui_->gridJazyk->CurrentRow());
-}
-
-void TMainForm::Znovu()
-{
-    EndEdits();
-    history_->Redo();
-    // The rows put back are filtered at once, but for the one the user is on.
-    filterBar_->ApplyToChangedRows(*ui_->gridJazyk, *document_, ui_->gridJazyk->CurrentRow());
-}
-
-void TMainForm::DalsiNeprelozeny()
-{
-    MoveToUntranslated(1);
-}
-
-void TMainForm::PredchoziNeprelozeny()
-{
-    MoveToUntranslated(-1);
-}
-
-void TMainForm::MoveToUntranslated(int direction)
-{
-    EndEdits();
-    const int entries = document_->EntryRowCount();
-    if (entries < 1)
-        return;
-    const int current = ui_->gridJazyk->CurrentRow();
-    int row = current >= 1 && current <= entries ? current : (direction > 0 ? 0 : entries + 1);
-    for (int step = 0; step < entries; ++step) {
-        row += direction;
-        if (row > entries)
-            row = 1;
-        else if (row < 1)
-            row = entries;
-        if (IsUntranslatedRow(*document_, row)) {
-            GoTo(LanguageDocument::ColumnTranslation, row);
-            return;
-        }
-    }
-    statusBar()->showMessage(UiText(texts_.TranslateText("Všechny texty jsou přeložené.")), 3000);
-}
-
 void TMainForm::ZapnoutTurmoMod()
 {
-    // The placeholder is looked up once for the whole pass. It is compared with the originals,
-    // so as the template's bytes; one that code page cannot hold is no original.
-    const QString placeholder = QString::fromStdString(Document().TranslateText("Chyba: Položka nenalezena"));
-    const std::optional<std::string> bytes = TemplateCodePageOf(*document_).Encode(placeholder);
-    CompleteTranslations(document_->Grid(), bytes ? *bytes : std::string("\n"));
-    // A pass that overwrote translations is work a close must not drop without asking.
-    AfterCommand(true);
+    editing_->CompleteSameOriginals();
 }
 
 void TMainForm::ImportovatZeStareVerze()
@@ -803,22 +572,8 @@ void TMainForm::ImportovatZeStareVerze()
 
 void TMainForm::Odinstalovat()
 {
-    folders_.Locate();
-    if (folders_.Installed()) {
-        // The files of an installed copy belong to the package manager, not to us.
-        Dialogs().Inform(Texts().TranslateText(
-            "Verbaria je nainstalována jako balíček systému. Odinstalujte ji správcem balíčků, "
-            "například příkazem: sudo apt remove verbaria"));
-        return;
-    }
-    if (!Dialogs().AskYesNo(Texts().TranslateText("Opravdu chcete odinstalovat Verbaria ?")))
-        return;
-    uninstaller_.SetRegistryRecord(registry_);
-    uninstaller_.Run(QString::fromStdString(folders_.Program()),
-                     QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
-                     editorProcessId_ > 0 ? editorProcessId_ : QCoreApplication::applicationPid());
-    Dialogs().Inform(Texts().TranslateText("Verbaria byl odinstalován."));
-    close();
+    if (installation_.Uninstall(*this, folders_))
+        close();
 }
 
 } // namespace verbaria

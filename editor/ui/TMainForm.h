@@ -6,9 +6,10 @@
 #include "editor/ui/EditorContext.h"
 #include "editor/ui/EditorFolders.h"
 #include "editor/ui/EditorLanguage.h"
+#include "editor/ui/Installation.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TranslatorTexts.h"
-#include "platform/Uninstaller.h"
+#include "editor/ui/WindowTitle.h"
 #include "settings/core/SettingsValues.h"
 #include "translator/qt/QtOwnTexts.h"
 
@@ -49,7 +50,9 @@ class DocumentMemory;
 class DocumentSpelling;
 class ChecksController;
 class CommandTable;
+class EditingCommands;
 class ExchangeController;
+class PropertiesController;
 class MemoryController;
 class SpellingController;
 class InfoPanel;
@@ -92,12 +95,9 @@ public:
     // the installed data folder (ProgramFolders).
     void SetLanguagesFolder(const QString &folder) { folders_.SetLanguagesFolder(folder); }
     void SetInstalled(bool installed) { folders_.SetInstalled(installed); } // for tests
-    void SetRegistryRecord(RegistryRecord *record);                         // for tests
-    // For tests: how uninstalling lists the languages folder and starts its script (nullptr for
-    // the system's), and the process the script waits for (the program's own by default).
-    void SetFolderListing(FolderListing *listing) { uninstaller_.SetFolderListing(listing); }
-    void SetDetachedProcess(DetachedProcess *process) { uninstaller_.SetDetachedProcess(process); }
-    void SetEditorProcessId(qint64 pid) { editorProcessId_ = pid; }
+    // For tests: the registry record, how uninstalling lists the languages folder and starts its
+    // script, and the process the script waits for.
+    Installation &ThisCopy() { return installation_; }
     void SetPropertiesDialog(TVlastnostiForm *dialog);
     void SetAboutDialog(QDialog *dialog) { about_ = dialog; }
 
@@ -110,7 +110,6 @@ public:
     void EndEdits() override;
     void AfterCommand(bool marksTranslations) override;
     void GoTo(int column, int row) override;
-    void ReportUnrepresentable(const QString &text) override;
 
     SettingsValues &Settings() { return settings_; }
     const std::string &slozkaProgramu() const { return folders_.Program(); }
@@ -118,17 +117,22 @@ public:
     bool Installed() const { return folders_.Installed(); }
     qt::TKVTranslator *prekladac() const { return language_.Translator(); }
     StringGrid *gridJazyk() const;
-    FindDialog *findDialog() const;
-    ReplaceDialog *replaceDialog() const;
     StatusPanel &Status() { return *statusPanel_; }
     FilterBar *filterBar() const { return filterBar_; }
     TextPane *textPane() const { return textPane_; }
     RowChecks &Checks();
+    // The controllers the command table binds to.
+    ChecksController &ChecksCommands() { return *checks_; }
+    MemoryController &MemoryCommands() { return *memory_; }
+    ExchangeController &Exchange() { return *exchange_; }
+    SpellingController &SpellingCommands() { return *spelling_; }
+    SearchCommands &Search() { return *search_; }
+    EditingCommands &Editing() { return *editing_; }
     DocumentMemory &Memory();
     DocumentSpelling &Spelling();
     // The caption the program's translator sets; the window itself shows it with the file name
     // and a mark for unsaved edits.
-    QString windowTitle() const { return caption_; }
+    QString windowTitle() const { return title_.Caption(); }
     Ui::TMainForm &ui() { return *ui_; }
 
     // Start-up and the end of the run.
@@ -162,27 +166,6 @@ public slots:
     void ImportovatZeStareVerze();
     void Odinstalovat();
 
-    // Beside the commands above.
-    // Writes the current language file without a dialog; without one it is the save command.
-    void UlozitHned();
-    void Zpet();
-    void Znovu();
-    void NajitDalsiPrikaz();
-    void Nahradit();
-    void DalsiNeprelozeny();
-    void PredchoziNeprelozeny();
-    // The checks and the translation memory.
-    void DalsiProblem();
-    void PotvrditVarovani();
-    void PrevzitNavrh(int index);
-    void PredprelozitZPameti();
-    // XLIFF and PO, by the chosen file's extension.
-    void Exportovat();
-    void Importovat();
-    // The keyboard's way to the filter and to the text pane.
-    void FocusFilter();
-    void EditInTextPane();
-
 protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -193,18 +176,12 @@ protected:
 private:
     void SetUpCommands();
     void RefreshAfterTranslation();
-    void ReportLineBreaks();
-    // The properties dialog's choice of the language file's code page: the translations and the
-    // language's values are converted, or, when the new code page cannot hold some of them,
-    // nothing changes and the rows are listed. True when the document took it.
-    bool ZmenitKodovouStranku(const QString &name);
     void SetUpWorkbench();
     void RetranslateWorkbench();
     void UpdateStatus();
     void UpdateTitle();
     void ApplyFilter();
     void ShowTextPane();
-    void MoveToUntranslated(int direction);
     void SetUpControllers();
     void RetranslateChecks();
     void RefreshChecks(int first, int last);
@@ -220,12 +197,8 @@ private:
     TranslatorTexts texts_;
     EditorLanguage language_{texts_};
     std::unique_ptr<LanguageDocument> document_;
-    RegistryRecord *registry_ = nullptr;
-    std::unique_ptr<RegistryRecord> ownRegistry_;
-    QPointer<TVlastnostiForm> vlastnosti_;
     QPointer<QDialog> about_;
-    Uninstaller uninstaller_;
-    qint64 editorProcessId_ = 0;
+    Installation installation_;
     Hooks hooks_;
     EditorFolders folders_;
     bool shown_ = false;
@@ -240,13 +213,14 @@ private:
     std::unique_ptr<InfoPanel> infoPanel_;
     std::unique_ptr<WindowPlacement> placement_;
     std::unique_ptr<CommandTable> commands_;
-    QString caption_;
-    bool composingTitle_ = false;
+    WindowTitle title_{*this};
 
     std::unique_ptr<ChecksController> checks_;
     std::unique_ptr<MemoryController> memory_;
     std::unique_ptr<SpellingController> spelling_;
     std::unique_ptr<ExchangeController> exchange_;
+    std::unique_ptr<EditingCommands> editing_;
+    std::unique_ptr<PropertiesController> properties_;
 };
 
 } // namespace verbaria

@@ -17,10 +17,13 @@
 #include "app/EditorWindows.h"
 #include "app/SettingsHooks.h"
 #include "checks/Finding.h"
+#include "editor/ui/ChecksController.h"
 #include "editor/ui/DocumentMemory.h"
 #include "editor/ui/FindDialog.h"
+#include "editor/ui/MemoryController.h"
 #include "editor/ui/ReplaceDialog.h"
 #include "editor/ui/RowChecks.h"
+#include "editor/ui/SearchCommands.h"
 #include "editor/ui/TextPane.h"
 #include "formats/LanguageFile.h"
 #include "formats/TemplateFile.h"
@@ -206,9 +209,9 @@ protected:
         form.SetProgramFolder(folder_.path());
         form.SetLanguagesFolder(Languages);
         form.SetDialogs(&dialogs_);
-        form.SetRegistryRecord(&registry_);
-        form.SetFolderListing(&listing_);
-        form.SetDetachedProcess(&scripts_);
+        form.ThisCopy().SetRegistryRecord(&registry_);
+        form.ThisCopy().SetFolderListing(&listing_);
+        form.ThisCopy().SetDetachedProcess(&scripts_);
         form.SetInstalled(false);
         windows_->programyForm.SetDialogs(&dialogs_);
         windows_->programyForm.SetPlatform(&icons_, &starts_);
@@ -345,12 +348,12 @@ protected:
                 // The info panel names the kind of a row that is no component.
                 if (form.Document().polozky()[static_cast<std::size_t>(row - 1)].Kind != ikComponent)
                     See(at + " kind", FindChild<QLineEdit>(form, "editNazevKomponenty")->text());
-                for (const checks::Finding &finding : form.Checks().Shown(row))
+                for (const checks::Finding &finding : form.ChecksCommands().Checks().Shown(row))
                     produced_.insert(finding.Check);
             }
         };
         walkRows("first pass");
-        form.Memory().Wait();
+        form.MemoryCommands().Memory().Wait();
         QCoreApplication::processEvents();
         walkRows("with the memory");
         // The editor finds every check but the plural forms', which only the tool counts; its message
@@ -368,7 +371,7 @@ protected:
         Collect("after pre-translation", form.statusBar());
         ASSERT_TRUE(grid->SetCurrentCell(1, 14));
         QCoreApplication::processEvents();
-        EXPECT_TRUE(form.Checks().NeedsReview(14));
+        EXPECT_TRUE(form.ChecksCommands().Checks().NeedsReview(14));
         Collect("row for review", form.textPane());
 
         // The spelling menu of the text pane over a word the dictionary does not know.
@@ -387,7 +390,7 @@ protected:
 
         // Find, not found.
         Trigger("menuNajit");
-        FindDialog *find = form.findDialog();
+        FindDialog *find = form.Search().findDialog();
         Collect("find dialog", find);
         FindChild<QLineEdit>(*find, "editHledanyText")->setText(QStringLiteral("xyzzy"));
         QTest::mouseClick(FindChild<QPushButton>(*find, "buttonNajitDalsi"), Qt::LeftButton);
@@ -395,7 +398,7 @@ protected:
 
         // Replace: a wrong expression, a text the code page refuses, a replace done.
         Trigger("menuNahradit");
-        ReplaceDialog *replace = form.replaceDialog();
+        ReplaceDialog *replace = form.Search().replaceDialog();
         Collect("replace dialog", replace);
         auto preview = [&](const char *what, const QString &from, const QString &to, bool expression) {
             FindChild<QCheckBox>(*replace, "checkRegularniVyraz")->setChecked(expression);
@@ -658,7 +661,7 @@ TEST_F(LanguageWalk, NoTwoCommandsShareAKeyNorTwoEntriesOfAMenuOrDialogAMnemonic
         }
         ExpectUniqueMnemonics("menu bar", titles);
         for (QWidget *dialog : std::initializer_list<QWidget *>{
-                 Form().findDialog(), Form().replaceDialog(), &windows_->vlastnostiForm,
+                 Form().Search().findDialog(), Form().Search().replaceDialog(), &windows_->vlastnostiForm,
                  &windows_->nastaveniForm, &windows_->programyForm, &windows_->pridatProgramForm})
             ExpectUniqueMnemonics(dialog->objectName().toStdString(), TextsOfDialog(*dialog));
         windows_.reset();

@@ -3,8 +3,10 @@
 // and pre-translation as one step.
 #include "checks/Finding.h"
 #include "checks/RowNotes.h"
+#include "editor/ui/ChecksController.h"
 #include "editor/ui/DocumentMemory.h"
 #include "editor/ui/FilterBar.h"
+#include "editor/ui/MemoryController.h"
 #include "editor/ui/RowChecks.h"
 #include "editor/ui/StatusPanel.h"
 #include "editor/ui/TMainForm.h"
@@ -200,8 +202,8 @@ TEST_F(Checks, AnAcknowledgedWarningStaysSoAfterSaveAndReopenAndTheReadersSeeThe
 TEST_F(Checks, OneKeyTakesASuggestionOfTheMemory)
 {
     Select(5);
-    form_->Memory().Wait();
-    ASSERT_NE(form_->Memory().Memory(), nullptr);
+    form_->MemoryCommands().Memory().Wait();
+    ASSERT_NE(form_->MemoryCommands().Memory().Memory(), nullptr);
     EXPECT_TRUE(Notes().contains(QStringLiteral("100 % „Save file“"))) << Notes().toStdString();
     Select(4);
     EXPECT_TRUE(Notes().contains(QStringLiteral("92 % „Save file“"))) << Notes().toStdString();
@@ -254,19 +256,19 @@ TEST_F(Checks, UndoingAPreTranslationTakesItsReviewMarksWithIt)
     const std::string before = form_->Document().SavedBytes();
     Action("menuPredprelozit")->trigger();
     ASSERT_EQ(Right(3), "Save");
-    ASSERT_TRUE(form_->Checks().NeedsReview(3));
+    ASSERT_TRUE(form_->ChecksCommands().Checks().NeedsReview(3));
     const std::string filled = form_->Document().SavedBytes();
     Press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(form_->Document().Notes().empty());
     EXPECT_EQ(form_->Document().SavedBytes(), before);
     Press(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_TRUE(form_->Checks().NeedsReview(3));
+    EXPECT_TRUE(form_->ChecksCommands().Checks().NeedsReview(3));
     EXPECT_EQ(form_->Document().SavedBytes(), filled);
     // Undone again and then typed by hand, the text waits for no review.
     Press(Qt::Key_Z, Qt::ControlModifier);
     Type(3, QStringLiteral("Save"));
     EXPECT_EQ(Right(3), "Save");
-    EXPECT_FALSE(form_->Checks().NeedsReview(3));
+    EXPECT_FALSE(form_->ChecksCommands().Checks().NeedsReview(3));
     EXPECT_EQ(ReviewCount(), QString());
 }
 
@@ -304,17 +306,17 @@ TEST_F(Checks, ANearMissTakenFromTheMemoryWaitsForReviewCountedAndFiltered)
 {
     EXPECT_EQ(ReviewCount(), QString());
     Select(5);
-    form_->Memory().Wait();
+    form_->MemoryCommands().Memory().Wait();
     Select(4);
     ASSERT_TRUE(Notes().contains(QStringLiteral("92 % „Save file“"))) << Notes().toStdString();
     Press(Qt::Key_1, Qt::ControlModifier);
     EXPECT_EQ(Right(4), "Save file");
-    EXPECT_TRUE(form_->Checks().NeedsReview(4));
+    EXPECT_TRUE(form_->ChecksCommands().Checks().NeedsReview(4));
     EXPECT_TRUE(Marked(*form_, 4));
     Select(5);
     Press(Qt::Key_1, Qt::ControlModifier); // the exact match is the text itself
     EXPECT_EQ(Right(5), "Save file");
-    EXPECT_FALSE(form_->Checks().NeedsReview(5));
+    EXPECT_FALSE(form_->ChecksCommands().Checks().NeedsReview(5));
     EXPECT_EQ(ReviewCount(), QStringLiteral("Ke kontrole: 1"));
 
     form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::Review);
@@ -329,7 +331,7 @@ TEST_F(Checks, ANearMissTakenFromTheMemoryWaitsForReviewCountedAndFiltered)
     // Accepted, the review ends: the count goes and the row leaves the view once left.
     Select(4);
     Press(Qt::Key_K, Qt::ControlModifier);
-    EXPECT_FALSE(form_->Checks().NeedsReview(4));
+    EXPECT_FALSE(form_->ChecksCommands().Checks().NeedsReview(4));
     EXPECT_EQ(ReviewCount(), QString());
     EXPECT_FALSE(Grid()->isRowHidden(3));
     form_->filterBar()->comboFiltr()->setCurrentIndex(FilterBar::All);
@@ -447,7 +449,7 @@ TEST_F(Checks, ALargeDocumentCheckedAfterOpeningGivesTheSameAnswers)
     form_ = MakeForm();
     ASSERT_EQ(form_->Document().Grid().RowCount(), Entries + 1);
     form_->Document().Grid().SetText(1, 7, "File %d 7"); // perhaps while the checks run
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !form_->Checks().Pending(); }, 60'000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form_->ChecksCommands().Checks().Pending(); }, 60'000));
     QCoreApplication::processEvents();
 
     for (const int row : {3, 7, 20'400})

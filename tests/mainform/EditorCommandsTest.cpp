@@ -1,6 +1,7 @@
 // The main window's find, completion and uninstall commands and the about dialog, driven with real
 // key and mouse events on the offscreen platform.
 #include "editor/ui/FindDialog.h"
+#include "editor/ui/SearchCommands.h"
 #include "editor/ui/TAboutForm.h"
 #include "editor/ui/TMainForm.h"
 #include "platform/DetachedProcess.h"
@@ -156,7 +157,7 @@ protected:
         };
         form_ = std::make_unique<TMainForm>();
         Attach(*form_, std::move(hooks), folder);
-        form_->SetDetachedProcess(&detached_);
+        form_->ThisCopy().SetDetachedProcess(&detached_);
         ASSERT_NO_FATAL_FAILURE(Show(*form_));
         Write("demo.lnd", TemplateBytes);
         form_->Document().MapujText(Path("demo.lnd"));
@@ -170,7 +171,7 @@ protected:
     void TypeIntoFindDialog(const QString &text)
     {
         Trigger("toolNajit");
-        FindDialog *find = form_->findDialog();
+        FindDialog *find = form_->Search().findDialog();
         ASSERT_TRUE(find->isVisible());
         auto *edit = Child<QLineEdit>(*find, "editHledanyText");
         edit->selectAll();
@@ -186,7 +187,7 @@ protected:
     }
     void PressFindNext()
     {
-        QTest::keyClick(Child<QLineEdit>(*form_->findDialog(), "editHledanyText"), Qt::Key_Return);
+        QTest::keyClick(Child<QLineEdit>(*form_->Search().findDialog(), "editHledanyText"), Qt::Key_Return);
     }
     std::pair<int, int> Current() const
     {
@@ -284,10 +285,10 @@ TEST_F(EditorCommands, FindFoldsOnlyAsciiLettersUnlessMatchCaseIsChecked)
     PressFindNext();
     EXPECT_EQ(dialogs_.Errors, std::vector<std::string>{std::string("Text \"č\" nebyl nalezen.")});
 
-    auto *matchCase = Child<QCheckBox>(*form_->findDialog(), "checkRozlisovatVelikost");
+    auto *matchCase = Child<QCheckBox>(*form_->Search().findDialog(), "checkRozlisovatVelikost");
     ASSERT_FALSE(matchCase->isChecked());
     QTest::mouseClick(matchCase, Qt::LeftButton);
-    ASSERT_TRUE(form_->findDialog()->MatchCase());
+    ASSERT_TRUE(form_->Search().findDialog()->MatchCase());
     ASSERT_TRUE(form_->gridJazyk()->SetCurrentCell(0, 1));
     TypeIntoFindDialog(u"abc"_s);
     PressFindNext();
@@ -307,7 +308,7 @@ TEST_F(EditorCommands, FindFoldsOnlyAsciiLettersUnlessMatchCaseIsChecked)
 TEST_F(EditorCommands, FindDialogKeepsItsTextAndIsModeless)
 {
     ASSERT_NO_FATAL_FAILURE(OpenMainForm(programFolder_));
-    FindDialog *find = form_->findDialog();
+    FindDialog *find = form_->Search().findDialog();
     EXPECT_FALSE(find->isModal());
     auto *findNext = Child<QPushButton>(*find, "buttonNajitDalsi");
     Trigger("menuNajit");
@@ -474,8 +475,8 @@ TEST_F(EditorCommands, UninstallScriptRemovesTheExecutableAfterTheProgramEnds)
 
     ASSERT_NO_FATAL_FAILURE(OpenMainForm(folder));
     SystemDetachedProcess realProcess;
-    form_->SetDetachedProcess(&realProcess);
-    form_->SetEditorProcessId(editor.processId());
+    form_->ThisCopy().SetDetachedProcess(&realProcess);
+    form_->ThisCopy().SetEditorProcessId(editor.processId());
     dialogs_.Answers = {true};
     Trigger("menuOdinstalovat");
     const QString script = folder + u'/' + UninstallScript::FileName();

@@ -1,5 +1,6 @@
 // Export and import in the File menu: the same files verbaria-tool writes, one undo step for an
 // import, nothing changed by a refused one.
+#include "editor/ui/ChecksController.h"
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/RowChecks.h"
@@ -179,7 +180,7 @@ TEST_F(Exchange, ARefusedImportKeepsTheNotesAndAnUndoneImportTakesItsReviewMarks
     dialogs_.Errors.clear();
     Import("fuzzy.po", PoStart + "#, fuzzy\n" + PoUnit(4, "Ahoj", "Hallo"));
     ASSERT_TRUE(dialogs_.Errors.empty()) << dialogs_.Errors.front();
-    EXPECT_TRUE(form_.Checks().NeedsReview(4));
+    EXPECT_TRUE(form_.ChecksCommands().Checks().NeedsReview(4));
     Trigger("menuZpet");
     EXPECT_EQ(Document().Notes(), notes);
     EXPECT_EQ(Document().SavedBytes(), saved);
@@ -232,15 +233,15 @@ TEST_F(Exchange, ATranslationMarkedForReviewWaitsForReviewAndIsSavedSo)
         Write("demo.lng", original);
         dialogs_.OpenChoices.push_back(Path("demo.lng"));
         Trigger("menuOtevrit");
-        ASSERT_FALSE(form_.Checks().NeedsReview(4));
+        ASSERT_FALSE(form_.ChecksCommands().Checks().NeedsReview(4));
         EXPECT_FALSE(form_.Status().labelKeKontrole()->isVisibleTo(&form_));
         dialogs_.Messages.clear();
         Import(name, bytes);
         ASSERT_TRUE(dialogs_.Errors.empty()) << dialogs_.Errors.front();
         ASSERT_EQ(dialogs_.Messages.size(), 1u);
         EXPECT_NE(dialogs_.Messages.front().find("Z nich ke kontrole: 1."), std::string::npos);
-        EXPECT_TRUE(form_.Checks().NeedsReview(4));
-        EXPECT_FALSE(form_.Checks().NeedsReview(6));
+        EXPECT_TRUE(form_.ChecksCommands().Checks().NeedsReview(4));
+        EXPECT_FALSE(form_.ChecksCommands().Checks().NeedsReview(6));
         const QLabel *count = form_.Status().labelKeKontrole();
         EXPECT_TRUE(count->isVisibleTo(&form_));
         EXPECT_EQ(count->text(), QStringLiteral("Ke kontrole: 1"));

@@ -3,6 +3,7 @@
 // while its memory is still being built, and any bytes make a message.
 #include "dialogs/QtUserDialogs.h"
 #include "editor/ui/DocumentMemory.h"
+#include "editor/ui/MemoryController.h"
 #include "editor/ui/TMainForm.h"
 #include "mainform/WindowFixture.h"
 #include "widgets/StringGrid.h"
@@ -157,9 +158,10 @@ TEST_F(NothingLost, AFileBesideTheDocumentThatCannotBeReadIsSkippedAndNamed)
     auto form = MakeForm();
     ASSERT_TRUE(form->gridJazyk()->SetCurrentCell(1, 3));
     QCoreApplication::processEvents();
-    form->Memory().Wait();
-    ASSERT_NE(form->Memory().Memory(), nullptr);
-    EXPECT_FALSE(form->Memory().Memory()->Exact("Soubor").empty()); // the good file still counts
+    form->MemoryCommands().Memory().Wait();
+    ASSERT_NE(form->MemoryCommands().Memory().Memory(), nullptr);
+    EXPECT_FALSE(
+        form->MemoryCommands().Memory().Memory()->Exact("Soubor").empty()); // the good file still counts
     const QString message = form->statusBar()->currentMessage();
     EXPECT_TRUE(message.contains(QStringLiteral("zz-bad.lng"))) << message.toStdString();
     EXPECT_FALSE(message.contains(QStringLiteral("good.lng"))) << message.toStdString();

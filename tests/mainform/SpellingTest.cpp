@@ -4,6 +4,7 @@
 // and the properties dialog's choice of dictionary kept in the language file.
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/DocumentSpelling.h"
+#include "editor/ui/SpellingController.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
@@ -156,7 +157,7 @@ protected:
 
 TEST_F(Spelling, ATakenSuggestionReplacesTheUnderlinedWordAsOneStep)
 {
-    EXPECT_EQ(form_->Spelling().Code(), QStringLiteral("cs_CZ")); // from "Čeština"
+    EXPECT_EQ(form_->SpellingCommands().Spelling().Code(), QStringLiteral("cs_CZ")); // from "Čeština"
     Select(1);
     ASSERT_EQ(Memo()->toPlainText(), QStringLiteral("Uložit soubr"));
     EXPECT_EQ(Underlined(), (Ranges{{7, 5}}));
@@ -226,7 +227,7 @@ TEST_F(Spelling, TheChoiceInThePropertiesWinsAndTravelsWithTheFile)
     Write("jiny.lng", "Language=Jiný\r\nDefinition=demo.lnd\r\nCodepage=UTF-8\r\n00001:Uložit soubr\r\n");
     form_.reset();
     form_ = MakeForm("jiny.lng");
-    EXPECT_EQ(form_->Spelling().Code(), QString());
+    EXPECT_EQ(form_->SpellingCommands().Spelling().Code(), QString());
     Select(1);
     EXPECT_EQ(Underlined(), Ranges{});
 
@@ -245,5 +246,5 @@ TEST_F(Spelling, TheChoiceInThePropertiesWinsAndTravelsWithTheFile)
     ChooseDictionary(QStringLiteral("none"));
     EXPECT_EQ(Underlined(), Ranges{});
     Undo();
-    EXPECT_EQ(form_->Spelling().Code(), QStringLiteral("cs_CZ"));
+    EXPECT_EQ(form_->SpellingCommands().Spelling().Code(), QStringLiteral("cs_CZ"));
 }

@@ -4,6 +4,7 @@
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/FindDialog.h"
 #include "editor/ui/ReplaceDialog.h"
+#include "editor/ui/SearchCommands.h"
 #include "editor/ui/StatusPanel.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TVlastnostiForm.h"
@@ -181,7 +182,8 @@ TEST_F(Workbench, TheFilterHidesRowsAndChangesNothingElse)
     Action("menuUlozit")->trigger();
     EXPECT_EQ(Read("filtered.lng"), unfiltered);
     ASSERT_TRUE(Grid()->SetCurrentCell(1, 4));
-    form_.findDialog()
+    form_.Search()
+        .findDialog()
         ->findChild<QLineEdit *>(QStringLiteral("editHledanyText"))
         ->setText(QStringLiteral("Titel"));
     form_.NajitDalsi();
@@ -348,7 +350,7 @@ TEST_F(Workbench, TheTextPaneShowsTheRowWholeAndEditsItsTranslation)
     QCoreApplication::processEvents();
     EXPECT_TRUE(pane->memoNovyText()->isReadOnly());
 
-    form_.Zpet();
+    Action("menuZpet")->trigger();
     EXPECT_EQ(Right(4), "");
 }
 
@@ -383,8 +385,8 @@ TEST_F(Workbench, EveryKindOfStepIsUndoneAndRedoneExactly)
     EXPECT_EQ(Right(6), "Datei");
     EXPECT_EQ(Right(2), "");
     // 6. a replace
-    form_.Nahradit();
-    ReplaceDialog *replace = form_.replaceDialog();
+    Action("menuNahradit")->trigger();
+    ReplaceDialog *replace = form_.Search().replaceDialog();
     replace->ui().editHledat->setText(QStringLiteral("ei"));
     replace->ui().editNahradit->setText(QStringLiteral("EI"));
     replace->ui().buttonNahled->click();
@@ -421,7 +423,7 @@ TEST_F(Workbench, AStepThatChangesOnlyThePluralRuleOrDirectionIsUndone)
     Document().Header().Direction = "RTL";
     form_.History().Commit({});
     ASSERT_TRUE(form_.History().CanUndo());
-    form_.Zpet();
+    Action("menuZpet")->trigger();
     EXPECT_EQ(Document().Header().PluralForms, "");
     EXPECT_EQ(Document().Header().Direction, "");
 }
@@ -431,13 +433,13 @@ TEST_F(Workbench, TheChangedFlagFollowsUndoAndTheCompletionCommandSetsIt)
     Show();
     TypeIntoCell(4, QStringLiteral("Servus"));
     EXPECT_TRUE(Document().zmeneno());
-    form_.Zpet();
+    Action("menuZpet")->trigger();
     EXPECT_FALSE(Document().zmeneno()); // back at the file as opened
-    form_.Znovu();
+    Action("menuZnovu")->trigger();
     EXPECT_TRUE(Document().zmeneno());
     Action("menuUlozitHned")->trigger();
     EXPECT_FALSE(Document().zmeneno());
-    form_.Zpet();
+    Action("menuZpet")->trigger();
     EXPECT_TRUE(Document().zmeneno()); // the file on disk has the text, the document not
 
     // Completion that empties a translation: the work is not dropped without the question.
@@ -464,7 +466,7 @@ TEST_F(Workbench, ReplaceShowsItsPreviewFirstAndIsOneStep)
     const Snapshot before = Take();
 
     QTest::keyClick(Grid(), Qt::Key_H, Qt::ControlModifier);
-    ReplaceDialog *replace = form_.replaceDialog();
+    ReplaceDialog *replace = form_.Search().replaceDialog();
     ASSERT_TRUE(replace->isVisible());
     auto &ui = replace->ui();
     ui.editHledat->setText(QStringLiteral("soubor"));
@@ -488,7 +490,7 @@ TEST_F(Workbench, ReplaceShowsItsPreviewFirstAndIsOneStep)
     EXPECT_EQ(Right(5), "Dokument");
     EXPECT_EQ(Right(6), "soubory");
     EXPECT_TRUE(Document().zmeneno());
-    form_.Zpet();
+    Action("menuZpet")->trigger();
     EXPECT_TRUE(Take() == before);
 
     // A regular expression with a group; only the rows the filter shows.
@@ -554,8 +556,8 @@ TEST_F(Workbench, EveryShortcutReachesItsCommand)
         EXPECT_EQ(triggered, 1) << name;
         QObject::disconnect(connection);
     }
-    EXPECT_TRUE(form_.findDialog()->isVisible());
-    EXPECT_TRUE(form_.replaceDialog()->isVisible());
+    EXPECT_TRUE(form_.Search().findDialog()->isVisible());
+    EXPECT_TRUE(form_.Search().replaceDialog()->isVisible());
     EXPECT_FALSE(form_.isVisible()); // Ctrl+Q, last
 }
 

@@ -61,7 +61,7 @@ struct SettingsWindows
         QDir::setCurrent(folder.path());
         main.SetProgramFolder(folder.path());
         main.SetDialogs(&dialogs);
-        main.SetRegistryRecord(&registry);
+        main.ThisCopy().SetRegistryRecord(&registry);
         main.SetPropertiesDialog(&vlastnosti);
         programy.SetEntryDialog(&pridat);
         programy.SetDialogs(&dialogs);

@@ -114,7 +114,7 @@ protected:
     {
         form.SetProgramFolder(programFolder.isEmpty() ? folder_.path() : programFolder);
         form.SetDialogs(dialogsInUse_);
-        form.SetRegistryRecord(registryInUse_);
+        form.ThisCopy().SetRegistryRecord(registryInUse_);
         if (!hooks.WriteSettings)
             hooks.WriteSettings = [](const std::string &, const SettingsValues &) {};
         form.SetHooks(std::move(hooks));
