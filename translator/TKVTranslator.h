@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/CodePageNames.h"
 #include "formats/LanguageFile.h"
 #include "formats/TemplateFile.h"
 #include "translator/TComponentTree.h"
@@ -137,7 +138,7 @@ private:
     TNotifyEvent onBefore_;
     TNotifyEvent onAfter_;
     TLanguageInfo languageInfo_;
-    std::string defaultCodePage_ = "windows-1250";
+    std::string defaultCodePage_{FallbackCodePageName};
     std::uint64_t readCount_ = 0;
     // The code page the translations in the table were read in; empty before any.
     std::string translationsCodePage_;
