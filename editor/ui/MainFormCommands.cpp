@@ -90,6 +90,8 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          [&window] { window.PrevzitNavrh(2); }},
         {"menuPredprelozit", nullptr, nullptr, P::SP_CustomBase, nullptr,
          run(&TMainForm::PredprelozitZPameti)},
+        {"menuSpustitZive", nullptr, "media-playback-start", P::SP_MediaPlay, nullptr,
+         run(&TMainForm::SpustitZive)},
 
         {"menuNajit", "toolNajit", "edit-find", P::SP_FileDialogContentsView, "Ctrl+F",
          run(&TMainForm::NajitText)},

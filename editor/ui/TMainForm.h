@@ -50,6 +50,7 @@ class DocumentSpelling;
 class ChecksController;
 class CommandTable;
 class ExchangeController;
+class LiveController;
 class MemoryController;
 class SpellingController;
 class InfoPanel;
@@ -124,6 +125,7 @@ public:
     FilterBar *filterBar() const { return filterBar_; }
     TextPane *textPane() const { return textPane_; }
     RowChecks &Checks();
+    LiveController &Live() { return *live_; }
     DocumentMemory &Memory();
     DocumentSpelling &Spelling();
     // The caption the program's translator sets; the window itself shows it with the file name
@@ -179,6 +181,8 @@ public slots:
     // XLIFF and PO, by the chosen file's extension.
     void Exportovat();
     void Importovat();
+    // Runs a program with the live link.
+    void SpustitZive();
     // The keyboard's way to the filter and to the text pane.
     void FocusFilter();
     void EditInTextPane();
@@ -247,6 +251,7 @@ private:
     std::unique_ptr<MemoryController> memory_;
     std::unique_ptr<SpellingController> spelling_;
     std::unique_ptr<ExchangeController> exchange_;
+    std::unique_ptr<LiveController> live_;
 };
 
 } // namespace verbaria
