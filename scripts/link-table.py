@@ -18,7 +18,7 @@ build = pathlib.Path(arguments[0] if arguments else "build-dev").resolve()
 FLOORS = [
     {"verbaria_formats", "verbaria_gridcells", "verbaria_codepage"},
     {"verbaria_checks", "verbaria_translator_core", "verbaria_settings_core", "verbaria_platform"},
-    {"verbaria_document", "verbaria_translator", "verbaria_widgets", "verbaria_spelling"},
+    {"verbaria_document", "verbaria_translator", "verbaria_widgets", "verbaria_spelling", "verbaria_live_server"},
     {"verbaria_exchange", "verbaria_dialogs"},
     {"verbaria_editor_ui"},
     {"verbaria_settings_ui"},

@@ -221,6 +221,41 @@ const std::string *TKVTranslator::FindTranslation(std::string_view text)
     return translation.empty() ? nullptr : &translation;
 }
 
+std::int32_t TKVTranslator::IndexOfText(std::string_view text)
+{
+    EnsureLanguage();
+    return textIndex_.Find(template_.Items, text);
+}
+
+TKVTranslator::Component TKVTranslator::ComponentOfPath(std::string_view path, std::string_view &property)
+{
+    const Component component = WalkPath(path);
+    property = path;
+    return component;
+}
+
+bool TKVTranslator::SetTranslation(std::int32_t index, std::int32_t form, std::string value)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= template_.Items.size() || form < 0)
+        return false;
+    TTemplateItem &item = template_.Items[static_cast<std::size_t>(index)];
+    if (form == 0) {
+        item.Translation = std::move(value);
+    } else {
+        if (item.Message < 0 || static_cast<std::size_t>(item.Message) >= template_.Messages.size())
+            return false;
+        std::vector<std::string> &forms = template_.Messages[static_cast<std::size_t>(item.Message)].Forms;
+        // A plural form beyond any language's count is no form.
+        if (form > 16)
+            return false;
+        if (forms.size() < static_cast<std::size_t>(form))
+            forms.resize(static_cast<std::size_t>(form));
+        forms[static_cast<std::size_t>(form - 1)] = std::move(value);
+    }
+    ++readCount_;
+    return true;
+}
+
 std::string TKVTranslator::TranslateText(std::string_view text)
 {
     const std::string *translation = FindTranslation(text);

@@ -116,6 +116,16 @@ public:
     void KeepNameIndexes(bool keep);
     // Index of the first entry of Items with that number, or -1.
     std::int32_t IndexOfNumber(std::int32_t number) const { return numberIndex_.IndexOf(number); }
+    // Index of the first entry with exactly this text (what TranslateText answers from), or -1.
+    std::int32_t IndexOfText(std::string_view text);
+    // The component a path's property belongs to (nullptr when a segment names nothing); property
+    // becomes the path's last segment.
+    Component ComponentOfPath(std::string_view path, std::string_view &property);
+
+    // Replaces one entry's translation while the program runs (the editor's live link): form 0
+    // is the entry's Translation, form k its k-th further plural form. Counts as a read, so that
+    // everything that keeps answers of the table asks again. False for an index out of range.
+    bool SetTranslation(std::int32_t index, std::int32_t form, std::string value);
 
 private:
     void ParseTemplate();

@@ -4,6 +4,7 @@
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/EditingCommands.h"
 #include "editor/ui/ExchangeController.h"
+#include "editor/ui/LiveController.h"
 #include "editor/ui/MemoryController.h"
 #include "editor/ui/SearchCommands.h"
 #include "editor/ui/TMainForm.h"
@@ -101,6 +102,8 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          [&window] { window.MemoryCommands().Take(2); }},
         {"menuPredprelozit", nullptr, nullptr, P::SP_CustomBase, nullptr,
          [&window] { window.MemoryCommands().PreTranslate(); }},
+        {"menuSpustitZive", nullptr, "media-playback-start", P::SP_MediaPlay, nullptr,
+         [&window] { window.Live().ChooseAndStart(); }},
 
         {"menuNajit", "toolNajit", "edit-find", P::SP_FileDialogContentsView, "Ctrl+F",
          run(&TMainForm::NajitText)},

@@ -12,6 +12,7 @@
 #include "editor/ui/ExchangeController.h"
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/InfoPanel.h"
+#include "editor/ui/LiveController.h"
 #include "editor/ui/MainFormCommands.h"
 #include "editor/ui/MemoryController.h"
 #include "editor/ui/PropertiesController.h"
@@ -95,6 +96,7 @@ TMainForm::~TMainForm()
         disconnect(history_.get(), nullptr, this, nullptr);
     // ... and the controllers end while the widgets they serve are there: each takes its
     // callbacks back from the grid, the filter and the status bar.
+    live_.reset();
     exchange_.reset();
     memory_.reset();
     spelling_.reset();
@@ -353,6 +355,7 @@ void TMainForm::SetUpControllers()
     editing_ = std::make_unique<EditingCommands>(*this, *filterBar_, *textPane_);
     properties_ = std::make_unique<PropertiesController>(*this, [this] { return spelling_->Choices(); });
     connect(exchange_.get(), &ExchangeController::Imported, this, &TMainForm::ApplyFilter);
+    live_ = std::make_unique<LiveController>(*this);
     // The document reads and saves the rows' notes and the spelling choice; the hash of an
     // accepted text is of its UTF-8.
     document_->SetTextDecoder([](std::string_view bytes, const std::string &codePage) {

@@ -53,6 +53,7 @@ class CommandTable;
 class EditingCommands;
 class ExchangeController;
 class PropertiesController;
+class LiveController;
 class MemoryController;
 class SpellingController;
 class InfoPanel;
@@ -120,7 +121,6 @@ public:
     StatusPanel &Status() { return *statusPanel_; }
     FilterBar *filterBar() const { return filterBar_; }
     TextPane *textPane() const { return textPane_; }
-    RowChecks &Checks();
     // The controllers the command table binds to.
     ChecksController &ChecksCommands() { return *checks_; }
     MemoryController &MemoryCommands() { return *memory_; }
@@ -128,8 +128,7 @@ public:
     SpellingController &SpellingCommands() { return *spelling_; }
     SearchCommands &Search() { return *search_; }
     EditingCommands &Editing() { return *editing_; }
-    DocumentMemory &Memory();
-    DocumentSpelling &Spelling();
+    LiveController &Live() { return *live_; }
     // The caption the program's translator sets; the window itself shows it with the file name
     // and a mark for unsaved edits.
     QString windowTitle() const { return title_.Caption(); }
@@ -221,6 +220,7 @@ private:
     std::unique_ptr<ExchangeController> exchange_;
     std::unique_ptr<EditingCommands> editing_;
     std::unique_ptr<PropertiesController> properties_;
+    std::unique_ptr<LiveController> live_;
 };
 
 } // namespace verbaria

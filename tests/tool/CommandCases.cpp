@@ -36,6 +36,11 @@ const std::vector<CommandCase> &CommandCases()
         {"convert", {"--language", "out.lng", "--template", "out.lnd", "--", "-old.txt"}, ""},
         {"export", {"--", "-app.lnd", "-de.lng"}, "2\tmessage\t2\tAhoj\tServus\n"},
         {"import", {"-o", "-", "--", "-app.lnd", "-table.tsv"}, "00002:Servus\r\n"},
+        // The example program's template numbers its window title 2: the language's entry 2 sets it.
+        {"live",
+         {"--template", "./-app.lnd", "--language", "./-de.lng", "--print", "DemoForm.Caption", "--",
+          VERBARIA_EXAMPLE_PROGRAM, "-x"},
+         "Servus\n"},
         {"lookup",
          {"--template", "./-app.lnd", "--language", "./-de.lng", "--", "Ahoj", "-Ahoj"},
          "Servus\n-Ahoj\n"},

@@ -822,6 +822,17 @@ void QtComponentTree::Remember(QObject *object, const Resolved &resolved)
     entry.Properties.push_back(Original{resolved, resolved.How->Read(object, resolved), pass_});
 }
 
+QVariant QtComponentTree::ReadValue(Component component, std::string_view property)
+{
+    QObject *object = ToObject(component);
+    if (!object)
+        return {};
+    const Resolved resolved = Resolve(object, property);
+    if (!resolved.How || !resolved.How->Read || resolved.Kind == PropertyKind::None)
+        return {};
+    return resolved.How->Read(object, resolved);
+}
+
 void QtComponentTree::SetText(Component component, std::string_view property, std::string_view value)
 {
     if (QObject *object = ToObject(component)) {

@@ -72,6 +72,10 @@ public:
     void BeginTranslation() override;
     void EndTranslation() override;
 
+    // The live value of a property as the aliases above reach it (a QString, a QStringList, an
+    // int), or an invalid QVariant when the object has no such property.
+    QVariant ReadValue(Component component, std::string_view property);
+
     // The list translations refused since the last call, one message each (English).
     QStringList TakeRefusals();
 

@@ -1,6 +1,7 @@
 #include "translator/qt/TKVQtTranslator.h"
 
 #include "formats/Errors.h"
+#include "translator/qt/LiveLink.h"
 #include "translator/qt/QtOwnTexts.h"
 #include "translator/qt/TKVTranslator.h"
 
@@ -200,7 +201,10 @@ QString TKVQtTranslator::translate(const char *context, const char *sourceText, 
     }
     if (!translator_)
         return {};
-    const QStringList &forms = FormsOf(messages_[static_cast<std::size_t>(found->second)]);
+    Message &message = messages_[static_cast<std::size_t>(found->second)];
+    if (LiveLink *live = translator_->Live())
+        live->NoteSeen(translator_->Core().Items()[static_cast<std::size_t>(message.Item)].Number);
+    const QStringList &forms = FormsOf(message);
     // As QTranslator does: any look-up with a count takes the form the count calls for, so a
     // message without plural forms answers only for the counts of the first form.
     const qsizetype form = n >= 0 ? rule_.FormFor(n) : 0;

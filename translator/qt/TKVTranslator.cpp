@@ -3,6 +3,7 @@
 #include "formats/Errors.h"
 #include "translator/PluralRule.h"
 #include "translator/qt/FormOrder.h"
+#include "translator/qt/LiveLink.h"
 #include "translator/qt/QtOwnTexts.h"
 
 #include <QApplication>
@@ -32,6 +33,8 @@ TKVTranslator::TKVTranslator(QObject *owner)
     FormOrder::Track();
     core_.SetOnBeforeTranslation([this](verbaria::TKVTranslator &) { emit OnBeforeTranslation(this); });
     core_.SetOnAfterTranslation([this](verbaria::TKVTranslator &) { emit OnAfterTranslation(this); });
+    // Only a program the editor started carries the variable; any other reads it and goes on.
+    live_ = LiveLink::FromEnvironment(this);
 }
 
 TKVTranslator::~TKVTranslator() = default;
@@ -250,8 +253,14 @@ QString TKVTranslator::TranslateText(const QString &text)
         const std::optional<std::string> key = templateCodePage_.Encode(text);
         if (!key)
             return;
-        if (const std::string *translation = core_.FindTranslation(*key)) {
-            result = languageCodePage_.Decode(*translation);
+        const std::int32_t index = core_.IndexOfText(*key);
+        if (index < 0)
+            return;
+        const TTemplateItem &item = core_.Items()[static_cast<std::size_t>(index)];
+        if (live_)
+            live_->NoteSeen(item.Number);
+        if (!item.Translation.empty()) {
+            result = languageCodePage_.Decode(item.Translation);
             translated = true;
         }
     });

@@ -17,6 +17,8 @@ class QWidget;
 
 namespace verbaria::qt {
 
+class LiveLink;
+
 // The runtime translator for a Qt program: reads a template (.lnd) and a language file (.lng)
 // and writes the translations into the program's live widgets, addressed by paths of object
 // names such as "MainForm.buttonOK.Caption" (QtComponentTree tells how paths reach objects and
@@ -124,6 +126,9 @@ public:
     verbaria::TKVTranslator &Core() { return core_; }
     const verbaria::TKVTranslator &Core() const { return core_; }
 
+    // The editor's live link, when the editor started the program (see LiveLink); else nullptr.
+    LiveLink *Live() const { return live_; }
+
 signals:
     void OnBeforeTranslation(verbaria::qt::TKVTranslator *sender);
     void OnAfterTranslation(verbaria::qt::TKVTranslator *sender);
@@ -133,6 +138,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend class LiveLink;
     template <class Action> bool Guarded(Action action);
     void TrackForm(QWidget *form);
     void ReportRefusedLists();
@@ -159,6 +165,7 @@ private:
     std::uint64_t foundReads_ = ~std::uint64_t{0};
     QString foundDefault_;
     QSet<QObject *> shownForms_; // forms the event filter has translated; removed when destroyed
+    LiveLink *live_ = nullptr;   // a child, made only when the program was started live
 };
 
 } // namespace verbaria::qt
