@@ -90,6 +90,7 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          [&window] { window.PrevzitNavrh(2); }},
         {"menuPredprelozit", nullptr, nullptr, P::SP_CustomBase, nullptr,
          run(&TMainForm::PredprelozitZPameti)},
+        {"menuPseudoprelozit", nullptr, nullptr, P::SP_CustomBase, nullptr, run(&TMainForm::Pseudoprelozit)},
 
         {"menuNajit", "toolNajit", "edit-find", P::SP_FileDialogContentsView, "Ctrl+F",
          run(&TMainForm::NajitText)},

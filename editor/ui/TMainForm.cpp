@@ -17,6 +17,7 @@
 #include "editor/ui/InfoPanel.h"
 #include "editor/ui/MainFormCommands.h"
 #include "editor/ui/MemoryController.h"
+#include "editor/ui/PseudoTranslation.h"
 #include "editor/ui/RowChecks.h"
 #include "editor/ui/SearchCommands.h"
 #include "editor/ui/SpellingController.h"
@@ -699,6 +700,11 @@ void TMainForm::PrevzitNavrh(int index)
 void TMainForm::PredprelozitZPameti()
 {
     memory_->PreTranslate();
+}
+
+void TMainForm::Pseudoprelozit()
+{
+    FillWithPseudoLanguage(*this, Checks());
 }
 
 void TMainForm::Exportovat()

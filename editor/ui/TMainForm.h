@@ -176,6 +176,7 @@ public slots:
     void PotvrditVarovani();
     void PrevzitNavrh(int index);
     void PredprelozitZPameti();
+    void Pseudoprelozit();
     // XLIFF and PO, by the chosen file's extension.
     void Exportovat();
     void Importovat();
