@@ -21,7 +21,7 @@ TEST(PseudoText, KeepsWhatTheProgramReadsAndAccentsTheRest)
     EXPECT_EQ(pseudo.Text("Tom & Jerry"), "[Ťŏṁ & Ĵēřřý ~~~~]");
     EXPECT_EQ(pseudo.Text("<b>Bold</b> &amp; &#38;"), "[<b>Ɓŏĺď</b> &amp; &#38; ~~~~~~]");
     // The one-line form: "|" and the escapes of a message's /Source line.
-    EXPECT_EQ(pseudo.Text("Line|next\\nend\\\\"), "[Ĺíňē|ňēẋţ\\nēňď\\\\ ~~~~~~]");
+    EXPECT_EQ(pseudo.Text("Line|next\\nend\\\\"), "[Ĺíňē|ňēẋť\\nēňď\\\\ ~~~~~~]");
     // Letters beyond ASCII stay as they are.
     EXPECT_EQ(pseudo.Text("Už"), "[Ůž ~]");
 }
@@ -59,9 +59,9 @@ TEST(PseudoText, TakesTheAccentsTheCodePageHolds)
 TEST(PseudoText, EntriesKeepTheirListsShortcutsAndNumbers)
 {
     const PseudoLanguage pseudo({.ExpandPercent = 0, .CanHold = {}});
-    EXPECT_EQ(pseudo.Entry("Form.combo.Items", "one, two,three"), "[ŏňē],[ţŵŏ],[ţĥřēē]");
+    EXPECT_EQ(pseudo.Entry("Form.combo.Items", "one, two,three"), "[ŏňē],[ťŵŏ],[ťĥřēē]");
     EXPECT_EQ(pseudo.Entry("Form.list.items", "a;b", ";"), "[ȧ];[ƀ]");
-    EXPECT_EQ(pseudo.Entry("Form.button.Caption", "one, two"), "[ŏňē, ţŵŏ]");
+    EXPECT_EQ(pseudo.Entry("Form.button.Caption", "one, two"), "[ŏňē, ťŵŏ]");
     EXPECT_FALSE(pseudo.Entry("Form.action.shortcut", "Ctrl+O"));
     EXPECT_FALSE(pseudo.Entry("Form.edit.Tag", "12"));
     EXPECT_FALSE(pseudo.Entry("Form.spin.maximum", "100"));

@@ -208,7 +208,7 @@ TEST(PseudoCommand, KeepsThePlaceholdersAndAcceleratorsOfTheEditorsOwnTemplate)
         EXPECT_EQ(AcceleratorOf(original), AcceleratorOf(pseudo)) << original << " / " << pseudo;
         ++checked;
     }
-    EXPECT_GT(checked, 300);
+    EXPECT_GT(checked, 200);
     EXPECT_EQ(static_cast<std::size_t>(checked), translations.size());
 
     // Told to lengthen by nothing, and into another code page: still a file the tool reads.
@@ -216,7 +216,7 @@ TEST(PseudoCommand, KeepsThePlaceholdersAndAcceleratorsOfTheEditorsOwnTemplate)
         RunTool({"pseudo", templatePath, "-o", "-", "--expand", "0", "--code-page", "UTF-8"});
     ASSERT_EQ(other.Status, 0) << other.Err;
     EXPECT_NE(other.Out.find("Codepage=UTF-8\r\n"), std::string::npos);
-    EXPECT_NE(other.Out.find(":[Ƥř&eďƥřēĺŏžíţ ž ƥȧṁěţí]\r\n"), std::string::npos);
+    EXPECT_NE(other.Out.find(":[Ƥř&eďƥřēĺŏžíť ž ƥȧṁěťí]\r\n"), std::string::npos);
     EXPECT_EQ(RunTool({"pseudo", templatePath, "-o", "-", "--expand", "lots"}).Status, 2);
 }
 
