@@ -168,16 +168,17 @@ void MeasurePushButton(QPushButton *button, Measures &out)
         option.features |= QStyleOptionButton::AutoDefaultButton;
     if (button->isDefault())
         option.features |= QStyleOptionButton::DefaultButton;
+    // The label is drawn into the button's contents, clipped there: the frame is no room for it.
     int needed = TextWidth(button->fontMetrics(), text);
     if (!option.icon.isNull())
         needed += option.iconSize.width() + 4;
     if (button->menu())
         needed += button->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, &option, button);
-    const int room = button->width() - Chrome(button, QStyle::CT_PushButton, option);
+    const int room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
     Add(out, button, Part::Caption, NamedChain(button), text, needed - room);
 }
 
-void MeasureCheckable(QAbstractButton *button, QStyle::ContentsType type, Measures &out)
+void MeasureCheckable(QAbstractButton *button, QStyle::SubElement contents, Measures &out)
 {
     const QString text = button->text();
     if (text.isEmpty())
@@ -187,10 +188,11 @@ void MeasureCheckable(QAbstractButton *button, QStyle::ContentsType type, Measur
     option.text = text;
     option.icon = button->icon();
     option.iconSize = button->iconSize();
+    // The room right of the indicator.
     int needed = TextWidth(button->fontMetrics(), text);
     if (!option.icon.isNull())
         needed += option.iconSize.width() + 4;
-    const int room = button->width() - Chrome(button, type, option);
+    const int room = button->style()->subElementRect(contents, &option, button).width();
     Add(out, button, Part::Caption, NamedChain(button), text, needed - room);
 }
 
@@ -410,9 +412,9 @@ void MeasureWidget(QWidget *widget, Measures &out)
     else if (auto *push = qobject_cast<QPushButton *>(widget))
         MeasurePushButton(push, out);
     else if (auto *check = qobject_cast<QCheckBox *>(widget))
-        MeasureCheckable(check, QStyle::CT_CheckBox, out);
+        MeasureCheckable(check, QStyle::SE_CheckBoxContents, out);
     else if (auto *radio = qobject_cast<QRadioButton *>(widget))
-        MeasureCheckable(radio, QStyle::CT_RadioButton, out);
+        MeasureCheckable(radio, QStyle::SE_RadioButtonContents, out);
     else if (auto *tool = qobject_cast<QToolButton *>(widget))
         MeasureToolButton(tool, out);
     else if (auto *box = qobject_cast<QGroupBox *>(widget))
