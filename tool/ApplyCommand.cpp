@@ -7,6 +7,7 @@
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
 #include "formats/TextRules.h"
+#include "translator/qt/FitReport.h"
 #include "translator/qt/TKVTranslator.h"
 
 #include <QApplication>
@@ -34,7 +35,8 @@ namespace {
 
 const char *const kApplyUsage =
     "Usage: verbaria-tool apply --template FILE --language FILE [--separator TEXT]\n"
-    "                           [--code-page NAME] FORM.ui... [--dump] [--check] [-o DIR|-]\n"
+    "                           [--code-page NAME] FORM.ui... [--dump] [--check] [--fit]\n"
+    "                           [-o DIR|-]\n"
     "\n"
     "Loads the Qt Designer forms as a program would (on the offscreen platform, no display\n"
     "needed) and translates them with the template and language file. --dump prints PATH=VALUE\n"
@@ -45,6 +47,12 @@ const char *const kApplyUsage =
     "template that reach no property of the forms, and list translations the translator refuses\n"
     "(another number of items than the list has), are listed on standard error; with --check\n"
     "they make the command fail.\n"
+    "\n"
+    "--fit shows each translated form at its own size, as a program would (a window with a layout\n"
+    "grows to what the layout needs, a fixed-size one and a widget without a layout keep their\n"
+    "size), every page of its tab widgets in turn, and prints each text its widget clips or\n"
+    "elides: the form, the entry that sets it, its path, the pixels it lacks and where it is\n"
+    "shown. The command then fails (status 1).\n"
     "\n"
     "As in the program, a | in a translated text is a line break; list values are split at the\n"
     "separator (default \",\"); a form used as a panel inside another window is found by its\n"
@@ -227,6 +235,34 @@ QByteArray TranslatedFormXml(const QByteArray &original, QWidget *form)
     return result;
 }
 
+// Shows the forms, lays them out and prints every text that does not fit; true when there is one.
+bool ReportFit(qt::TKVTranslator &translator, const std::vector<std::string> &forms,
+               const std::vector<std::unique_ptr<QWidget>> &widgets)
+{
+    for (const auto &widget : widgets)
+        widget->show();
+    QCoreApplication::sendPostedEvents();
+    std::string out;
+    bool any = false;
+    for (std::size_t f = 0; f < widgets.size(); ++f) {
+        for (const qt::FitProblem &problem :
+             qt::MeasureFit(widgets[f].get(), &translator, {.EveryPage = true})) {
+            any = true;
+            out += forms[f] + ": ";
+            out += problem.Number >= 0 ? "entry " + std::to_string(problem.Number) + ": " : "no entry: ";
+            out += translator.Encode(problem.Path.isEmpty() ? problem.Object : problem.Path);
+            out += " lacks " + std::to_string(problem.Missing) + " px";
+            if (problem.Height)
+                out += " of height";
+            if (!problem.Path.isEmpty())
+                out += " (" + translator.Encode(problem.Object) + ")";
+            out += '\n';
+        }
+    }
+    std::cout << out << std::flush;
+    return any;
+}
+
 int Apply(const std::vector<std::string> &args)
 {
     std::string templateFile;
@@ -236,6 +272,7 @@ int Apply(const std::vector<std::string> &args)
     std::string outputFolder;
     bool dump = false;
     bool check = false;
+    bool fit = false;
     OptionParser options("apply");
     options.Include(shared::Template, templateFile)
         .Include(shared::Language, languageFile)
@@ -243,7 +280,8 @@ int Apply(const std::vector<std::string> &args)
         .Include(shared::CodePage, codePageName)
         .Include(shared::Output, outputFolder)
         .Flag({"--dump"}, dump)
-        .Flag({"--check"}, check);
+        .Flag({"--check"}, check)
+        .Flag({"--fit"}, fit);
     if (const auto status = options.Parse(args))
         return *status;
     const std::vector<std::string> &forms = options.Arguments();
@@ -251,6 +289,9 @@ int Apply(const std::vector<std::string> &args)
         return options.Error("--template and --language are required");
     if (forms.empty())
         return options.Error("no form given");
+    if (fit && (dump || IsStandardOutput(outputFolder)))
+        return options.Error(dump ? "--fit and --dump both write to standard output"
+                                  : "--fit and -o - both write to standard output");
     if (IsStandardOutput(outputFolder) && (forms.size() > 1 || dump))
         return options.Error(dump ? "--dump and -o - both write to standard output"
                                   : "-o - writes one form; give a folder for several");
@@ -356,7 +397,8 @@ int Apply(const std::vector<std::string> &args)
                                     std::string_view(xml.constData(), static_cast<std::size_t>(xml.size())));
             }
         }
-        return check && unreachable ? ExitFailure : ExitOk;
+        const bool clipped = fit && ReportFit(translator, forms, widgets);
+        return (check && unreachable) || clipped ? ExitFailure : ExitOk;
     } catch (const FormatError &error) {
         PrintError(error.what());
         return ExitFailure;

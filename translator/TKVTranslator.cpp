@@ -333,6 +333,12 @@ PropertyKind TKVTranslator::ResolvePath(std::string_view path)
     return component ? components_->FindProperty(component, path) : PropertyKind::None;
 }
 
+TKVTranslator::Component TKVTranslator::ResolveComponent(std::string_view path, std::string_view &property)
+{
+    property = path;
+    return WalkPath(property);
+}
+
 TKVTranslator::Component TKVTranslator::FindOwnedComponent(Component owner, std::string_view name)
 {
     if (!owner || !components_)

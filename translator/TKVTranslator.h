@@ -108,6 +108,9 @@ public:
     void ApplyItem(std::string_view path, std::string_view value);
     // The property kind that a path reaches, None when a segment names nothing.
     PropertyKind ResolvePath(std::string_view path);
+    // The component a path reaches, nullptr when a segment names nothing; property is given the
+    // path's last segment, the name of the property.
+    Component ResolveComponent(std::string_view path, std::string_view &property);
     Component FindOwnedComponent(Component owner, std::string_view name);
     void SetPropertyValue(Component component, std::string_view property, std::string_view value);
     void SetListProperty(Component component, std::string_view property, std::string_view value);

@@ -6,6 +6,7 @@
 #include "editor/ui/ExchangeController.h"
 #include "editor/ui/LiveController.h"
 #include "editor/ui/MemoryController.h"
+#include "editor/ui/PseudoTranslation.h"
 #include "editor/ui/SearchCommands.h"
 #include "editor/ui/TMainForm.h"
 #include "widgets/MenuStyle.h"
@@ -104,6 +105,8 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          [&window] { window.MemoryCommands().PreTranslate(); }},
         {"menuSpustitZive", nullptr, "media-playback-start", P::SP_MediaPlay, nullptr,
          [&window] { window.Live().ChooseAndStart(); }},
+        {"menuPseudoprelozit", nullptr, nullptr, P::SP_CustomBase, nullptr,
+         [&window] { FillWithPseudoLanguage(window, window.ChecksCommands().Checks()); }},
 
         {"menuNajit", "toolNajit", "edit-find", P::SP_FileDialogContentsView, "Ctrl+F",
          run(&TMainForm::NajitText)},

@@ -13,6 +13,7 @@
 #include "editor/ui/TextPane.h"
 #include "formats/FileIO.h"
 #include "mainform/WindowFixture.h"
+#include "platform/CodePage.h"
 #include "platform/RegistryRecord.h"
 #include "support/ScriptedDialogs.h"
 #include "translator/TKVTranslator.h"
@@ -270,6 +271,23 @@ TEST_F(Checks, UndoingAPreTranslationTakesItsReviewMarksWithIt)
     EXPECT_EQ(Right(3), "Save");
     EXPECT_FALSE(form_->ChecksCommands().Checks().NeedsReview(3));
     EXPECT_EQ(ReviewCount(), QString());
+}
+
+// Every row takes its pseudo form in the language's code page (windows-1250 here: no ŏ, no ṽ), and
+// one undo gives the translations back.
+TEST_F(Checks, ThePseudoLanguageFillsEveryRowAsOneStep)
+{
+    const std::string before = form_->Document().SavedBytes();
+    Action("menuPseudoprelozit")->trigger();
+    const CodePage central = *CodePage::Named(QStringLiteral("windows-1250"));
+    EXPECT_EQ(central.Decode(Right(1)), QStringLiteral("[Óťévříť %s ~~~]"));
+    EXPECT_EQ(central.Decode(Right(2)), QStringLiteral("[Šóůbóř: ~~]"));
+    EXPECT_EQ(central.Decode(Right(5)), QStringLiteral("[Ůĺóžíť šóůbóř ~~~~~]"));
+    EXPECT_TRUE(form_->isWindowModified());
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Right(1), "Open");
+    EXPECT_EQ(Right(3), "");
+    EXPECT_EQ(form_->Document().SavedBytes(), before);
 }
 
 TEST_F(Checks, AnAcceptanceEndsWhenTheTextItAcceptedIsRewritten)

@@ -45,6 +45,7 @@ const std::vector<CommandCase> &CommandCases()
          {"--template", "./-app.lnd", "--language", "./-de.lng", "--", "Ahoj", "-Ahoj"},
          "Servus\n-Ahoj\n"},
         {"pretranslate", {"--memory=-de.lng", "-o", "-", "--", "-app.lnd"}, "00001:Hallo\r\n"},
+        {"pseudo", {"-o", "-", "--", "-app.lnd"}, "\r\n00001:["},
         {"scan", {"--", "-Okno.ui"}, "2:component \"Okno.labelInfo.text\"\r\n"},
         {"stats", {"--json", "--", "-app.lnd", "-de.lng"}, "\"file\": \"-de.lng\", \"translated\": 2"},
         {"suggest", {"Ahoj", "--memory", "--", "-de.lng"}, "\t100\tServus\tAhoj\t-de.lng#2\n"},

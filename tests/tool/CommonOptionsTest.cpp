@@ -76,6 +76,7 @@ TEST_F(CommonOptions, DashAsOutputIsStandardOutputForEveryCommandWithAnOutputFil
         {{"import", "-o", "OUT", "--", "-app.lnd", "-table.tsv"}, "OUT"},
         {{"import", "--format", "po", "--output", "OUT", "--", "-app.lnd", "de.po"}, "OUT"},
         {{"pretranslate", "--memory=-de.lng", "-o", "OUT", "--", "-app.lnd"}, "OUT"},
+        {{"pseudo", "-o", "OUT", "--", "-app.lnd"}, "OUT"},
         {{"scan", "--update", "./-app.lnd", "-o", "OUT", "--", "-Okno.ui"}, "OUT"},
     };
     auto with = [](std::vector<std::string> args, const std::string &output) {
