@@ -44,7 +44,7 @@ const char *const ExchangeExportUsage =
 const char *const ExchangeImportUsage =
     "\n"
     "Usage: verbaria-tool import --format xliff|po TEMPLATE FILE -o LANGUAGE [--description FILE]\n"
-    "                            [--ignore-unknown] [--program-folder DIR] [--code-page NAME]\n"
+    "                            [--ignore-unknown] [--program-folder DIR] [--code-page NAME] [--track]\n"
     "\n"
     "Reads an XLIFF or PO file made by export (or by a translation platform from one) and writes the\n"
     "language file. Units are matched by number (a unit without one by its context and source, or a\n"
@@ -150,6 +150,8 @@ private:
         checks::RowNotes notes;
         for (const std::int32_t number : importer_->ReviewNumbers())
             notes[number].Review = true;
+        if (options_.Track)
+            session_->Document().SetTracking(true);
         outputs_.back().second = checks::WithRowNotes(session_->Document().SavedBytes(), notes);
         importer_.reset();
         session_.reset();
