@@ -1,7 +1,9 @@
 #include "editor/ui/MainFormCommands.h"
 
+#include "editor/ui/ChecksController.h"
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/TMainForm.h"
+#include "editor/ui/TrackingController.h"
 #include "widgets/MenuStyle.h"
 
 #include <QMenu>
@@ -80,8 +82,16 @@ std::vector<Command> MainFormCommands(TMainForm &window)
         {"menuFiltr", nullptr, nullptr, P::SP_CustomBase, "Ctrl+L", run(&TMainForm::FocusFilter)},
         {"menuTextovePole", nullptr, nullptr, P::SP_CustomBase, "Ctrl+E", run(&TMainForm::EditInTextPane)},
         {"menuDalsiProblem", nullptr, nullptr, P::SP_CustomBase, "F8", run(&TMainForm::DalsiProblem)},
+        {"menuPredchoziProblem", nullptr, nullptr, P::SP_CustomBase, "Shift+F8",
+         [&window] { window.ChecksOfWindow().PreviousProblem(); }},
         {"menuPotvrditVarovani", nullptr, nullptr, P::SP_CustomBase, "Ctrl+K",
          run(&TMainForm::PotvrditVarovani)},
+        {"menuPonechatPreklad", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+K",
+         [&window] { window.Tracking().KeepTranslation(); }},
+        {"menuPrevzitPresunute", nullptr, nullptr, P::SP_CustomBase, nullptr,
+         [&window] { window.Tracking().TakeMoved(); }},
+        {"menuZastaralePreklady", nullptr, nullptr, P::SP_CustomBase, nullptr,
+         [&window] { window.Tracking().ShowObsolete(); }},
         {"menuPrevzitNavrh1", nullptr, nullptr, P::SP_CustomBase, "Ctrl+1",
          [&window] { window.PrevzitNavrh(0); }},
         {"menuPrevzitNavrh2", nullptr, nullptr, P::SP_CustomBase, "Ctrl+2",

@@ -51,6 +51,7 @@ class ChecksController;
 class CommandTable;
 class ExchangeController;
 class MemoryController;
+class TrackingController;
 class SpellingController;
 class InfoPanel;
 class SearchCommands;
@@ -124,6 +125,8 @@ public:
     FilterBar *filterBar() const { return filterBar_; }
     TextPane *textPane() const { return textPane_; }
     RowChecks &Checks();
+    ChecksController &ChecksOfWindow() { return *checks_; }
+    TrackingController &Tracking() { return *tracking_; }
     DocumentMemory &Memory();
     DocumentSpelling &Spelling();
     // The caption the program's translator sets; the window itself shows it with the file name
@@ -244,6 +247,7 @@ private:
     bool composingTitle_ = false;
 
     std::unique_ptr<ChecksController> checks_;
+    std::unique_ptr<TrackingController> tracking_;
     std::unique_ptr<MemoryController> memory_;
     std::unique_ptr<SpellingController> spelling_;
     std::unique_ptr<ExchangeController> exchange_;
