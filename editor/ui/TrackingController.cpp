@@ -16,8 +16,10 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -56,7 +58,11 @@ TrackingController::TrackingController(EditorContext &context, ChecksController 
     , filter_(filter)
     , status_(status)
     , window_(window)
+    , offer_(new QLabel(&context.StatusLine()))
 {
+    offer_->setObjectName(QStringLiteral("labelNabidkaSledovani"));
+    offer_->hide();
+    context_.StatusLine().insertPermanentWidget(0, offer_, 1);
     const LanguageDocument &document = context_.Document();
     filter_.SetChangedTest(
         [&document](int row) { return row >= 1 && document.IsChanged(static_cast<std::size_t>(row - 1)); });
@@ -71,6 +77,7 @@ TrackingController::~TrackingController()
 
 void TrackingController::AfterRead()
 {
+    offer_->hide();
     const LanguageDocument &document = context_.Document();
     if (document.Tracking() || document.souborJazyka().empty() || offered_.contains(document.souborJazyka()))
         return;
@@ -85,11 +92,12 @@ void TrackingController::AfterRead()
     if (!translated)
         return;
     offered_.insert(document.souborJazyka());
-    context_.StatusLine().showMessage(
-        UiText(context_.Texts().TranslateText(
-            "Tento soubor si nepamatuje originály překladů. Zapněte to ve vlastnostech jazyka (karta "
-            "„Originály“): změny příští verze šablony se pak označí a nic se neztratí.")),
-        15000);
+    offer_->setText(UiText(context_.Texts().TranslateText(
+        "Tento soubor si nepamatuje originály překladů. Zapněte to ve vlastnostech jazyka (karta "
+        "„Originály“): změny příští verze šablony se pak označí a nic se neztratí.")));
+    offer_->setToolTip(offer_->text());
+    offer_->show();
+    QTimer::singleShot(30000, offer_, &QLabel::hide);
 }
 
 QString TrackingController::RowNotes(int row) const

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+class QLabel;
 class QWidget;
 
 namespace verbaria {
@@ -49,6 +50,9 @@ private:
     StatusPanel &status_;
     QWidget &window_;
     std::set<std::string> offered_;
+    // The offer to track, in the status bar for a while: a passing message would be gone at once
+    // under the messages of the start-up.
+    QLabel *offer_;
 };
 
 } // namespace verbaria

@@ -155,8 +155,9 @@ TEST_F(Tracking, AFileThatDoesNotTrackIsOfferedTrackingOnceAndSavedAsBefore)
     const std::string plain =
         "Language=English\r\nDefinition=demo.lnd\r\n00002:Window\r\n00003:Save file\r\n";
     Open(plain);
-    EXPECT_TRUE(form_->statusBar()->currentMessage().contains(QStringLiteral("Originály")))
-        << form_->statusBar()->currentMessage().toStdString();
+    const QLabel *offer = FindChild<QLabel>(*form_, "labelNabidkaSledovani");
+    EXPECT_TRUE(offer->isVisibleTo(form_.get()));
+    EXPECT_TRUE(offer->text().contains(QStringLiteral("„Originály“"))) << offer->text().toStdString();
     EXPECT_FALSE(Marked(3));
     form_->Document().SetZmeneno(true);
     Trigger("menuUlozitHned");
