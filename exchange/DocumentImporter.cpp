@@ -210,8 +210,9 @@ std::string DocumentImporter::ApplyUnit(const ExchangeUnit &unit)
     if (unit.Source != expected)
         conflicts_.push_back(UnitName(unit) + ": conflict: the file's source \"" + unit.Source.toStdString() +
                              "\" is not the template's text \"" + expected.toStdString() + "\"");
-    // A changed original is its own mark: the review it asks for is not noted twice.
-    if (unit.NeedsReview && unit.PreviousSource.isNull())
+    // In a file that tracks its originals a changed original is its own mark: the review it asks
+    // for is not noted twice. Elsewhere the review note is all that keeps it.
+    if (unit.NeedsReview && (unit.PreviousSource.isNull() || !document_.Tracking()))
         reviewNumbers_.push_back(entryNumber);
     document_.Grid().SetText(LanguageDocument::ColumnTranslation, index + 1, std::move(bytes));
     if (unit.Plural)

@@ -150,8 +150,6 @@ private:
         checks::RowNotes notes;
         for (const std::int32_t number : importer_->ReviewNumbers())
             notes[number].Review = true;
-        if (options_.Track)
-            session_->Document().SetTracking(true);
         outputs_.back().second = checks::WithRowNotes(session_->Document().SavedBytes(), notes);
         importer_.reset();
         session_.reset();
@@ -174,7 +172,11 @@ private:
             return "the template cannot be loaded";
         importer_ = std::make_unique<DocumentImporter>(session_->Document(), options_.IgnoreUnknown);
         outputs_.push_back({output, {}});
-        return importer_->ApplyHeader(header);
+        std::string error = importer_->ApplyHeader(header);
+        // Before the units: a changed original is then recorded instead of noted for review.
+        if (options_.Track)
+            session_->Document().SetTracking(true);
+        return error;
     }
 
     const ExchangeOptions &options_;
