@@ -62,7 +62,7 @@ TrackingController::TrackingController(EditorContext &context, ChecksController 
 {
     offer_->setObjectName(QStringLiteral("labelNabidkaSledovani"));
     offer_->hide();
-    context_.StatusLine().insertPermanentWidget(0, offer_, 1);
+    context_.StatusLine().addPermanentWidget(offer_, 1);
     const LanguageDocument &document = context_.Document();
     filter_.SetChangedTest(
         [&document](int row) { return row >= 1 && document.IsChanged(static_cast<std::size_t>(row - 1)); });
