@@ -41,6 +41,8 @@ constexpr std::array<CheckText, CheckCount> kChecks{{
      "Seznam má %1 položek, překlad %2 (oddělovač %3); program seznam nepřeloží"},
     {"plural-forms", Severity::Warning, "the language has %1 plural forms, the translation %2",
      "Jazyk má %1 množných tvarů, překlad %2"},
+    {"changed-original", Severity::Warning, "the original changed since the translation was made from \"%1\"",
+     "Originál se změnil od doby, kdy překlad vznikl z „%1“"},
 }};
 
 } // namespace

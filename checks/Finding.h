@@ -25,8 +25,9 @@ enum class CheckId : std::uint8_t {
     ValueType,
     ListItems,
     PluralForms,
+    ChangedOriginal,
 };
-inline constexpr int CheckCount = 12;
+inline constexpr int CheckCount = 13;
 
 const char *CheckName(CheckId check);
 std::optional<CheckId> CheckNamed(std::string_view name);

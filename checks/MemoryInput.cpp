@@ -4,6 +4,7 @@
 #include "formats/LanguageFile.h"
 #include "formats/TemplateFile.h"
 #include "formats/TextRules.h"
+#include "formats/TrackedOriginals.h"
 
 #include <vector>
 
@@ -44,6 +45,14 @@ void AddLanguageFile(TranslationMemory &memory, std::uint32_t file, std::string_
             if (found != scanned.end())
                 memory.Add(file, item.Number, found->second, translations[i]);
         }
+    }
+    // The translations the template no longer has stay in a file that tracks its originals, with
+    // the original each was made from (in the template's code page): the memory offers them too.
+    for (const auto &[number, kept] : ReadTrackedOriginals(languageBytes).Obsolete) {
+        if (kept.Original.empty())
+            continue;
+        memory.Add(file, number, templateDecoder ? templateDecoder(kept.Original) : kept.Original,
+                   languageDecoder ? languageDecoder(kept.Translation) : kept.Translation);
     }
 }
 

@@ -115,6 +115,7 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
     header.CodePage = QString::fromStdString(values.KodovaStranka);
     header.PluralForms = codePages.Translations.Decode(values.PluralForms);
     header.Direction = codePages.Translations.Decode(values.Direction);
+    header.TracksOriginals = values.SledovatOriginaly;
     header.SourceLanguage = settings.SourceLanguage.isEmpty() ? u"und"_s : settings.SourceLanguage;
     header.TargetLanguage = settings.TargetLanguage.isEmpty() ? header.Language : settings.TargetLanguage;
     for (const QString *value : {&header.Language, &header.Version, &header.Author, &header.Definition,
@@ -243,6 +244,15 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
             !unit.Target.isEmpty() ||
             std::any_of(unit.Forms.begin(), unit.Forms.end(), [](const QString &f) { return !f.isEmpty(); });
         unit.NeedsReview = translated && settings.NeedsReview && settings.NeedsReview(item.Number);
+        // A translation made from another original than the template's now waits for review too,
+        // with the original it was made from.
+        unit.PreviousSource = QString();
+        if (const std::string *old = translated ? document.OldOriginal(i) : nullptr) {
+            unit.PreviousSource = codePages.Originals.Decode(*old);
+            if (unit.PreviousSource.isNull())
+                unit.PreviousSource = u""_s;
+            unit.NeedsReview = true;
+        }
         unit.Notes.clear();
         unit.Notes.append(KindLine(item, path));
         if (!sectionNote.isEmpty())

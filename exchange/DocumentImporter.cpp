@@ -93,6 +93,8 @@ std::string DocumentImporter::ApplyHeader(const ExchangeHeader &header)
             return error;
         *target = bytes;
     }
+    if (header.TracksOriginals)
+        document_.SetTracking(true);
     if (!header.Author.isNull()) {
         // The author's lines come either in the one-line form or as real line breaks.
         QString author = header.Author;
@@ -208,11 +210,20 @@ std::string DocumentImporter::ApplyUnit(const ExchangeUnit &unit)
     if (unit.Source != expected)
         conflicts_.push_back(UnitName(unit) + ": conflict: the file's source \"" + unit.Source.toStdString() +
                              "\" is not the template's text \"" + expected.toStdString() + "\"");
-    if (unit.NeedsReview)
+    // In a file that tracks its originals a changed original is its own mark: the review it asks
+    // for is not noted twice. Elsewhere the review note is all that keeps it.
+    if (unit.NeedsReview && (unit.PreviousSource.isNull() || !document_.Tracking()))
         reviewNumbers_.push_back(entryNumber);
     document_.Grid().SetText(LanguageDocument::ColumnTranslation, index + 1, std::move(bytes));
     if (unit.Plural)
         document_.SetForms(at, std::move(forms));
+    // Made from an original the template has changed since: recorded, so the entry stays marked.
+    if (!unit.PreviousSource.isNull() && unit.PreviousSource != expected) {
+        std::optional<std::string> previous = codePages_.Originals.Encode(unit.PreviousSource);
+        if (!previous)
+            return UnitName(unit) + ": the template's code page cannot hold the previous source";
+        document_.RecordOriginal(entryNumber, *std::move(previous));
+    }
     ++imported_;
     return {};
 }

@@ -26,6 +26,8 @@ struct ExchangeHeader
     QString PluralRule;
     QString LanguageTag;
     bool QtContexts = false;
+    // The language file records the original of each translation.
+    bool TracksOriginals = false;
 };
 
 } // namespace verbaria::exchange

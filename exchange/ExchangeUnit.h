@@ -23,6 +23,9 @@ struct ExchangeUnit
     // A plural message: Target is its first form, Forms the translations of the forms after it.
     bool Plural = false;
     QStringList Forms;
+    // The original the translation was made from, when the template changed it since (PO's
+    // "#| msgid", XLIFF's previous-version alt-trans); null for none.
+    QString PreviousSource;
 
     bool HasContext() const { return !Context.isEmpty() || !Disambiguation.isEmpty(); }
 };

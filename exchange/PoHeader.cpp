@@ -36,6 +36,8 @@ void ReadPoHeaderFields(const QString &text, ExchangeHeader &header, QString &ch
             header.PluralForms = value;
         else if (key == po::FieldDirection)
             header.Direction = value;
+        else if (key == po::FieldTracking)
+            header.TracksOriginals = value.trimmed() == u"originals"_s;
         else if (key == u"Plural-Forms"_s)
             pluralForms = value;
         else if (key == u"Language"_s)

@@ -15,6 +15,7 @@ inline constexpr QLatin1StringView FieldDefinition{"X-Verbaria-Definition"};
 inline constexpr QLatin1StringView FieldCodePage{"X-Verbaria-Codepage"};
 inline constexpr QLatin1StringView FieldPluralForms{"X-Verbaria-Plural-Forms"};
 inline constexpr QLatin1StringView FieldDirection{"X-Verbaria-Direction"};
+inline constexpr QLatin1StringView FieldTracking{"X-Verbaria-Tracking"};
 } // namespace po
 
 // Reads "Key: value" lines of a PO header into header: the X-Verbaria- fields, else Language,

@@ -25,10 +25,11 @@ struct Entry
     std::optional<QByteArray> Context;
     std::optional<QByteArray> Id;
     std::optional<QByteArray> Str;
-    std::optional<QByteArray> Plural;   // msgid_plural
-    std::vector<QByteArray> PluralStr;  // msgstr[0], msgstr[1], ...
-    std::vector<QByteArray> References; // every #: reference
-    QByteArray TsId;                    // lconvert's "#. ts-id N", which keeps an XLIFF unit's id
+    std::optional<QByteArray> Plural;     // msgid_plural
+    std::vector<QByteArray> PluralStr;    // msgstr[0], msgstr[1], ...
+    std::vector<QByteArray> References;   // every #: reference
+    QByteArray TsId;                      // lconvert's "#. ts-id N", which keeps an XLIFF unit's id
+    std::optional<QByteArray> PreviousId; // "#| msgid": the original the translation was made from
     long long Line = 0;
 };
 
@@ -112,6 +113,23 @@ private:
                 if (std::string error = Complete(); !error.empty())
                     return error;
             Start();
+            if (trimmed.starts_with("#|")) {
+                std::string_view previous = trimmed.substr(2);
+                while (!previous.empty() && (previous.front() == ' ' || previous.front() == '\t'))
+                    previous.remove_prefix(1);
+                // Only the previous msgid matters; its string may go on over "#| \"...\"" lines.
+                if (previous.starts_with("msgid ")) {
+                    entry_.PreviousId.emplace();
+                    previousOpen_ = true;
+                    previous.remove_prefix(6);
+                } else if (!previous.starts_with('"')) {
+                    previousOpen_ = false;
+                }
+                if (previousOpen_ && !Unquote(previous, *entry_.PreviousId))
+                    return "not a valid PO string";
+                return {};
+            }
+            previousOpen_ = false;
             if (trimmed.starts_with("#,")) {
                 std::string_view flags = trimmed.substr(2);
                 while (!flags.empty()) {
@@ -274,6 +292,8 @@ private:
             if (unit.Id.isEmpty() && isNumber(QString::fromUtf8(entry.TsId)))
                 unit.Id = QString::fromUtf8(entry.TsId);
         }
+        if (entry.PreviousId && !Decode(*entry.PreviousId, unit.PreviousSource))
+            return "the text is not UTF-8";
         unit.NeedsReview = entry.Fuzzy && (!unit.Target.isEmpty() ||
                                            std::any_of(unit.Forms.begin(), unit.Forms.end(),
                                                        [](const QString &f) { return !f.isEmpty(); }));
@@ -297,6 +317,7 @@ private:
     ExchangeHeader header_;
     Entry entry_;
     QByteArray *current_ = nullptr;
+    bool previousOpen_ = false;
     long long lineNumber_ = 0;
     bool seenHeader_ = false;
     bool begun_ = false;

@@ -111,6 +111,8 @@ std::string PoWriter::BeginFile(const ExchangeHeader &header)
         fields.emplace_back(po::FieldPluralForms, header.PluralForms);
     if (!header.Direction.isEmpty())
         fields.emplace_back(po::FieldDirection, header.Direction);
+    if (header.TracksOriginals)
+        fields.emplace_back(po::FieldTracking, u"originals"_s);
     if (!header.Original.isEmpty()) {
         buffer_ += "# ";
         buffer_ += header.Original.toUtf8();
@@ -152,6 +154,12 @@ std::string PoWriter::Unit(const ExchangeUnit &unit)
                                               [](const QString &form) { return !form.isEmpty(); });
     if (unit.NeedsReview && translated)
         buffer_ += "#, fuzzy\n";
+    // The original it was made from, as msgmerge --previous keeps it.
+    if (!unit.PreviousSource.isNull() && translated) {
+        buffer_ += "#| msgid ";
+        AppendQuoted(buffer_, unit.PreviousSource);
+        buffer_ += '\n';
+    }
     // msgctxt keeps equal originals apart: the packed context of a Qt message, else the number. Two
     // entries a template holds with the same context and text (gettext refuses such a pair) keep
     // theirs apart by number.

@@ -14,6 +14,9 @@ inline constexpr QLatin1StringView PropDefinition{"Definition"};
 inline constexpr QLatin1StringView PropCodePage{"Codepage"};
 inline constexpr QLatin1StringView PropPluralForms{"Plural-Forms"};
 inline constexpr QLatin1StringView PropDirection{"Direction"};
+inline constexpr QLatin1StringView PropTracking{"Tracking"};
+// The original a translation was made from, before the template changed it.
+inline constexpr QLatin1StringView AltTransPrevious{"previous-version"};
 // A plural message's forms, one unit each, as the representation guide for PO groups them.
 inline constexpr QLatin1StringView RestypePlurals{"x-gettext-plurals"};
 inline constexpr QLatin1StringView ContextMsgctxt{"x-gettext-msgctxt"};

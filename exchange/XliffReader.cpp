@@ -141,6 +141,8 @@ private:
                     header_.PluralForms = value;
                 else if (type == xliff::PropDirection)
                     header_.Direction = value;
+                else if (type == xliff::PropTracking)
+                    header_.TracksOriginals = value.trimmed() == u"originals"_s;
             }
         }
     }
@@ -335,6 +337,19 @@ private:
                 state = xml_.attributes().value(u"state"_s).toString();
                 if (!ReadText(unit, unit.Target, error))
                     return error;
+            } else if (name == u"alt-trans"_s &&
+                       xml_.attributes().value(u"alttranstype"_s) == xliff::AltTransPrevious) {
+                // The original the translation was made from; its target is the translation.
+                while (xml_.readNextStartElement()) {
+                    if (xml_.name() == u"source"_s) {
+                        QString previous;
+                        if (!ReadText(unit, previous, error))
+                            return error;
+                        unit.PreviousSource = previous.isNull() ? u""_s : previous;
+                    } else {
+                        xml_.skipCurrentElement();
+                    }
+                }
             } else if (!ReadClue(clues)) {
                 xml_.skipCurrentElement();
             }

@@ -108,6 +108,12 @@ std::string XliffWriter::BeginFile(const ExchangeHeader &header)
         xml_.writeCharacters(*value);
         xml_.writeEndElement();
     }
+    if (header.TracksOriginals) {
+        xml_.writeStartElement(u"prop"_s);
+        xml_.writeAttribute(u"prop-type"_s, xliff::PropTracking);
+        xml_.writeCharacters(u"originals"_s);
+        xml_.writeEndElement();
+    }
     xml_.writeEndElement(); // prop-group
     xml_.writeEndElement(); // header
     xml_.writeStartElement(u"body"_s);
@@ -116,8 +122,8 @@ std::string XliffWriter::BeginFile(const ExchangeHeader &header)
 
 std::string XliffWriter::Unit(const ExchangeUnit &unit)
 {
-    for (const QString *text :
-         {&unit.Resname, &unit.Source, &unit.Target, &unit.Context, &unit.Disambiguation, &unit.Location}) {
+    for (const QString *text : {&unit.Resname, &unit.Source, &unit.Target, &unit.Context,
+                                &unit.Disambiguation, &unit.Location, &unit.PreviousSource}) {
         if (const QChar c = FirstCharacterXmlCannotHold(*text); !c.isNull())
             return Refusal(u"unit "_s + unit.Id, c);
     }
@@ -158,6 +164,14 @@ void XliffWriter::WriteTransUnit(const ExchangeUnit &unit, const QString &id, co
         xml_.writeStartElement(u"target"_s);
         xml_.writeAttribute(u"state"_s, unit.NeedsReview ? xliff::StateNeedsReview : xliff::StateTranslated);
         xml_.writeCharacters(target);
+        xml_.writeEndElement();
+    }
+    // The original the translation was made from; alt-trans wants the translation with it.
+    if (translated && !unit.PreviousSource.isNull()) {
+        xml_.writeStartElement(u"alt-trans"_s);
+        xml_.writeAttribute(u"alttranstype"_s, xliff::AltTransPrevious);
+        xml_.writeTextElement(u"source"_s, unit.PreviousSource);
+        xml_.writeTextElement(u"target"_s, target);
         xml_.writeEndElement();
     }
     // lconvert makes this the msgctxt of the PO files it writes, which keeps equal originals apart:

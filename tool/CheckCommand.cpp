@@ -11,6 +11,7 @@
 #include "formats/LanguageFile.h"
 #include "formats/MessageInfo.h"
 #include "formats/TextRules.h"
+#include "formats/TrackedOriginals.h"
 #include "translator/PluralRule.h"
 #include "translator/qt/QtOwnTexts.h"
 
@@ -37,7 +38,9 @@ const char *const kCheckUsage =
     "translated with another number of items than it has, split at \",\": the program's\n"
     "translator leaves such a list untranslated), plural-forms (a plural message translated with\n"
     "fewer forms than the language's rule - its Plural-Forms header, else its language - asks\n"
-    "for). Each further form of a plural message is checked as its first form is. A component entry is "
+    "for), changed-original (in a file that tracks its originals: a translation made from\n"
+    "another original than the template's now). Each further form of a plural message is checked as its "
+    "first form is. A component entry is "
     "compared with the text\n"
     "of the --description language file, else with the text scan noted above it in the template;\n"
     "without either, the checks that need an original are skipped for it. Warnings acknowledged in\n"
@@ -125,6 +128,7 @@ int Check(const std::vector<std::string> &args)
             entry.Original = checks::OriginalFor(item.Kind, templateDecoder(item.Text), described, noted);
         }
 
+        std::vector<std::string> originals;
         for (std::size_t f = 1; f < files.size(); ++f) {
             const LanguageTexts language = ReadLanguageTexts(files[f], fallbackCodePage);
             const checks::RowNotes notes = checks::ReadRowNotes(language.Bytes);
@@ -150,6 +154,22 @@ int Check(const std::vector<std::string> &args)
                                                            languageDecoder(document.Entry(i).Translation));
                 for (checks::Finding &finding : findings)
                     reported.push_back(Reported{files[f], lines[i], items[i].Number, std::move(finding)});
+            }
+            // A file that tracks its originals: each translation made from another original.
+            const TrackedOriginals tracked = ReadTrackedOriginals(language.Bytes);
+            if (tracked.Tracking) {
+                if (originals.empty())
+                    originals = TemplateOriginals(templateTexts.Bytes, items);
+                for (std::size_t i = 0; i < items.size(); ++i) {
+                    const auto recorded = tracked.Originals.find(items[i].Number);
+                    if (lines[i] == 0 || recorded == tracked.Originals.end() ||
+                        recorded->second == originals[i] ||
+                        index.IndexOf(items[i].Number) != static_cast<std::int32_t>(i))
+                        continue;
+                    reported.push_back(Reported{files[f], lines[i], items[i].Number,
+                                                checks::Finding{checks::CheckId::ChangedOriginal,
+                                                                {templateDecoder(recorded->second)}}});
+                }
             }
             CheckPluralForms(files[f], language, items, templateTexts.Template.Messages, index, lines,
                              entries, reported);

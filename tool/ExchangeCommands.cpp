@@ -44,7 +44,7 @@ const char *const ExchangeExportUsage =
 const char *const ExchangeImportUsage =
     "\n"
     "Usage: verbaria-tool import --format xliff|po TEMPLATE FILE -o LANGUAGE [--description FILE]\n"
-    "                            [--ignore-unknown] [--program-folder DIR] [--code-page NAME]\n"
+    "                            [--ignore-unknown] [--program-folder DIR] [--code-page NAME] [--track]\n"
     "\n"
     "Reads an XLIFF or PO file made by export (or by a translation platform from one) and writes the\n"
     "language file. Units are matched by number (a unit without one by its context and source, or a\n"
@@ -172,7 +172,11 @@ private:
             return "the template cannot be loaded";
         importer_ = std::make_unique<DocumentImporter>(session_->Document(), options_.IgnoreUnknown);
         outputs_.push_back({output, {}});
-        return importer_->ApplyHeader(header);
+        std::string error = importer_->ApplyHeader(header);
+        // Before the units: a changed original is then recorded instead of noted for review.
+        if (options_.Track)
+            session_->Document().SetTracking(true);
+        return error;
     }
 
     const ExchangeOptions &options_;

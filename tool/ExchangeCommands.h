@@ -25,6 +25,7 @@ struct ExchangeOptions
     std::string CodePageName; // of files that declare none; empty: windows-1250
     bool Follow = false;
     bool IgnoreUnknown = false;
+    bool Track = false; // the language file written records its originals
 };
 
 // --format NAME of export and import: null for "table", else the exchange format of that name.

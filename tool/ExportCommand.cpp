@@ -61,6 +61,8 @@ void PrintTable(LanguageDocument &document, bool utf8)
     if (!header.KodovaStranka.empty())
         line("#codepage", header.KodovaStranka);
     line("#template", text(languagePage, header.editSablona));
+    if (header.SledovatOriginaly)
+        line("#tracking", "originals");
     line("#program", text(templatePage, header.editProgram));
     line("#program-version", text(templatePage, header.editVerzeProgramu));
     line("#program-author", text(templatePage, LineBreaksToPipe(header.memoAutorProgramu)));

@@ -18,6 +18,7 @@ namespace {
 
 const char *const ImportUsage =
     "Usage: verbaria-tool import TEMPLATE TABLE -o LANGUAGE|- [--program-folder DIR] [--code-page NAME]\n"
+    "                            [--track]\n"
     "\n"
     "Reads TABLE in the form that 'verbaria-tool export' prints and writes LANGUAGE exactly as the\n"
     "editor saves it. The #language, #version, #author and #template lines set the header; each\n"
@@ -28,6 +29,8 @@ const char *const ImportUsage =
     "text it cannot hold, or a translation with a line break, is an error too.\n"
     "\n"
     "  --code-page NAME     the code page of files that declare none (default: windows-1250)\n"
+    "  --track              the language file written records the original of each translation\n"
+    "                       (a table exported from such a file, \"#tracking\", does so too)\n"
     "\n"
     "Exit status: 0 on success, 1 on an error in the files, 2 for a usage error.\n";
 
@@ -41,7 +44,8 @@ int RunImport(const std::vector<std::string> &args)
         .Include(shared::ProgramFolder, options.ProgramFolder)
         .Include(shared::CodePage, options.CodePageName)
         .Include(shared::Description, options.Description)
-        .Flag({"--ignore-unknown"}, options.IgnoreUnknown);
+        .Flag({"--ignore-unknown"}, options.IgnoreUnknown)
+        .Include(shared::Track, options.Track);
     if (const auto status = parser.Parse(args))
         return *status;
     options.Positional = parser.Arguments();
@@ -88,6 +92,8 @@ int RunImport(const std::vector<std::string> &args)
             PrintError(positional[1] + ": " + error);
             return ExitFailure;
         }
+        if (options.Track)
+            session.Document().SetTracking(true);
         WriteOutput(options.Output, session.Document().SavedBytes());
     } catch (const FormatError &error) {
         PrintError(error.what());

@@ -93,6 +93,10 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
                 header.KodovaStranka = value;
                 return;
             }
+            if (fields[0] == "#tracking") {
+                header.SledovatOriginaly = value == "originals";
+                return;
+            }
             const bool languageValue = fields[0] == "#language" || fields[0] == "#version" ||
                                        fields[0] == "#author" || fields[0] == "#template";
             // The author is written in its one-line form; the others would split their line.

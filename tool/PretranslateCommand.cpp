@@ -12,11 +12,13 @@
 #include "formats/FileIO.h"
 #include "formats/LanguageFile.h"
 #include "formats/TextRules.h"
+#include "formats/TrackedOriginals.h"
 #include "platform/CodePage.h"
 
 #include <QFileInfo>
 
 #include <iostream>
+#include <map>
 
 namespace verbaria::tool {
 
@@ -111,6 +113,7 @@ int Pretranslate(const std::vector<std::string> &args)
             throw InOutError("unknown code page '" + language.CodePage + "'");
         checks::RowNotes notes = checks::ReadRowNotes(language.Bytes);
         int filled = 0;
+        std::vector<std::size_t> filledRows;
         for (const checks::PreTranslation &found : memory.PreTranslate(toFill)) {
             const std::optional<std::string> bytes =
                 codePage->Encode(QString::fromStdString(found.Translation));
@@ -118,6 +121,7 @@ int Pretranslate(const std::vector<std::string> &args)
                 continue;
             translations[found.Row] = *bytes;
             notes[items[found.Row].Number].Review = true;
+            filledRows.push_back(found.Row);
             ++filled;
         }
 
@@ -144,8 +148,32 @@ int Pretranslate(const std::vector<std::string> &args)
             entry.resize(std::max(entry.size(), form));
             entry[form - 1] = TrimLeftBlanks(text);
         });
-        WriteOutput(output,
-                    checks::WithRowNotes(FormatLanguageFile(header, items, translations, forms), notes));
+        std::string bytes = FormatLanguageFile(header, items, translations, forms);
+        // A file that tracks its originals keeps doing so: a filled entry is made from the
+        // template's original, the others keep what they recorded, and nothing is dropped.
+        TrackedOriginals tracked = ReadTrackedOriginals(language.Bytes);
+        if (tracked.Tracking) {
+            const std::vector<std::string> originals = TemplateOriginals(templateTexts.Bytes, items);
+            std::map<std::int32_t, std::string> recorded = std::move(tracked.Originals);
+            tracked.Originals.clear();
+            for (const auto &[number, line] : language.Items) {
+                const std::int32_t i = index.IndexOf(number);
+                const auto found = recorded.find(number);
+                if (i < 0)
+                    tracked.Obsolete[number] = {found == recorded.end() ? std::string() : found->second,
+                                                std::string(line.Value)};
+                else if (found != recorded.end())
+                    tracked.Originals[number] = found->second;
+            }
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (!translations[i].empty() && items[i].Number >= 0)
+                    tracked.Originals.try_emplace(items[i].Number, originals[i]);
+            }
+            for (const std::size_t row : filledRows)
+                tracked.Originals[items[row].Number] = originals[row];
+            bytes = WithTrackedOriginals(bytes, tracked);
+        }
+        WriteOutput(output, checks::WithRowNotes(bytes, notes));
         std::cerr << "verbaria-tool: " << filled << " entries pre-translated and marked for review\n";
         return ExitOk;
     } catch (const FormatError &error) {

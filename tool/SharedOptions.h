@@ -39,11 +39,13 @@ inline constexpr SharedOption Memory{"--memory", "", "FILE...",
 inline constexpr SharedOption Language{"--language", "", "FILE", "the language file"};
 inline constexpr SharedOption Separator{"--separator", "", "TEXT",
                                         "what stands between the runtime translator's fields"};
+inline constexpr SharedOption Track{"--track", "", "",
+                                    "the language file written records the original of each translation"};
 
 // Every shared option, for the manual page's test.
-inline constexpr const SharedOption *All[] = {&CodePage, &ProgramFolder, &Description,      &Template,
-                                              &Output,   &Json,          &FollowDefinition, &Memory,
-                                              &Language, &Separator};
+inline constexpr const SharedOption *All[] = {
+    &CodePage,         &ProgramFolder, &Description, &Template,  &Output, &Json,
+    &FollowDefinition, &Memory,        &Language,    &Separator, &Track};
 
 } // namespace shared
 

@@ -21,13 +21,16 @@ const char *const StatsUsage =
     "Prints for every language file how many of the template's texts to translate (its\n"
     "COMPONENT and MESSAGE entries) it translates, as the editor's status bar counts them: a\n"
     "table with the columns file, translated, untranslated and total, or with --json one JSON\n"
-    "array of objects with the keys \"file\", \"translated\", \"untranslated\" and \"total\".\n"
+    "array of objects with the keys \"file\", \"translated\", \"untranslated\", \"total\" and\n"
+    "\"changed\" (the translations whose original the template changed since they were made, in a\n"
+    "file that tracks its originals).\n"
     "Without a language file the template itself is listed, with nothing translated.\n";
 
 struct Row
 {
     std::string File;
     TranslationCounts Counts;
+    int Changed = 0; // translations whose original changed since (a file that tracks them)
 };
 
 void PrintRows(const std::vector<Row> &rows, bool json)
@@ -42,6 +45,7 @@ void PrintRows(const std::vector<Row> &rows, bool json)
                 .Member("translated", row.Counts.Translated)
                 .Member("untranslated", row.Counts.Untranslated())
                 .Member("total", row.Counts.Total)
+                .Member("changed", row.Changed)
                 .EndObject();
         }
         writer.EndArray();
@@ -99,7 +103,7 @@ int RunStats(const std::vector<std::string> &args)
             document.NovyJazyk(false, false);
             document.SetStartovani(true);
             document.NactiJazyk(positional[i], 1);
-            rows.push_back({positional[i], CountTranslations(document)});
+            rows.push_back({positional[i], CountTranslations(document), document.ChangedCount()});
         }
     } catch (const FormatError &error) {
         PrintRows(rows, json);

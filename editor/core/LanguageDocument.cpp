@@ -105,13 +105,14 @@ void LanguageDocument::MapujText(const std::string &templateName)
     TemplateReader reader(loaded);
     // Whatever happens while reading, the table keeps what was read, and the grid always has one
     // row per entry, so the grid and the table never disagree.
-    auto commit = [this, &loaded] {
+    auto commit = [this, &loaded, &bytes] {
         polozky_ = std::move(loaded.Items);
         messages_ = std::move(loaded.Messages);
         forms_.clear(); // they belonged to the entries of the previous template
         ++itemTableGeneration_;
         pocetKPrekladu_ = loaded.CountToTranslate;
         templateInfo_ = loaded.Info;
+        originals_ = TemplateOriginals(bytes, polozky_);
         header_.editProgram = loaded.Info.Program;
         header_.editVerzeProgramu = loaded.Info.Version;
         header_.memoAutorProgramu = PipeToLineBreaks(loaded.Info.Author);
@@ -208,8 +209,10 @@ bool LanguageDocument::NovyJazyk(bool refill, bool askToSave)
     saveTarget_.clear();
 
     forms_.clear();
-    // A new language starts without notes.
+    // A new language starts without notes, and tracks its originals when the settings say so.
     ClearNotes();
+    ClearTracking();
+    header_.SledovatOriginaly = settings_.SledovatOriginaly;
     GridBatch batch(grid_);
     if (grid_.RowCount() > 0) {
         WriteHeadingRow();
@@ -256,6 +259,7 @@ void LanguageDocument::NactiJazyk(const std::string &fileName, int mode)
     const bool languageFile = ReadLanguageLines(fileName, content, mode) && !IsTemplateName(fileName);
     if (mode == ColumnTranslation) {
         ReadNotes(content);
+        ReadTracking(content);
         if (languageRead_)
             languageRead_(content);
     }
@@ -288,8 +292,11 @@ bool LanguageDocument::ReadLanguageLines(const std::string &fileName, std::strin
     auto entry = [&](std::int32_t number, std::string_view value) {
         languageLines = true;
         const std::int32_t index = index_.IndexOf(number);
-        if (index < 0)
+        if (index < 0) {
+            if (mode == ColumnTranslation)
+                unplaced_[number].Translation.assign(value);
             return;
+        }
         const int row = index + 1;
         if (row >= grid_.RowCount())
             return;
@@ -500,6 +507,237 @@ RowNotes LanguageDocument::NotesToSave() const
     return saved;
 }
 
+void LanguageDocument::ReadTracking(std::string_view bytes)
+{
+    TrackedOriginals tracked = ReadTrackedOriginals(bytes);
+    // The item lines of this read whose number the template lacks are obsolete translations; a
+    // file that does not track keeps them too, saved once tracking is turned on.
+    std::map<std::int32_t, ObsoleteTranslation> unplaced = std::move(unplaced_);
+    ClearTracking();
+    header_.SledovatOriginaly = tracked.Tracking;
+    for (auto &[number, original] : tracked.Originals) {
+        const std::int32_t index = index_.IndexOf(number);
+        if (index >= 0)
+            records_[number] = OriginalRecord{std::move(original), CellText(static_cast<std::size_t>(index))};
+        else if (const auto found = unplaced.find(number); found != unplaced.end())
+            found->second.Original = std::move(original);
+    }
+    obsolete_ = std::move(tracked.Obsolete);
+    for (auto &[number, kept] : unplaced)
+        obsolete_[number] = std::move(kept);
+}
+
+void LanguageDocument::ClearTracking()
+{
+    if (originalRecorder_) {
+        for (const auto &[number, record] : records_)
+            originalRecorder_(number);
+        for (const auto &[number, kept] : obsolete_)
+            originalRecorder_(number);
+    }
+    records_.clear();
+    obsolete_.clear();
+    unplaced_.clear();
+}
+
+std::string LanguageDocument::CellText(std::size_t index) const
+{
+    const int row = static_cast<int>(index) + 1;
+    return row < grid_.RowCount() ? grid_.Text(ColumnTranslation, row) : std::string();
+}
+
+const std::string &LanguageDocument::CurrentOriginal(std::size_t index) const
+{
+    static const std::string none;
+    if (index < originals_.size())
+        return originals_[index];
+    return index < polozky_.size() ? polozky_[index].Text : none;
+}
+
+const std::string &LanguageDocument::MadeFrom(std::size_t index) const
+{
+    if (index < polozky_.size()) {
+        const auto found = records_.find(polozky_[index].Number);
+        const int row = static_cast<int>(index) + 1;
+        if (found != records_.end() && row < grid_.RowCount() &&
+            grid_.Text(ColumnTranslation, row) == found->second.Translation)
+            return found->second.Original;
+    }
+    return CurrentOriginal(index);
+}
+
+bool LanguageDocument::IsChanged(std::size_t index) const
+{
+    if (!header_.SledovatOriginaly || index >= polozky_.size() || CellText(index).empty())
+        return false;
+    return MadeFrom(index) != CurrentOriginal(index);
+}
+
+const std::string *LanguageDocument::OldOriginal(std::size_t index) const
+{
+    return IsChanged(index) ? &MadeFrom(index) : nullptr;
+}
+
+int LanguageDocument::ChangedCount() const
+{
+    if (!header_.SledovatOriginaly)
+        return 0;
+    int count = 0;
+    // Only entries with a record can have gone stale.
+    for (const auto &[number, record] : records_) {
+        const std::int32_t index = index_.IndexOf(number);
+        if (index >= 0 && IsChanged(static_cast<std::size_t>(index)))
+            ++count;
+    }
+    return count;
+}
+
+void LanguageDocument::KeepTranslation(std::size_t index)
+{
+    if (!IsChanged(index))
+        return;
+    const std::int32_t number = polozky_[index].Number;
+    if (originalRecorder_)
+        originalRecorder_(number);
+    records_.erase(number);
+}
+
+void LanguageDocument::RecordOriginal(std::int32_t number, std::string original)
+{
+    const std::int32_t index = index_.IndexOf(number);
+    if (index < 0)
+        return;
+    if (originalRecorder_)
+        originalRecorder_(number);
+    records_[number] = OriginalRecord{std::move(original), CellText(static_cast<std::size_t>(index))};
+}
+
+std::optional<LanguageDocument::OriginalRecord> LanguageDocument::OriginalRecordOf(std::int32_t number) const
+{
+    const auto found = records_.find(number);
+    return found == records_.end() ? std::nullopt : std::optional<OriginalRecord>(found->second);
+}
+
+void LanguageDocument::RestoreOriginalRecord(std::int32_t number, std::optional<OriginalRecord> record)
+{
+    if (originalRecorder_)
+        originalRecorder_(number);
+    if (record)
+        records_[number] = *std::move(record);
+    else
+        records_.erase(number);
+}
+
+void LanguageDocument::SetTracking(bool tracking)
+{
+    header_.SledovatOriginaly = tracking;
+}
+
+void LanguageDocument::RecordOriginalsFrom(const std::map<std::int32_t, std::string> &originalsByNumber)
+{
+    for (const auto &[number, original] : originalsByNumber) {
+        const std::int32_t index = index_.IndexOf(number);
+        if (index >= 0) {
+            std::string translation = CellText(static_cast<std::size_t>(index));
+            if (!translation.empty() && !records_.contains(number)) {
+                if (originalRecorder_)
+                    originalRecorder_(number);
+                records_[number] = OriginalRecord{original, std::move(translation)};
+            }
+        } else if (const auto kept = obsolete_.find(number);
+                   kept != obsolete_.end() && kept->second.Original.empty()) {
+            kept->second.Original = original;
+        }
+    }
+}
+
+std::optional<ObsoleteTranslation> LanguageDocument::ObsoleteOf(std::int32_t number) const
+{
+    const auto found = obsolete_.find(number);
+    return found == obsolete_.end() ? std::nullopt : std::optional<ObsoleteTranslation>(found->second);
+}
+
+void LanguageDocument::RestoreObsolete(std::int32_t number, std::optional<ObsoleteTranslation> kept)
+{
+    if (originalRecorder_)
+        originalRecorder_(number);
+    if (kept)
+        obsolete_[number] = *std::move(kept);
+    else
+        obsolete_.erase(number);
+}
+
+void LanguageDocument::RemoveObsolete(std::optional<std::int32_t> number)
+{
+    if (number) {
+        if (!obsolete_.contains(*number))
+            return;
+        RestoreObsolete(*number, std::nullopt);
+        return;
+    }
+    if (originalRecorder_) {
+        for (const auto &[kept, translation] : obsolete_)
+            originalRecorder_(kept);
+    }
+    obsolete_.clear();
+}
+
+std::unordered_map<std::string_view, LanguageDocument::MovedOffer> LanguageDocument::MovedSources() const
+{
+    // Old original -> where its translation is now: an obsolete one, or an entry whose original
+    // changed (its translation was made from that text).
+    std::unordered_map<std::string_view, MovedOffer> sources;
+    if (!header_.SledovatOriginaly)
+        return sources;
+    for (const auto &[number, kept] : obsolete_) {
+        if (!kept.Original.empty() && !kept.Translation.empty())
+            sources.try_emplace(kept.Original, MovedOffer{0, number, kept.Translation});
+    }
+    for (const auto &[number, record] : records_) {
+        const std::int32_t index = index_.IndexOf(number);
+        if (index >= 0 && IsChanged(static_cast<std::size_t>(index)))
+            sources.try_emplace(record.Original, MovedOffer{0, number, record.Translation});
+    }
+    return sources;
+}
+
+std::optional<LanguageDocument::MovedOffer>
+LanguageDocument::OfferFrom(const std::unordered_map<std::string_view, MovedOffer> &sources,
+                            std::size_t index) const
+{
+    const TEditorItem &item = polozky_[index];
+    if ((item.Kind != ikComponent && item.Kind != ikMessage) || !CellText(index).empty())
+        return std::nullopt;
+    const auto found = sources.find(CurrentOriginal(index));
+    if (found == sources.end() || found->second.From == item.Number)
+        return std::nullopt;
+    MovedOffer offer = found->second;
+    offer.Index = index;
+    return offer;
+}
+
+std::vector<LanguageDocument::MovedOffer> LanguageDocument::MovedOffers() const
+{
+    std::vector<MovedOffer> offers;
+    const auto sources = MovedSources();
+    if (sources.empty())
+        return offers;
+    const std::size_t count = static_cast<std::size_t>(EntryRowCount());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (auto offer = OfferFrom(sources, i))
+            offers.push_back(*std::move(offer));
+    }
+    return offers;
+}
+
+std::optional<LanguageDocument::MovedOffer> LanguageDocument::MovedOfferFor(std::size_t index) const
+{
+    if (index >= static_cast<std::size_t>(EntryRowCount()))
+        return std::nullopt;
+    const auto sources = MovedSources();
+    return sources.empty() ? std::nullopt : OfferFrom(sources, index);
+}
+
 void LanguageDocument::SwitchTemplate(const std::string &fileName, int mode)
 {
     ++switchDepth_;
@@ -689,9 +927,21 @@ std::string LanguageDocument::SavedBytes() const
         header, std::span<const TEditorItem>(polozky_.data(), count),
         std::span<const std::string>(right.data() + (right.empty() ? 0 : 1), count),
         std::span<const std::vector<std::string>>(forms_.data(), std::min(forms_.size(), count)));
-    // The spelling choice and the rows' notes are comment lines among the items.
+    // The spelling choice, the originals and the rows' notes are comment lines among the items.
     if (!header_.Pravopis.empty())
         bytes = WithSpellingChoice(bytes, header_.Pravopis);
+    if (header_.SledovatOriginaly) {
+        TrackedOriginals tracked;
+        tracked.Tracking = true;
+        for (std::size_t i = 0; i < count; ++i) {
+            const TEditorItem &item = polozky_[i];
+            if ((item.Kind == ikComponent || item.Kind == ikMessage) && item.Number >= 0 &&
+                !right[i + 1].empty() && index_.IndexOf(item.Number) == static_cast<std::int32_t>(i))
+                tracked.Originals.emplace(item.Number, MadeFrom(i));
+        }
+        tracked.Obsolete = obsolete_;
+        bytes = WithTrackedOriginals(bytes, tracked);
+    }
     if (!notes_.empty())
         bytes = WithRowNotes(bytes, NotesToSave());
     return bytes;

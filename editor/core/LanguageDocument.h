@@ -5,6 +5,7 @@
 #include "formats/LanguageFile.h"
 #include "formats/RowNotes.h"
 #include "formats/TemplateFile.h"
+#include "formats/TrackedOriginals.h"
 #include "settings/core/SettingsValues.h"
 #include "widgets/GridCells.h"
 
@@ -12,9 +13,12 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace verbaria {
@@ -40,6 +44,9 @@ struct DocumentHeader
     // the file gives them so that a save writes them back.
     std::string PluralForms;
     std::string Direction;
+    // Whether the language file remembers the original of each translation: stale translations
+    // are then marked and dropped entries kept. It travels with the file.
+    bool SledovatOriginaly = false;
 
     bool operator==(const DocumentHeader &) const = default;
     // The values the properties dialog edits for the language: name, version, template, author.
@@ -216,6 +223,64 @@ public:
     // The translation of the entry with that number as UTF-8; empty for a number no row has.
     std::string TranslationText(std::int32_t number) const;
 
+    // --- the originals the translations were made from ----------------------------------------
+    // What a tracking file records for a translation: the original, and the translation it was
+    // recorded with. Once the translation is another text it was made from the template's
+    // original of now, so every way of editing (typing, replacing, importing, undoing) keeps the
+    // record true without hearing of it.
+    struct OriginalRecord
+    {
+        std::string Original;
+        std::string Translation;
+        bool operator==(const OriginalRecord &) const = default;
+    };
+    bool Tracking() const { return header_.SledovatOriginaly; }
+    // The template's original of an entry now (a component's form text, else its Text).
+    const std::string &CurrentOriginal(std::size_t index) const;
+    // The original the entry's translation was made from: the recorded one while the translation
+    // is the one recorded with it, else the current one.
+    const std::string &MadeFrom(std::size_t index) const;
+    // A translation whose original the template has changed since: only in a tracking file.
+    bool IsChanged(std::size_t index) const;
+    // The old original of a changed entry; nullptr when the entry is not changed.
+    const std::string *OldOriginal(std::size_t index) const;
+    int ChangedCount() const;
+    // Records the current original for the entry's translation: "keep the translation".
+    void KeepTranslation(std::size_t index);
+    // Records that the entry's translation, as it is now, was made from original.
+    void RecordOriginal(std::int32_t number, std::string original);
+    std::optional<OriginalRecord> OriginalRecordOf(std::int32_t number) const;
+    void RestoreOriginalRecord(std::int32_t number, std::optional<OriginalRecord> record);
+    // Told the entry number before its record or obsolete translation changes.
+    void SetOriginalRecorder(std::function<void(std::int32_t number)> recorder)
+    {
+        originalRecorder_ = std::move(recorder);
+    }
+    // Turns tracking on or off. The translations the last read could not place are kept as
+    // obsolete ones either way, and saved once the file tracks.
+    void SetTracking(bool tracking);
+    // For translations read without a record: the original of the template they were made
+    // for (an older version), by number; update uses it.
+    void RecordOriginalsFrom(const std::map<std::int32_t, std::string> &originalsByNumber);
+
+    // Translations whose number the template no longer has, saved while the file tracks.
+    const std::map<std::int32_t, ObsoleteTranslation> &Obsolete() const { return obsolete_; }
+    std::optional<ObsoleteTranslation> ObsoleteOf(std::int32_t number) const;
+    void RestoreObsolete(std::int32_t number, std::optional<ObsoleteTranslation> kept);
+    // Removes the obsolete translation (all of them for nullopt); the recorder hears of each.
+    void RemoveObsolete(std::optional<std::int32_t> number);
+
+    // An untranslated entry whose original is the original of an obsolete translation, or the
+    // old original of another entry whose original changed: the translation moved with its text.
+    struct MovedOffer
+    {
+        std::size_t Index = 0;
+        std::int32_t From = 0;
+        std::string Translation;
+    };
+    std::vector<MovedOffer> MovedOffers() const;
+    std::optional<MovedOffer> MovedOfferFor(std::size_t index) const;
+
     // Grows each time a template replaces the item table; steps across it cannot be undone.
     std::uint64_t ItemTableGeneration() const { return itemTableGeneration_; }
     std::int32_t pocetKPrekladu() const { return pocetKPrekladu_; }
@@ -266,6 +331,12 @@ private:
     // The notes and the spelling choice of the language file just read into the translations.
     void ReadNotes(std::string_view bytes);
     void ClearNotes();
+    void ReadTracking(std::string_view bytes);
+    std::unordered_map<std::string_view, MovedOffer> MovedSources() const;
+    std::optional<MovedOffer> OfferFrom(const std::unordered_map<std::string_view, MovedOffer> &sources,
+                                        std::size_t index) const;
+    void ClearTracking();
+    std::string CellText(std::size_t index) const;
     void SwitchTemplate(const std::string &fileName, int mode);
     std::string OrDefault(const std::string &declared) const
     {
@@ -309,6 +380,13 @@ private:
     std::set<std::int32_t> unhashedOnRead_;
     std::function<void(std::int32_t)> noteRecorder_;
     FileNameTexts fileNameTexts_;
+    // The current originals by entry index; the records and obsolete translations by number.
+    std::vector<std::string> originals_;
+    std::map<std::int32_t, OriginalRecord> records_;
+    std::map<std::int32_t, ObsoleteTranslation> obsolete_;
+    // Item lines of the last read whose number the template does not have, with their originals.
+    std::map<std::int32_t, ObsoleteTranslation> unplaced_;
+    std::function<void(std::int32_t)> originalRecorder_;
     // The template's file name when the language file's code page cannot hold it: a save would
     // write it as bytes of another code page, so it refuses until the user gives another name.
     std::optional<std::string> unwritableDefinition_;

@@ -42,11 +42,24 @@ ChecksController::ChecksController(EditorContext &context, FilterBar &filter, St
         // The original's tooltip: the text the form holds, where the row shows a component's path.
         if (column == LanguageDocument::ColumnOriginal)
             return role == Qt::ToolTipRole ? QVariant(FormTextOf(row)) : QVariant();
-        // Painting never waits for a pass under way.
-        if (column != LanguageDocument::ColumnTranslation || checks_->Pending() || !checks_->HasProblem(row))
+        if (column != LanguageDocument::ColumnTranslation)
             return {};
-        if (role == Qt::ToolTipRole)
-            return checks_->Messages(row, context_.Texts());
+        // A translation made from an original the template has changed since.
+        const bool changed = row >= 1 && context_.Document().IsChanged(static_cast<std::size_t>(row - 1));
+        const QString changedText =
+            changed ? UiText(context_.Texts().TranslateText("Originál se od překladu změnil.")) : QString();
+        // Painting never waits for a pass under way.
+        if (checks_->Pending() || !checks_->HasProblem(row)) {
+            if (!changed)
+                return {};
+            if (role == Qt::ToolTipRole)
+                return changedText;
+            return window.style()->standardIcon(QStyle::SP_BrowserReload);
+        }
+        if (role == Qt::ToolTipRole) {
+            const QString messages = checks_->Messages(row, context_.Texts());
+            return changed ? changedText + QLatin1Char('\n') + messages : messages;
+        }
         const QStyle::StandardPixmap icon = checks_->HasError(row) && !checks_->Shown(row).empty()
                                                 ? QStyle::SP_MessageBoxCritical
                                                 : QStyle::SP_MessageBoxWarning;
@@ -125,13 +138,32 @@ QString ChecksController::FactsAndFindings(int row) const
 
 void ChecksController::NextProblem()
 {
+    GoToProblem(1);
+}
+
+void ChecksController::PreviousProblem()
+{
+    GoToProblem(-1);
+}
+
+bool ChecksController::HasProblem(int row) const
+{
+    return checks_->HasProblem(row) ||
+           (row >= 1 && context_.Document().IsChanged(static_cast<std::size_t>(row - 1)));
+}
+
+void ChecksController::GoToProblem(int direction)
+{
     context_.EndEdits();
     const int entries = context_.Document().EntryRowCount();
     const int current = context_.Grid().CurrentRow();
-    int row = current >= 1 && current <= entries ? current : 0;
+    int row = current >= 1 && current <= entries ? current : (direction > 0 ? 0 : entries + 1);
     for (int step = 0; step < entries; ++step) {
-        row = row >= entries ? 1 : row + 1;
-        if (checks_->HasProblem(row)) {
+        if (direction > 0)
+            row = row >= entries ? 1 : row + 1;
+        else
+            row = row <= 1 ? entries : row - 1;
+        if (HasProblem(row)) {
             context_.GoTo(LanguageDocument::ColumnTranslation, row);
             return;
         }

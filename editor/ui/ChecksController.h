@@ -36,8 +36,10 @@ public:
     // The text the form holds for a component row (the template tells it); empty when unknown.
     QString FormTextOf(int row) const;
 
-    // F8: the next row with a problem, round the end; the status bar says when there is none.
+    // F8: the next row with a problem (a finding, or an original changed since the translation),
+    // round the end; the status bar says when there is none. Shift+F8: the previous one.
     void NextProblem();
+    void PreviousProblem();
     // Ctrl+K: accepts the warnings of the current row and ends its review.
     void AcknowledgeWarnings();
 
@@ -47,6 +49,8 @@ signals:
 
 private:
     QString MessageFacts(int row) const;
+    bool HasProblem(int row) const;
+    void GoToProblem(int direction);
 
     EditorContext &context_;
     FilterBar &filter_;

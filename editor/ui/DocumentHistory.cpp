@@ -57,6 +57,7 @@ DocumentHistory::DocumentHistory(LanguageDocument &document, QObject *parent)
     document_.Grid().SetRecorder(this);
     document_.SetFormRecorder([this](std::size_t index) { BeforeFormChange(index); });
     document_.SetNoteRecorder([this](std::int32_t number) { BeforeNoteChange(number); });
+    document_.SetOriginalRecorder([this](std::int32_t number) { BeforeNoteChange(number); });
     Reset();
 }
 
@@ -65,6 +66,20 @@ DocumentHistory::~DocumentHistory()
     document_.Grid().SetRecorder(nullptr);
     document_.SetFormRecorder({});
     document_.SetNoteRecorder({});
+    document_.SetOriginalRecorder({});
+}
+
+DocumentHistory::EntryState DocumentHistory::StateOf(std::int32_t number) const
+{
+    return EntryState{document_.NoteStateOf(number), document_.OriginalRecordOf(number),
+                      document_.ObsoleteOf(number)};
+}
+
+void DocumentHistory::Restore(std::int32_t number, const EntryState &state)
+{
+    document_.RestoreNote(number, state.Note);
+    document_.RestoreOriginalRecord(number, state.Original);
+    document_.RestoreObsolete(number, state.Obsolete);
 }
 
 void DocumentHistory::Recount()
@@ -151,7 +166,7 @@ void DocumentHistory::BeforeNoteChange(std::int32_t number)
         return;
     NoteRecord record;
     record.Number = number;
-    record.Old = document_.NoteStateOf(number);
+    record.Old = StateOf(number);
     pendingNotes_.push_back(std::move(record));
 }
 
@@ -203,7 +218,7 @@ void DocumentHistory::RevertPending()
     for (FormsRecord &record : pendingForms_)
         document_.SetForms(record.Index, std::move(record.Old));
     for (const NoteRecord &record : pendingNotes_)
-        document_.RestoreNote(record.Number, record.Old);
+        Restore(record.Number, record.Old);
     document_.Header() = pendingHeader_;
     document_.SetSouborJazyka(pendingFile_);
     document_.SetSaveTarget(pendingTarget_);
@@ -264,7 +279,7 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
     }
     // A note is saved with the file: a change of it is one of the document's.
     for (NoteRecord &record : pendingNotes_) {
-        record.New = document_.NoteStateOf(record.Number);
+        record.New = StateOf(record.Number);
         if (record.New == record.Old)
             continue;
         step->ChangesTranslations = true;
@@ -322,7 +337,7 @@ DocumentHistory::Rows DocumentHistory::Apply(const Step &step, bool forward)
         changed.Add(static_cast<int>(record.Index) + 1);
     }
     for (const NoteRecord &record : step.Notes) {
-        document_.RestoreNote(record.Number, forward ? record.New : record.Old);
+        Restore(record.Number, forward ? record.New : record.Old);
         AddNoteRow(changed, record.Number);
     }
     if (step.OldRowCount != step.NewRowCount) {

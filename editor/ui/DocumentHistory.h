@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -75,12 +76,23 @@ private:
         std::vector<std::string> Old;
         std::vector<std::string> New;
     };
+    // An entry's note and, in a file that tracks its originals, its recorded original and
+    // obsolete translation: all kept in the file beside its line.
+    struct EntryState
+    {
+        LanguageDocument::NoteState Note;
+        std::optional<LanguageDocument::OriginalRecord> Original;
+        std::optional<ObsoleteTranslation> Obsolete;
+        bool operator==(const EntryState &) const = default;
+    };
     struct NoteRecord
     {
         std::int32_t Number = 0;
-        LanguageDocument::NoteState Old;
-        LanguageDocument::NoteState New;
+        EntryState Old;
+        EntryState New;
     };
+    EntryState StateOf(std::int32_t number) const;
+    void Restore(std::int32_t number, const EntryState &state);
     class Step;
     struct Rows
     {

@@ -30,7 +30,7 @@ FilterBar::FilterBar(const TextService &texts, QWidget *parent)
     editFiltr_->setObjectName(QStringLiteral("editFiltr"));
     editFiltr_->setClearButtonEnabled(true);
     labelFiltr_->setBuddy(comboFiltr_);
-    for (int i = 0; i <= Review; ++i)
+    for (int i = 0; i <= Changed; ++i)
         comboFiltr_->addItem(QString());
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
@@ -65,6 +65,7 @@ void FilterBar::Retranslate()
     comboFiltr_->setItemText(Containing, UiText(texts_.TranslateText("Řádky obsahující text")));
     comboFiltr_->setItemText(Problems, UiText(texts_.TranslateText("Řádky s problémy")));
     comboFiltr_->setItemText(Review, UiText(texts_.TranslateText("Řádky ke kontrole")));
+    comboFiltr_->setItemText(Changed, UiText(texts_.TranslateText("Řádky se změněným originálem")));
     editFiltr_->setPlaceholderText(UiText(texts_.TranslateText("Hledaný text")));
 }
 
@@ -111,6 +112,8 @@ bool FilterBar::Shows(const LanguageDocument &document, int row, const Needles &
         return hasProblem_ && hasProblem_(row);
     if (mode == Review)
         return needsReview_ && needsReview_(row);
+    if (mode == Changed)
+        return changed_ && changed_(row);
     const TItemKind kind = document.polozky()[static_cast<std::size_t>(row - 1)].Kind;
     if (kind != ikComponent && kind != ikMessage)
         return false;

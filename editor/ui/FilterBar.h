@@ -27,7 +27,15 @@ class FilterBar final : public QWidget
     Q_OBJECT
 
 public:
-    enum Mode { All = 0, Untranslated = 1, Translated = 2, Containing = 3, Problems = 4, Review = 5 };
+    enum Mode {
+        All = 0,
+        Untranslated = 1,
+        Translated = 2,
+        Containing = 3,
+        Problems = 4,
+        Review = 5,
+        Changed = 6
+    };
 
     FilterBar(const TextService &texts, QWidget *parent = nullptr);
     ~FilterBar() override;
@@ -38,6 +46,8 @@ public:
     void SetProblemTest(std::function<bool(int row)> test) { hasProblem_ = std::move(test); }
     // Whether a grid row waits for review (for the mode Review).
     void SetReviewTest(std::function<bool(int row)> test) { needsReview_ = std::move(test); }
+    // Whether a grid row's translation was made from another original (for the mode Changed).
+    void SetChangedTest(std::function<bool(int row)> test) { changed_ = std::move(test); }
     QString Text() const;
     void SetText(const QString &text);
     void Retranslate();
@@ -67,6 +77,7 @@ private:
     QLineEdit *editFiltr_;
     std::function<bool(int)> hasProblem_;
     std::function<bool(int)> needsReview_;
+    std::function<bool(int)> changed_;
     std::set<int> changedRows_;
     bool allRowsChanged_ = false;
 };

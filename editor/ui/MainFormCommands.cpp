@@ -9,6 +9,7 @@
 #include "editor/ui/PseudoTranslation.h"
 #include "editor/ui/SearchCommands.h"
 #include "editor/ui/TMainForm.h"
+#include "editor/ui/TrackingController.h"
 #include "widgets/MenuStyle.h"
 
 #include <QMenu>
@@ -93,8 +94,16 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          [&window] { window.Editing().EditInTextPane(); }},
         {"menuDalsiProblem", nullptr, nullptr, P::SP_CustomBase, "F8",
          [&window] { window.ChecksCommands().NextProblem(); }},
+        {"menuPredchoziProblem", nullptr, nullptr, P::SP_CustomBase, "Shift+F8",
+         [&window] { window.ChecksCommands().PreviousProblem(); }},
         {"menuPotvrditVarovani", nullptr, nullptr, P::SP_CustomBase, "Ctrl+K",
          [&window] { window.ChecksCommands().AcknowledgeWarnings(); }},
+        {"menuPonechatPreklad", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+K",
+         [&window] { window.Tracking().KeepTranslation(); }},
+        {"menuPrevzitPresunute", nullptr, nullptr, P::SP_CustomBase, nullptr,
+         [&window] { window.Tracking().TakeMoved(); }},
+        {"menuZastaralePreklady", nullptr, nullptr, P::SP_CustomBase, nullptr,
+         [&window] { window.Tracking().ShowObsolete(); }},
         {"menuPrevzitNavrh1", nullptr, nullptr, P::SP_CustomBase, "Ctrl+1",
          [&window] { window.MemoryCommands().Take(0); }},
         {"menuPrevzitNavrh2", nullptr, nullptr, P::SP_CustomBase, "Ctrl+2",

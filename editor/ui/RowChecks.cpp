@@ -144,6 +144,8 @@ std::string RowChecks::Message(checks::CheckId check, const TextService &texts)
             "Seznam má %1 položek, překlad %2 (oddělovač %3); program seznam nepřeloží");
     case CheckId::PluralForms:
         return texts.TranslateText("Jazyk má %1 množných tvarů, překlad %2");
+    case CheckId::ChangedOriginal:
+        return texts.TranslateText("Originál se změnil od doby, kdy překlad vznikl z „%1“");
     }
     return texts.TranslateText(checks::CzechMessage(check));
 }

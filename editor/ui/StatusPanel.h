@@ -27,12 +27,15 @@ public:
     void Show(const QString &fileName, const TranslationCounts &counts);
     // How Show learns the number of rows waiting for review.
     void SetReviewCounter(std::function<int()> counter) { reviewCounter_ = std::move(counter); }
+    // How many translations were made from an original the template has changed since.
+    void SetChangedCounter(std::function<int()> counter) { changedCounter_ = std::move(counter); }
     // After the user-interface language changed.
     void Retranslate();
 
     QLabel *labelSoubor() const { return labelSoubor_; }
     QLabel *labelPrelozeno() const { return labelPrelozeno_; }
     QLabel *labelKeKontrole() const { return labelKeKontrole_; }
+    QLabel *labelZmenene() const { return labelZmenene_; }
     QProgressBar *progressPrelozeno() const { return progressPrelozeno_; }
 
 private:
@@ -40,11 +43,14 @@ private:
     QLabel *labelSoubor_;
     QLabel *labelPrelozeno_;
     QLabel *labelKeKontrole_;
+    QLabel *labelZmenene_;
     QProgressBar *progressPrelozeno_;
     QString fileName_;
     TranslationCounts counts_;
     std::function<int()> reviewCounter_;
     int toReview_ = 0;
+    std::function<int()> changedCounter_;
+    int changed_ = 0;
 };
 
 } // namespace verbaria

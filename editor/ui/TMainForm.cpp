@@ -23,6 +23,7 @@
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
 #include "editor/ui/TextPaneController.h"
+#include "editor/ui/TrackingController.h"
 #include "editor/ui/WindowPlacement.h"
 #include "formats/Errors.h"
 #include "formats/Paths.h"
@@ -100,6 +101,7 @@ TMainForm::~TMainForm()
     exchange_.reset();
     memory_.reset();
     spelling_.reset();
+    tracking_.reset();
     checks_.reset();
     textPaneController_.reset();
     document_->SetLanguageRead({});
@@ -345,6 +347,7 @@ void TMainForm::SetUpControllers()
 {
     checks_ = std::make_unique<ChecksController>(*this, *filterBar_, *statusPanel_, *this);
     connect(checks_.get(), &ChecksController::PassEnded, this, [this] { RetranslateChecks(); });
+    tracking_ = std::make_unique<TrackingController>(*this, *checks_, *filterBar_, *statusPanel_, *this);
     memory_ = std::make_unique<MemoryController>(*this, checks_->Checks(), [this] {
         return hooks_.CatalogueTemplates ? hooks_.CatalogueTemplates() : std::vector<std::string>();
     });
@@ -361,7 +364,10 @@ void TMainForm::SetUpControllers()
     document_->SetTextDecoder([](std::string_view bytes, const std::string &codePage) {
         return CodePage::ForDeclared(codePage).Decode(bytes).toStdString();
     });
-    document_->SetLanguageRead([this](std::string_view) { FollowSpelling(); });
+    document_->SetLanguageRead([this](std::string_view) {
+        FollowSpelling();
+        tracking_->AfterRead();
+    });
     // Undo and redo may take a note back: the row's marks follow.
     connect(history_.get(), &DocumentHistory::Changed, this, [this](int first, int last) {
         if (first <= last)
@@ -386,7 +392,9 @@ void TMainForm::ShowRowNotes(int row)
 {
     if (!checks_ || !memory_)
         return;
-    QString html = checks_->FactsAndFindings(row);
+    QString html = tracking_ ? tracking_->RowNotes(row) : QString();
+    if (const QString facts = checks_->FactsAndFindings(row); !facts.isEmpty())
+        html += (html.isEmpty() ? QString() : QStringLiteral("<br>")) + facts;
     if (const QString suggestions = memory_->Suggestions(row); !suggestions.isEmpty())
         html += (html.isEmpty() ? QString() : QStringLiteral("<br>")) + suggestions;
     textPane_->SetNotes(html);

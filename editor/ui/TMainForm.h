@@ -55,6 +55,7 @@ class ExchangeController;
 class PropertiesController;
 class LiveController;
 class MemoryController;
+class TrackingController;
 class SpellingController;
 class InfoPanel;
 class SearchCommands;
@@ -129,6 +130,7 @@ public:
     SearchCommands &Search() { return *search_; }
     EditingCommands &Editing() { return *editing_; }
     LiveController &Live() { return *live_; }
+    TrackingController &Tracking() { return *tracking_; }
     // The caption the program's translator sets; the window itself shows it with the file name
     // and a mark for unsaved edits.
     QString windowTitle() const { return title_.Caption(); }
@@ -215,6 +217,7 @@ private:
     WindowTitle title_{*this};
 
     std::unique_ptr<ChecksController> checks_;
+    std::unique_ptr<TrackingController> tracking_;
     std::unique_ptr<MemoryController> memory_;
     std::unique_ptr<SpellingController> spelling_;
     std::unique_ptr<ExchangeController> exchange_;

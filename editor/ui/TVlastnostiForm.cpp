@@ -32,6 +32,10 @@ TVlastnostiForm::TVlastnostiForm(QWidget *parent)
         if (header_)
             header_->Pravopis = ui_->comboPravopis->itemData(index).toString().toStdString();
     });
+    connect(ui_->checkSledovatOriginaly, &QCheckBox::clicked, this, [this](bool on) {
+        if (header_)
+            header_->SledovatOriginaly = on;
+    });
     ui_->pageControl->setCurrentWidget(ui_->tabJazyk);
     ui_->editJazyk->setFocus();
 }
@@ -62,6 +66,7 @@ void TVlastnostiForm::Refresh()
     ui_->memoAutorProgramu->setPlainText(templateCodePage_.Decode(header_->memoAutorProgramu));
     ShowCodePage();
     ShowSpelling();
+    ui_->checkSledovatOriginaly->setChecked(header_->SledovatOriginaly);
     refreshing_ = false;
 }
 

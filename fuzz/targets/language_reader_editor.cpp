@@ -1,5 +1,6 @@
 // The editor's language reader: the document's NactiJazyk on a small fixed template, into either
-// column; what it read must save and read back the same.
+// column; what it read (the tracked originals' obsolete translations too) must save and read back
+// the same.
 #include "FuzzSupport.h"
 #include "editor/core/LanguageDocument.h"
 #include "formats/Errors.h"
@@ -93,6 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::vector<std::string> before;
         for (int row = 1; row <= 6; ++row)
             before.push_back(document.Grid().Text(1, row));
+        // What a file that tracks its originals keeps comes back too.
+        const bool tracking = document.Tracking();
+        const auto obsolete = document.Obsolete();
         WriteInput(file, saved);
         document.NovyJazyk(true, false);
         document.Header() = {};
@@ -101,6 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         } catch (const FormatError &) {
             FUZZ_CHECK(false);
         }
+        FUZZ_CHECK(document.Tracking() == tracking);
+        if (tracking)
+            FUZZ_CHECK(document.Obsolete() == obsolete);
         for (int row = 1; row <= 6; ++row) {
             const std::string &was = before[static_cast<std::size_t>(row - 1)];
             const bool keepsShape = !was.empty() && was.front() != ' ' && was.front() != '\t' &&

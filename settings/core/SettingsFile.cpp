@@ -21,6 +21,7 @@ constexpr std::string_view SectionOkno = "Okno";
 constexpr std::string_view KeyPoloha = "Poloha";
 constexpr std::string_view KeySloupce = "Sloupce";
 constexpr std::string_view KeyKodovaStranka = "Kodova stranka";
+constexpr std::string_view KeySledovatOriginaly = "Sledovat originaly";
 
 } // namespace
 
@@ -61,6 +62,8 @@ void NactiNastaveni(const std::string &slozkaProgramu, SettingsValues &values)
     values.OknoPoloha = file.ReadString(SectionOkno, KeyPoloha, {});
     values.OknoSloupce = file.ReadString(SectionOkno, KeySloupce, {});
     values.KodovaStranka = std::string(TrimBlanks(file.ReadString(SectionObecne, KeyKodovaStranka, "")));
+    values.SledovatOriginaly =
+        DecodeSettingsBoolean(file.ReadString(SectionObecne, KeySledovatOriginaly, ""));
 }
 
 void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &values)
@@ -80,6 +83,10 @@ void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &va
     // Only once chosen, so that a first run writes the file it always wrote.
     if (!values.KodovaStranka.empty())
         file.WriteString(SectionObecne, KeyKodovaStranka, values.KodovaStranka);
+    // Also only once chosen; turned off again it is written so.
+    if (values.SledovatOriginaly || !file.ReadString(SectionObecne, KeySledovatOriginaly, "").empty())
+        file.WriteString(SectionObecne, KeySledovatOriginaly,
+                         EncodeSettingsBoolean(values.SledovatOriginaly));
 }
 
 } // namespace verbaria

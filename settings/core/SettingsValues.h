@@ -19,6 +19,8 @@ struct SettingsValues
     std::string OknoSloupce;
     // The code page of files that declare none; empty until the user chooses one ("windows-1250").
     std::string KodovaStranka;
+    // New language files remember the originals of their translations.
+    bool SledovatOriginaly = false;
 };
 
 } // namespace verbaria

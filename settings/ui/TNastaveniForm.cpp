@@ -36,6 +36,8 @@ TNastaveniForm::TNastaveniForm(SettingsDialogHost &host, TProgramyForm &programy
 
     connect(ui_->checkAutoDoplnovani, &QCheckBox::clicked, this, &TNastaveniForm::Zmena);
     connect(ui_->listJazyky, &QListWidget::itemSelectionChanged, this, &TNastaveniForm::Zmena);
+    connect(ui_->checkSledovatOriginaly, &QCheckBox::clicked, this,
+            [this](bool on) { host_.Settings().SledovatOriginaly = on; });
     ui_->comboKodovaStranka->addItems(CodePage::OfferedNames());
     connect(ui_->comboKodovaStranka, &QComboBox::activated, this, &TNastaveniForm::ZmenaKodoveStranky);
     connect(ui_->buttonOK, &QPushButton::clicked, this, &TNastaveniForm::buttonOKClick);
@@ -65,6 +67,7 @@ void TNastaveniForm::Ukaz()
 {
     SettingsValues &settings = host_.Settings();
     settings.AutomatickeDoplnovani = ui_->checkAutoDoplnovani->isChecked();
+    ui_->checkSledovatOriginaly->setChecked(settings.SledovatOriginaly);
     // Filling the list is not the user's choice: it must not reach Zmena.
     const QSignalBlocker blocker(ui_->listJazyky);
     ui_->listJazyky->clear();

@@ -540,7 +540,8 @@ protected:
     {
         for (int check = 0; check < checks::CheckCount; ++check) {
             const auto id = static_cast<checks::CheckId>(check);
-            if (id != checks::CheckId::PluralForms) {
+            // Plural forms are the tool's; so is a changed original (the editor marks it itself).
+            if (id != checks::CheckId::PluralForms && id != checks::CheckId::ChangedOriginal) {
                 EXPECT_TRUE(produced_.contains(id)) << checks::CheckName(id);
             }
         }

@@ -49,6 +49,8 @@ const std::vector<CommandCase> &CommandCases()
         {"scan", {"--", "-Okno.ui"}, "2:component \"Okno.labelInfo.text\"\r\n"},
         {"stats", {"--json", "--", "-app.lnd", "-de.lng"}, "\"file\": \"-de.lng\", \"translated\": 2"},
         {"suggest", {"Ahoj", "--memory", "--", "-de.lng"}, "\t100\tServus\tAhoj\t-de.lng#2\n"},
+        // Rewrites -de.lng as a file that tracks its originals, which every case above still reads alike.
+        {"update", {"--from", "./-app.lnd", "--json", "--", "-app.lnd", "-de.lng"}, "\"changed\": 0"},
     };
     return cases;
 }

@@ -20,10 +20,12 @@ TEST(StatsCommand, CountsEveryLanguageFileAgainstTheTemplate)
     const ToolResult json = RunTool(
         {"stats", "--json", folder.File("demo.lnd"), folder.File("de.lng"), folder.File("fr \"q\".lng")});
     ASSERT_EQ(json.Status, 0) << json.Err;
-    EXPECT_EQ(json.Out, "[{\"file\": \"" + folder.File("de.lng") +
-                            "\", \"translated\": 1, \"untranslated\": 2, \"total\": 3},\n {\"file\": \"" +
-                            folder.File("fr \\\"q\\\".lng") +
-                            "\", \"translated\": 3, \"untranslated\": 0, \"total\": 3}]\n");
+    EXPECT_EQ(
+        json.Out,
+        "[{\"file\": \"" + folder.File("de.lng") +
+            "\", \"translated\": 1, \"untranslated\": 2, \"total\": 3, \"changed\": 0},\n {\"file\": \"" +
+            folder.File("fr \\\"q\\\".lng") +
+            "\", \"translated\": 3, \"untranslated\": 0, \"total\": 3, \"changed\": 0}]\n");
 
     const ToolResult table = RunTool({"stats", folder.File("demo.lnd"), folder.File("de.lng")});
     ASSERT_EQ(table.Status, 0) << table.Err;

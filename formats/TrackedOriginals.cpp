@@ -1,0 +1,182 @@
+#include "formats/TrackedOriginals.h"
+
+#include "formats/Errors.h"
+#include "formats/LanguageFile.h"
+#include "formats/TextRules.h"
+
+#include <optional>
+#include <set>
+
+namespace verbaria {
+
+namespace {
+
+constexpr std::string_view TrackingPrefix = "/Tracking:";
+constexpr std::string_view TrackingLine = "/Tracking: originals";
+constexpr std::string_view OriginalPrefix = "/Original ";
+constexpr std::string_view ObsoletePrefix = "/Obsolete ";
+constexpr std::string_view FormTextPrefix = "/Text=";
+
+bool StartsWith(std::string_view line, std::string_view prefix)
+{
+    return line.size() >= prefix.size() && EqualsIgnoringAsciiCase(line.substr(0, prefix.size()), prefix);
+}
+
+// "/Original 00012:text" and "/Obsolete 00012:text": the number and the text after the colon.
+std::optional<std::pair<std::int32_t, std::string_view>> NumberedValue(std::string_view line,
+                                                                       std::string_view prefix)
+{
+    if (!StartsWith(line, prefix))
+        return std::nullopt;
+    line.remove_prefix(prefix.size());
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos)
+        return std::nullopt;
+    const std::optional<std::int32_t> number = ParseWholeNumber(TrimBlanks(line.substr(0, colon)));
+    if (!number)
+        return std::nullopt;
+    return std::make_pair(*number, line.substr(colon + 1));
+}
+
+std::optional<std::int32_t> ItemNumberOf(std::string_view line)
+{
+    try {
+        const auto split = SplitLanguageLine(line);
+        if (split && split->IsItem)
+            return split->Number;
+    } catch (const FormatError &) {
+    }
+    return std::nullopt;
+}
+
+bool IsItemLine(std::string_view line)
+{
+    try {
+        const auto split = SplitLanguageLine(line);
+        return split && split->IsItem;
+    } catch (const FormatError &) {
+        return true; // a broken item line is still where the items begin
+    }
+}
+
+void AppendNumbered(std::string &out, std::string_view prefix, std::int32_t number, std::string_view text)
+{
+    out.append(prefix).append(PadNumber(number, 5)).append(":").append(text).append("\r\n");
+}
+
+} // namespace
+
+bool IsTrackingLine(std::string_view line)
+{
+    return StartsWith(line, TrackingPrefix) || NumberedValue(line, OriginalPrefix) ||
+           NumberedValue(line, ObsoletePrefix);
+}
+
+TrackedOriginals ReadTrackedOriginals(std::string_view languageBytes)
+{
+    TrackedOriginals tracked;
+    // An original belongs to the next item or obsolete line of its number; the notes and forms
+    // that may stand between are passed over.
+    std::optional<std::pair<std::int32_t, std::string>> pending;
+    ForEachLine(languageBytes, [&](std::string_view line) {
+        if (line.empty())
+            return;
+        if (line.front() == '/') {
+            if (StartsWith(line, TrackingPrefix)) {
+                tracked.Tracking = true;
+            } else if (const auto original = NumberedValue(line, OriginalPrefix)) {
+                pending.emplace(original->first, std::string(original->second));
+            } else if (const auto obsolete = NumberedValue(line, ObsoletePrefix)) {
+                ObsoleteTranslation &kept = tracked.Obsolete[obsolete->first];
+                kept.Translation.assign(obsolete->second);
+                if (pending && pending->first == obsolete->first)
+                    kept.Original = std::move(pending->second);
+                pending.reset();
+            }
+            return;
+        }
+        if (const auto number = ItemNumberOf(line)) {
+            if (pending && pending->first == *number)
+                tracked.Originals.try_emplace(*number, std::move(pending->second));
+            pending.reset();
+        }
+    });
+    return tracked;
+}
+
+std::string WithTrackedOriginals(std::string_view languageBytes, const TrackedOriginals &tracked)
+{
+    std::string out;
+    out.reserve(languageBytes.size() + (tracked.Tracking ? tracked.Originals.size() * 48 + 32 : 0));
+    bool trackingWritten = false;
+    const auto writeTracking = [&] {
+        if (tracked.Tracking && !trackingWritten) {
+            out.append(TrackingLine).append("\r\n");
+            trackingWritten = true;
+        }
+    };
+    std::set<std::int32_t> written;
+    ForEachLineWithEnd(languageBytes, [&](std::string_view whole, std::string_view line) {
+        if (IsTrackingLine(line))
+            return;
+        if (IsItemLine(line)) {
+            writeTracking();
+            const auto number = ItemNumberOf(line);
+            if (tracked.Tracking && number && written.insert(*number).second) {
+                const auto original = tracked.Originals.find(*number);
+                if (original != tracked.Originals.end())
+                    AppendNumbered(out, OriginalPrefix, *number, original->second);
+            }
+        }
+        out += whole;
+    });
+    if (!tracked.Tracking)
+        return out;
+    if (!out.empty() && out.back() != '\n')
+        out += "\r\n";
+    writeTracking();
+    for (const auto &[number, kept] : tracked.Obsolete) {
+        if (!kept.Original.empty())
+            AppendNumbered(out, OriginalPrefix, number, kept.Original);
+        AppendNumbered(out, ObsoletePrefix, number, kept.Translation);
+    }
+    return out;
+}
+
+std::vector<std::string> TemplateOriginals(std::string_view templateBytes,
+                                           const std::vector<TEditorItem> &items)
+{
+    std::vector<std::string> originals;
+    originals.reserve(items.size());
+    for (const TEditorItem &item : items)
+        originals.push_back(item.Text);
+    // The form's text of a component stands in a comment line above it; the entries are read
+    // again in the same order to find which comment belongs to which.
+    EditorTemplate again;
+    TemplateReader reader(again);
+    std::optional<std::string_view> formText;
+    try {
+        ForEachLine(templateBytes, [&](std::string_view line) {
+            const std::string_view stripped = TrimLeftBlanks(line);
+            if (stripped.empty())
+                return;
+            if (stripped.front() == '/') {
+                if (StartsWith(stripped, FormTextPrefix))
+                    formText = stripped.substr(FormTextPrefix.size());
+                return;
+            }
+            const std::size_t before = again.Items.size();
+            reader.ReadLine(line);
+            if (again.Items.size() > before && formText && before < originals.size() &&
+                items[before].Kind == ikComponent)
+                originals[before].assign(*formText);
+            formText.reset();
+        });
+    } catch (const FormatError &) {
+        // The entries read before the error keep their originals; the template's own reading
+        // stopped at the same line.
+    }
+    return originals;
+}
+
+} // namespace verbaria
