@@ -21,13 +21,16 @@ const char *const StatsUsage =
     "Prints for every language file how many of the template's texts to translate (its\n"
     "COMPONENT and MESSAGE entries) it translates, as the editor's status bar counts them: a\n"
     "table with the columns file, translated, untranslated and total, or with --json one JSON\n"
-    "array of objects with the keys \"file\", \"translated\", \"untranslated\" and \"total\".\n"
+    "array of objects with the keys \"file\", \"translated\", \"untranslated\", \"total\", and\n"
+    "\"words\" and \"words_translated\" (the words of the originals of those texts) and\n"
+    "\"review\" (the translations waiting for review).\n"
     "Without a language file the template itself is listed, with nothing translated.\n";
 
 struct Row
 {
     std::string File;
     TranslationCounts Counts;
+    ReviewCounts Review;
 };
 
 void PrintRows(const std::vector<Row> &rows, bool json)
@@ -42,6 +45,9 @@ void PrintRows(const std::vector<Row> &rows, bool json)
                 .Member("translated", row.Counts.Translated)
                 .Member("untranslated", row.Counts.Untranslated())
                 .Member("total", row.Counts.Total)
+                .Member("words", row.Counts.Words)
+                .Member("words_translated", row.Counts.WordsTranslated)
+                .Member("review", row.Review.Rows)
                 .EndObject();
         }
         writer.EndArray();
@@ -93,13 +99,13 @@ int RunStats(const std::vector<std::string> &args)
             return ExitFailure;
         }
         if (positional.size() == 1)
-            rows.push_back({positional[0], CountTranslations(document)});
+            rows.push_back({positional[0], CountTranslations(document), CountForReview(document)});
         for (std::size_t i = 1; i < positional.size(); ++i) {
             // Each file is counted against the template given, whatever its DEFINITION says.
             document.NovyJazyk(false, false);
             document.SetStartovani(true);
             document.NactiJazyk(positional[i], 1);
-            rows.push_back({positional[i], CountTranslations(document)});
+            rows.push_back({positional[i], CountTranslations(document), CountForReview(document)});
         }
     } catch (const FormatError &error) {
         PrintRows(rows, json);

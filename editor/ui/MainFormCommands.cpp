@@ -1,6 +1,8 @@
 #include "editor/ui/MainFormCommands.h"
 
 #include "editor/ui/DocumentHistory.h"
+#include "editor/ui/RowCommands.h"
+#include "editor/ui/StartCommands.h"
 #include "editor/ui/TMainForm.h"
 #include "widgets/MenuStyle.h"
 
@@ -54,6 +56,8 @@ std::vector<Command> MainFormCommands(TMainForm &window)
         {"menuNovy", "toolNovy", "document-new", P::SP_FileIcon, "Ctrl+N", run(&TMainForm::NovyJazyk)},
         {"menuNovyPro", "toolNovyVJinemProgramu", "window-new", P::SP_DesktopIcon, "Ctrl+Shift+N",
          run(&TMainForm::NovyVJinemProgramu)},
+        {"menuNovyZeSablony", nullptr, "document-new", P::SP_FileDialogNewFolder, "Ctrl+Alt+N",
+         [&window] { window.Start().NewFromTemplate(); }},
         {"menuOtevrit", "toolOtevrit", "document-open", P::SP_DialogOpenButton, "Ctrl+O",
          run(&TMainForm::OtevritJazyk)},
         {"menuUlozit", "toolUlozit", "document-save", P::SP_DialogSaveButton, "Ctrl+Shift+S",
@@ -79,6 +83,12 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          run(&TMainForm::PredchoziNeprelozeny)},
         {"menuFiltr", nullptr, nullptr, P::SP_CustomBase, "Ctrl+L", run(&TMainForm::FocusFilter)},
         {"menuTextovePole", nullptr, nullptr, P::SP_CustomBase, "Ctrl+E", run(&TMainForm::EditInTextPane)},
+        {"menuPrevzitOriginal", nullptr, nullptr, P::SP_CustomBase, "Ctrl+B",
+         [&window] { window.Rows().CopyOriginal(); }},
+        {"menuKeKontrole", nullptr, nullptr, P::SP_CustomBase, "Ctrl+U",
+         [&window] { window.Rows().ToggleReview(); }},
+        {"menuVlozitZnacku", nullptr, nullptr, P::SP_CustomBase, "Ctrl+I",
+         [&window] { window.Rows().InsertNextToken(); }},
         {"menuDalsiProblem", nullptr, nullptr, P::SP_CustomBase, "F8", run(&TMainForm::DalsiProblem)},
         {"menuPotvrditVarovani", nullptr, nullptr, P::SP_CustomBase, "Ctrl+K",
          run(&TMainForm::PotvrditVarovani)},

@@ -56,6 +56,9 @@ class InfoPanel;
 class SearchCommands;
 class TextPaneController;
 class WindowPlacement;
+class StartCommands;
+class UnsavedWorkKeeper;
+class RowCommands;
 
 // The editor's main window: the toolbar and menus, the editing grid with its info panel, and the
 // commands. The document behind the grid is a LanguageDocument; this class adds what needs
@@ -126,6 +129,9 @@ public:
     RowChecks &Checks();
     DocumentMemory &Memory();
     DocumentSpelling &Spelling();
+    StartCommands &Start() { return *start_; }
+    UnsavedWorkKeeper &Unsaved() { return *unsaved_; }
+    RowCommands &Rows() { return *rows_; }
     // The caption the program's translator sets; the window itself shows it with the file name
     // and a mark for unsaved edits.
     QString windowTitle() const { return caption_; }
@@ -247,6 +253,9 @@ private:
     std::unique_ptr<MemoryController> memory_;
     std::unique_ptr<SpellingController> spelling_;
     std::unique_ptr<ExchangeController> exchange_;
+    std::unique_ptr<StartCommands> start_;
+    std::unique_ptr<UnsavedWorkKeeper> unsaved_;
+    std::unique_ptr<RowCommands> rows_;
 };
 
 } // namespace verbaria

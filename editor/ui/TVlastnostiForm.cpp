@@ -32,6 +32,11 @@ TVlastnostiForm::TVlastnostiForm(QWidget *parent)
         if (header_)
             header_->Pravopis = ui_->comboPravopis->itemData(index).toString().toStdString();
     });
+    // A tag is ASCII letters, digits and dashes; what the field holds is the translator's choice.
+    connect(ui_->editZnackaJazyka, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (header_)
+            header_->JazykovyTag = text.trimmed().toStdString();
+    });
     ui_->pageControl->setCurrentWidget(ui_->tabJazyk);
     ui_->editJazyk->setFocus();
 }
@@ -62,7 +67,14 @@ void TVlastnostiForm::Refresh()
     ui_->memoAutorProgramu->setPlainText(templateCodePage_.Decode(header_->memoAutorProgramu));
     ShowCodePage();
     ShowSpelling();
+    ui_->editZnackaJazyka->setText(QString::fromStdString(header_->JazykovyTag));
     refreshing_ = false;
+}
+
+void TVlastnostiForm::SetDerivedTag(const QString &tag)
+{
+    // What an empty field means: the tag the language's name gives.
+    ui_->editZnackaJazyka->setPlaceholderText(tag);
 }
 
 void TVlastnostiForm::SetSpellingChoices(const QList<std::pair<QString, QString>> &choices)

@@ -21,6 +21,12 @@ constexpr std::string_view SectionOkno = "Okno";
 constexpr std::string_view KeyPoloha = "Poloha";
 constexpr std::string_view KeySloupce = "Sloupce";
 constexpr std::string_view KeyKodovaStranka = "Kodova stranka";
+constexpr std::string_view SectionPosledniSoubory = "Posledni soubory";
+
+std::string RecentFileKey(std::size_t index)
+{
+    return "Soubor" + std::to_string(index + 1);
+}
 
 } // namespace
 
@@ -61,6 +67,12 @@ void NactiNastaveni(const std::string &slozkaProgramu, SettingsValues &values)
     values.OknoPoloha = file.ReadString(SectionOkno, KeyPoloha, {});
     values.OknoSloupce = file.ReadString(SectionOkno, KeySloupce, {});
     values.KodovaStranka = std::string(TrimBlanks(file.ReadString(SectionObecne, KeyKodovaStranka, "")));
+    values.PosledniSoubory.clear();
+    for (std::size_t index = 0; index < MaxRecentFiles; ++index) {
+        std::string path = file.ReadString(SectionPosledniSoubory, RecentFileKey(index), {});
+        if (!path.empty())
+            values.PosledniSoubory.push_back(std::move(path));
+    }
 }
 
 void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &values)
@@ -80,6 +92,10 @@ void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &va
     // Only once chosen, so that a first run writes the file it always wrote.
     if (!values.KodovaStranka.empty())
         file.WriteString(SectionObecne, KeyKodovaStranka, values.KodovaStranka);
+    // The recent files: the list only grows to its length and turns, so every key once written is
+    // written again.
+    for (std::size_t index = 0; index < values.PosledniSoubory.size() && index < MaxRecentFiles; ++index)
+        file.WriteString(SectionPosledniSoubory, RecentFileKey(index), values.PosledniSoubory[index]);
 }
 
 } // namespace verbaria

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace verbaria {
+
+// How many recent files the File menu offers and the settings keep.
+inline constexpr std::size_t MaxRecentFiles = 8;
 
 // The values the editor remembers from one run to the next. They live for the whole run;
 // loading templates and language files updates the three paths, the settings dialog the other two.
@@ -19,6 +23,9 @@ struct SettingsValues
     std::string OknoSloupce;
     // The code page of files that declare none; empty until the user chooses one ("windows-1250").
     std::string KodovaStranka;
+    // The files opened, saved or started from last, the latest first (section "Posledni soubory",
+    // written only once there is one).
+    std::vector<std::string> PosledniSoubory;
 };
 
 } // namespace verbaria

@@ -13,10 +13,13 @@
 
 #include <QFile>
 #include <QHideEvent>
+#include <QKeySequence>
 #include <QPixmap>
 #include <QShowEvent>
 #include <QStandardItemModel>
 #include <QStyle>
+
+#include <utility>
 
 namespace verbaria {
 
@@ -108,6 +111,18 @@ void TProgramyForm::SetUpTools()
         if (action->isSeparator() && next < std::size(separators))
             action->setObjectName(QString::fromLatin1(separators[next++]));
     }
+    // The list's own keys: Insert adds, F2 edits, Delete removes, and the menu key (or the right
+    // button) offers the same commands beside the selected entry.
+    const std::pair<QAction *, QKeySequence> listKeys[] = {{ui_->toolNovy, QKeySequence(Qt::Key_Insert)},
+                                                           {ui_->toolUpravit, QKeySequence(Qt::Key_F2)},
+                                                           {ui_->toolSmazat, QKeySequence::Delete},
+                                                           {ui_->toolSpustit, QKeySequence()}};
+    for (const auto &[action, key] : listKeys) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        ui_->listProgramy->addAction(action);
+    }
+    ui_->listProgramy->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(ui_->toolOK, &QAction::triggered, this, &TProgramyForm::OK);
     connect(ui_->toolZrusit, &QAction::triggered, this, &TProgramyForm::Zrusit);
     connect(ui_->toolSpustit, &QAction::triggered, this, &TProgramyForm::Spustit);
