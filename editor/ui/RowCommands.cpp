@@ -38,7 +38,6 @@ RowCommands::RowCommands(EditorContext &context, TextPane &pane)
     , labelSlova_(new QLabel(&context.StatusLine()))
     , originalTokens_(new TokenHighlighter(pane.memoPuvodniText()->document()))
 {
-    labelSlova_->setObjectName(QStringLiteral("labelSlova"));
     // Beside the file's name, left of the translated count: how much work the count is.
     context_.StatusLine().addWidget(labelSlova_);
     connect(&context_.History(), &DocumentHistory::Changed, this, [this] { ShowWords(); });

@@ -227,8 +227,10 @@ TEST_F(TranslatorDay, KeptWorkDiscardedByNoOrByANewLanguageLeavesNothing)
         form.reset();
     }
     dialogs_.Answers = {false};
+    dialogs_.Questions.clear();
     auto form = Open();
-    EXPECT_EQ(dialogs_.Questions.size(), 1U);
+    ASSERT_EQ(dialogs_.Questions.size(), 1U);
+    EXPECT_NE(dialogs_.Questions[0].find("demo.lng"), std::string::npos);
     EXPECT_EQ(Right(3), "");
     EXPECT_TRUE(KeptFiles().isEmpty());
 }
@@ -237,7 +239,7 @@ TEST_F(TranslatorDay, PasteCopyTheOriginalAndTheReviewMarkAreOneKeyEach)
 {
     auto form = Open();
     StringGrid *grid = form->gridJazyk();
-    auto *words = FindChild<QLabel>(*form, "labelSlova");
+    QLabel *words = form->Rows().labelSlova();
     // Two texts of one word each, one translated.
     EXPECT_EQ(form->History().Counts().Words, 2);
     EXPECT_EQ(form->History().Counts().WordsTranslated, 1);
