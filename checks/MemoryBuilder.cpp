@@ -4,6 +4,7 @@
 #include "formats/FileIO.h"
 #include "formats/FindTemplateFile.h"
 #include "formats/LanguageFile.h"
+#include "formats/LanguageTag.h"
 #include "formats/Paths.h"
 #include "formats/TemplateFile.h"
 #include "formats/TextRules.h"
@@ -54,7 +55,17 @@ MemoryBuilder::Result MemoryBuilder::Add(const std::string &file, const std::str
     }
     std::string_view content = bytes;
     StripByteOrderMark(content);
-    if (!language.empty() && LanguageHeaderValue(content, "LANGUAGE") != language) {
+    const std::string fileTag = !tag_.empty() && tagOf_ ? tagOf_(content) : std::string();
+    if (!fileTag.empty()) {
+        // By tag: the same language and region, or the language alone for a region's language.
+        const std::string primary = PrimaryLanguageOf(tag_);
+        result.Fallback = !EqualsIgnoringAsciiCase(fileTag, tag_) && primary != tag_ &&
+                          EqualsIgnoringAsciiCase(fileTag, primary);
+        if (!result.Fallback && !EqualsIgnoringAsciiCase(fileTag, tag_)) {
+            result.What = Outcome::OtherLanguage;
+            return result;
+        }
+    } else if (!language.empty() && LanguageHeaderValue(content, "LANGUAGE") != language) {
         result.What = Outcome::OtherLanguage;
         return result;
     }
@@ -81,8 +92,8 @@ MemoryBuilder::Result MemoryBuilder::Add(const std::string &file, const std::str
         read.Decode = decoderOf_(byteOrderMark ? std::string("UTF-8") : DeclaredTemplateCodePage(read.Bytes));
         found = templates_.emplace(result.Template, std::move(read)).first;
     }
-    AddLanguageFile(memory_, memory_.AddFile(name), found->second.Bytes, content, found->second.Decode,
-                    decoderOf_(DeclaredCodePage(bytes)));
+    AddLanguageFile(memory_, memory_.AddFile(result.Fallback ? name + " [" + fileTag + "]" : name),
+                    found->second.Bytes, content, found->second.Decode, decoderOf_(DeclaredCodePage(bytes)));
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace verbaria::checks {
 
@@ -30,9 +31,22 @@ public:
     {
         Outcome What = Outcome::Added;
         std::string Template; // the template's path, when one was found
+        // Added as the language without the region asked for ("de" for "de-AT"); its source is
+        // named with its tag after the name.
+        bool Fallback = false;
     };
+    // A language file's tag, from its bytes (its tag line or its language's name); empty: unknown.
+    using TagOf = std::function<std::string(std::string_view languageBytes)>;
 
     MemoryBuilder(TranslationMemory &memory, DecoderOf decoderOf);
+
+    // From now on a file is of the language asked for when its tag is tag, or the tag's language
+    // without the region (a fallback); a file whose tag is unknown is compared by its LANGUAGE=.
+    void MatchTags(std::string tag, TagOf tagOf)
+    {
+        tag_ = std::move(tag);
+        tagOf_ = std::move(tagOf);
+    }
 
     // Adds one language file under name (how suggestions name their source). templateFile is its
     // template when given, else the one its DEFINITION names, looked for beside the file. language
@@ -53,6 +67,8 @@ private:
     TranslationMemory &memory_;
     DecoderOf decoderOf_;
     std::map<std::string, Template> templates_;
+    std::string tag_;
+    TagOf tagOf_;
 };
 
 } // namespace verbaria::checks

@@ -2,6 +2,7 @@
 
 #include "exchange/MessageContext.h"
 #include "exchange/PoHeader.h"
+#include "formats/LanguageTag.h"
 
 #include <QIODevice>
 
@@ -80,7 +81,10 @@ std::string PoWriter::BeginFile(const ExchangeHeader &header)
     QString project = header.Program;
     if (!header.ProgramVersion.isEmpty())
         project += (project.isEmpty() ? u""_s : u" "_s) + header.ProgramVersion;
-    const QString language = header.TargetLanguage.isEmpty() ? header.Language : header.TargetLanguage;
+    QString language = header.TargetLanguage.isEmpty() ? header.Language : header.TargetLanguage;
+    // gettext names a language with its region after "_": "de_AT".
+    if (IsLanguageTag(language.toStdString()))
+        language = QString::fromStdString(PoLanguageOf(language.toStdString()));
     std::vector<std::pair<QString, QString>> fields = {
         {u"Project-Id-Version"_s, project},
         {u"PO-Revision-Date"_s,

@@ -1,5 +1,7 @@
 #include "spelling/LanguageNames.h"
 
+#include "platform/CodePage.h"
+
 #include <QHash>
 #include <QStringList>
 
@@ -121,6 +123,18 @@ QString LanguageCodeOfName(const QString &name)
     if (language.isEmpty())
         return {};
     return region.isEmpty() ? language : language + u'_' + region;
+}
+
+QString LanguageTagOfName(const QString &name)
+{
+    QString tag = LanguageCodeOfName(name);
+    tag.replace(u'_', u'-');
+    return tag;
+}
+
+std::string LanguageTagOfNameBytes(const std::string &name, const std::string &codePage)
+{
+    return LanguageTagOfName(CodePage::ForDeclared(codePage).Decode(name)).toStdString();
 }
 
 } // namespace verbaria::spelling

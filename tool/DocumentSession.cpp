@@ -4,6 +4,7 @@
 #include "formats/Paths.h"
 #include "platform/ExecutablePath.h"
 #include "platform/ProgramFolders.h"
+#include "spelling/LanguageNames.h"
 
 #include <QFile>
 
@@ -30,6 +31,7 @@ DocumentSession::DocumentSession(const std::string &programFolder)
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     document_.SetProgramFolder(folder);
+    document_.SetTagOfName(spelling::LanguageTagOfNameBytes);
 }
 
 DocumentSession::DocumentSession(const std::string &programFolder, const std::string &codePageName,

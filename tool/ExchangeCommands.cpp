@@ -248,6 +248,10 @@ int RunExchangeExport(const ExchangeFormat &format, const ExchangeOptions &optio
             // The language as the program's translator takes it, whose plural rule the forms follow
             // where the file names none.
             const LanguageDocument &document = session->Document();
+            // The target language is the file's tag (chosen, or its name's) unless given.
+            settings.TargetLanguage = QString::fromStdString(options.TargetLanguage);
+            if (settings.TargetLanguage.isEmpty())
+                settings.TargetLanguage = QString::fromStdString(document.LanguageTag());
             settings.LanguageTag = qt::QtOwnTexts::LocaleFor(
                 CodePage::ForDeclared(document.LanguageCodePage()).Decode(document.Header().editJazyk),
                 QFile::decodeName(QByteArray::fromStdString(language)));

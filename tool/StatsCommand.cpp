@@ -21,9 +21,10 @@ const char *const StatsUsage =
     "Prints for every language file how many of the template's texts to translate (its\n"
     "COMPONENT and MESSAGE entries) it translates, as the editor's status bar counts them: a\n"
     "table with the columns file, translated, untranslated and total, or with --json one JSON\n"
-    "array of objects with the keys \"file\", \"translated\", \"untranslated\", \"total\" and\n"
+    "array of objects with the keys \"file\", \"translated\", \"untranslated\", \"total\",\n"
     "\"changed\" (the translations whose original the template changed since they were made, in a\n"
-    "file that tracks its originals).\n"
+    "file that tracks its originals), \"words\" and \"words_translated\" (the words of the\n"
+    "originals of those texts) and \"review\" (the translations waiting for review).\n"
     "Without a language file the template itself is listed, with nothing translated.\n";
 
 struct Row
@@ -31,6 +32,7 @@ struct Row
     std::string File;
     TranslationCounts Counts;
     int Changed = 0; // translations whose original changed since (a file that tracks them)
+    ReviewCounts Review;
 };
 
 void PrintRows(const std::vector<Row> &rows, bool json)
@@ -46,6 +48,9 @@ void PrintRows(const std::vector<Row> &rows, bool json)
                 .Member("untranslated", row.Counts.Untranslated())
                 .Member("total", row.Counts.Total)
                 .Member("changed", row.Changed)
+                .Member("words", row.Counts.Words)
+                .Member("words_translated", row.Counts.WordsTranslated)
+                .Member("review", row.Review.Rows)
                 .EndObject();
         }
         writer.EndArray();
@@ -97,13 +102,14 @@ int RunStats(const std::vector<std::string> &args)
             return ExitFailure;
         }
         if (positional.size() == 1)
-            rows.push_back({positional[0], CountTranslations(document)});
+            rows.push_back({positional[0], CountTranslations(document), CountForReview(document)});
         for (std::size_t i = 1; i < positional.size(); ++i) {
             // Each file is counted against the template given, whatever its DEFINITION says.
             document.NovyJazyk(false, false);
             document.SetStartovani(true);
             document.NactiJazyk(positional[i], 1);
-            rows.push_back({positional[i], CountTranslations(document), document.ChangedCount()});
+            rows.push_back({positional[i], CountTranslations(document), document.ChangedCount(),
+                            CountForReview(document)});
         }
     } catch (const FormatError &error) {
         PrintRows(rows, json);

@@ -344,6 +344,20 @@ void StringGrid::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Ctrl+V on a cell that is not being edited pastes over its text, as typing over it would: through
+    // the cell's editor, so the code page and the line breaks are dealt with as in any paste.
+    if (event->matches(QKeySequence::Paste) && !IsEditing() && currentIndex().isValid()) {
+        if (currentIndex().flags().testFlag(Qt::ItemIsEditable)) {
+            edit(currentIndex());
+            if (auto *line = qobject_cast<QLineEdit *>(editor_.data())) {
+                line->selectAll();
+                line->paste();
+                EndEdit();
+            }
+        }
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 

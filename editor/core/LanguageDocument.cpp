@@ -3,6 +3,7 @@
 
 #include "formats/Errors.h"
 #include "formats/FileIO.h"
+#include "formats/LanguageTag.h"
 #include "formats/Paths.h"
 #include "formats/SpellingChoice.h"
 #include "formats/TextRules.h"
@@ -400,6 +401,7 @@ void LanguageDocument::ReadNotes(std::string_view bytes)
 {
     // The choice belongs to the file it is written in: a file without one is checked by its name.
     header_.Pravopis = ReadSpellingChoice(bytes).value_or(std::string());
+    header_.JazykovyTag = ReadLanguageTag(bytes).value_or(std::string());
     RowNotes read = ReadRowNotes(bytes);
     if (noteRecorder_) {
         for (const auto &[number, note] : notes_)
@@ -895,13 +897,23 @@ void LanguageDocument::OtevritJazyk()
     const auto chosen = dialogs_->ChooseFileToOpen(openDialog_);
     if (!chosen)
         return;
+    OtevritSoubor(*chosen);
+}
+
+void LanguageDocument::OtevritSoubor(const std::string &fileName)
+{
+    // A template is never a language file: it starts a new translation of itself.
+    if (IsTemplateName(fileName)) {
+        NovyVJinemProgramu(fileName);
+        return;
+    }
     // The edits that are about to be replaced: saved, or dropped on the user's word.
     if (!AskToSaveChanges())
         return;
     zmeneno_ = false;
     saveTarget_.clear();
-    openDialog_.FileName = *chosen;
-    souborJazyka_ = *chosen;
+    openDialog_.FileName = fileName;
+    souborJazyka_ = fileName;
     EmptyColumnOfTranslatableRows(ColumnTranslation);
     try {
         NactiJazyk(souborJazyka_, ColumnTranslation);
@@ -909,6 +921,36 @@ void LanguageDocument::OtevritJazyk()
         ReportFailure(error);
     }
     zmeneno_ = false;
+}
+
+void LanguageDocument::RestoreKeptWork(const KeptWork &work)
+{
+    try {
+        aktualniSablona_ = work.Template;
+        MapujText(aktualniSablona_);
+        NovyJazyk(true, false);
+        souborPopisu_ = work.Description;
+        NactiJazyk(souborPopisu_, ColumnOriginal);
+        // The copy names the template the work was done on: nothing to ask.
+        startovani_ = true;
+        NactiJazyk(work.Copy, ColumnTranslation);
+    } catch (const std::exception &error) {
+        ReportFailure(error);
+    }
+    startovani_ = false;
+    settings_.PosledniJazyk = work.LanguageFile;
+    souborJazyka_ = work.LanguageFile;
+    saveTarget_ = work.SaveTarget;
+    zmeneno_ = true;
+}
+
+std::string LanguageDocument::LanguageTag() const
+{
+    if (!header_.JazykovyTag.empty())
+        return header_.JazykovyTag;
+    if (!tagOfName_ || header_.editJazyk.empty())
+        return {};
+    return tagOfName_(header_.editJazyk, LanguageCodePage());
 }
 
 std::string LanguageDocument::SavedBytes() const
@@ -942,6 +984,10 @@ std::string LanguageDocument::SavedBytes() const
         tracked.Obsolete = obsolete_;
         bytes = WithTrackedOriginals(bytes, tracked);
     }
+    // A chosen tag (or one the file carried) is kept; the one the name gives is the name's again at
+    // the next read, and writing it would change the bytes of every file the user did not change.
+    if (!header_.JazykovyTag.empty())
+        bytes = WithLanguageTag(bytes, header_.JazykovyTag);
     if (!notes_.empty())
         bytes = WithRowNotes(bytes, NotesToSave());
     return bytes;

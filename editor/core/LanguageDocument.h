@@ -40,6 +40,9 @@ struct DocumentHeader
     // The spelling dictionary the translator chose ("cs_CZ"; "none" for no checking); empty: the
     // one the language's name gives. Kept in a comment line of the language file.
     std::string Pravopis;
+    // The language's tag (BCP 47, "de-AT") the translator chose or the file carries; empty: the one
+    // the language's name gives. Kept in a comment line of the language file.
+    std::string JazykovyTag;
     // A Qt program's plural rule ("Plural-Forms=") and writing direction ("Direction="), kept as
     // the file gives them so that a save writes them back.
     std::string PluralForms;
@@ -110,6 +113,21 @@ public:
     // A new language for the registered program whose template is templatePath.
     void NovyVJinemProgramu(const std::string &templatePath);
     void OtevritJazyk();
+    // Opens a chosen file: a language file as the open command reads it, a template (".lnd") as
+    // a new translation of that template.
+    void OtevritSoubor(const std::string &fileName);
+    // Work kept aside while it was unsaved: the template and description language it was done
+    // on, the copy of the language file, and the file it belonged to.
+    struct KeptWork
+    {
+        std::string Template;
+        std::string Description;
+        std::string Copy;
+        std::string LanguageFile;
+        std::string SaveTarget;
+    };
+    // Puts kept work back as the document, unsaved, belonging to its own file.
+    void RestoreKeptWork(const KeptWork &work);
     // Returns true when the file was written.
     bool UlozitJazyk();
     void OtevriZdroj();
@@ -160,6 +178,15 @@ public:
             ToName;
     };
     void SetFileNameTexts(FileNameTexts texts) { fileNameTexts_ = std::move(texts); }
+    // The tag a language's name gives (name in the language file's code page); without it a name
+    // gives none.
+    void
+    SetTagOfName(std::function<std::string(const std::string &name, const std::string &codePage)> tagOfName)
+    {
+        tagOfName_ = std::move(tagOfName);
+    }
+    // The language's tag: the one chosen or read, else the one its name gives; empty when neither.
+    std::string LanguageTag() const;
 
     // --- state --------------------------------------------------------------------------------
     const std::vector<TEditorItem> &polozky() const { return polozky_; }
@@ -387,6 +414,7 @@ private:
     // Item lines of the last read whose number the template does not have, with their originals.
     std::map<std::int32_t, ObsoleteTranslation> unplaced_;
     std::function<void(std::int32_t)> originalRecorder_;
+    std::function<std::string(const std::string &, const std::string &)> tagOfName_;
     // The template's file name when the language file's code page cannot hold it: a save would
     // write it as bytes of another code page, so it refuses until the user gives another name.
     std::optional<std::string> unwritableDefinition_;

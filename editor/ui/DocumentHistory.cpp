@@ -93,8 +93,11 @@ void DocumentHistory::CountChange(int row, const std::string &oldText, const std
     if (row < 1 || row > static_cast<int>(items.size()) || oldText.empty() == newText.empty())
         return;
     const TItemKind kind = items[static_cast<std::size_t>(row - 1)].Kind;
-    if (kind == ikComponent || kind == ikMessage)
-        counts_.Translated += newText.empty() ? -1 : 1;
+    if (kind == ikComponent || kind == ikMessage) {
+        const std::int64_t sign = newText.empty() ? -1 : 1;
+        counts_.Translated += sign;
+        counts_.WordsTranslated += sign * OriginalWords(document_, row);
+    }
 }
 
 void DocumentHistory::AddNoteRow(Rows &rows, std::int32_t number) const
@@ -286,6 +289,13 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
         AddNoteRow(rows, record.Number);
         step->Notes.push_back(std::move(record));
     }
+    // Another original changes the words to translate: counted anew (a description language read).
+    const bool originalsChanged =
+        std::any_of(step->Cells.begin(), step->Cells.end(), [](const CellRecord &record) {
+            return record.Column == LanguageDocument::ColumnOriginal && record.NewText != record.OldText;
+        });
+    if (originalsChanged && step->OldRowCount == step->NewRowCount)
+        Recount();
     if (step->OldRowCount != step->NewRowCount) {
         Recount();
         rows = {1, INT_MAX};

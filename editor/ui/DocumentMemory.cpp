@@ -1,7 +1,10 @@
 #include "editor/ui/DocumentMemory.h"
 
 #include "checks/MemoryBuilder.h"
+#include "formats/LanguageFile.h"
+#include "formats/LanguageTag.h"
 #include "platform/CodePage.h"
+#include "spelling/LanguageNames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,6 +60,13 @@ std::unique_ptr<checks::TranslationMemory> DocumentMemory::BuildNow(const Reques
     auto memory = std::make_unique<checks::TranslationMemory>();
     checks::MemoryBuilder builder(
         *memory, [](const std::string &declared) { return DecoderOf(CodePage::ForDeclared(declared)); });
+    // A file's tag is the one it carries, else the one its language's name gives.
+    builder.MatchTags(request.Tag, [](std::string_view content) {
+        if (std::optional<std::string> tag = ReadLanguageTag(content))
+            return *tag;
+        return spelling::LanguageTagOfNameBytes(LanguageHeaderValue(content, "LANGUAGE"),
+                                                DeclaredCodePage(content));
+    });
     std::set<QString> seen;
     const QString excluded = request.Excluded.empty()
                                  ? QString()

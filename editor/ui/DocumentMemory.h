@@ -25,6 +25,7 @@ public:
     {
         std::vector<std::string> Folders; // looked through for "*.lng"
         std::string Language;             // LANGUAGE= the files must have; empty for any
+        std::string Tag;                  // the language's tag, which a file's tag must match; empty: by name
         std::string Excluded;             // the open document's own file
     };
 

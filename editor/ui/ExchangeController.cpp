@@ -127,6 +127,8 @@ void ExchangeController::Export()
     std::string error;
     try {
         ExportSettings settings;
+        // The language's tag, where it has one, is what the platforms take for the language.
+        settings.TargetLanguage = QString::fromStdString(document.LanguageTag());
         // The language as the program's translator takes it: its plural rule where the file names
         // none.
         settings.LanguageTag =

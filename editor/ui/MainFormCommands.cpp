@@ -7,7 +7,9 @@
 #include "editor/ui/LiveController.h"
 #include "editor/ui/MemoryController.h"
 #include "editor/ui/PseudoTranslation.h"
+#include "editor/ui/RowCommands.h"
 #include "editor/ui/SearchCommands.h"
+#include "editor/ui/StartCommands.h"
 #include "editor/ui/TMainForm.h"
 #include "editor/ui/TrackingController.h"
 #include "widgets/MenuStyle.h"
@@ -62,6 +64,8 @@ std::vector<Command> MainFormCommands(TMainForm &window)
         {"menuNovy", "toolNovy", "document-new", P::SP_FileIcon, "Ctrl+N", run(&TMainForm::NovyJazyk)},
         {"menuNovyPro", "toolNovyVJinemProgramu", "window-new", P::SP_DesktopIcon, "Ctrl+Shift+N",
          run(&TMainForm::NovyVJinemProgramu)},
+        {"menuNovyZeSablony", nullptr, "document-new", P::SP_FileDialogNewFolder, "Ctrl+Alt+N",
+         [&window] { window.Start().NewFromTemplate(); }},
         {"menuOtevrit", "toolOtevrit", "document-open", P::SP_DialogOpenButton, "Ctrl+O",
          run(&TMainForm::OtevritJazyk)},
         {"menuUlozit", "toolUlozit", "document-save", P::SP_DialogSaveButton, "Ctrl+Shift+S",
@@ -96,6 +100,12 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          [&window] { window.ChecksCommands().NextProblem(); }},
         {"menuPredchoziProblem", nullptr, nullptr, P::SP_CustomBase, "Shift+F8",
          [&window] { window.ChecksCommands().PreviousProblem(); }},
+        {"menuPrevzitOriginal", nullptr, nullptr, P::SP_CustomBase, "Ctrl+B",
+         [&window] { window.Rows().CopyOriginal(); }},
+        {"menuKeKontrole", nullptr, nullptr, P::SP_CustomBase, "Ctrl+U",
+         [&window] { window.Rows().ToggleReview(); }},
+        {"menuVlozitZnacku", nullptr, nullptr, P::SP_CustomBase, "Ctrl+I",
+         [&window] { window.Rows().InsertNextToken(); }},
         {"menuPotvrditVarovani", nullptr, nullptr, P::SP_CustomBase, "Ctrl+K",
          [&window] { window.ChecksCommands().AcknowledgeWarnings(); }},
         {"menuPonechatPreklad", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+K",

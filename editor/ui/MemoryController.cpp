@@ -73,6 +73,7 @@ void MemoryController::Start()
     const LanguageDocument &document = context_.Document();
     DocumentMemory::Request request;
     request.Language = document.Header().editJazyk;
+    request.Tag = document.LanguageTag();
     request.Excluded = document.souborJazyka();
     std::set<std::string> folders;
     auto folderOf = [](const std::string &file) {
@@ -82,7 +83,8 @@ void MemoryController::Start()
         folders.insert(folderOf(document.souborJazyka()));
     if (!document.aktualniSablona().empty())
         folders.insert(folderOf(document.aktualniSablona()));
-    const std::string key = request.Language + '\n' + request.Excluded + '\n' + document.aktualniSablona();
+    const std::string key =
+        request.Language + '\n' + request.Tag + '\n' + request.Excluded + '\n' + document.aktualniSablona();
     if (key == key_)
         return;
     key_ = key;

@@ -6,6 +6,7 @@
 #include "editor/ui/DocumentCodePages.h"
 #include "editor/ui/EditorContext.h"
 #include "editor/ui/TVlastnostiForm.h"
+#include "spelling/LanguageNames.h"
 #include "widgets/GridCells.h"
 #include "widgets/StringGrid.h"
 
@@ -39,6 +40,8 @@ void PropertiesController::Show()
     ApplyCodePages();
     dialog_->SetCount(document.pocetKPrekladu());
     dialog_->SetSpellingChoices(spellingChoices_ ? spellingChoices_() : QList<std::pair<QString, QString>>());
+    dialog_->SetDerivedTag(
+        spelling::LanguageTagOfName(LanguageCodePageOf(document).Decode(document.Header().editJazyk)));
     dialog_->exec();
     context_.AfterCommand(true);
 }

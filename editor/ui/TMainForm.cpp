@@ -17,18 +17,22 @@
 #include "editor/ui/MemoryController.h"
 #include "editor/ui/PropertiesController.h"
 #include "editor/ui/RowChecks.h"
+#include "editor/ui/RowCommands.h"
 #include "editor/ui/SearchCommands.h"
 #include "editor/ui/SpellingController.h"
+#include "editor/ui/StartCommands.h"
 #include "editor/ui/StatusPanel.h"
 #include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
 #include "editor/ui/TextPaneController.h"
 #include "editor/ui/TrackingController.h"
+#include "editor/ui/UnsavedWorkKeeper.h"
 #include "editor/ui/WindowPlacement.h"
 #include "formats/Errors.h"
 #include "formats/Paths.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramFolders.h"
+#include "spelling/LanguageNames.h"
 #include "translator/qt/TKVTranslator.h"
 #include "ui_TMainForm.h"
 #include "widgets/OwnChildren.h"
@@ -98,6 +102,9 @@ TMainForm::~TMainForm()
     // ... and the controllers end while the widgets they serve are there: each takes its
     // callbacks back from the grid, the filter and the status bar.
     live_.reset();
+    rows_.reset();
+    unsaved_.reset();
+    start_.reset();
     exchange_.reset();
     memory_.reset();
     spelling_.reset();
@@ -198,6 +205,7 @@ void TMainForm::FormShow()
     history_->Reset();
     ApplyFilter();
     placement_->Restore(settings_.OknoPoloha, settings_.OknoSloupce, [this] { FormResize(); });
+    unsaved_->OfferBack();
 }
 
 void TMainForm::resizeEvent(QResizeEvent *event)
@@ -250,6 +258,7 @@ void TMainForm::FormHide()
     ended_ = true;
     // The end of the run: no build of the memory goes on behind the closing windows.
     memory_->Stop();
+    unsaved_->End();
     placement_->Remember(settings_.OknoPoloha, settings_.OknoSloupce);
     language_.End();
     if (hooks_.WriteSettings) {
@@ -359,6 +368,11 @@ void TMainForm::SetUpControllers()
     properties_ = std::make_unique<PropertiesController>(*this, [this] { return spelling_->Choices(); });
     connect(exchange_.get(), &ExchangeController::Imported, this, &TMainForm::ApplyFilter);
     live_ = std::make_unique<LiveController>(*this);
+    start_ = std::make_unique<StartCommands>(*this, *ui_->menuPosledniSoubory);
+    connect(start_.get(), &StartCommands::DocumentReplaced, this, &TMainForm::ApplyFilter);
+    unsaved_ = std::make_unique<UnsavedWorkKeeper>(*this);
+    connect(unsaved_.get(), &UnsavedWorkKeeper::Restored, this, &TMainForm::ApplyFilter);
+    rows_ = std::make_unique<RowCommands>(*this, *textPane_);
     // The document reads and saves the rows' notes and the spelling choice; the hash of an
     // accepted text is of its UTF-8.
     document_->SetTextDecoder([](std::string_view bytes, const std::string &codePage) {
@@ -368,6 +382,7 @@ void TMainForm::SetUpControllers()
         FollowSpelling();
         tracking_->AfterRead();
     });
+    document_->SetTagOfName(spelling::LanguageTagOfNameBytes);
     // Undo and redo may take a note back: the row's marks follow.
     connect(history_.get(), &DocumentHistory::Changed, this, [this](int first, int last) {
         if (first <= last)
@@ -412,6 +427,8 @@ void TMainForm::RetranslateWorkbench()
     filterBar_->Retranslate();
     textPane_->Retranslate();
     search_->Retranslate();
+    if (rows_)
+        rows_->Retranslate();
     RetranslateChecks();
     // The heading row just written is no step of the document.
     history_->Forget();

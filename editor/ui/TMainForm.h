@@ -61,6 +61,9 @@ class InfoPanel;
 class SearchCommands;
 class TextPaneController;
 class WindowPlacement;
+class StartCommands;
+class UnsavedWorkKeeper;
+class RowCommands;
 
 // The editor's main window: the toolbar and menus, the editing grid with its info panel, and the
 // commands. The document behind the grid is a LanguageDocument; this class adds what needs
@@ -131,6 +134,9 @@ public:
     EditingCommands &Editing() { return *editing_; }
     LiveController &Live() { return *live_; }
     TrackingController &Tracking() { return *tracking_; }
+    StartCommands &Start() { return *start_; }
+    UnsavedWorkKeeper &Unsaved() { return *unsaved_; }
+    RowCommands &Rows() { return *rows_; }
     // The caption the program's translator sets; the window itself shows it with the file name
     // and a mark for unsaved edits.
     QString windowTitle() const { return title_.Caption(); }
@@ -224,6 +230,9 @@ private:
     std::unique_ptr<EditingCommands> editing_;
     std::unique_ptr<PropertiesController> properties_;
     std::unique_ptr<LiveController> live_;
+    std::unique_ptr<StartCommands> start_;
+    std::unique_ptr<UnsavedWorkKeeper> unsaved_;
+    std::unique_ptr<RowCommands> rows_;
 };
 
 } // namespace verbaria

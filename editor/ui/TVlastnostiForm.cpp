@@ -36,6 +36,11 @@ TVlastnostiForm::TVlastnostiForm(QWidget *parent)
         if (header_)
             header_->SledovatOriginaly = on;
     });
+    // A tag is ASCII letters, digits and dashes; what the field holds is the translator's choice.
+    connect(ui_->editZnackaJazyka, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (header_)
+            header_->JazykovyTag = text.trimmed().toStdString();
+    });
     ui_->pageControl->setCurrentWidget(ui_->tabJazyk);
     ui_->editJazyk->setFocus();
 }
@@ -67,7 +72,14 @@ void TVlastnostiForm::Refresh()
     ShowCodePage();
     ShowSpelling();
     ui_->checkSledovatOriginaly->setChecked(header_->SledovatOriginaly);
+    ui_->editZnackaJazyka->setText(QString::fromStdString(header_->JazykovyTag));
     refreshing_ = false;
+}
+
+void TVlastnostiForm::SetDerivedTag(const QString &tag)
+{
+    // What an empty field means: the tag the language's name gives.
+    ui_->editZnackaJazyka->setPlaceholderText(tag);
 }
 
 void TVlastnostiForm::SetSpellingChoices(const QList<std::pair<QString, QString>> &choices)

@@ -47,6 +47,8 @@ public:
 
     // The spelling dictionaries offered, each as (text shown, value the header keeps).
     void SetSpellingChoices(const QList<std::pair<QString, QString>> &choices);
+    // The tag the language's name gives, shown in the empty tag field.
+    void SetDerivedTag(const QString &tag);
 
     Ui::TVlastnostiForm &ui() { return *ui_; }
 

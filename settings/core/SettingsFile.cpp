@@ -22,6 +22,12 @@ constexpr std::string_view KeyPoloha = "Poloha";
 constexpr std::string_view KeySloupce = "Sloupce";
 constexpr std::string_view KeyKodovaStranka = "Kodova stranka";
 constexpr std::string_view KeySledovatOriginaly = "Sledovat originaly";
+constexpr std::string_view SectionPosledniSoubory = "Posledni soubory";
+
+std::string RecentFileKey(std::size_t index)
+{
+    return "Soubor" + std::to_string(index + 1);
+}
 
 } // namespace
 
@@ -64,6 +70,12 @@ void NactiNastaveni(const std::string &slozkaProgramu, SettingsValues &values)
     values.KodovaStranka = std::string(TrimBlanks(file.ReadString(SectionObecne, KeyKodovaStranka, "")));
     values.SledovatOriginaly =
         DecodeSettingsBoolean(file.ReadString(SectionObecne, KeySledovatOriginaly, ""));
+    values.PosledniSoubory.clear();
+    for (std::size_t index = 0; index < MaxRecentFiles; ++index) {
+        std::string path = file.ReadString(SectionPosledniSoubory, RecentFileKey(index), {});
+        if (!path.empty())
+            values.PosledniSoubory.push_back(std::move(path));
+    }
 }
 
 void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &values)
@@ -87,6 +99,10 @@ void UlozitNastaveni(const std::string &slozkaProgramu, const SettingsValues &va
     if (values.SledovatOriginaly || !file.ReadString(SectionObecne, KeySledovatOriginaly, "").empty())
         file.WriteString(SectionObecne, KeySledovatOriginaly,
                          EncodeSettingsBoolean(values.SledovatOriginaly));
+    // The recent files: the list only grows to its length and turns, so every key once written is
+    // written again.
+    for (std::size_t index = 0; index < values.PosledniSoubory.size() && index < MaxRecentFiles; ++index)
+        file.WriteString(SectionPosledniSoubory, RecentFileKey(index), values.PosledniSoubory[index]);
 }
 
 } // namespace verbaria

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace verbaria {
+
+// How many recent files the File menu offers and the settings keep.
+inline constexpr std::size_t MaxRecentFiles = 8;
 
 // The values the editor remembers from one run to the next. They live for the whole run;
 // loading templates and language files updates the three paths, the settings dialog the other two.
@@ -21,6 +25,9 @@ struct SettingsValues
     std::string KodovaStranka;
     // New language files remember the originals of their translations.
     bool SledovatOriginaly = false;
+    // The files opened, saved or started from last, the latest first (section "Posledni soubory",
+    // written only once there is one).
+    std::vector<std::string> PosledniSoubory;
 };
 
 } // namespace verbaria

@@ -11,12 +11,18 @@
 #include "ui_TProgramyForm.h"
 #include "widgets/OwnChildren.h"
 
+#include <QAction>
 #include <QFile>
 #include <QHideEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QPixmap>
 #include <QShowEvent>
 #include <QStandardItemModel>
 #include <QStyle>
+
+#include <utility>
+#include <vector>
 
 namespace verbaria {
 
@@ -51,6 +57,37 @@ const ToolPicture ToolPictures[] = {
     {"toolNovy", "list-add", QStyle::SP_FileIcon},
     {"toolUpravit", "document-edit", QStyle::SP_FileDialogDetailedView},
     {"toolSmazat", "list-remove", QStyle::SP_TrashIcon},
+};
+
+// Keys of the list that run commands of the dialog.
+class ListKeys final : public QObject
+{
+public:
+    ListKeys(QObject *parent, std::vector<std::pair<int, QAction *>> keys)
+        : QObject(parent)
+        , keys_(std::move(keys))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() != Qt::NoModifier)
+            return false;
+        for (const auto &[code, action] : keys_) {
+            if (key->key() == code) {
+                action->trigger();
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    std::vector<std::pair<int, QAction *>> keys_;
 };
 
 } // namespace
@@ -108,6 +145,23 @@ void TProgramyForm::SetUpTools()
         if (action->isSeparator() && next < std::size(separators))
             action->setObjectName(QString::fromLatin1(separators[next++]));
     }
+    // The list's own keys: Insert adds, F2 edits, Delete removes, and the menu key (or the right
+    // button) offers the same commands beside the selected entry.
+    const std::pair<QAction *, QKeySequence> listKeys[] = {{ui_->toolNovy, QKeySequence(Qt::Key_Insert)},
+                                                           {ui_->toolUpravit, QKeySequence(Qt::Key_F2)},
+                                                           {ui_->toolSmazat, QKeySequence::Delete},
+                                                           {ui_->toolSpustit, QKeySequence()}};
+    for (const auto &[action, key] : listKeys) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        ui_->listProgramy->addAction(action);
+    }
+    ui_->listProgramy->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // The same keys whether or not the window system counts the dialog as active.
+    ui_->listProgramy->installEventFilter(
+        new ListKeys(ui_->listProgramy, {{Qt::Key_Insert, ui_->toolNovy},
+                                         {Qt::Key_F2, ui_->toolUpravit},
+                                         {Qt::Key_Delete, ui_->toolSmazat}}));
     connect(ui_->toolOK, &QAction::triggered, this, &TProgramyForm::OK);
     connect(ui_->toolZrusit, &QAction::triggered, this, &TProgramyForm::Zrusit);
     connect(ui_->toolSpustit, &QAction::triggered, this, &TProgramyForm::Spustit);

@@ -299,6 +299,44 @@ def case_save_after_new(case):
     editor.check_clean_end(lambda: check_unchanged(case, "Ctrl+S was pressed in a new document"))
 
 
+def kept_copies(case):
+    """The copies of unsaved work in the user's data folder."""
+    found = []
+    for root, _, files in os.walk(os.path.join(case.display.folder, "data")):
+        found += [os.path.join(root, name) for name in files if name.endswith(".lng")]
+    return found
+
+
+def case_restore_after_kill(case):
+    # Unsaved work is kept aside (here every second); a run killed mid-edit offers it back at the
+    # next start, and the translator's Yes (Enter) brings the typed row back for the save.
+    fast = {"VERBARIA_AUTOSAVE_SECONDS": "1"}
+    editor = case.start(fast)
+    editor.wait_main_window()
+    edit_one_translation(editor)
+    deadline = time.monotonic() + 15
+    while not kept_copies(case) and time.monotonic() < deadline:
+        time.sleep(0.2)
+    if not kept_copies(case):
+        raise Failure("no copy of the unsaved work was kept")
+    editor.kill()
+    check_unchanged(case, "the editor was killed before a save")
+
+    editor = case.start(fast)
+    editor.wait_main_window()  # the offer comes before the window: Enter is its Yes
+    time.sleep(1)
+    editor.activate()
+    editor.key("ctrl+s")
+    time.sleep(1.5)
+    if TYPED not in case.translations():
+        raise Failure("the restored row is not in the language file saved after the restart")
+    editor.request_close()
+    editor.wait_exit()
+    editor.check_clean_end(lambda: check_saved(case))
+    if kept_copies(case):
+        raise Failure("a copy of the work stayed aside after it was saved: " + ", ".join(kept_copies(case)))
+
+
 def case_file_after_dashes(case):
     # A file whose name begins with '-' follows "--" on the command line (taken against the
     # current folder, as any relative name).
@@ -329,6 +367,7 @@ CASES = {
     "save_after_new": case_save_after_new,
     "close_start_up_report": case_close_start_up_report,
     "file_after_dashes": case_file_after_dashes,
+    "restore_after_kill": case_restore_after_kill,
 }
 
 

@@ -5,8 +5,11 @@
 #include "formats/FileIO.h"
 #include "formats/FindTemplateFile.h"
 
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 
 using namespace verbaria;
 
@@ -313,4 +316,61 @@ TEST(CatalogueList, ACatalogueGoneMissingKeepsTheEntriesHeldAndWritesThemBack)
     EXPECT_EQ(w.Names(), (Entries{"Alfa", "Beta"}));
     Click(&w.programy, "buttonOK");
     EXPECT_EQ(ReadFile(w.Path("programs.ini")), "Alfa = a.lnd;a.exe\r\nBeta = b.lnd;b.exe\r\n");
+}
+
+TEST(CatalogueList, TheListsKeysAddEditAndRemoveAndTheMenuKeyOffersTheCommands)
+{
+    SettingsWindows w;
+    WriteFile(w.Path("programs.ini"), "Alfa = a.lnd;a\r\n");
+    OnNextModal([&w](QWidget *catalogue) {
+        QListView *list = w.List();
+        list->setFocus();
+        // Insert: a new entry through the entry dialog, typed and confirmed with Enter.
+        OnNextModal([](QWidget *entry) {
+            TypeInto(entry, "editNazev", QStringLiteral("Beta"));
+            TypeInto(entry, "editSablona", QStringLiteral("b.lnd"));
+            QTest::keyClick(entry, Qt::Key_Return);
+        });
+        QTest::keyClick(list, Qt::Key_Insert);
+        EXPECT_EQ(w.Names(), (Entries{"Alfa", "Beta"}));
+
+        // F2: the selected entry in the entry dialog.
+        w.SelectEntry(1);
+        list->setFocus();
+        OnNextModal([](QWidget *entry) {
+            EXPECT_EQ(FieldText(entry, "editNazev"), QStringLiteral("Beta"));
+            TypeInto(entry, "editNazev", QStringLiteral("Gama"));
+            QTest::keyClick(entry, Qt::Key_Return);
+        });
+        QTest::keyClick(list, Qt::Key_F2);
+        EXPECT_EQ(w.Names(), (Entries{"Alfa", "Gama"}));
+
+        // Delete asks first.
+        w.SelectEntry(0);
+        list->setFocus();
+        w.dialogs.Answers = {true};
+        QTest::keyClick(list, Qt::Key_Delete);
+        EXPECT_EQ(w.Names(), (Entries{"Gama"}));
+        EXPECT_EQ(w.dialogs.Questions.size(), 1u);
+
+        // The menu key: the same commands beside the entry.
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), list->mapToGlobal(QPoint(5, 5)));
+        QTimer::singleShot(0, qApp, [] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            EXPECT_NE(menu, nullptr);
+            if (!menu)
+                return;
+            QStringList names;
+            for (QAction *action : menu->actions())
+                names.append(action->objectName());
+            EXPECT_TRUE(names.contains(QStringLiteral("toolNovy")));
+            EXPECT_TRUE(names.contains(QStringLiteral("toolUpravit")));
+            EXPECT_TRUE(names.contains(QStringLiteral("toolSmazat")));
+            menu->close();
+        });
+        QApplication::sendEvent(list, &menuKey);
+        Click(catalogue, "buttonZrusit");
+    });
+    w.programy.exec();
+    EXPECT_EQ(ReadFile(w.Path("programs.ini")), "Gama = b.lnd;\r\n");
 }

@@ -222,7 +222,7 @@ TEST(ToolExchangePo, CarriesContextCommentsAndHeader)
     const std::string &po = result.Out;
     for (const char *expected :
          {"msgid \"\"\nmsgstr \"\"\n\"Project-Id-Version: Demo 2\\n\"\n",
-          "\"Last-Translator: Hans|Grete\\n\"\n", "\"Language: Deutsch\\n\"\n",
+          "\"Last-Translator: Hans|Grete\\n\"\n", "\"Language: de\\n\"\n",
           "\"Content-Type: text/plain; charset=UTF-8\\n\"\n",
           "\n#. COMPONENT F.Caption\n#. SECTION Okno\n#: 2\nmsgctxt \"2\"\nmsgid \"F.Caption\"\n"
           "msgstr \"Titel\"\n",
@@ -231,6 +231,34 @@ TEST(ToolExchangePo, CarriesContextCommentsAndHeader)
           "msgctxt \"5\"\nmsgid \"OK\"\nmsgstr \"\"\n", "msgctxt \"6\"\nmsgid \"OK\"\nmsgstr \"Gut  \"\n",
           "msgstr \"\xC4\x8D <&> \\\"x\\\"\"\n"}) {
         EXPECT_NE(po.find(expected), std::string::npos) << expected << "\n" << po;
+    }
+}
+
+TEST(ToolExchangeLanguageTag, TheLanguagesTagIsTheTargetLanguageInBothFormats)
+{
+    TempFolder folder;
+    folder.Write("demo.lnd", Template);
+    // The name in Czech, English or the language itself gives the tag; a tag line chooses one.
+    const std::pair<std::string, std::pair<std::string, std::string>> cases[] = {
+        {"Language=Deutsch\r\n", {"de", "de"}},
+        {"Language=\xC8"
+         "e\x9A"
+         "tina\r\nCodepage=windows-1250\r\n",
+         {"cs", "cs"}},
+        {"Language=English (UK)\r\n", {"en-GB", "en_GB"}},
+        {"Language=Deutsch (\xD6sterreich)\r\n", {"de-AT", "de_AT"}},
+        {"Language=N\u011bmecky\r\n/Language-Tag: de-CH\r\n", {"de-CH", "de_CH"}},
+    };
+    for (const auto &[header, tags] : cases) {
+        folder.Write("x.lng", header + "Definition=demo.lnd\r\n00002:Titel\r\n");
+        const auto xliff =
+            RunTool({"export", "--format", "xliff", folder.File("demo.lnd"), folder.File("x.lng")});
+        ASSERT_EQ(xliff.Status, 0) << xliff.Err;
+        EXPECT_NE(xliff.Out.find("target-language=\"" + tags.first + "\""), std::string::npos)
+            << header << xliff.Out;
+        const auto po = RunTool({"export", "--format", "po", folder.File("demo.lnd"), folder.File("x.lng")});
+        ASSERT_EQ(po.Status, 0) << po.Err;
+        EXPECT_NE(po.Out.find("\"Language: " + tags.second + "\\n\""), std::string::npos) << header << po.Out;
     }
 }
 

@@ -1,0 +1,94 @@
+#include "editor/ui/TextTokens.h"
+
+#include <QRegularExpression>
+#include <QTextCharFormat>
+
+#include <algorithm>
+
+namespace verbaria {
+
+namespace {
+
+const QRegularExpression &TokenExpression()
+{
+    // Qt's %1 (and %L1), printf's conversions with their flags, width, precision and length, and
+    // "{name}"; then markup; then "&" before a character ("&&" is a literal "&").
+    static const QRegularExpression expression(QStringLiteral(
+        "(?<placeholder>%%|%L?[1-9][0-9]?|%(?:[0-9]+\\$)?[-+#0']*(?:[0-9]+|\\*)?(?:\\.(?:[0-9]+|\\*))?"
+        "(?:hh|h|ll|l|L|q|j|z|t)?[diouxXeEfFgGaAcspn]|\\{[A-Za-z_][A-Za-z0-9_]*\\})"
+        "|(?<markup></?[A-Za-z][^<>]*>)"
+        "|(?<accelerator>&&|&(?=[^&\\s]))"));
+    return expression;
+}
+
+} // namespace
+
+std::vector<TextToken> FindTextTokens(const QString &text)
+{
+    std::vector<TextToken> tokens;
+    QRegularExpressionMatchIterator matches = TokenExpression().globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        const QString whole = match.captured(0);
+        // "%%" and "&&" are literal characters, no tokens.
+        if (whole == QStringLiteral("%%") || whole == QStringLiteral("&&"))
+            continue;
+        TextToken token;
+        token.Start = match.capturedStart(0);
+        token.Length = match.capturedLength(0);
+        if (match.capturedStart(QStringLiteral("markup")) >= 0)
+            token.What = TextToken::Kind::Markup;
+        else if (match.capturedStart(QStringLiteral("accelerator")) >= 0) {
+            token.What = TextToken::Kind::Accelerator;
+            token.Length = 2; // the "&" and the letter it marks
+        }
+        tokens.push_back(token);
+    }
+    return tokens;
+}
+
+QString NextMissingToken(const QString &original, const QString &translation)
+{
+    std::vector<QString> found;
+    for (const TextToken &token : FindTextTokens(translation)) {
+        if (token.What != TextToken::Kind::Accelerator)
+            found.push_back(translation.mid(token.Start, token.Length));
+    }
+    for (const TextToken &token : FindTextTokens(original)) {
+        if (token.What == TextToken::Kind::Accelerator)
+            continue;
+        const QString wanted = original.mid(token.Start, token.Length);
+        // Each one of the translation answers one of the original.
+        const auto at = std::find(found.begin(), found.end(), wanted);
+        if (at == found.end())
+            return wanted;
+        found.erase(at);
+    }
+    return {};
+}
+
+TokenHighlighter::TokenHighlighter(QTextDocument *document)
+    : QSyntaxHighlighter(document)
+{
+}
+
+void TokenHighlighter::highlightBlock(const QString &text)
+{
+    QTextCharFormat placeholder;
+    placeholder.setBackground(QColor(255, 229, 153));
+    placeholder.setForeground(QColor(122, 62, 0));
+    QTextCharFormat markup;
+    markup.setBackground(QColor(214, 234, 248));
+    markup.setForeground(QColor(21, 67, 96));
+    QTextCharFormat accelerator;
+    accelerator.setFontUnderline(true);
+    accelerator.setFontWeight(QFont::Bold);
+    for (const TextToken &token : FindTextTokens(text)) {
+        const QTextCharFormat &format = token.What == TextToken::Kind::Placeholder ? placeholder
+                                        : token.What == TextToken::Kind::Markup    ? markup
+                                                                                   : accelerator;
+        setFormat(static_cast<int>(token.Start), static_cast<int>(token.Length), format);
+    }
+}
+
+} // namespace verbaria
