@@ -102,7 +102,7 @@ int RunStats(const std::vector<std::string> &args)
             return ExitFailure;
         }
         if (positional.size() == 1)
-            rows.push_back({positional[0], CountTranslations(document), CountForReview(document)});
+            rows.push_back({positional[0], CountTranslations(document), 0, CountForReview(document)});
         for (std::size_t i = 1; i < positional.size(); ++i) {
             // Each file is counted against the template given, whatever its DEFINITION says.
             document.NovyJazyk(false, false);

@@ -3,6 +3,7 @@
 #include "dialogs/UiText.h"
 #include "editor/core/AutoCompletion.h"
 #include "editor/core/LanguageDocument.h"
+#include "editor/core/OldVersionImport.h"
 #include "editor/core/TranslationCounts.h"
 #include "editor/core/UserDialogs.h"
 #include "editor/ui/DocumentCodePages.h"
@@ -117,6 +118,16 @@ void EditingCommands::CompleteSameOriginals()
     CompleteTranslations(document.Grid(), bytes ? *bytes : std::string("\n"));
     // A pass that overwrote translations is work a close must not drop without asking.
     context_.AfterCommand(true);
+}
+
+void EditingCommands::ImportOldVersion()
+{
+    try {
+        ImportovatZeStareVerze(context_.Document());
+    } catch (const std::exception &error) {
+        context_.Dialogs().ReportError(error.what());
+    }
+    context_.AfterCommand(false);
 }
 
 } // namespace verbaria

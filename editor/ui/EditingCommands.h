@@ -27,6 +27,8 @@ public:
     void SaveNow();
     // Gives the rows that share an original text the translation of the group's last row.
     void CompleteSameOriginals();
+    // Takes the translations of a language file of the older format into the document.
+    void ImportOldVersion();
 
 private:
     void FilterRowsPutBack();

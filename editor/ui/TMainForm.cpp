@@ -1,7 +1,6 @@
 #include "editor/ui/TMainForm.h"
 
 #include "dialogs/FileDialogComponent.h"
-#include "editor/core/OldVersionImport.h"
 #include "editor/ui/ChecksController.h"
 #include "editor/ui/CommandTable.h"
 #include "editor/ui/DocumentHistory.h"
@@ -338,7 +337,8 @@ void TMainForm::SetUpWorkbench()
                     const int first = StringGridModel::GridRowOf(topLeft);
                     const int last = StringGridModel::GridRowOf(bottomRight);
                     filterBar_->RowsChanged(first, last);
-                    RefreshChecks(first, last);
+                    if (checks_)
+                        checks_->Refresh(first, last);
                 }
                 if (!textPane_->IsEditing())
                     ShowTextPane();
@@ -346,7 +346,8 @@ void TMainForm::SetUpWorkbench()
     connect(grid->GridModel(), &QAbstractItemModel::modelReset, this, [this, filterChangedRows] {
         // Many rows changed at once (undo, replace): the checks and the filter look at them all
         // again, the filter but for the row the user is on.
-        RefreshChecks(1, INT_MAX);
+        if (checks_)
+            checks_->Refresh(1, INT_MAX);
         filterBar_->RowsChanged(1, document_->Grid().RowCount() - 1);
         filterChangedRows();
     });
@@ -397,22 +398,13 @@ void TMainForm::RetranslateChecks()
     ShowRowNotes(ui_->gridJazyk->CurrentRow());
 }
 
-void TMainForm::RefreshChecks(int first, int last)
-{
-    if (checks_)
-        checks_->Refresh(first, last);
-}
-
 void TMainForm::ShowRowNotes(int row)
 {
     if (!checks_ || !memory_)
         return;
-    QString html = tracking_ ? tracking_->RowNotes(row) : QString();
-    if (const QString facts = checks_->FactsAndFindings(row); !facts.isEmpty())
-        html += (html.isEmpty() ? QString() : QStringLiteral("<br>")) + facts;
-    if (const QString suggestions = memory_->Suggestions(row); !suggestions.isEmpty())
-        html += (html.isEmpty() ? QString() : QStringLiteral("<br>")) + suggestions;
-    textPane_->SetNotes(html);
+    QStringList notes{tracking_->RowNotes(row), checks_->FactsAndFindings(row), memory_->Suggestions(row)};
+    notes.removeAll(QString());
+    textPane_->SetNotes(notes.join(QStringLiteral("<br>")));
 }
 
 void TMainForm::FollowSpelling()
@@ -589,12 +581,7 @@ void TMainForm::ZapnoutTurmoMod()
 
 void TMainForm::ImportovatZeStareVerze()
 {
-    try {
-        verbaria::ImportovatZeStareVerze(*document_);
-    } catch (const std::exception &error) {
-        Dialogs().ReportError(error.what());
-    }
-    AfterCommand(false);
+    editing_->ImportOldVersion();
     ApplyFilter();
 }
 

@@ -191,7 +191,6 @@ private:
     void ShowTextPane();
     void SetUpControllers();
     void RetranslateChecks();
-    void RefreshChecks(int first, int last);
     // The row's facts, findings and the memory's suggestions under the text pane.
     void ShowRowNotes(int row);
     // Checks the translations in the dictionary the document's choice or language names.
