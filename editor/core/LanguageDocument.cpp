@@ -175,6 +175,22 @@ bool IsTemplateName(const std::string &fileName)
            UpperAscii(std::string_view(fileName).substr(fileName.size() - 4)) == ".LND";
 }
 
+// A template by its name and by what it holds: a language file someone named ".lnd" is still read
+// as the language file it is.
+bool IsTemplateFile(const std::string &fileName)
+{
+    if (!IsTemplateName(fileName))
+        return false;
+    std::string bytes;
+    try {
+        if (!ReadFileBytes(NativePath(fileName), bytes))
+            return false;
+    } catch (const std::exception &) {
+        return false;
+    }
+    return HasTemplateSection(bytes);
+}
+
 } // namespace
 
 void LanguageDocument::StyleRow(int row, TItemKind kind)
@@ -903,7 +919,7 @@ void LanguageDocument::OtevritJazyk()
 void LanguageDocument::OtevritSoubor(const std::string &fileName)
 {
     // A template is never a language file: it starts a new translation of itself.
-    if (IsTemplateName(fileName)) {
+    if (IsTemplateFile(fileName)) {
         NovyVJinemProgramu(fileName);
         return;
     }

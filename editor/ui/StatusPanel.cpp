@@ -21,7 +21,6 @@ StatusPanel::StatusPanel(QStatusBar &bar, const TextService &texts)
     setObjectName(QStringLiteral("StatusPanel"));
     progressPrelozeno_->setObjectName(QStringLiteral("progressPrelozeno"));
     labelKeKontrole_->hide();
-    labelZmenene_->setObjectName(QStringLiteral("labelZmenene"));
     labelZmenene_->hide();
     progressPrelozeno_->setMaximumWidth(160);
     progressPrelozeno_->setTextVisible(true);

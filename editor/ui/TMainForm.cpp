@@ -418,6 +418,7 @@ void TMainForm::RetranslateWorkbench()
     statusPanel_->Retranslate();
     filterBar_->Retranslate();
     textPane_->Retranslate();
+    tracking_->Retranslate();
     search_->Retranslate();
     if (rows_)
         rows_->Retranslate();

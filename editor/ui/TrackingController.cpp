@@ -75,6 +75,14 @@ TrackingController::~TrackingController()
     status_.SetChangedCounter({});
 }
 
+void TrackingController::Retranslate()
+{
+    offer_->setText(UiText(context_.Texts().TranslateText(
+        "Tento soubor si nepamatuje originály překladů. Zapněte to ve vlastnostech jazyka (karta "
+        "„Originály“): změny příští verze šablony se pak označí a nic se neztratí.")));
+    offer_->setToolTip(offer_->text());
+}
+
 void TrackingController::AfterRead()
 {
     offer_->hide();
@@ -92,10 +100,7 @@ void TrackingController::AfterRead()
     if (!translated)
         return;
     offered_.insert(document.souborJazyka());
-    offer_->setText(UiText(context_.Texts().TranslateText(
-        "Tento soubor si nepamatuje originály překladů. Zapněte to ve vlastnostech jazyka (karta "
-        "„Originály“): změny příští verze šablony se pak označí a nic se neztratí.")));
-    offer_->setToolTip(offer_->text());
+    Retranslate();
     offer_->show();
     QTimer::singleShot(30000, offer_, &QLabel::hide);
 }

@@ -32,6 +32,8 @@ public:
 
     // After a language file was read into the translations.
     void AfterRead();
+    // The offer to track, in the editor's language now.
+    void Retranslate();
     // For the text pane: the row's old and new original with the changed words marked, and the
     // translation a moved entry is offered (rich text; empty for none).
     QString RowNotes(int row) const;
