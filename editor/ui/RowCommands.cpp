@@ -44,6 +44,16 @@ RowCommands::RowCommands(EditorContext &context, TextPane &pane)
     ShowWords();
 }
 
+namespace {
+
+// The row's original as the grid shows it, in the template's code page.
+QString OriginalShown(const StringGridModel &model, int row)
+{
+    return model.data(model.IndexOfCell(LanguageDocument::ColumnOriginal, row), Qt::DisplayRole).toString();
+}
+
+} // namespace
+
 RowCommands::~RowCommands()
 {
     disconnect(&context_.History(), nullptr, this, nullptr);
@@ -58,8 +68,7 @@ void RowCommands::CopyOriginal()
     if (!TranslatableEntry(document, row) || !grid.GridModel())
         return;
     const StringGridModel &model = *grid.GridModel();
-    const QString original =
-        model.data(model.IndexOfCell(LanguageDocument::ColumnOriginal, row), Qt::DisplayRole).toString();
+    const QString original = OriginalShown(model, row);
     const CodePage codePage = LanguageCodePageOf(document);
     const std::optional<std::string> bytes = codePage.Encode(original);
     if (!bytes) {
@@ -98,8 +107,7 @@ void RowCommands::InsertNextToken()
     if (!TranslatableEntry(document, row) || !grid.GridModel())
         return;
     const StringGridModel &model = *grid.GridModel();
-    const QString original =
-        model.data(model.IndexOfCell(LanguageDocument::ColumnOriginal, row), Qt::DisplayRole).toString();
+    const QString original = OriginalShown(model, row);
     QPlainTextEdit *memo = pane_.memoNovyText();
     // Where the translator types: the text pane, the cell's editor, or the cell's editor opened now
     // with the cursor at its end.
