@@ -10,7 +10,7 @@ packages=(
     clang libclang-rt-dev clang-format
     xvfb xauth imagemagick fonts-dejavu-core fonts-ipafont-gothic time openbox xdotool xclip x11-utils
     desktop-file-utils appstream dpkg-dev file librsvg2-bin util-linux
-    lintian
+    lintian ccache
     gettext translate-toolkit python3 qtbase5-examples qttools5-examples
     libhunspell-dev hunspell-cs hunspell-sk hunspell-pl hunspell-en-us hunspell-en-gb hunspell-de-de
     hunspell-fr hunspell-es hunspell-it hunspell-hu hunspell-ru hunspell-uk
