@@ -1,5 +1,6 @@
 #include "formats/TrackedOriginals.h"
 
+#include "formats/CommentValue.h"
 #include "formats/Errors.h"
 #include "formats/LanguageFile.h"
 #include "formats/TextRules.h"
@@ -17,48 +18,6 @@ constexpr std::string_view OriginalPrefix = "/Original ";
 constexpr std::string_view ObsoletePrefix = "/Obsolete ";
 constexpr std::string_view FormTextPrefix = "/Text=";
 
-bool StartsWith(std::string_view line, std::string_view prefix)
-{
-    return line.size() >= prefix.size() && EqualsIgnoringAsciiCase(line.substr(0, prefix.size()), prefix);
-}
-
-// "/Original 00012:text" and "/Obsolete 00012:text": the number and the text after the colon.
-std::optional<std::pair<std::int32_t, std::string_view>> NumberedValue(std::string_view line,
-                                                                       std::string_view prefix)
-{
-    if (!StartsWith(line, prefix))
-        return std::nullopt;
-    line.remove_prefix(prefix.size());
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos)
-        return std::nullopt;
-    const std::optional<std::int32_t> number = ParseWholeNumber(TrimBlanks(line.substr(0, colon)));
-    if (!number)
-        return std::nullopt;
-    return std::make_pair(*number, line.substr(colon + 1));
-}
-
-std::optional<std::int32_t> ItemNumberOf(std::string_view line)
-{
-    try {
-        const auto split = SplitLanguageLine(line);
-        if (split && split->IsItem)
-            return split->Number;
-    } catch (const FormatError &) {
-    }
-    return std::nullopt;
-}
-
-bool IsItemLine(std::string_view line)
-{
-    try {
-        const auto split = SplitLanguageLine(line);
-        return split && split->IsItem;
-    } catch (const FormatError &) {
-        return true; // a broken item line is still where the items begin
-    }
-}
-
 void AppendNumbered(std::string &out, std::string_view prefix, std::int32_t number, std::string_view text)
 {
     out.append(prefix).append(PadNumber(number, 5)).append(":").append(text).append("\r\n");
@@ -68,8 +27,8 @@ void AppendNumbered(std::string &out, std::string_view prefix, std::int32_t numb
 
 bool IsTrackingLine(std::string_view line)
 {
-    return StartsWith(line, TrackingPrefix) || NumberedValue(line, OriginalPrefix) ||
-           NumberedValue(line, ObsoletePrefix);
+    return IsCommentValueLine(line, TrackingPrefix) || NumberedCommentValue(line, OriginalPrefix) ||
+           NumberedCommentValue(line, ObsoletePrefix);
 }
 
 TrackedOriginals ReadTrackedOriginals(std::string_view languageBytes)
@@ -82,11 +41,11 @@ TrackedOriginals ReadTrackedOriginals(std::string_view languageBytes)
         if (line.empty())
             return;
         if (line.front() == '/') {
-            if (StartsWith(line, TrackingPrefix)) {
+            if (IsCommentValueLine(line, TrackingPrefix)) {
                 tracked.Tracking = true;
-            } else if (const auto original = NumberedValue(line, OriginalPrefix)) {
+            } else if (const auto original = NumberedCommentValue(line, OriginalPrefix)) {
                 pending.emplace(original->first, std::string(original->second));
-            } else if (const auto obsolete = NumberedValue(line, ObsoletePrefix)) {
+            } else if (const auto obsolete = NumberedCommentValue(line, ObsoletePrefix)) {
                 ObsoleteTranslation &kept = tracked.Obsolete[obsolete->first];
                 kept.Translation.assign(obsolete->second);
                 if (pending && pending->first == obsolete->first)
@@ -161,7 +120,7 @@ std::vector<std::string> TemplateOriginals(std::string_view templateBytes,
             if (stripped.empty())
                 return;
             if (stripped.front() == '/') {
-                if (StartsWith(stripped, FormTextPrefix))
+                if (IsCommentValueLine(stripped, FormTextPrefix))
                     formText = stripped.substr(FormTextPrefix.size());
                 return;
             }
