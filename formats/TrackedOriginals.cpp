@@ -3,6 +3,7 @@
 #include "formats/CommentValue.h"
 #include "formats/Errors.h"
 #include "formats/LanguageFile.h"
+#include "formats/MessageInfo.h"
 #include "formats/TextRules.h"
 
 #include <optional>
@@ -16,7 +17,23 @@ constexpr std::string_view TrackingPrefix = "/Tracking:";
 constexpr std::string_view TrackingLine = "/Tracking: originals";
 constexpr std::string_view OriginalPrefix = "/Original ";
 constexpr std::string_view ObsoletePrefix = "/Obsolete ";
+constexpr std::string_view ObsoleteFormPrefix = "/Obsolete-";
 constexpr std::string_view FormTextPrefix = "/Text=";
+
+// "/Obsolete-Form 00040 1:text": a form line of the item format behind its own prefix, so that
+// the plural forms of an entry the template may give the number again are not taken for its.
+bool ReadObsoleteForm(std::string_view line, std::int32_t &number, std::size_t &form, std::string_view &text)
+{
+    if (!IsCommentValueLine(line, ObsoleteFormPrefix))
+        return false;
+    const std::string formLine = "/" + std::string(line.substr(ObsoleteFormPrefix.size()));
+    std::string_view value;
+    if (!ReadFormLine(formLine, number, form, value))
+        return false;
+    const auto at = static_cast<std::size_t>(value.data() - formLine.data()) - 1 + ObsoleteFormPrefix.size();
+    text = TrimLeftBlanks(line.substr(at, value.size()));
+    return true;
+}
 
 void AppendNumbered(std::string &out, std::string_view prefix, std::int32_t number, std::string_view text)
 {
@@ -27,8 +44,11 @@ void AppendNumbered(std::string &out, std::string_view prefix, std::int32_t numb
 
 bool IsTrackingLine(std::string_view line)
 {
+    std::int32_t number = 0;
+    std::size_t form = 0;
+    std::string_view text;
     return IsCommentValueLine(line, TrackingPrefix) || NumberedCommentValue(line, OriginalPrefix) ||
-           NumberedCommentValue(line, ObsoletePrefix);
+           NumberedCommentValue(line, ObsoletePrefix) || ReadObsoleteForm(line, number, form, text);
 }
 
 TrackedOriginals ReadTrackedOriginals(std::string_view languageBytes)
@@ -37,6 +57,9 @@ TrackedOriginals ReadTrackedOriginals(std::string_view languageBytes)
     // An original belongs to the next item or obsolete line of its number; the notes and forms
     // that may stand between are passed over.
     std::optional<std::pair<std::int32_t, std::string>> pending;
+    std::int32_t formNumber = 0;
+    std::size_t form = 0;
+    std::string_view formText;
     ForEachLine(languageBytes, [&](std::string_view line) {
         if (line.empty())
             return;
@@ -51,6 +74,12 @@ TrackedOriginals ReadTrackedOriginals(std::string_view languageBytes)
                 if (pending && pending->first == obsolete->first)
                     kept.Original = std::move(pending->second);
                 pending.reset();
+            } else if (ReadObsoleteForm(line, formNumber, form, formText)) {
+                if (const auto kept = tracked.Obsolete.find(formNumber); kept != tracked.Obsolete.end()) {
+                    if (kept->second.Forms.size() < form)
+                        kept->second.Forms.resize(form);
+                    kept->second.Forms[form - 1].assign(formText);
+                }
             }
             return;
         }
@@ -98,6 +127,12 @@ std::string WithTrackedOriginals(std::string_view languageBytes, const TrackedOr
         if (!kept.Original.empty())
             AppendNumbered(out, OriginalPrefix, number, kept.Original);
         AppendNumbered(out, ObsoletePrefix, number, kept.Translation);
+        for (std::size_t form = 0; form < kept.Forms.size(); ++form) {
+            if (!kept.Forms[form].empty())
+                out.append(ObsoleteFormPrefix)
+                    .append(FormatFormLine(number, form + 1, kept.Forms[form]).substr(1))
+                    .append("\r\n");
+        }
     }
     return out;
 }
