@@ -55,6 +55,33 @@ QString TranslationText(const CodePage &codePage, const std::string &bytes, bool
     return codePage.Decode(escaped ? UnescapeMessageValue(bytes) : bytes);
 }
 
+// The translations a tracking file keeps for numbers the template no longer has, after the
+// entries, with the originals they were made from.
+std::string ExportObsolete(const LanguageDocument &document, const DocumentCodePages &codePages,
+                           ExchangeWriter &writer)
+{
+    for (const auto &[number, kept] : document.Obsolete()) {
+        ExchangeUnit unit;
+        unit.Obsolete = true;
+        unit.Id = QString::number(number);
+        unit.Source = codePages.Originals.Decode(kept.Original);
+        unit.Target = codePages.Translations.Decode(kept.Translation);
+        unit.Plural = !kept.Forms.empty();
+        for (const std::string &form : kept.Forms)
+            unit.Forms.append(codePages.Translations.Decode(form));
+        unit.Notes.append(u"OBSOLETE"_s);
+        bool whole = DecodesWhole(unit.Source) && DecodesWhole(unit.Target);
+        for (const QString &form : unit.Forms)
+            whole = whole && DecodesWhole(form);
+        if (!whole)
+            return "obsolete unit " + std::to_string(number) +
+                   ": a byte of its texts is not a character of the file's code page";
+        if (std::string error = writer.Unit(unit); !error.empty())
+            return error;
+    }
+    return {};
+}
+
 } // namespace
 
 FormTexts ReadFormTexts(const LanguageDocument &document)
@@ -272,6 +299,10 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
             }
         }
         if (std::string error = writer.Unit(unit); !error.empty())
+            return error;
+    }
+    if (document.Tracking()) {
+        if (std::string error = ExportObsolete(document, codePages, writer); !error.empty())
             return error;
     }
     return writer.EndFile();

@@ -168,8 +168,42 @@ std::int32_t DocumentImporter::FindByText(const ExchangeUnit &unit)
     return -1;
 }
 
+std::string DocumentImporter::ApplyObsolete(const ExchangeUnit &unit)
+{
+    // One the template has an entry for again, or one without a number, is no translation this
+    // file can keep.
+    const auto number = ParseWholeNumber(unit.Id.toStdString());
+    if (!number || document_.IndexOfNumber(*number) >= 0)
+        return {};
+    ObsoleteTranslation kept;
+    if (std::string error = TranslationBytes(unit.Target, false, UnitName(unit), kept.Translation);
+        !error.empty())
+        return error;
+    if (unit.Plural) {
+        for (const QString &form : unit.Forms) {
+            if (std::string error = TranslationBytes(form, false, UnitName(unit), kept.Forms.emplace_back());
+                !error.empty())
+                return error;
+        }
+        while (!kept.Forms.empty() && kept.Forms.back().empty())
+            kept.Forms.pop_back();
+    }
+    if (kept.Translation.empty() && kept.Forms.empty())
+        return {};
+    std::optional<std::string> original = codePages_.Originals.Encode(unit.Source);
+    if (!original || HasLineBreak(unit.Source))
+        return UnitName(unit) + ": the template's code page cannot hold the original on one line";
+    kept.Original = *std::move(original);
+    if (document_.ObsoleteOf(*number) != kept)
+        document_.RestoreObsolete(*number, std::move(kept));
+    ++obsolete_;
+    return {};
+}
+
 std::string DocumentImporter::ApplyUnit(const ExchangeUnit &unit)
 {
+    if (unit.Obsolete)
+        return ApplyObsolete(unit);
     const auto &items = document_.polozky();
     const auto number = ParseWholeNumber(unit.Id.toStdString());
     const std::int32_t index = number ? document_.IndexOfNumber(*number) : FindByText(unit);

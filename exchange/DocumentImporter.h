@@ -20,7 +20,8 @@ namespace verbaria::exchange {
 // Puts an exchange file's header and units into a document loaded with the template (and the
 // description language the export used). Units are matched by number; a unit without one (a file
 // that never was an export of ours) by its context, disambiguation and source, or a component's
-// path. The forms of a plural message go into the entry's plural forms.
+// path. The forms of a plural message go into the entry's plural forms. An obsolete unit whose number
+// the template lacks goes into the document's obsolete translations; any other is passed over.
 class DocumentImporter final
 {
 public:
@@ -33,6 +34,8 @@ public:
     const std::vector<std::string> &Conflicts() const { return conflicts_; }
     std::size_t Imported() const { return imported_; }
     std::size_t Ignored() const { return ignored_; }
+    // Obsolete translations the file carried, kept as the document's own.
+    std::size_t Obsolete() const { return obsolete_; }
     std::size_t NeedingReview() const { return reviewNumbers_.size(); }
     // The numbers of the entries whose translation came marked for review (fuzzy, needs-review-*),
     // in the file's order: the document notes them as it notes its own rows waiting for review.
@@ -45,6 +48,8 @@ private:
                                  std::string &bytes) const;
     // The entry a unit without a number stands for, or -1.
     std::int32_t FindByText(const ExchangeUnit &unit);
+    // A translation whose number the template no longer has, into the document's obsolete ones.
+    std::string ApplyObsolete(const ExchangeUnit &unit);
 
     LanguageDocument &document_;
     DocumentCodePages codePages_;
@@ -57,6 +62,7 @@ private:
     std::vector<std::string> conflicts_;
     std::size_t imported_ = 0;
     std::size_t ignored_ = 0;
+    std::size_t obsolete_ = 0;
     std::vector<std::int32_t> reviewNumbers_;
 };
 

@@ -26,6 +26,10 @@ struct ExchangeUnit
     // The original the translation was made from, when the template changed it since (PO's
     // "#| msgid", XLIFF's previous-version alt-trans); null for none.
     QString PreviousSource;
+    // A translation whose number the template no longer has, kept by a file that tracks its
+    // originals: Source is the original it was made from. PO writes it as an obsolete entry
+    // ("#~"), XLIFF as a unit with translate="no"; other tools pass it over as they do theirs.
+    bool Obsolete = false;
 
     bool HasContext() const { return !Context.isEmpty() || !Disambiguation.isEmpty(); }
 };

@@ -30,6 +30,7 @@ struct Entry
     std::vector<QByteArray> References;   // every #: reference
     QByteArray TsId;                      // lconvert's "#. ts-id N", which keeps an XLIFF unit's id
     std::optional<QByteArray> PreviousId; // "#| msgid": the original the translation was made from
+    bool Obsolete = false;                // its lines stood behind "#~"
     long long Line = 0;
 };
 
@@ -107,7 +108,7 @@ private:
             return Complete();
         if (trimmed.front() == '#') {
             if (trimmed.starts_with("#~"))
-                return {};
+                return ObsoleteLine(trimmed.substr(2));
             // A comment after msgstr opens the next entry.
             if (entry_.Str || !entry_.PluralStr.empty())
                 if (std::string error = Complete(); !error.empty())
@@ -217,6 +218,25 @@ private:
         return {};
     }
 
+    // A line of an obsolete entry, read as the entry's own lines are. Its previous original
+    // ("#~|") is passed over: the original the translation was made from is its msgid.
+    std::string ObsoleteLine(std::string_view line)
+    {
+        if (line.starts_with('|'))
+            return {};
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (line.empty() || line.front() == '#')
+            return {};
+        // The entry before it ends here, and its faults are its own.
+        if (!entry_.Obsolete && (entry_.Str || !entry_.PluralStr.empty()))
+            if (std::string error = Complete(); !error.empty())
+                return error;
+        (void)Line(line); // what another tool kept of a dropped message stops nothing
+        entry_.Obsolete = entry_.Started;
+        return {};
+    }
+
     void Start()
     {
         if (entry_.Started)
@@ -241,28 +261,33 @@ private:
         entry_ = Entry();
         if (!entry.Id && !entry.Str && !entry.Context)
             return {}; // comments only
+        // What another tool kept of a message its sources dropped stops nothing: at worst it is
+        // not read, as it never was before.
+        const auto fault = [&entry](std::string what) { return entry.Obsolete ? std::string() : what; };
         if (!entry.Id || (!entry.Str && entry.PluralStr.empty()))
-            return "an entry needs msgid and msgstr";
+            return fault("an entry needs msgid and msgstr");
         ExchangeUnit unit;
         unit.Line = entry.Line;
         QString context;
         if (!Decode(*entry.Id, unit.Source) || !Decode(entry.Context.value_or(QByteArray()), context))
-            return "the text is not UTF-8";
+            return fault("the text is not UTF-8");
         if (entry.Plural) {
             unit.Plural = true;
             for (std::size_t form = 0; form < entry.PluralStr.size(); ++form) {
                 QString text;
                 if (!Decode(entry.PluralStr[form], text))
-                    return "the text is not UTF-8";
+                    return fault("the text is not UTF-8");
                 if (form == 0)
                     unit.Target = text;
                 else
                     unit.Forms.append(text);
             }
         } else if (!Decode(*entry.Str, unit.Target)) {
-            return "the text is not UTF-8";
+            return fault("the text is not UTF-8");
         }
         if (!entry.Context && entry.Id->isEmpty()) {
+            if (entry.Obsolete)
+                return {}; // an obsolete header is no header
             if (seenHeader_ || begun_)
                 return "a second header entry";
             seenHeader_ = true;
@@ -293,7 +318,8 @@ private:
                 unit.Id = QString::fromUtf8(entry.TsId);
         }
         if (entry.PreviousId && !Decode(*entry.PreviousId, unit.PreviousSource))
-            return "the text is not UTF-8";
+            return fault("the text is not UTF-8");
+        unit.Obsolete = entry.Obsolete;
         unit.NeedsReview = entry.Fuzzy && (!unit.Target.isEmpty() ||
                                            std::any_of(unit.Forms.begin(), unit.Forms.end(),
                                                        [](const QString &f) { return !f.isEmpty(); }));

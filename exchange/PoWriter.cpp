@@ -54,6 +54,30 @@ void AppendQuoted(QByteArray &out, const QString &text)
     out += '"';
 }
 
+// The message's lines: msgctxt, msgid and its translations, each behind lead.
+void AppendMessage(QByteArray &out, const char *lead, const QString &context, const ExchangeUnit &unit)
+{
+    out.append(lead).append("msgctxt ");
+    AppendQuoted(out, context);
+    out.append("\n").append(lead).append("msgid ");
+    AppendQuoted(out, unit.Source);
+    if (unit.Plural) {
+        // A Qt message has one text for every count.
+        out.append("\n").append(lead).append("msgid_plural ");
+        AppendQuoted(out, unit.Source);
+        for (qsizetype form = 0; form <= unit.Forms.size(); ++form) {
+            out.append("\n").append(lead).append("msgstr[");
+            out += QByteArray::number(form);
+            out += "] ";
+            AppendQuoted(out, form == 0 ? unit.Target : unit.Forms[form - 1]);
+        }
+    } else {
+        out.append("\n").append(lead).append("msgstr ");
+        AppendQuoted(out, unit.Target);
+    }
+    out += '\n';
+}
+
 bool HasLineBreak(const QString &text)
 {
     return text.contains(u'\n') || text.contains(u'\r');
@@ -132,6 +156,8 @@ std::string PoWriter::BeginFile(const ExchangeHeader &header)
 
 std::string PoWriter::Unit(const ExchangeUnit &unit)
 {
+    if (unit.Obsolete)
+        return ObsoleteUnit(unit);
     for (const QString &note : unit.Notes) {
         if (HasLineBreak(note))
             return "unit " + unit.Id.toStdString() + ": a comment cannot hold a line break";
@@ -175,27 +201,18 @@ std::string PoWriter::Unit(const ExchangeUnit &unit)
             context = std::move(packed);
         }
     }
-    buffer_ += "msgctxt ";
-    AppendQuoted(buffer_, context);
-    buffer_ += "\nmsgid ";
-    AppendQuoted(buffer_, unit.Source);
-    if (unit.Plural) {
-        // A Qt message has one text for every count.
-        buffer_ += "\nmsgid_plural ";
-        AppendQuoted(buffer_, unit.Source);
-        for (qsizetype form = 0; form <= unit.Forms.size(); ++form) {
-            buffer_ += "\nmsgstr[";
-            buffer_ += QByteArray::number(form);
-            buffer_ += "] ";
-            AppendQuoted(buffer_, form == 0 ? unit.Target : unit.Forms[form - 1]);
-        }
-    } else {
-        buffer_ += "\nmsgstr ";
-        AppendQuoted(buffer_, unit.Target);
-    }
-    buffer_ += '\n';
+    AppendMessage(buffer_, "", context, unit);
     if (buffer_.size() > (1 << 20))
         Flush();
+    return {};
+}
+
+// As msgmerge keeps a message its sources dropped: every line of it behind "#~ ", the number as
+// msgctxt and the original the translation was made from as msgid.
+std::string PoWriter::ObsoleteUnit(const ExchangeUnit &unit)
+{
+    buffer_ += '\n';
+    AppendMessage(buffer_, "#~ ", unit.Id, unit);
     return {};
 }
 

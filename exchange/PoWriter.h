@@ -27,6 +27,7 @@ public:
     std::string Finish() override;
 
 private:
+    std::string ObsoleteUnit(const ExchangeUnit &unit);
     void Flush();
 
     QIODevice &device_;

@@ -208,6 +208,7 @@ private:
     {
         Clues clues;
         clues.Ids.append(xml_.attributes().value(u"id"_s).toString());
+        const bool obsolete = xml_.attributes().value(u"translate"_s) == u"no"_s;
         ExchangeUnit message;
         int forms = 0;
         while (xml_.readNextStartElement()) {
@@ -233,6 +234,7 @@ private:
         if (forms == 0)
             return {};
         message.Plural = true;
+        message.Obsolete = message.Obsolete || obsolete;
         Resolve(message, clues, qtContext);
         return Deliver(message);
     }
@@ -325,6 +327,7 @@ private:
         clues.Ids.append(id);
         unit.Resname = attributes.value(u"resname"_s).toString();
         headerUnit = attributes.value(u"restype"_s) == u"x-gettext-domain-header"_s;
+        unit.Obsolete = attributes.value(u"translate"_s) == u"no"_s;
         const bool notApproved = attributes.value(u"approved"_s) == u"no"_s;
         QString state;
         std::string error;

@@ -139,6 +139,8 @@ std::string XliffWriter::Unit(const ExchangeUnit &unit)
         xml_.writeStartElement(u"group"_s);
         xml_.writeAttribute(u"id"_s, unit.Id);
         xml_.writeAttribute(u"restype"_s, xliff::RestypePlurals);
+        if (unit.Obsolete)
+            xml_.writeAttribute(u"translate"_s, u"no"_s);
         for (qsizetype form = 0; form <= unit.Forms.size(); ++form)
             WriteTransUnit(unit, unit.Id + u'[' + QString::number(form) + u']',
                            form == 0 ? unit.Target : unit.Forms[form - 1]);
@@ -156,6 +158,9 @@ void XliffWriter::WriteTransUnit(const ExchangeUnit &unit, const QString &id, co
     xml_.writeAttribute(u"id"_s, id);
     if (!unit.Resname.isEmpty())
         xml_.writeAttribute(u"resname"_s, unit.Resname);
+    // An obsolete translation: nothing to translate, kept for its text.
+    if (unit.Obsolete)
+        xml_.writeAttribute(u"translate"_s, u"no"_s);
     // The Translate Toolkit takes every unit that is not approved for one that needs review.
     xml_.writeAttribute(u"approved"_s, translated && !unit.NeedsReview ? u"yes"_s : u"no"_s);
     xml_.writeAttribute(u"http://www.w3.org/XML/1998/namespace"_s, u"space"_s, u"preserve"_s);

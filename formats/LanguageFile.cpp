@@ -28,6 +28,27 @@ std::optional<LanguageLine> SplitLanguageLine(std::string_view line)
     return result;
 }
 
+std::optional<std::int32_t> ItemNumberOf(std::string_view line)
+{
+    try {
+        const auto split = SplitLanguageLine(line);
+        if (split && split->IsItem)
+            return split->Number;
+    } catch (const FormatError &) {
+    }
+    return std::nullopt;
+}
+
+bool IsItemLine(std::string_view line)
+{
+    try {
+        const auto split = SplitLanguageLine(line);
+        return split && split->IsItem;
+    } catch (const FormatError &) {
+        return true; // a broken item line is still where the items begin
+    }
+}
+
 std::int32_t NumberIndex::IndexOf(std::int32_t number) const
 {
     if (useDense_) {

@@ -48,6 +48,14 @@ struct LanguageLine
 // whole number (the message quotes the key, upper-cased).
 std::optional<LanguageLine> SplitLanguageLine(std::string_view line);
 
+// The number of an item line; nullopt for any other line and for an item line whose key is no
+// whole number.
+std::optional<std::int32_t> ItemNumberOf(std::string_view line);
+
+// Whether a line is an item line, a broken one (a key that is no whole number) included: the
+// comment lines written above the first item go above it too.
+bool IsItemLine(std::string_view line);
+
 // The one reader of a language file's lines, in the order they stand: onHeader(KEY, value) for a
 // header line (KEY upper-cased: "LANGUAGE", "VERSION", "AUTHOR", "DEFINITION", "CODEPAGE" or any
 // other), onEntry(number, value) for an entry line; comments and lines without a separator are

@@ -1,8 +1,6 @@
 #include "formats/LanguageTag.h"
 
-#include "formats/Errors.h"
-#include "formats/LanguageFile.h"
-#include "formats/TextRules.h"
+#include "formats/CommentValue.h"
 
 #include <vector>
 
@@ -11,21 +9,6 @@ namespace verbaria {
 namespace {
 
 constexpr std::string_view Prefix = "/Language-Tag:";
-
-bool IsTagLine(std::string_view line)
-{
-    return line.size() >= Prefix.size() && EqualsIgnoringAsciiCase(line.substr(0, Prefix.size()), Prefix);
-}
-
-bool IsItemLine(std::string_view line)
-{
-    try {
-        const auto split = SplitLanguageLine(line);
-        return split && split->IsItem;
-    } catch (const FormatError &) {
-        return true; // a broken item line is still where the items begin
-    }
-}
 
 bool AllOf(std::string_view text, bool (*test)(char))
 {
@@ -79,40 +62,12 @@ bool IsLanguageTag(std::string_view text)
 
 std::optional<std::string> ReadLanguageTag(std::string_view languageBytes)
 {
-    std::optional<std::string> tag;
-    ForEachLine(languageBytes, [&](std::string_view line) {
-        if (!IsTagLine(line))
-            return;
-        const std::string_view value = TrimBlanks(line.substr(Prefix.size()));
-        if (IsLanguageTag(value))
-            tag = std::string(value);
-    });
-    return tag;
+    return ReadCommentValue(languageBytes, Prefix, IsLanguageTag);
 }
 
 std::string WithLanguageTag(std::string_view languageBytes, std::string_view tag)
 {
-    const bool write = IsLanguageTag(tag);
-    std::string out;
-    out.reserve(languageBytes.size() + Prefix.size() + tag.size() + 3);
-    bool written = false;
-    const auto writeTag = [&] {
-        if (write && !written) {
-            out.append(Prefix).append(" ").append(tag).append("\r\n");
-            written = true;
-        }
-    };
-    ForEachLineWithEnd(languageBytes, [&](std::string_view whole, std::string_view line) {
-        if (IsTagLine(line))
-            return;
-        if (IsItemLine(line))
-            writeTag();
-        out += whole;
-    });
-    if (write && !written && !out.empty() && out.back() != '\n')
-        out += "\r\n";
-    writeTag();
-    return out;
+    return WithCommentValue(languageBytes, Prefix, tag, IsLanguageTag);
 }
 
 std::string PrimaryLanguageOf(std::string_view tag)

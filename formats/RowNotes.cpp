@@ -1,6 +1,6 @@
 #include "formats/RowNotes.h"
 
-#include "formats/Errors.h"
+#include "formats/CommentValue.h"
 #include "formats/LanguageFile.h"
 #include "formats/TextRules.h"
 
@@ -27,17 +27,11 @@ bool IsNoteLine(std::string_view line)
 
 std::optional<std::pair<std::int32_t, RowNote>> ParseNoteLine(std::string_view line)
 {
-    if (!IsNoteLine(line))
-        return std::nullopt;
-    line.remove_prefix(kPrefix.size());
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos)
-        return std::nullopt;
-    const std::optional<std::int32_t> number = ParseWholeNumber(TrimBlanks(line.substr(0, colon)));
-    if (!number)
+    const auto numbered = NumberedCommentValue(line, kPrefix);
+    if (!numbered)
         return std::nullopt;
     RowNote note;
-    std::string_view rest = line.substr(colon + 1);
+    std::string_view rest = numbered->second;
     while (!rest.empty()) {
         rest = TrimLeftBlanks(rest);
         std::size_t end = 0;
@@ -62,18 +56,7 @@ std::optional<std::pair<std::int32_t, RowNote>> ParseNoteLine(std::string_view l
             }
         }
     }
-    return std::make_pair(*number, std::move(note));
-}
-
-std::optional<std::int32_t> ItemNumberOf(std::string_view line)
-{
-    try {
-        const auto split = SplitLanguageLine(line);
-        if (split && split->IsItem)
-            return split->Number;
-    } catch (const FormatError &) {
-    }
-    return std::nullopt;
+    return std::make_pair(numbered->first, std::move(note));
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "formats/TrackedOriginals.h"
 
+#include "formats/CommentValue.h"
 #include "formats/Errors.h"
 #include "formats/LanguageFile.h"
+#include "formats/MessageInfo.h"
 #include "formats/TextRules.h"
 
 #include <optional>
@@ -15,48 +17,22 @@ constexpr std::string_view TrackingPrefix = "/Tracking:";
 constexpr std::string_view TrackingLine = "/Tracking: originals";
 constexpr std::string_view OriginalPrefix = "/Original ";
 constexpr std::string_view ObsoletePrefix = "/Obsolete ";
+constexpr std::string_view ObsoleteFormPrefix = "/Obsolete-";
 constexpr std::string_view FormTextPrefix = "/Text=";
 
-bool StartsWith(std::string_view line, std::string_view prefix)
+// "/Obsolete-Form 00040 1:text": a form line of the item format behind its own prefix, so that
+// the plural forms of an entry the template may give the number again are not taken for its.
+bool ReadObsoleteForm(std::string_view line, std::int32_t &number, std::size_t &form, std::string_view &text)
 {
-    return line.size() >= prefix.size() && EqualsIgnoringAsciiCase(line.substr(0, prefix.size()), prefix);
-}
-
-// "/Original 00012:text" and "/Obsolete 00012:text": the number and the text after the colon.
-std::optional<std::pair<std::int32_t, std::string_view>> NumberedValue(std::string_view line,
-                                                                       std::string_view prefix)
-{
-    if (!StartsWith(line, prefix))
-        return std::nullopt;
-    line.remove_prefix(prefix.size());
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos)
-        return std::nullopt;
-    const std::optional<std::int32_t> number = ParseWholeNumber(TrimBlanks(line.substr(0, colon)));
-    if (!number)
-        return std::nullopt;
-    return std::make_pair(*number, line.substr(colon + 1));
-}
-
-std::optional<std::int32_t> ItemNumberOf(std::string_view line)
-{
-    try {
-        const auto split = SplitLanguageLine(line);
-        if (split && split->IsItem)
-            return split->Number;
-    } catch (const FormatError &) {
-    }
-    return std::nullopt;
-}
-
-bool IsItemLine(std::string_view line)
-{
-    try {
-        const auto split = SplitLanguageLine(line);
-        return split && split->IsItem;
-    } catch (const FormatError &) {
-        return true; // a broken item line is still where the items begin
-    }
+    if (!IsCommentValueLine(line, ObsoleteFormPrefix))
+        return false;
+    const std::string formLine = "/" + std::string(line.substr(ObsoleteFormPrefix.size()));
+    std::string_view value;
+    if (!ReadFormLine(formLine, number, form, value))
+        return false;
+    const auto at = static_cast<std::size_t>(value.data() - formLine.data()) - 1 + ObsoleteFormPrefix.size();
+    text = TrimLeftBlanks(line.substr(at, value.size()));
+    return true;
 }
 
 void AppendNumbered(std::string &out, std::string_view prefix, std::int32_t number, std::string_view text)
@@ -68,8 +44,11 @@ void AppendNumbered(std::string &out, std::string_view prefix, std::int32_t numb
 
 bool IsTrackingLine(std::string_view line)
 {
-    return StartsWith(line, TrackingPrefix) || NumberedValue(line, OriginalPrefix) ||
-           NumberedValue(line, ObsoletePrefix);
+    std::int32_t number = 0;
+    std::size_t form = 0;
+    std::string_view text;
+    return IsCommentValueLine(line, TrackingPrefix) || NumberedCommentValue(line, OriginalPrefix) ||
+           NumberedCommentValue(line, ObsoletePrefix) || ReadObsoleteForm(line, number, form, text);
 }
 
 TrackedOriginals ReadTrackedOriginals(std::string_view languageBytes)
@@ -78,20 +57,29 @@ TrackedOriginals ReadTrackedOriginals(std::string_view languageBytes)
     // An original belongs to the next item or obsolete line of its number; the notes and forms
     // that may stand between are passed over.
     std::optional<std::pair<std::int32_t, std::string>> pending;
+    std::int32_t formNumber = 0;
+    std::size_t form = 0;
+    std::string_view formText;
     ForEachLine(languageBytes, [&](std::string_view line) {
         if (line.empty())
             return;
         if (line.front() == '/') {
-            if (StartsWith(line, TrackingPrefix)) {
+            if (IsCommentValueLine(line, TrackingPrefix)) {
                 tracked.Tracking = true;
-            } else if (const auto original = NumberedValue(line, OriginalPrefix)) {
+            } else if (const auto original = NumberedCommentValue(line, OriginalPrefix)) {
                 pending.emplace(original->first, std::string(original->second));
-            } else if (const auto obsolete = NumberedValue(line, ObsoletePrefix)) {
+            } else if (const auto obsolete = NumberedCommentValue(line, ObsoletePrefix)) {
                 ObsoleteTranslation &kept = tracked.Obsolete[obsolete->first];
                 kept.Translation.assign(obsolete->second);
                 if (pending && pending->first == obsolete->first)
                     kept.Original = std::move(pending->second);
                 pending.reset();
+            } else if (ReadObsoleteForm(line, formNumber, form, formText)) {
+                if (const auto kept = tracked.Obsolete.find(formNumber); kept != tracked.Obsolete.end()) {
+                    if (kept->second.Forms.size() < form)
+                        kept->second.Forms.resize(form);
+                    kept->second.Forms[form - 1].assign(formText);
+                }
             }
             return;
         }
@@ -139,6 +127,12 @@ std::string WithTrackedOriginals(std::string_view languageBytes, const TrackedOr
         if (!kept.Original.empty())
             AppendNumbered(out, OriginalPrefix, number, kept.Original);
         AppendNumbered(out, ObsoletePrefix, number, kept.Translation);
+        for (std::size_t form = 0; form < kept.Forms.size(); ++form) {
+            if (!kept.Forms[form].empty())
+                out.append(ObsoleteFormPrefix)
+                    .append(FormatFormLine(number, form + 1, kept.Forms[form]).substr(1))
+                    .append("\r\n");
+        }
     }
     return out;
 }
@@ -161,7 +155,7 @@ std::vector<std::string> TemplateOriginals(std::string_view templateBytes,
             if (stripped.empty())
                 return;
             if (stripped.front() == '/') {
-                if (StartsWith(stripped, FormTextPrefix))
+                if (IsCommentValueLine(stripped, FormTextPrefix))
                     formText = stripped.substr(FormTextPrefix.size());
                 return;
             }

@@ -18,6 +18,7 @@
 //     00012:Save changes ?               directly above (or above its notes) the item line
 //     /Original 00040:Zavřít             at the end: a translation whose number the template no
 //     /Obsolete 00040:Close              longer has, with its original
+//     /Obsolete-Form 00040 1:Closes      and, for a plural message, its further forms
 //
 // The original is the template's own bytes (its code page): the message's text, or a component's
 // form text as scan notes it ("/Text="), else its path. A file without the tracking line is read
@@ -29,6 +30,7 @@ struct ObsoleteTranslation
 {
     std::string Original;
     std::string Translation;
+    std::vector<std::string> Forms{}; // a plural message's further forms, the second form first
     bool operator==(const ObsoleteTranslation &) const = default;
 };
 

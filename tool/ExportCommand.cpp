@@ -24,7 +24,9 @@ const char *const ExportUsage =
     "\"#key<TAB>value\", then one line per template entry: ROW, KIND, NUMBER, LEFT, RIGHT, separated\n"
     "by TAB. Backslash, TAB, CR and LF inside a field are written as \\\\, \\t, \\r and \\n. A component\n"
     "whose form's text the template notes (\"/Text=\", as scan writes it) has that text as LEFT, unless\n"
-    "FILE gives one; the row and number say where it sits.\n"
+    "FILE gives one; the row and number say where it sits. In a file that tracks its originals\n"
+    "(\"#tracking<TAB>originals\") a translation whose original changed since it was made has a sixth\n"
+    "field: the original it was made from.\n"
     "\n"
     "  --description FILE   read FILE into the left column first\n"
     "  --follow-definition  when LANGUAGE belongs to another template, switch to that template\n"
@@ -102,6 +104,10 @@ void PrintTable(LanguageDocument &document, bool utf8)
             AppendEscapedField(out, *left);
             out += '\t';
             AppendEscapedField(out, grid.Text(1, row));
+        }
+        if (const std::string *old = document.OldOriginal(i)) {
+            out += '\t';
+            AppendEscapedField(out, text(templatePage, *old));
         }
         out += '\n';
         if (out.size() > (1u << 20)) {

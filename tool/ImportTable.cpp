@@ -119,7 +119,8 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
                 header.editSablona = value;
             return;
         }
-        if (fields.size() != 5) {
+        // The sixth: the original a changed translation was made from.
+        if (fields.size() != 5 && fields.size() != 6) {
             fail("a data line needs five fields separated by TAB");
             return;
         }
@@ -151,6 +152,28 @@ std::string ApplyImportTable(std::string_view table, LanguageDocument &document,
             return;
         }
         document.Grid().SetText(1, *row, value);
+        if (fields.size() == 6) {
+            if (!UnescapeField(fields[5], value)) {
+                fail("invalid escape");
+                return;
+            }
+            if (value.empty())
+                return;
+            if (value.find_first_of("\r\n") != std::string::npos) {
+                fail("row " + std::string(fields[0]) + ": an original cannot hold a line break");
+                return;
+            }
+            if (utf8) {
+                std::optional<std::string> bytes = toCodePage(value, document.TemplateCodePage());
+                if (!bytes) {
+                    fail("row " + std::string(fields[0]) + ": the code page " + document.TemplateCodePage() +
+                         " cannot hold the original");
+                    return;
+                }
+                value = *std::move(bytes);
+            }
+            document.RecordOriginal(*number, value);
+        }
     });
     return error;
 }

@@ -15,7 +15,8 @@ namespace verbaria::tool {
 // failing one stay applied.
 //
 // A table in UTF-8 (first line "#encoding<TAB>UTF-8") goes back into the language file's code page
-// through toCodePage, which gives nullopt for a text the code page cannot hold or a code page that
+// through toCodePage (an original, the sixth field of a changed translation, into the template's),
+// which gives nullopt for a text the code page cannot hold or a code page that
 // is not at hand (it is also asked with an empty text to check a "#codepage" name). Without it such
 // a table cannot be read.
 using Utf8ToCodePage =

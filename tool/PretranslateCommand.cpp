@@ -136,15 +136,18 @@ int Pretranslate(const std::vector<std::string> &args)
         header.PluralForms = TrimBlanks(LanguageHeaderValue(language.Bytes, "PLURAL-FORMS"));
         header.Direction = TrimBlanks(LanguageHeaderValue(language.Bytes, "DIRECTION"));
         // A plural message's further forms go through unchanged.
+        // So do the forms of a translation whose entry is gone, kept with it when the file tracks.
         std::vector<std::vector<std::string>> forms(items.size());
+        std::map<std::int32_t, std::vector<std::string>> formsOfGone;
         ForEachLine(language.Bytes, [&](std::string_view line) {
             std::int32_t number = 0;
             std::size_t form = 0;
             std::string_view text;
-            const std::int32_t at = ReadFormLine(line, number, form, text) ? index.IndexOf(number) : -1;
-            if (at < 0)
+            if (!ReadFormLine(line, number, form, text))
                 return;
-            std::vector<std::string> &entry = forms[static_cast<std::size_t>(at)];
+            const std::int32_t at = index.IndexOf(number);
+            std::vector<std::string> &entry =
+                at < 0 ? formsOfGone[number] : forms[static_cast<std::size_t>(at)];
             entry.resize(std::max(entry.size(), form));
             entry[form - 1] = TrimLeftBlanks(text);
         });
@@ -161,7 +164,7 @@ int Pretranslate(const std::vector<std::string> &args)
                 const auto found = recorded.find(number);
                 if (i < 0)
                     tracked.Obsolete[number] = {found == recorded.end() ? std::string() : found->second,
-                                                std::string(line.Value)};
+                                                std::string(line.Value), formsOfGone[number]};
                 else if (found != recorded.end())
                     tracked.Originals[number] = found->second;
             }

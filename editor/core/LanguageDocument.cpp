@@ -374,8 +374,15 @@ void LanguageDocument::ReadForms(std::string_view bytes)
     forms_.clear();
     ForEachFormLine(bytes, [&](std::int32_t number, std::size_t form, std::string_view text, int) {
         const std::int32_t index = index_.IndexOf(number);
-        if (index < 0)
+        if (index < 0) {
+            // The forms of a translation the template has no entry for stay with it.
+            if (const auto kept = unplaced_.find(number); kept != unplaced_.end()) {
+                if (kept->second.Forms.size() < form)
+                    kept->second.Forms.resize(form);
+                kept->second.Forms[form - 1] = text;
+            }
             return;
+        }
         if (forms_.size() < polozky_.size())
             forms_.resize(polozky_.size());
         std::vector<std::string> &forms = forms_[static_cast<std::size_t>(index)];

@@ -46,6 +46,27 @@ TEST(TrackedOriginals, WrittenReadBackAndSkippedByTheTranslator)
     EXPECT_EQ(TranslatorReads(Tracked)[40], "");
 }
 
+TEST(TrackedOriginals, AnObsoletePluralKeepsItsFormsWhereNoEntryOfItsNumberReadsThem)
+{
+    TrackedOriginals tracked;
+    tracked.Tracking = true;
+    tracked.Obsolete[40] = {"Zavřít", "Close", {"", "Closes"}};
+    const std::string bytes = WithTrackedOriginals(Plain, tracked);
+    EXPECT_EQ(bytes, "Language=English\r\n/Tracking: originals\r\n00002:Window\r\n00003:Save file\r\n"
+                     "/Original 00040:Zavřít\r\n/Obsolete 00040:Close\r\n/Obsolete-Form 00040 2:Closes\r\n");
+    EXPECT_EQ(ReadTrackedOriginals(bytes), tracked);
+    EXPECT_EQ(WithTrackedOriginals(bytes, tracked), bytes);
+    EXPECT_EQ(WithTrackedOriginals(bytes, {}), Plain);
+    TranslatorTemplate table;
+    TemplateReader(table).ReadAll("/Plural\r\n40:message \"Zavřít\"\r\n");
+    NumberIndex index;
+    index.Build(table.Items);
+    ReadPluralForms(bytes, table, index);
+    ASSERT_EQ(table.Messages.size(), 1u);
+    EXPECT_TRUE(table.Messages[0].Plural);
+    EXPECT_TRUE(table.Messages[0].Forms.empty());
+}
+
 TEST(TrackedOriginals, AFileThatDoesNotTrackKeepsItsBytesAndTurningTrackingOffDropsTheLines)
 {
     const std::string odd = "Language=English\n/comment\r\n00002:Window \r\n\r\n12:x";

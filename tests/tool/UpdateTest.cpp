@@ -86,21 +86,27 @@ TEST_F(UpdateStory, StatsCheckAndTheExchangeFormatsTellTheChangedTranslation)
                   ":7: warning: changed-original: entry 3: the original changed since the translation "
                   "was made from \"Save file\"\n");
 
-    // Both exchange formats carry the old original and bring it back; the obsolete translation
-    // stays in the language file only.
-    const std::string imported = "Language=Czech\r\nDefinition=v2.lnd\r\n/Tracking: originals\r\n"
-                                 "/Original 00002:F.Caption\r\n00002:Okno\r\n"
-                                 "/Original 00003:Save file\r\n00003:Ulozit\r\n";
+    // Both exchange formats carry the old original and the obsolete translation (with the forms of
+    // a plural one) and bring them back.
+    const std::string kept = Updated + "/Obsolete-Form 00004 1:Zavrete\r\n";
+    folder_.Write("cs.lng", kept);
     for (const std::string format : {"po", "xliff"}) {
         const std::string file = folder_.File("cs." + format);
         const ToolResult exported = RunTool(
             {"export", "--format", format, folder_.File("v2.lnd"), folder_.File("cs.lng"), "-o", file});
         ASSERT_EQ(exported.Status, 0) << exported.Err;
-        const std::string bytes = folder_.Read("cs." + format);
+        std::string bytes = folder_.Read("cs." + format);
         if (format == "po") {
             EXPECT_NE(bytes.find("#, fuzzy\n#| msgid \"Save file\"\nmsgctxt \"3\"\nmsgid \"Save file as\"\n"),
                       std::string::npos)
                 << bytes;
+            EXPECT_TRUE(bytes.ends_with("\n#~ msgctxt \"4\"\n#~ msgid \"Close window\"\n"
+                                        "#~ msgid_plural \"Close window\"\n#~ msgstr[0] \"Zavrit\"\n"
+                                        "#~ msgstr[1] \"Zavrete\"\n"))
+                << bytes;
+            // What msgmerge keeps of a message its sources dropped, without our number, is passed over.
+            bytes += "\n#~| msgid \"Gone away\"\n#~ msgid \"Gone\"\n#~ msgstr \"Pryc\"\n";
+            folder_.Write("cs.po", bytes);
         } else {
             const std::size_t target =
                 bytes.find("<target state=\"needs-review-translation\">Ulozit</target>");
@@ -109,11 +115,34 @@ TEST_F(UpdateStory, StatsCheckAndTheExchangeFormatsTellTheChangedTranslation)
             ASSERT_NE(previous, std::string::npos) << bytes;
             EXPECT_LT(target, previous);
             EXPECT_NE(bytes.find("<source>Save file</source>", previous), std::string::npos) << bytes;
+            const std::size_t obsolete =
+                bytes.find("<group id=\"4\" restype=\"x-gettext-plurals\" translate=\"no\">");
+            ASSERT_NE(obsolete, std::string::npos) << bytes;
+            EXPECT_NE(bytes.find("<trans-unit id=\"4[1]\" translate=\"no\"", obsolete), std::string::npos)
+                << bytes;
         }
         const ToolResult back = RunTool(
             {"import", "--format", format, folder_.File("v2.lnd"), file, "-o", folder_.File("back.lng")});
         ASSERT_EQ(back.Status, 0) << back.Err;
-        EXPECT_EQ(folder_.Read("back.lng"), imported) << format;
+        EXPECT_EQ(folder_.Read("back.lng"), kept) << format;
+    }
+
+    // A table carries the old original as a sixth field of the changed row, and brings it back.
+    for (const bool utf8 : {false, true}) {
+        std::vector<std::string> args = {"export", folder_.File("v2.lnd"), folder_.File("cs.lng")};
+        if (utf8)
+            args.push_back("--utf8");
+        const ToolResult table = RunTool(args);
+        ASSERT_EQ(table.Status, 0) << table.Err;
+        EXPECT_NE(table.Out.find("\tSave file as\tUlozit\tSave file\n"), std::string::npos) << table.Out;
+        EXPECT_NE(table.Out.find("\tF.Caption\tOkno\n"), std::string::npos) << table.Out;
+        folder_.Write("cs.tsv", table.Out);
+        const ToolResult back =
+            RunTool({"import", folder_.File("v2.lnd"), folder_.File("cs.tsv"), "-o", folder_.File("t.lng")});
+        ASSERT_EQ(back.Status, 0) << back.Err;
+        EXPECT_EQ(folder_.Read("t.lng"), "Language=Czech\r\nDefinition=v2.lnd\r\n/Tracking: originals\r\n"
+                                         "/Original 00002:F.Caption\r\n00002:Okno\r\n"
+                                         "/Original 00003:Save file\r\n00003:Ulozit\r\n");
     }
 }
 

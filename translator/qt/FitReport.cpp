@@ -101,6 +101,31 @@ void Add(Measures &out, QObject *owner, Part kind, QString object, QString text,
         out.push_back({owner, kind, std::move(object), std::move(text), missing, height});
 }
 
+// The step every text of one widget ends with: widget shows text, lacking missing pixels; the
+// template names it by owner (the widget itself unless given).
+void AddCaption(Measures &out, QWidget *widget, const QString &text, int missing, bool height = false,
+                QObject *owner = nullptr)
+{
+    Add(out, owner ? owner : widget, Part::Caption, NamedChain(widget), text, missing, height);
+}
+
+// The width of a button's label: its text, and its icon beside it.
+int LabelWidth(const QFontMetrics &metrics, const QString &text, const QIcon &icon, QSize iconSize)
+{
+    int width = TextWidth(metrics, text);
+    if (!icon.isNull())
+        width += iconSize.width() + 4;
+    return width;
+}
+
+template <class Option> void InitButtonOption(Option &option, QAbstractButton *button)
+{
+    option.initFrom(button);
+    option.text = button->text();
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+}
+
 void MeasureLabel(QLabel *label, Measures &out)
 {
     const QString text = label->text();
@@ -108,7 +133,7 @@ void MeasureLabel(QLabel *label, Measures &out)
         return;
     if (label->wordWrap()) {
         const int needed = label->heightForWidth(label->width());
-        Add(out, label, Part::Caption, NamedChain(label), text, needed - label->height(), true);
+        AddCaption(out, label, text, needed - label->height(), true);
         return;
     }
     // The room QLabel gives its text: the contents less the margin, and less the indent on the
@@ -144,10 +169,7 @@ void MeasureLabel(QLabel *label, Measures &out)
     }
     const int wide = needed.width() - room.width();
     const int high = needed.height() - room.height();
-    if (wide > 0)
-        Add(out, label, Part::Caption, NamedChain(label), text, wide);
-    else
-        Add(out, label, Part::Caption, NamedChain(label), text, high, true);
+    AddCaption(out, label, text, wide > 0 ? wide : high, wide <= 0);
 }
 
 void MeasurePushButton(QPushButton *button, Measures &out)
@@ -156,10 +178,7 @@ void MeasurePushButton(QPushButton *button, Measures &out)
     if (text.isEmpty())
         return;
     QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = text;
-    option.icon = button->icon();
-    option.iconSize = button->iconSize();
+    InitButtonOption(option, button);
     if (button->isFlat())
         option.features |= QStyleOptionButton::Flat;
     if (button->menu())
@@ -169,13 +188,11 @@ void MeasurePushButton(QPushButton *button, Measures &out)
     if (button->isDefault())
         option.features |= QStyleOptionButton::DefaultButton;
     // The label is drawn into the button's contents, clipped there: the frame is no room for it.
-    int needed = TextWidth(button->fontMetrics(), text);
-    if (!option.icon.isNull())
-        needed += option.iconSize.width() + 4;
+    int needed = LabelWidth(button->fontMetrics(), text, option.icon, option.iconSize);
     if (button->menu())
         needed += button->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, &option, button);
     const int room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
-    Add(out, button, Part::Caption, NamedChain(button), text, needed - room);
+    AddCaption(out, button, text, needed - room);
 }
 
 void MeasureCheckable(QAbstractButton *button, QStyle::SubElement contents, Measures &out)
@@ -184,16 +201,11 @@ void MeasureCheckable(QAbstractButton *button, QStyle::SubElement contents, Meas
     if (text.isEmpty())
         return;
     QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = text;
-    option.icon = button->icon();
-    option.iconSize = button->iconSize();
+    InitButtonOption(option, button);
     // The room right of the indicator.
-    int needed = TextWidth(button->fontMetrics(), text);
-    if (!option.icon.isNull())
-        needed += option.iconSize.width() + 4;
+    const int needed = LabelWidth(button->fontMetrics(), text, option.icon, option.iconSize);
     const int room = button->style()->subElementRect(contents, &option, button).width();
-    Add(out, button, Part::Caption, NamedChain(button), text, needed - room);
+    AddCaption(out, button, text, needed - room);
 }
 
 void MeasureToolButton(QToolButton *button, Measures &out)
@@ -206,10 +218,7 @@ void MeasureToolButton(QToolButton *button, Measures &out)
     if (text.isEmpty() || style == Qt::ToolButtonIconOnly)
         return;
     QStyleOptionToolButton option;
-    option.initFrom(button);
-    option.text = text;
-    option.icon = button->icon();
-    option.iconSize = button->iconSize();
+    InitButtonOption(option, button);
     option.toolButtonStyle = style;
     const int textWidth = TextWidth(button->fontMetrics(), text);
     const bool icon = !option.icon.isNull();
@@ -221,7 +230,7 @@ void MeasureToolButton(QToolButton *button, Measures &out)
     const int room = button->width() - Chrome(button, QStyle::CT_ToolButton, option);
     // A tool button usually shows an action: a template names the action.
     QObject *owner = button->defaultAction() ? static_cast<QObject *>(button->defaultAction()) : button;
-    Add(out, owner, Part::Caption, NamedChain(button), text, needed - room);
+    AddCaption(out, button, text, needed - room, false, owner);
 }
 
 void MeasureGroupBox(QGroupBox *box, Measures &out)
@@ -249,7 +258,7 @@ void MeasureGroupBox(QGroupBox *box, Measures &out)
                                                                    QStyle::SC_GroupBoxCheckBox, box)
                                            : label;
     const int margin = std::max(0, first.left() - option.rect.left());
-    Add(out, box, Part::Caption, NamedChain(box), title, label.right() + margin - option.rect.right());
+    AddCaption(out, box, title, label.right() + margin - option.rect.right());
 }
 
 void MeasureTabBar(QTabBar *bar, Measures &out)
@@ -295,6 +304,21 @@ QString ObjectOfEntry(QWidget *shownIn, QAction *action, int index)
                                                : NamedChain(shownIn) + u'.' + name;
 }
 
+// Each entry of a menu or menu bar that shows a text, with the pixels missing(action) says it
+// lacks (nullopt for an entry not laid out).
+template <class Missing> void MeasureEntries(QWidget *shownIn, Measures &out, Missing &&missing)
+{
+    const QList<QAction *> actions = shownIn->actions();
+    for (int i = 0; i < actions.size(); ++i) {
+        QAction *action = actions[i];
+        if (!action->isVisible() || action->isSeparator() || action->text().isEmpty())
+            continue;
+        if (const std::optional<int> lacking = missing(action))
+            Add(out, OwnerOfEntry(action), Part::Caption, ObjectOfEntry(shownIn, action, i), action->text(),
+                *lacking);
+    }
+}
+
 void MeasureMenuBar(QMenuBar *bar, Measures &out)
 {
     // The entries the bar has no room for go to its extension menu ("»"): how far each reaches
@@ -303,18 +327,13 @@ void MeasureMenuBar(QMenuBar *bar, Measures &out)
     if (const auto *extension = bar->findChild<QWidget *>(QStringLiteral("qt_menubar_ext_button"));
         extension && extension->isVisible())
         room = bar->isRightToLeft() ? bar->width() - extension->geometry().right() - 1 : extension->x();
-    const QList<QAction *> actions = bar->actions();
-    for (int i = 0; i < actions.size(); ++i) {
-        QAction *action = actions[i];
-        if (!action->isVisible() || action->isSeparator() || action->text().isEmpty())
-            continue;
+    MeasureEntries(bar, out, [&](QAction *action) -> std::optional<int> {
         const QRect entry = bar->actionGeometry(action);
         if (entry.isEmpty())
-            continue;
+            return std::nullopt;
         const int reach = bar->isRightToLeft() ? bar->width() - entry.left() : entry.right() + 1;
-        Add(out, OwnerOfEntry(action), Part::Caption, ObjectOfEntry(bar, action, i), action->text(),
-            reach - room);
-    }
+        return reach - room;
+    });
 }
 
 // A menu is as wide as its widest entry: only the screen limits it.
@@ -324,11 +343,7 @@ void MeasureMenu(QMenu *menu, Measures &out)
     if (!screen)
         return;
     const int room = screen->availableGeometry().width();
-    const QList<QAction *> actions = menu->actions();
-    for (int i = 0; i < actions.size(); ++i) {
-        QAction *action = actions[i];
-        if (!action->isVisible() || action->isSeparator() || action->text().isEmpty())
-            continue;
+    MeasureEntries(menu, out, [&](QAction *action) -> std::optional<int> {
         QStyleOptionMenuItem option;
         option.initFrom(menu);
         option.menuItemType = action->menu() ? QStyleOptionMenuItem::SubMenu : QStyleOptionMenuItem::Normal;
@@ -341,9 +356,8 @@ void MeasureMenu(QMenu *menu, Measures &out)
             menu->style()
                 ->sizeFromContents(QStyle::CT_MenuItem, &option, QSize(width, metrics.height()), menu)
                 .width();
-        Add(out, OwnerOfEntry(action), Part::Caption, ObjectOfEntry(menu, action, i), action->text(),
-            needed - room);
-    }
+        return needed - room;
+    });
 }
 
 void MeasureComboBox(QComboBox *combo, Measures &out)
