@@ -33,6 +33,21 @@ TEST(LiveTool, ChangesReachTheRunningProgramByComponentAndByMessage)
     EXPECT_EQ(qtWay.Out, "Živý titulek\n");
 }
 
+TEST(LiveTool, FitReportsTheTextTheRunningProgramClipsAndExitsOne)
+{
+    // The colour box took its width from its first entries; a long one set live is clipped.
+    const ToolResult clipped =
+        RunTool({"live", "--template", kExamples + "/jazyky/demo.lnd", "--language",
+                 kExamples + "/jazyky/english.lng", "--set",
+                 "12=red, green, a blue so deep and so wide that no box of colours holds it", "--fit", "--",
+                 VERBARIA_EXAMPLE_PROGRAM});
+    EXPECT_EQ(clipped.Status, 1) << clipped.Err;
+    EXPECT_NE(clipped.Out.find("entry 12: DemoForm.comboBarva.Items lacks "), std::string::npos)
+        << clipped.Out;
+    EXPECT_NE(clipped.Out.find("comboBarva[2])\n"), std::string::npos) << clipped.Out;
+    EXPECT_EQ(clipped.Out.find("comboBarva[0]"), std::string::npos) << clipped.Out;
+}
+
 TEST(LiveTool, AProgramThatDoesNotConnectOrABadCommandLineEndsWithItsStatus)
 {
     const std::string demo = kExamples + "/jazyky/demo.lnd";
