@@ -77,7 +77,8 @@ protected:
             return QObject::eventFilter(watched, event);
         const auto *key = static_cast<QKeyEvent *>(event);
         // The keypad's Enter is the same key as Return.
-        const QKeyCombination pressed(key->modifiers() & ~Qt::KeypadModifier, key->key());
+        const QKeyCombination pressed(key->modifiers() & ~Qt::KeypadModifier,
+                                      static_cast<Qt::Key>(key->key()));
         for (const auto &[combination, action] : keys_) {
             if (pressed == combination && action->isVisible()) {
                 action->trigger();

@@ -33,19 +33,20 @@ TEST(LiveTool, ChangesReachTheRunningProgramByComponentAndByMessage)
     EXPECT_EQ(qtWay.Out, "Živý titulek\n");
 }
 
-TEST(LiveTool, FitReportsTheTextTheRunningProgramClipsAndExitsOne)
+TEST(LiveTool, FitReportsTheTextsTheRunningProgramClipsAndExitsOne)
 {
-    // The colour box took its width from its first entries; a long one set live is clipped.
-    const ToolResult clipped =
-        RunTool({"live", "--template", kExamples + "/jazyky/demo.lnd", "--language",
-                 kExamples + "/jazyky/english.lng", "--set",
-                 "12=red, green, a blue so deep and so wide that no box of colours holds it", "--fit", "--",
-                 VERBARIA_EXAMPLE_PROGRAM});
+    // A menu title longer than the window: it and the menu after it no longer fit the menu bar.
+    const ToolResult clipped = RunTool({"live", "--template", kExamples + "/jazyky/demo.lnd", "--language",
+                                        kExamples + "/jazyky/english.lng", "--set",
+                                        "3=A file menu whose title is far too long for the menu bar of this "
+                                        "small window, longer than the window itself",
+                                        "--fit", "--", VERBARIA_EXAMPLE_PROGRAM});
     EXPECT_EQ(clipped.Status, 1) << clipped.Err;
-    EXPECT_NE(clipped.Out.find("entry 12: DemoForm.comboBarva.Items lacks "), std::string::npos)
+    EXPECT_NE(clipped.Out.find("entry 3: DemoForm.menuSoubor.Caption lacks "), std::string::npos)
         << clipped.Out;
-    EXPECT_NE(clipped.Out.find("comboBarva[2])\n"), std::string::npos) << clipped.Out;
-    EXPECT_EQ(clipped.Out.find("comboBarva[0]"), std::string::npos) << clipped.Out;
+    EXPECT_NE(clipped.Out.find("entry 7: DemoForm.menuJazyk.Caption lacks "), std::string::npos)
+        << clipped.Out;
+    EXPECT_EQ(clipped.Out.find("entry 9:"), std::string::npos) << clipped.Out;
 }
 
 TEST(LiveTool, AProgramThatDoesNotConnectOrABadCommandLineEndsWithItsStatus)
