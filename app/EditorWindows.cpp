@@ -1,6 +1,7 @@
 #include "app/EditorWindows.h"
 
 #include "app/SettingsHooks.h"
+#include "editor/ui/LiveController.h"
 
 namespace verbaria {
 
@@ -11,6 +12,8 @@ EditorWindows::EditorWindows(std::vector<std::string> commandLine)
     mainForm.SetPropertiesDialog(&vlastnostiForm);
     mainForm.SetAboutDialog(&aboutForm);
     mainForm.SetHooks(SettingsHooks(std::move(commandLine), nastaveniForm, programyForm));
+    // A registered program knows its path: the catalogue starts it live in this window.
+    programyForm.SetLiveStart([this](const QString &program) { mainForm.Live().Start(program); });
 }
 
 } // namespace verbaria

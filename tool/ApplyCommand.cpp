@@ -1,4 +1,5 @@
 #include "tool/Command.h"
+#include "tool/FitLine.h"
 #include "tool/OptionParser.h"
 #include "tool/Output.h"
 #include "tool/TranslatorForms.h"
@@ -249,14 +250,8 @@ bool ReportFit(qt::TKVTranslator &translator, const std::vector<std::string> &fo
              qt::MeasureFit(widgets[f].get(), &translator, {.EveryPage = true})) {
             any = true;
             out += forms[f] + ": ";
-            out += problem.Number >= 0 ? "entry " + std::to_string(problem.Number) + ": " : "no entry: ";
-            out += translator.Encode(problem.Path.isEmpty() ? problem.Object : problem.Path);
-            out += " lacks " + std::to_string(problem.Missing) + " px";
-            if (problem.Height)
-                out += " of height";
-            if (!problem.Path.isEmpty())
-                out += " (" + translator.Encode(problem.Object) + ")";
-            out += '\n';
+            out += FitLine(problem.Number, translator.Encode(problem.Path), translator.Encode(problem.Object),
+                           problem.Missing, problem.Height);
         }
     }
     std::cout << out << std::flush;

@@ -1,4 +1,5 @@
 #include "tool/Command.h"
+#include "tool/FitLine.h"
 #include "tool/OptionParser.h"
 
 #include "formats/CodePageNames.h"
@@ -41,8 +42,9 @@ const char *const kLiveUsage =
     "writes a PNG of every visible window into DIR (named by the window's object name), and\n"
     "closes the program. What the program writes to its standard output goes to standard error.\n"
     "\n"
-    "--fit asks for the report of texts that do not fit their widgets; programs that do not\n"
-    "measure report nothing. --wait is how long the program has to connect (default 30 s).\n"
+    "--fit prints the texts that do not fit their widgets in the program's visible windows, one a\n"
+    "line: the entry's number, its path, the pixels it lacks and the object that shows it.\n"
+    "--wait is how long the program has to connect and to answer (default 30 s).\n"
     "\n"
     "Exit status: 0 done, 1 a text does not fit (--fit) or the link broke, 2 usage error, 3 the\n"
     "program did not connect in time (or ended first).\n";
@@ -264,8 +266,31 @@ int Live(const std::vector<std::string> &args)
                 picture.Text);
         }
     }
-    // The measuring of texts against their widgets is not in the link yet: --fit reports nothing.
-    (void)fit;
+    if (fit) {
+        // After everything set above: the program measures its windows as they stand now.
+        live::LiveMessage measure;
+        measure.Type = live::LiveType::Fit;
+        const auto whole = [&]() -> const live::LiveMessage * {
+            received.clear();
+            server.Send(measure);
+            const auto isWhole = [](const live::LiveMessage &m) {
+                return m.Type == live::LiveType::Fit && m.Value == 1;
+            };
+            if (!waitFor([&] { return std::any_of(received.begin(), received.end(), isWhole); }, wait))
+                return nullptr;
+            return &*std::find_if(received.begin(), received.end(), isWhole);
+        }();
+        if (!whole) {
+            PrintError("the program sent no fit report (the link broke)");
+            closeProgram();
+            return ExitFailure;
+        }
+        for (const live::LiveEntry &entry : whole->Entries) {
+            std::cout << FitLine(entry.Number, entry.Path, entry.Text, entry.Value);
+            status = ExitFailure;
+        }
+        std::cout << std::flush;
+    }
 
     server.Unlink();
     closeProgram();

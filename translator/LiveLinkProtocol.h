@@ -29,12 +29,15 @@ inline constexpr std::uint32_t kLiveMaxFrame = 16u * 1024u * 1024u;
 inline constexpr const char *kLiveEnvironmentVariable = "VERBARIA_LIVE";
 
 enum class LiveType : std::uint8_t {
-    Hello = 1,    // text: the token; value: the protocol version
-    Set = 2,      // editor: entries (number, path, text, value = plural form, 0 the first)
-    Select = 3,   // editor: entries (number, path) whose widgets to outline
-    Pick = 4,     // program: entries (number, path) of the widget the user picked
-    Seen = 5,     // program: entries (number, path) the program looked up or applied
-    Fit = 6,      // program: entries (number, path, value = pixels missing) that do not fit
+    Hello = 1,  // text: the token; value: the protocol version
+    Set = 2,    // editor: entries (number, path, text, value = plural form, 0 the first)
+    Select = 3, // editor: entries (number, path) whose widgets to outline
+    Pick = 4,   // program: entries (number, path) of the widget the user picked
+    Seen = 5,   // program: entries (number, path) the program looked up or applied
+    // program: entries (number, path, text = the object showing it, value = pixels missing) that
+    // do not fit, or fit again (value 0), since the last report; message value 1: the whole
+    // report, every text that does not fit now. editor: asks for the whole report.
+    Fit = 6,
     Bye = 7,      // either side: the link ends
     PickMode = 8, // editor: value 1 turns picking by a plain click on, 0 off
     Read = 9,     // editor: entries (path) whose live values to send back

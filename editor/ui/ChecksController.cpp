@@ -33,7 +33,8 @@ ChecksController::ChecksController(EditorContext &context, FilterBar &filter, St
                                                     std::max(1, context_.Document().Grid().RowCount() - 1));
         emit PassEnded();
     });
-    filter_.SetProblemTest([this](int row) { return checks_->HasProblem(row); });
+    filter_.SetProblemTest(
+        [this](int row) { return checks_->HasProblem(row) || !OutsideWarnings(row).isEmpty(); });
     filter_.SetReviewTest([this](int row) { return checks_->NeedsReview(row); });
     status_.SetReviewCounter([this] { return checks_->ReviewCount(); });
 
@@ -48,18 +49,22 @@ ChecksController::ChecksController(EditorContext &context, FilterBar &filter, St
         const bool changed = row >= 1 && context_.Document().IsChanged(static_cast<std::size_t>(row - 1));
         const QString changedText =
             changed ? UiText(context_.Texts().TranslateText("Originál se od překladu změnil.")) : QString();
+        const QString outside = OutsideWarnings(row);
+        auto lines = [](QStringList parts) {
+            parts.removeAll(QString());
+            return parts.join(QLatin1Char('\n'));
+        };
         // Painting never waits for a pass under way.
         if (checks_->Pending() || !checks_->HasProblem(row)) {
-            if (!changed)
+            if (!changed && outside.isEmpty())
                 return {};
             if (role == Qt::ToolTipRole)
-                return changedText;
-            return window.style()->standardIcon(QStyle::SP_BrowserReload);
+                return lines({changedText, outside});
+            return window.style()->standardIcon(changed ? QStyle::SP_BrowserReload
+                                                        : QStyle::SP_MessageBoxWarning);
         }
-        if (role == Qt::ToolTipRole) {
-            const QString messages = checks_->Messages(row, context_.Texts());
-            return changed ? changedText + QLatin1Char('\n') + messages : messages;
-        }
+        if (role == Qt::ToolTipRole)
+            return lines({changedText, checks_->Messages(row, context_.Texts()), outside});
         const QStyle::StandardPixmap icon = checks_->HasError(row) && !checks_->Shown(row).empty()
                                                 ? QStyle::SP_MessageBoxCritical
                                                 : QStyle::SP_MessageBoxWarning;
@@ -80,6 +85,7 @@ ChecksController::~ChecksController()
     filter_.SetProblemTest({});
     filter_.SetReviewTest({});
     status_.SetReviewCounter({});
+    outside_ = {};
 }
 
 void ChecksController::Refresh(int first, int last)
@@ -130,7 +136,9 @@ QString ChecksController::MessageFacts(int row) const
 QString ChecksController::FactsAndFindings(int row) const
 {
     QString html = MessageFacts(row);
-    const QString findings = RichTextLines(checks_->Messages(row, context_.Texts()));
+    QStringList lines{checks_->Messages(row, context_.Texts()), OutsideWarnings(row)};
+    lines.removeAll(QString());
+    const QString findings = RichTextLines(lines.join(QLatin1Char('\n')));
     if (!findings.isEmpty())
         html += (html.isEmpty() ? QString() : QStringLiteral("<br>")) + findings;
     return html;
@@ -149,7 +157,26 @@ void ChecksController::PreviousProblem()
 bool ChecksController::HasProblem(int row) const
 {
     return checks_->HasProblem(row) ||
-           (row >= 1 && context_.Document().IsChanged(static_cast<std::size_t>(row - 1)));
+           (row >= 1 && context_.Document().IsChanged(static_cast<std::size_t>(row - 1))) ||
+           !OutsideWarnings(row).isEmpty();
+}
+
+QString ChecksController::OutsideWarnings(int row) const
+{
+    return outside_ && row >= 1 ? outside_(row) : QString();
+}
+
+void ChecksController::SetOutsideWarnings(std::function<QString(int row)> warnings)
+{
+    outside_ = std::move(warnings);
+}
+
+void ChecksController::OutsideChanged(int first, int last)
+{
+    if (first > last)
+        return;
+    context_.Grid().GridModel()->MarkersChanged(first, last);
+    filter_.RowsChanged(first, last);
 }
 
 void ChecksController::GoToProblem(int direction)

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -43,6 +44,13 @@ public:
     // Ctrl+K: accepts the warnings of the current row and ends its review.
     void AcknowledgeWarnings();
 
+    // Warnings of a row that come from outside the document (the program running live: a text
+    // that does not fit), one a line, empty for none. They show with the row's findings and mark
+    // it as a problem; they are never saved nor accepted. Call OutsideChanged(first, last) when they
+    // change.
+    void SetOutsideWarnings(std::function<QString(int row)> warnings);
+    void OutsideChanged(int first, int last);
+
 signals:
     // The checks of a large document came in after it was shown.
     void PassEnded();
@@ -50,12 +58,14 @@ signals:
 private:
     QString MessageFacts(int row) const;
     bool HasProblem(int row) const;
+    QString OutsideWarnings(int row) const;
     void GoToProblem(int direction);
 
     EditorContext &context_;
     FilterBar &filter_;
     StatusPanel &status_;
     std::unique_ptr<RowChecks> checks_;
+    std::function<QString(int)> outside_;
 };
 
 } // namespace verbaria

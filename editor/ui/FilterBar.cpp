@@ -30,7 +30,7 @@ FilterBar::FilterBar(const TextService &texts, QWidget *parent)
     editFiltr_->setObjectName(QStringLiteral("editFiltr"));
     editFiltr_->setClearButtonEnabled(true);
     labelFiltr_->setBuddy(comboFiltr_);
-    for (int i = 0; i <= Changed; ++i)
+    for (int i = 0; i <= Seen; ++i)
         comboFiltr_->addItem(QString());
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
@@ -66,6 +66,7 @@ void FilterBar::Retranslate()
     comboFiltr_->setItemText(Problems, UiText(texts_.TranslateText("Řádky s problémy")));
     comboFiltr_->setItemText(Review, UiText(texts_.TranslateText("Řádky ke kontrole")));
     comboFiltr_->setItemText(Changed, UiText(texts_.TranslateText("Řádky se změněným originálem")));
+    comboFiltr_->setItemText(Seen, UiText(texts_.TranslateText("Řádky viděné v programu")));
     editFiltr_->setPlaceholderText(UiText(texts_.TranslateText("Hledaný text")));
 }
 
@@ -82,6 +83,12 @@ void FilterBar::SetMode(Mode mode)
 QString FilterBar::Text() const
 {
     return editFiltr_->text();
+}
+
+void FilterBar::TestChanged(Mode mode)
+{
+    if (CurrentMode() == mode)
+        emit FilterChanged();
 }
 
 void FilterBar::SetText(const QString &text)
@@ -114,6 +121,8 @@ bool FilterBar::Shows(const LanguageDocument &document, int row, const Needles &
         return needsReview_ && needsReview_(row);
     if (mode == Changed)
         return changed_ && changed_(row);
+    if (mode == Seen)
+        return seen_ && seen_(row);
     const TItemKind kind = document.polozky()[static_cast<std::size_t>(row - 1)].Kind;
     if (kind != ikComponent && kind != ikMessage)
         return false;

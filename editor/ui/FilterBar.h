@@ -20,7 +20,8 @@ class TextService;
 
 // The bar over the grid that hides rows: all of them shown, only the texts still to translate,
 // only the translated ones, the rows whose original or translation contains a text, the rows with
-// problems, or the rows waiting for review. It hides
+// problems, the rows waiting for review, those whose original changed, or the rows the program
+// running live showed. It hides
 // rows of the view and nothing else: the document, what is found and what is saved stay the same.
 class FilterBar final : public QWidget
 {
@@ -34,7 +35,8 @@ public:
         Containing = 3,
         Problems = 4,
         Review = 5,
-        Changed = 6
+        Changed = 6,
+        Seen = 7
     };
 
     FilterBar(const TextService &texts, QWidget *parent = nullptr);
@@ -48,6 +50,10 @@ public:
     void SetReviewTest(std::function<bool(int row)> test) { needsReview_ = std::move(test); }
     // Whether a grid row's translation was made from another original (for the mode Changed).
     void SetChangedTest(std::function<bool(int row)> test) { changed_ = std::move(test); }
+    // Whether the program running live looked a grid row's text up or shows it (for the mode Seen).
+    void SetSeenTest(std::function<bool(int row)> test) { seen_ = std::move(test); }
+    // What a test of that mode answers changed: the rows are looked at again when it is shown.
+    void TestChanged(Mode mode);
     QString Text() const;
     void SetText(const QString &text);
     void Retranslate();
@@ -78,6 +84,7 @@ private:
     std::function<bool(int)> hasProblem_;
     std::function<bool(int)> needsReview_;
     std::function<bool(int)> changed_;
+    std::function<bool(int)> seen_;
     std::set<int> changedRows_;
     bool allRowsChanged_ = false;
 };

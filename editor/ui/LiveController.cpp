@@ -3,25 +3,32 @@
 #include "dialogs/UiText.h"
 #include "editor/core/LanguageDocument.h"
 #include "editor/core/UserDialogs.h"
+#include "editor/ui/ChecksController.h"
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/EditorContext.h"
+#include "editor/ui/FilterBar.h"
 #include "platform/CodePage.h"
 #include "translator/qt/LiveServer.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <climits>
+#include <vector>
 
 namespace verbaria {
 
-LiveController::LiveController(EditorContext &context)
+LiveController::LiveController(EditorContext &context, ChecksController &checks, FilterBar &filter)
     : context_(context)
+    , checks_(checks)
+    , filter_(filter)
     , server_(new qt::LiveServer(this))
     , dialog_(std::make_unique<FileDialogState>())
 {
@@ -41,12 +48,25 @@ LiveController::LiveController(EditorContext &context)
         return false;
     };
     connect(server_, &qt::LiveServer::Linked, this, [this] {
+        // A program linked anew reports what it shows from the start.
+        ForgetFit();
+        if (!seen_.empty()) {
+            seen_.clear();
+            filter_.TestChanged(FilterBar::Seen);
+            emit SeenChanged();
+        }
         // The program shows the document as it is now, then follows every change.
         SendRows(1, INT_MAX);
         SendCurrentRow(context_.Grid().CurrentRow());
+        if (pickMode_)
+            SetPickMode(true);
         ShowState();
     });
-    connect(server_, &qt::LiveServer::Unlinked, this, &LiveController::ShowState);
+    connect(server_, &qt::LiveServer::Unlinked, this, [this] {
+        // What the program measured holds no longer; the rows it showed stay a filter.
+        ForgetFit();
+        ShowState();
+    });
     connect(server_, &qt::LiveServer::Received, this, &LiveController::Received);
 
     // Every keystroke in a cell or the text pane reaches the cells at once, undo, replace and
@@ -60,10 +80,19 @@ LiveController::LiveController(EditorContext &context)
     connect(grid.GridModel(), &QAbstractItemModel::modelReset, this, [this] { SendRows(1, INT_MAX); });
     connect(&context_.History(), &DocumentHistory::Changed, this, &LiveController::SendRows);
     connect(&grid, &StringGrid::CellAboutToBeSelected, this, [this](int, int row) { SendCurrentRow(row); });
+
+    checks_.SetOutsideWarnings([this](int row) { return FitWarning(row); });
+    filter_.SetSeenTest([this](int row) {
+        const LanguageDocument &document = context_.Document();
+        return row >= 1 && row <= document.EntryRowCount() &&
+               seen_.contains(document.polozky()[static_cast<std::size_t>(row - 1)].Number);
+    });
 }
 
 LiveController::~LiveController()
 {
+    checks_.SetOutsideWarnings({});
+    filter_.SetSeenTest({});
     // The program is not ours to end: it goes on without the link.
     server_->disconnect(this);
     server_->Unlink();
@@ -177,35 +206,123 @@ void LiveController::SendCurrentRow(int row)
     server_->Send(select);
 }
 
-void LiveController::Received(const live::LiveMessage &message)
+int LiveController::RowOfNumber(std::int32_t number) const
 {
     const LanguageDocument &document = context_.Document();
+    const std::int32_t index = number >= 0 ? document.IndexOfNumber(number) : -1;
+    return index >= 0 && index + 1 <= document.EntryRowCount() ? index + 1 : -1;
+}
+
+void LiveController::Received(const live::LiveMessage &message)
+{
     switch (message.Type) {
     case live::LiveType::Pick:
-        // The first row of the picked widget becomes current; its other texts follow it.
-        for (const live::LiveEntry &entry : message.Entries) {
-            const std::int32_t index = document.IndexOfNumber(entry.Number);
-            if (index >= 0 && index + 1 <= document.EntryRowCount()) {
-                context_.GoTo(LanguageDocument::ColumnTranslation, index + 1);
-                break;
-            }
-        }
+        Pick(message);
         break;
     case live::LiveType::Seen: {
         const std::size_t before = seen_.size();
         for (const live::LiveEntry &entry : message.Entries)
             seen_.insert(entry.Number);
-        if (seen_.size() != before)
+        if (seen_.size() != before) {
+            filter_.TestChanged(FilterBar::Seen);
             emit SeenChanged();
+        }
         break;
     }
     case live::LiveType::Fit:
-        for (const live::LiveEntry &entry : message.Entries)
-            emit DoesNotFit(entry.Number, QString::fromStdString(entry.Path), entry.Value);
+        TakeFit(message);
         break;
     default:
         break;
     }
+}
+
+void LiveController::Pick(const live::LiveMessage &message)
+{
+    // Every row whose text the picked widget shows is selected; the first of them is current.
+    std::vector<int> rows;
+    for (const live::LiveEntry &entry : message.Entries) {
+        if (const int row = RowOfNumber(entry.Number); row >= 1)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.empty())
+        return;
+    context_.EndEdits();
+    StringGrid &grid = context_.Grid();
+    for (const int row : rows) {
+        if (grid.isRowHidden(row - 1))
+            grid.setRowHidden(row - 1, false);
+    }
+    context_.GoTo(LanguageDocument::ColumnTranslation, rows.front());
+    if (QItemSelectionModel *selection = grid.selectionModel()) {
+        for (std::size_t i = 1; i < rows.size(); ++i)
+            selection->select(grid.GridModel()->IndexOfCell(LanguageDocument::ColumnTranslation, rows[i]),
+                              QItemSelectionModel::Select);
+    }
+}
+
+void LiveController::TakeFit(const live::LiveMessage &message)
+{
+    std::vector<int> rows;
+    if (message.Value == 1) {
+        // The whole report: what it leaves out fits.
+        for (const auto &[key, pixels] : tooNarrow_)
+            rows.push_back(RowOfNumber(key.first));
+        tooNarrow_.clear();
+    }
+    for (const live::LiveEntry &entry : message.Entries) {
+        if (entry.Number < 0)
+            continue; // a text of no entry: no row to show it at
+        if (entry.Value > 0)
+            tooNarrow_[{entry.Number, entry.Text}] = entry.Value;
+        else
+            tooNarrow_.erase({entry.Number, entry.Text});
+        rows.push_back(RowOfNumber(entry.Number));
+    }
+    std::erase_if(rows, [](int row) { return row < 1; });
+    if (rows.empty())
+        return;
+    const auto [first, last] = std::minmax_element(rows.begin(), rows.end());
+    checks_.OutsideChanged(*first, *last);
+    emit FitChanged();
+}
+
+void LiveController::ForgetFit()
+{
+    if (tooNarrow_.empty())
+        return;
+    live::LiveMessage none;
+    none.Type = live::LiveType::Fit;
+    none.Value = 1;
+    TakeFit(none);
+}
+
+QString LiveController::FitWarning(int row) const
+{
+    const LanguageDocument &document = context_.Document();
+    if (row < 1 || row > document.EntryRowCount() || tooNarrow_.empty())
+        return {};
+    const std::int32_t number = document.polozky()[static_cast<std::size_t>(row - 1)].Number;
+    int pixels = 0;
+    for (auto at = tooNarrow_.lower_bound({number, std::string()});
+         at != tooNarrow_.end() && at->first.first == number; ++at)
+        pixels = std::max(pixels, at->second);
+    if (pixels <= 0)
+        return {};
+    return UiText(context_.Texts().TranslateText("Text se nevejde, chybí %1 px")).arg(pixels);
+}
+
+void LiveController::SetPickMode(bool on)
+{
+    pickMode_ = on;
+    if (!server_->IsLinked())
+        return;
+    live::LiveMessage mode;
+    mode.Type = live::LiveType::PickMode;
+    mode.Value = on ? 1 : 0;
+    server_->Send(mode);
 }
 
 void LiveController::ShowState()

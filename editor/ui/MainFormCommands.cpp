@@ -124,6 +124,8 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          [&window] { window.MemoryCommands().PreTranslate(); }},
         {"menuSpustitZive", nullptr, "media-playback-start", P::SP_MediaPlay, nullptr,
          [&window] { window.Live().ChooseAndStart(); }},
+        {"menuVybiratVProgramu", nullptr, "edit-select", P::SP_ArrowUp, "Ctrl+Shift+P",
+         [&window] { window.Live().SetPickMode(!window.Live().PickMode()); }},
         {"menuPseudoprelozit", nullptr, nullptr, P::SP_CustomBase, nullptr,
          [&window] { FillWithPseudoLanguage(window, window.ChecksCommands().Checks()); }},
 

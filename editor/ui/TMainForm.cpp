@@ -368,7 +368,9 @@ void TMainForm::SetUpControllers()
     editing_ = std::make_unique<EditingCommands>(*this, *filterBar_, *textPane_);
     properties_ = std::make_unique<PropertiesController>(*this, [this] { return spelling_->Choices(); });
     connect(exchange_.get(), &ExchangeController::Imported, this, &TMainForm::ApplyFilter);
-    live_ = std::make_unique<LiveController>(*this);
+    live_ = std::make_unique<LiveController>(*this, *checks_, *filterBar_);
+    connect(live_.get(), &LiveController::FitChanged, this,
+            [this] { ShowRowNotes(ui_->gridJazyk->CurrentRow()); });
     start_ = std::make_unique<StartCommands>(*this, *ui_->menuPosledniSoubory);
     connect(start_.get(), &StartCommands::DocumentReplaced, this, &TMainForm::ApplyFilter);
     unsaved_ = std::make_unique<UnsavedWorkKeeper>(*this);

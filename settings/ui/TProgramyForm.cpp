@@ -54,6 +54,7 @@ const ToolPicture ToolPictures[] = {
     {"toolOK", "dialog-ok", QStyle::SP_DialogOkButton},
     {"toolZrusit", "dialog-cancel", QStyle::SP_DialogCancelButton},
     {"toolSpustit", "system-run", QStyle::SP_MediaPlay},
+    {"toolSpustitZive", "media-playback-start", QStyle::SP_MediaSeekForward},
     {"toolNovy", "list-add", QStyle::SP_FileIcon},
     {"toolUpravit", "document-edit", QStyle::SP_FileDialogDetailedView},
     {"toolSmazat", "list-remove", QStyle::SP_TrashIcon},
@@ -63,7 +64,7 @@ const ToolPicture ToolPictures[] = {
 class ListKeys final : public QObject
 {
 public:
-    ListKeys(QObject *parent, std::vector<std::pair<int, QAction *>> keys)
+    ListKeys(QObject *parent, std::vector<std::pair<QKeyCombination, QAction *>> keys)
         : QObject(parent)
         , keys_(std::move(keys))
     {
@@ -75,10 +76,11 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->modifiers() != Qt::NoModifier)
-            return false;
-        for (const auto &[code, action] : keys_) {
-            if (key->key() == code) {
+        // The keypad's Enter is the same key as Return.
+        const QKeyCombination pressed(key->modifiers() & ~Qt::KeypadModifier,
+                                      static_cast<Qt::Key>(key->key()));
+        for (const auto &[combination, action] : keys_) {
+            if (pressed == combination && action->isVisible()) {
                 action->trigger();
                 return true;
             }
@@ -87,7 +89,7 @@ protected:
     }
 
 private:
-    std::vector<std::pair<int, QAction *>> keys_;
+    std::vector<std::pair<QKeyCombination, QAction *>> keys_;
 };
 
 } // namespace
@@ -147,10 +149,12 @@ void TProgramyForm::SetUpTools()
     }
     // The list's own keys: Insert adds, F2 edits, Delete removes, and the menu key (or the right
     // button) offers the same commands beside the selected entry.
-    const std::pair<QAction *, QKeySequence> listKeys[] = {{ui_->toolNovy, QKeySequence(Qt::Key_Insert)},
-                                                           {ui_->toolUpravit, QKeySequence(Qt::Key_F2)},
-                                                           {ui_->toolSmazat, QKeySequence::Delete},
-                                                           {ui_->toolSpustit, QKeySequence()}};
+    const std::pair<QAction *, QKeySequence> listKeys[] = {
+        {ui_->toolNovy, QKeySequence(Qt::Key_Insert)},
+        {ui_->toolUpravit, QKeySequence(Qt::Key_F2)},
+        {ui_->toolSmazat, QKeySequence::Delete},
+        {ui_->toolSpustit, QKeySequence()},
+        {ui_->toolSpustitZive, QKeySequence(Qt::CTRL | Qt::Key_Return)}};
     for (const auto &[action, key] : listKeys) {
         action->setShortcut(key);
         action->setShortcutContext(Qt::WidgetShortcut);
@@ -159,12 +163,16 @@ void TProgramyForm::SetUpTools()
     ui_->listProgramy->setContextMenuPolicy(Qt::ActionsContextMenu);
     // The same keys whether or not the window system counts the dialog as active.
     ui_->listProgramy->installEventFilter(
-        new ListKeys(ui_->listProgramy, {{Qt::Key_Insert, ui_->toolNovy},
-                                         {Qt::Key_F2, ui_->toolUpravit},
-                                         {Qt::Key_Delete, ui_->toolSmazat}}));
+        new ListKeys(ui_->listProgramy, {{QKeyCombination(Qt::Key_Insert), ui_->toolNovy},
+                                         {QKeyCombination(Qt::Key_F2), ui_->toolUpravit},
+                                         {QKeyCombination(Qt::Key_Delete), ui_->toolSmazat},
+                                         {Qt::CTRL | Qt::Key_Return, ui_->toolSpustitZive},
+                                         {Qt::CTRL | Qt::Key_Enter, ui_->toolSpustitZive}}));
     connect(ui_->toolOK, &QAction::triggered, this, &TProgramyForm::OK);
     connect(ui_->toolZrusit, &QAction::triggered, this, &TProgramyForm::Zrusit);
     connect(ui_->toolSpustit, &QAction::triggered, this, &TProgramyForm::Spustit);
+    connect(ui_->toolSpustitZive, &QAction::triggered, this, &TProgramyForm::SpustitZive);
+    ui_->toolSpustitZive->setVisible(false);
     connect(ui_->toolNovy, &QAction::triggered, this, &TProgramyForm::Novy);
     connect(ui_->toolUpravit, &QAction::triggered, this, &TProgramyForm::Upravit);
     connect(ui_->toolSmazat, &QAction::triggered, this, &TProgramyForm::Smazat);
@@ -331,6 +339,23 @@ void TProgramyForm::Spustit()
         return;
     // A program that cannot be started shows the desktop's message, if any, never one of ours.
     starter_->Start(PathText(Entry(index).Program));
+}
+
+void TProgramyForm::SetLiveStart(std::function<void(const QString &program)> start)
+{
+    liveStart_ = std::move(start);
+    ui_->toolSpustitZive->setVisible(static_cast<bool>(liveStart_));
+}
+
+void TProgramyForm::SpustitZive()
+{
+    const int index = SelectedIndex();
+    if (index < 0 || !liveStart_)
+        return;
+    const QString program = PathText(Entry(index).Program);
+    // The editor follows the program from now on; the catalogue has done its part.
+    done(QDialog::Rejected);
+    liveStart_(program);
 }
 
 void TProgramyForm::OK()

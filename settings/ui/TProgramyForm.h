@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ public:
     void SetDialogs(UserDialogs *dialogs); // for tests; nullptr for the real dialogs
     // For tests; nullptr for the desktop's own.
     void SetPlatform(ProgramIcon *icons, ProgramStarter *starter);
+    // Starts a registered program with the editor's live link; until it is given, the dialog
+    // offers no such command.
+    void SetLiveStart(std::function<void(const QString &program)> start);
 
     // Reloads the entries from the store. Raises InOutError, leaving the list as it was, when the
     // catalogue exists but cannot be read; a missing one leaves the list as it was too.
@@ -67,6 +71,8 @@ public slots:
     void Upravit();
     void Smazat();
     void Spustit();
+    // Closes the dialog and starts the selected program live.
+    void SpustitZive();
     void OK();
     void Zrusit();
 
@@ -91,6 +97,7 @@ private:
     std::unique_ptr<ProgramStarter> ownStarter_;
     ProgramIcon *icons_ = nullptr;
     ProgramStarter *starter_ = nullptr;
+    std::function<void(const QString &)> liveStart_;
 };
 
 } // namespace verbaria

@@ -5,6 +5,7 @@
 #include "formats/FileIO.h"
 #include "formats/FindTemplateFile.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -214,6 +215,29 @@ TEST(CatalogueList, StartOpensTheSelectedProgramAndDoesNothingWithoutASelection)
     ASSERT_EQ(w.starter.Started.size(), 1u);
     EXPECT_EQ(w.starter.Started[0], QStringLiteral("/opt/alfa/alfa"));
     w.programy.hide();
+}
+
+TEST(CatalogueList, CtrlEnterStartsTheSelectedProgramLiveWhereTheEditorOffersIt)
+{
+    SettingsWindows w;
+    WriteFile(w.Path("programs.ini"), "Alfa = a.lnd;/opt/alfa/alfa\r\nBeta = b.lnd;/opt/beta/beta\r\n");
+    // Without the editor's live link the command is not offered.
+    w.programy.show();
+    EXPECT_FALSE(w.programy.findChild<QAction *>(QStringLiteral("toolSpustitZive"))->isVisible());
+    w.programy.hide();
+
+    QStringList live;
+    w.programy.SetLiveStart([&live](const QString &program) { live.append(program); });
+    OnNextModal([&w](QWidget *) {
+        EXPECT_TRUE(w.programy.findChild<QAction *>(QStringLiteral("toolSpustitZive"))->isVisible());
+        w.SelectEntry(1);
+        w.List()->setFocus();
+        QTest::keyClick(w.List(), Qt::Key_Return, Qt::ControlModifier);
+    });
+    // The dialog closes without choosing; the program starts live, not the desktop's way.
+    EXPECT_EQ(w.programy.exec(), QDialog::Rejected);
+    EXPECT_EQ(live, QStringList{QStringLiteral("/opt/beta/beta")});
+    EXPECT_TRUE(w.starter.Started.empty());
 }
 
 TEST(CatalogueList, OkAndDoubleClickAcceptAndTheSelectionStaysAfterClosing)

@@ -33,6 +33,22 @@ TEST(LiveTool, ChangesReachTheRunningProgramByComponentAndByMessage)
     EXPECT_EQ(qtWay.Out, "Živý titulek\n");
 }
 
+TEST(LiveTool, FitReportsTheTextsTheRunningProgramClipsAndExitsOne)
+{
+    // A menu title longer than the window: it and the menu after it no longer fit the menu bar.
+    const ToolResult clipped = RunTool({"live", "--template", kExamples + "/jazyky/demo.lnd", "--language",
+                                        kExamples + "/jazyky/english.lng", "--set",
+                                        "3=A file menu whose title is far too long for the menu bar of this "
+                                        "small window, longer than the window itself",
+                                        "--fit", "--", VERBARIA_EXAMPLE_PROGRAM});
+    EXPECT_EQ(clipped.Status, 1) << clipped.Err;
+    EXPECT_NE(clipped.Out.find("entry 3: DemoForm.menuSoubor.Caption lacks "), std::string::npos)
+        << clipped.Out;
+    EXPECT_NE(clipped.Out.find("entry 7: DemoForm.menuJazyk.Caption lacks "), std::string::npos)
+        << clipped.Out;
+    EXPECT_EQ(clipped.Out.find("entry 9:"), std::string::npos) << clipped.Out;
+}
+
 TEST(LiveTool, AProgramThatDoesNotConnectOrABadCommandLineEndsWithItsStatus)
 {
     const std::string demo = kExamples + "/jazyky/demo.lnd";

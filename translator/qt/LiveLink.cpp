@@ -1,21 +1,29 @@
 #include "translator/qt/LiveLink.h"
 
+#include "formats/MessageInfo.h"
 #include "formats/TemplateFile.h"
+#include "translator/qt/FitReport.h"
 #include "translator/qt/TKVTranslator.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLocalSocket>
 #include <QMouseEvent>
 #include <QMutexLocker>
 #include <QPixmap>
 #include <QRubberBand>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
+#include <utility>
 
 namespace verbaria::qt {
 
@@ -23,6 +31,9 @@ namespace {
 
 // What the program lets wait for an editor that does not read; beyond it, reports are dropped.
 constexpr qint64 kMaxBuffered = 1024 * 1024;
+// How long a burst of changes (keystrokes) gathers before the texts are measured again: the
+// measuring runs after the changed text is shown, never between a keystroke and its widget.
+constexpr int kFitDelayMs = 20;
 
 std::atomic<bool> linkTaken{false};
 
@@ -34,6 +45,18 @@ std::string Utf8(const QString &text)
 QString FromUtf8(const std::string &text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The one text a widget shows, as its code set it; empty for other widgets.
+QString ShownText(const QWidget *widget)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text();
+    if (const auto *box = qobject_cast<const QGroupBox *>(widget))
+        return box->title();
+    return {};
 }
 
 } // namespace
@@ -59,7 +82,17 @@ LiveLink::LiveLink(TKVTranslator *translator, live::LiveAddress address)
     , address_(std::move(address))
     , socket_(new QLocalSocket(this))
     , reader_(address_.Token)
+    , fitTimer_(new QTimer(this))
 {
+    fitTimer_->setSingleShot(true);
+    fitTimer_->setInterval(kFitDelayMs);
+    connect(fitTimer_, &QTimer::timeout, this, [this] {
+        try {
+            ReportFit(std::exchange(wholeFitAsked_, false));
+        } catch (const std::exception &) {
+            translator_->Core().KeepNameIndexes(false);
+        }
+    });
     connect(socket_, &QLocalSocket::connected, this, [this] {
         live::LiveMessage hello;
         hello.Type = live::LiveType::Hello;
@@ -91,6 +124,8 @@ void LiveLink::Close()
     if (!socket_)
         return;
     linked_ = false;
+    fitTimer_->stop();
+    tooNarrow_.clear();
     if (QCoreApplication::instance())
         QCoreApplication::instance()->removeEventFilter(this);
     if (outline_)
@@ -161,6 +196,11 @@ void LiveLink::Handle(const live::LiveMessage &message)
         case live::LiveType::Shoot:
             SendPictures();
             break;
+        case live::LiveType::Fit:
+            // The editor asks for the whole report, after the changes it sent before.
+            wholeFitAsked_ = true;
+            fitTimer_->start(0);
+            break;
         case live::LiveType::Bye:
             Close();
             break;
@@ -200,6 +240,59 @@ void LiveLink::ApplySet(const live::LiveMessage &message)
     // component text again after the program's retranslateUi has run.
     if (retranslate)
         translator_->Translate();
+    MeasureFitSoon();
+}
+
+void LiveLink::MeasureFitSoon()
+{
+    if (!fitTimer_->isActive())
+        fitTimer_->start(kFitDelayMs);
+}
+
+void LiveLink::ReportFit(bool whole)
+{
+    if (!linked_)
+        return;
+    std::vector<FitProblem> problems;
+    // A program without widgets has nothing to measure.
+    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        // Texts set by the program's own code on LanguageChange, and the layouts they change,
+        // first.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        translator_->Core().KeepNameIndexes(true);
+        problems = MeasureFit(*translator_);
+        translator_->Core().KeepNameIndexes(false);
+    }
+    std::map<std::string, live::LiveEntry> now;
+    for (const FitProblem &problem : problems) {
+        live::LiveEntry entry{problem.Number, Utf8(problem.Path), Utf8(problem.Object), problem.Missing};
+        auto [at, added] = now.try_emplace(entry.Text, entry);
+        if (!added)
+            at->second.Value = std::max(at->second.Value, entry.Value);
+    }
+    live::LiveMessage fit;
+    fit.Type = live::LiveType::Fit;
+    if (whole) {
+        fit.Value = 1;
+        for (const auto &[object, entry] : now)
+            fit.Entries.push_back(entry);
+    } else {
+        // The changes: texts that no longer fit or lack another width, and those that fit again.
+        for (const auto &[object, entry] : now) {
+            const auto before = tooNarrow_.find(object);
+            if (before == tooNarrow_.end() || before->second.Value != entry.Value ||
+                before->second.Number != entry.Number)
+                fit.Entries.push_back(entry);
+        }
+        for (const auto &[object, entry] : tooNarrow_) {
+            if (!now.contains(object))
+                fit.Entries.push_back({entry.Number, entry.Path, entry.Text, 0});
+        }
+    }
+    tooNarrow_ = std::move(now);
+    if (whole || !fit.Entries.empty())
+        Send(fit);
 }
 
 QObject *LiveLink::ObjectOfPath(const std::string &path, std::string_view &property)
@@ -345,6 +438,31 @@ void LiveLink::FlushSeen()
         Send(seen);
 }
 
+std::vector<live::LiveEntry> LiveLink::MessagesShownBy(const QWidget *widget)
+{
+    // A text the program's code set: every message that answers it (one original may be
+    // several entries, in several contexts).
+    std::vector<live::LiveEntry> entries;
+    const QString shown = ShownText(widget);
+    if (shown.isEmpty())
+        return entries;
+    verbaria::TKVTranslator &core = translator_->Core();
+    for (const TTemplateItem &item : core.Items()) {
+        if (item.Kind != ikMessage)
+            continue;
+        const MessageInfo *info =
+            item.Message >= 0 ? &core.Messages()[static_cast<std::size_t>(item.Message)] : nullptr;
+        const bool escaped = info && info->HasSource;
+        const std::string &bytes = item.Translation.empty() ? item.Text : item.Translation;
+        const std::string text = escaped ? UnescapeMessageValue(bytes) : bytes;
+        const QString decoded = item.Translation.empty() ? translator_->TemplateCodePage().Decode(text)
+                                                         : translator_->Decode(text);
+        if (decoded == shown)
+            entries.push_back({item.Number, {}, {}, 0});
+    }
+    return entries;
+}
+
 std::vector<live::LiveEntry> LiveLink::EntriesOf(QWidget *widget)
 {
     verbaria::TKVTranslator &core = translator_->Core();
@@ -364,6 +482,8 @@ std::vector<live::LiveEntry> LiveLink::EntriesOf(QWidget *widget)
                 entries.push_back(
                     {item.Number, Utf8(translator_->TemplateCodePage().Decode(item.Text)), {}, 0});
         }
+        if (entries.empty() && current == widget)
+            entries = MessagesShownBy(widget);
     }
     core.KeepNameIndexes(false);
     return entries;
@@ -372,6 +492,10 @@ std::vector<live::LiveEntry> LiveLink::EntriesOf(QWidget *widget)
 bool LiveLink::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // A window shown or resized lays its texts out anew.
+    if ((type == QEvent::Show || type == QEvent::Resize) && watched->isWidgetType() && linked_ &&
+        static_cast<QWidget *>(watched)->isWindow() && watched != outline_)
+        MeasureFitSoon();
     if (type == QEvent::MouseButtonRelease && eatRelease_ && watched->isWidgetType()) {
         eatRelease_ = false;
         return true;

@@ -7,11 +7,14 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
 class QLocalSocket;
 class QRubberBand;
+class QTimer;
 class QWidget;
 
 namespace verbaria::qt {
@@ -54,9 +57,16 @@ private:
     void SendPictures();
     void ReportComponentsFound();
     void FlushSeen();
+    // Measures the texts of the visible windows against their widgets, soon (a burst of changes
+    // is measured once), and tells the editor what changed since the last report.
+    void MeasureFitSoon();
+    void ReportFit(bool whole);
     void Close();
-    // The entries whose component is widget (or, failing that, its nearest ancestor with one).
+    // The entries whose component is widget, else the messages it shows, else those of its nearest
+    // ancestor with a component.
     std::vector<live::LiveEntry> EntriesOf(QWidget *widget);
+    // The message entries whose text the widget shows.
+    std::vector<live::LiveEntry> MessagesShownBy(const QWidget *widget);
     QObject *ObjectOfPath(const std::string &path, std::string_view &property);
 
     TKVTranslator *translator_;
@@ -72,6 +82,11 @@ private:
     std::vector<std::int32_t> pendingSeen_; // under seenMutex_
     bool flushPosted_ = false;              // under seenMutex_
     std::unordered_set<std::int32_t> reported_;
+
+    QTimer *fitTimer_ = nullptr;
+    bool wholeFitAsked_ = false;
+    // What the editor was last told does not fit, by the object that shows the text.
+    std::map<std::string, live::LiveEntry> tooNarrow_;
 };
 
 } // namespace verbaria::qt
