@@ -108,7 +108,7 @@ void LiveController::ChooseAndStart()
     context_.EndEdits();
     const TextService &texts = context_.Texts();
     dialog_->Title = texts.TranslateText("Spustit program živě");
-    dialog_->Filter = texts.TranslateText("Programy") + " (*)";
+    dialog_->Filter = texts.TranslateText("Programy") + " (*)|*";
     const std::optional<std::string> chosen = context_.Dialogs().ChooseFileToOpen(*dialog_);
     if (!chosen)
         return;

@@ -237,12 +237,12 @@ TEST_F(Live, AClippedTextWarnsAtItsRowWhileItDoesNotFitAndTheProgramsRowsFilterA
     // The pick mode from the Tools menu: a plain click picks instead of pressing, until it is off.
     Trigger("menuVybiratVProgramu");
     EXPECT_TRUE(form_.Live().PickMode());
-    QTest::qWait(100); // the mode reaches the program
+    QTest::qWait(300); // the mode reaches the program
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form_.gridJazyk()->CurrentRow() == 3; }, 5000));
     EXPECT_EQ(pressed, 0);
     Trigger("menuVybiratVProgramu");
-    QTest::qWait(100);
+    QTest::qWait(300);
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(pressed, 1);
 

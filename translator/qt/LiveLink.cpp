@@ -492,10 +492,13 @@ std::vector<live::LiveEntry> LiveLink::EntriesOf(QWidget *widget)
 bool LiveLink::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    // A window shown or resized lays its texts out anew.
+    // A window shown or resized lays its texts out anew (a tooltip is no window to measure).
     if ((type == QEvent::Show || type == QEvent::Resize) && watched->isWidgetType() && linked_ &&
-        static_cast<QWidget *>(watched)->isWindow() && watched != outline_)
-        MeasureFitSoon();
+        watched != outline_) {
+        const auto *widget = static_cast<QWidget *>(watched);
+        if (widget->isWindow() && widget->windowType() != Qt::ToolTip)
+            MeasureFitSoon();
+    }
     if (type == QEvent::MouseButtonRelease && eatRelease_ && watched->isWidgetType()) {
         eatRelease_ = false;
         return true;
