@@ -26,6 +26,9 @@ struct ExchangeUnit
     // The original the translation was made from, when the template changed it since (PO's
     // "#| msgid", XLIFF's previous-version alt-trans); null for none.
     QString PreviousSource;
+    // The translator's own comment on the entry (PO's "# " lines, XLIFF's translator note); may
+    // hold line breaks. Empty for none.
+    QString TranslatorComment;
 
     bool HasContext() const { return !Context.isEmpty() || !Disambiguation.isEmpty(); }
 };
