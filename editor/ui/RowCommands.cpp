@@ -11,7 +11,6 @@
 #include "editor/ui/TextTokens.h"
 #include "platform/CodePage.h"
 #include "widgets/StringGrid.h"
-#include "widgets/StringGridDelegate.h"
 #include "widgets/StringGridModel.h"
 
 #include <QLabel>
@@ -50,14 +49,7 @@ RowCommands::RowCommands(EditorContext &context, TextPane &pane)
     connect(&context_.History(), &DocumentHistory::Changed, this, [this] { ShowWords(); });
     ShowWords();
     // The grid's cells mark placeholders and markup as the text pane does; most texts have none.
-    context_.Grid().SetTextMarks([](int, const QString &text, std::vector<StringGridTextMark> &marks) {
-        if (!text.contains(u'%') && !text.contains(u'{') && !text.contains(u'<'))
-            return;
-        for (const TextToken &token : FindTextTokens(text)) {
-            if (const QColor background = TokenBackground(token.What); background.isValid())
-                marks.push_back({token.Start, token.Length, background});
-        }
-    });
+    context_.Grid().SetTextMarks(&CellTokenMarks);
     pane_.memoPuvodniText()->viewport()->installEventFilter(this);
 }
 

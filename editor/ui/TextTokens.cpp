@@ -1,5 +1,7 @@
 #include "editor/ui/TextTokens.h"
 
+#include "widgets/StringGridDelegate.h"
+
 #include <QRegularExpression>
 #include <QTextCharFormat>
 
@@ -87,6 +89,16 @@ std::optional<TextToken> TokenAt(const QString &text, qsizetype position)
             return token;
     }
     return std::nullopt;
+}
+
+void CellTokenMarks(int, const QString &text, std::vector<StringGridTextMark> &marks)
+{
+    if (!text.contains(u'%') && !text.contains(u'{') && !text.contains(u'<'))
+        return;
+    for (const TextToken &token : FindTextTokens(text)) {
+        if (const QColor background = TokenBackground(token.What); background.isValid())
+            marks.push_back({token.Start, token.Length, background});
+    }
 }
 
 TokenHighlighter::TokenHighlighter(QTextDocument *document)

@@ -13,6 +13,8 @@ class QTextDocument;
 
 namespace verbaria {
 
+struct StringGridTextMark;
+
 // What a program fills in or reads out of a text: placeholders ("%1", "%s", "%n", "{name}"),
 // markup ("<b>", "</b>") and the accelerator's "&".
 struct TextToken
@@ -36,6 +38,10 @@ QColor TokenBackground(TextToken::Kind kind);
 
 // The token of text that covers position (a cursor position: before or inside it), or nullopt.
 std::optional<TextToken> TokenAt(const QString &text, qsizetype position);
+
+// The grid's marks of a cell's text: its placeholders and markup on their backgrounds. A text
+// without '%', '{' or '<' is not searched.
+void CellTokenMarks(int column, const QString &text, std::vector<StringGridTextMark> &marks);
 
 // Calls setFormat for each token of text with the format it is marked in.
 void MarkTokens(const QString &text,
