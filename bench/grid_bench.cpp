@@ -1,4 +1,5 @@
 // The string grid with a million rows: filling the cells, resetting the model and the first paint.
+#include "editor/ui/TextTokens.h"
 #include "widgets/GridCells.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
@@ -82,6 +83,27 @@ void BM_ScrollToEndAndPaint(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ScrollToEndAndPaint)->Unit(benchmark::kMillisecond);
+
+// The same with the editor's marks of placeholders and markup, every row holding some.
+void BM_ScrollToEndAndPaintWithTokenMarks(benchmark::State &state)
+{
+    GridCells cells;
+    Fill(cells);
+    for (int row = 1; row < Rows; ++row)
+        cells.SetText(1, row, "File %1 has <b>%2</b> lines of {name} " + std::to_string(row));
+    StringGrid grid;
+    grid.resize(800, 600);
+    grid.SetCells(cells);
+    grid.SetTextMarks(&CellTokenMarks);
+    grid.show();
+    bool atEnd = false;
+    for (auto _ : state) {
+        atEnd = !atEnd;
+        grid.SetCurrentCell(1, atEnd ? Rows - 1 : 1);
+        benchmark::DoNotOptimize(grid.grab());
+    }
+}
+BENCHMARK(BM_ScrollToEndAndPaintWithTokenMarks)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

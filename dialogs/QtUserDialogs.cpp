@@ -9,9 +9,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QShortcut>
 
 Q_LOGGING_CATEGORY(lcDialogs, "verbaria.window.dialogs", QtWarningMsg)
 
@@ -197,6 +200,24 @@ std::optional<std::string> QtUserDialogs::ChooseFileToOpen(const FileDialogState
 std::optional<std::string> QtUserDialogs::ChooseFileToSave(const FileDialogState &dialog)
 {
     return ChooseFile(dialog, true);
+}
+
+std::optional<std::string> QtUserDialogs::AskText(const std::string &question, const std::string &text)
+{
+    QInputDialog dialog(owner_);
+    dialog.setWindowTitle(Caption());
+    dialog.setLabelText(QString::fromStdString(question));
+    dialog.setOption(QInputDialog::UsePlainTextEditForTextInput);
+    dialog.setTextValue(QString::fromStdString(text));
+    // Enter makes a new line of the text; Tab goes on to the buttons and Ctrl+Enter takes the text.
+    if (auto *edit = dialog.findChild<QPlainTextEdit *>())
+        edit->setTabChangesFocus(true);
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+        QObject::connect(new QShortcut(keys, &dialog), &QShortcut::activated, &dialog, &QDialog::accept);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().toStdString();
 }
 
 } // namespace verbaria

@@ -21,6 +21,7 @@ public:
     void ReportError(const std::string &message) override;
     std::optional<std::string> ChooseFileToOpen(const FileDialogState &dialog) override;
     std::optional<std::string> ChooseFileToSave(const FileDialogState &dialog) override;
+    std::optional<std::string> AskText(const std::string &question, const std::string &text) override;
 
     // "Jazyky (*.lng)|*.lng|Všechny soubory|*.*" in the form QFileDialog takes.
     static QStringList QtFilters(const QString &filter);

@@ -280,6 +280,8 @@ std::string ExportDocument(const LanguageDocument &document, const ExportSetting
                 unit.PreviousSource = u""_s;
             unit.NeedsReview = true;
         }
+        unit.TranslatorComment =
+            settings.Comment ? QString::fromStdString(settings.Comment(item.Number)) : QString();
         unit.Notes.clear();
         unit.Notes.append(KindLine(item, path));
         if (!sectionNote.isEmpty())

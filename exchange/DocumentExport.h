@@ -24,6 +24,8 @@ struct ExportSettings
     // Whether the translation of the entry numbered so waits for review (its note says so): it
     // goes out marked for review, so that it comes back marked.
     std::function<bool(std::int32_t number)> NeedsReview;
+    // The translator's comment on the entry numbered so (UTF-8, its note's), or "".
+    std::function<std::string(std::int32_t number)> Comment;
     // The language's tag as the runtime translator takes it from the language file ("cs"): its
     // plural rule is the one the forms follow where the file names none. Empty: the target
     // language is taken for a tag.

@@ -248,6 +248,8 @@ std::string DocumentImporter::ApplyUnit(const ExchangeUnit &unit)
     // for is not noted twice. Elsewhere the review note is all that keeps it.
     if (unit.NeedsReview && (unit.PreviousSource.isNull() || !document_.Tracking()))
         reviewNumbers_.push_back(entryNumber);
+    if (!unit.TranslatorComment.isEmpty())
+        comments_.emplace_back(entryNumber, unit.TranslatorComment.toStdString());
     document_.Grid().SetText(LanguageDocument::ColumnTranslation, index + 1, std::move(bytes));
     if (unit.Plural)
         document_.SetForms(at, std::move(forms));

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace verbaria {
@@ -40,6 +41,8 @@ public:
     // The numbers of the entries whose translation came marked for review (fuzzy, needs-review-*),
     // in the file's order: the document notes them as it notes its own rows waiting for review.
     const std::vector<std::int32_t> &ReviewNumbers() const { return reviewNumbers_; }
+    // The translators' comments the file holds, by entry number (UTF-8), in the file's order.
+    const std::vector<std::pair<std::int32_t, std::string>> &Comments() const { return comments_; }
 
 private:
     std::string Encode(const QString &text, const std::string &what, std::string &bytes) const;
@@ -64,6 +67,7 @@ private:
     std::size_t ignored_ = 0;
     std::size_t obsolete_ = 0;
     std::vector<std::int32_t> reviewNumbers_;
+    std::vector<std::pair<std::int32_t, std::string>> comments_;
 };
 
 } // namespace verbaria::exchange

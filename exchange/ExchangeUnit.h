@@ -30,6 +30,9 @@ struct ExchangeUnit
     // originals: Source is the original it was made from. PO writes it as an obsolete entry
     // ("#~"), XLIFF as a unit with translate="no"; other tools pass it over as they do theirs.
     bool Obsolete = false;
+    // The translator's own comment on the entry (PO's "# " lines, XLIFF's translator note); may
+    // hold line breaks. Empty for none.
+    QString TranslatorComment;
 
     bool HasContext() const { return !Context.isEmpty() || !Disambiguation.isEmpty(); }
 };

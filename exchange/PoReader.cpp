@@ -31,6 +31,7 @@ struct Entry
     QByteArray TsId;                      // lconvert's "#. ts-id N", which keeps an XLIFF unit's id
     std::optional<QByteArray> PreviousId; // "#| msgid": the original the translation was made from
     bool Obsolete = false;                // its lines stood behind "#~"
+    std::optional<QByteArray> Comment;    // the translator's "# " lines, joined by line breaks
     long long Line = 0;
 };
 
@@ -131,7 +132,17 @@ private:
                 return {};
             }
             previousOpen_ = false;
-            if (trimmed.starts_with("#,")) {
+            if (trimmed.size() == 1 || trimmed[1] == ' ' || trimmed[1] == '\t') {
+                // The translator's comment, a line of it.
+                std::string_view text = trimmed.substr(1);
+                if (!text.empty())
+                    text.remove_prefix(1);
+                if (entry_.Comment)
+                    *entry_.Comment += '\n';
+                else
+                    entry_.Comment.emplace();
+                entry_.Comment->append(text.data(), static_cast<qsizetype>(text.size()));
+            } else if (trimmed.starts_with("#,")) {
                 std::string_view flags = trimmed.substr(2);
                 while (!flags.empty()) {
                     const std::size_t comma = flags.find(',');
@@ -320,6 +331,8 @@ private:
         if (entry.PreviousId && !Decode(*entry.PreviousId, unit.PreviousSource))
             return fault("the text is not UTF-8");
         unit.Obsolete = entry.Obsolete;
+        if (entry.Comment && !Decode(*entry.Comment, unit.TranslatorComment))
+            return fault("the text is not UTF-8");
         unit.NeedsReview = entry.Fuzzy && (!unit.Target.isEmpty() ||
                                            std::any_of(unit.Forms.begin(), unit.Forms.end(),
                                                        [](const QString &f) { return !f.isEmpty(); }));

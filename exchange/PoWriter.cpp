@@ -165,6 +165,14 @@ std::string PoWriter::Unit(const ExchangeUnit &unit)
     if (HasLineBreak(unit.Location))
         return "unit " + unit.Id.toStdString() + ": a location cannot hold a line break";
     buffer_ += '\n';
+    // The translator's comment first, a "# " line per line of it, as gettext's tools keep it.
+    if (!unit.TranslatorComment.isEmpty()) {
+        for (const QString &line : unit.TranslatorComment.split(u'\n')) {
+            buffer_ += line.isEmpty() ? "#" : "# ";
+            buffer_ += QString(line).remove(u'\r').toUtf8();
+            buffer_ += '\n';
+        }
+    }
     for (const QString &note : unit.Notes) {
         buffer_ += "#. ";
         buffer_ += note.toUtf8();

@@ -23,5 +23,6 @@ inline constexpr QLatin1StringView ContextMsgctxt{"x-gettext-msgctxt"};
 inline constexpr QLatin1StringView StateTranslated{"translated"};
 inline constexpr QLatin1StringView StateNeedsReview{"needs-review-translation"};
 inline constexpr QLatin1StringView NoteFrom{"developer"};
+inline constexpr QLatin1StringView NoteFromTranslator{"translator"};
 
 } // namespace verbaria::exchange::xliff

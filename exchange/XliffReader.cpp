@@ -353,6 +353,9 @@ private:
                         xml_.skipCurrentElement();
                     }
                 }
+            } else if (name == u"note"_s && xml_.attributes().value(u"from"_s) == xliff::NoteFromTranslator) {
+                const QString comment = xml_.readElementText(QXmlStreamReader::IncludeChildElements);
+                unit.TranslatorComment += (unit.TranslatorComment.isEmpty() ? QString() : u"\n"_s) + comment;
             } else if (!ReadClue(clues)) {
                 xml_.skipCurrentElement();
             }

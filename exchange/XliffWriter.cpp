@@ -122,8 +122,9 @@ std::string XliffWriter::BeginFile(const ExchangeHeader &header)
 
 std::string XliffWriter::Unit(const ExchangeUnit &unit)
 {
-    for (const QString *text : {&unit.Resname, &unit.Source, &unit.Target, &unit.Context,
-                                &unit.Disambiguation, &unit.Location, &unit.PreviousSource}) {
+    for (const QString *text :
+         {&unit.Resname, &unit.Source, &unit.Target, &unit.Context, &unit.Disambiguation, &unit.Location,
+          &unit.PreviousSource, &unit.TranslatorComment}) {
         if (const QChar c = FirstCharacterXmlCannotHold(*text); !c.isNull())
             return Refusal(u"unit "_s + unit.Id, c);
     }
@@ -213,6 +214,12 @@ void XliffWriter::WriteTransUnit(const ExchangeUnit &unit, const QString &id, co
         xml_.writeStartElement(u"note"_s);
         xml_.writeAttribute(u"from"_s, xliff::NoteFrom);
         xml_.writeCharacters(unit.Notes.join(u'\n'));
+        xml_.writeEndElement();
+    }
+    if (!unit.TranslatorComment.isEmpty()) {
+        xml_.writeStartElement(u"note"_s);
+        xml_.writeAttribute(u"from"_s, xliff::NoteFromTranslator);
+        xml_.writeCharacters(unit.TranslatorComment);
         xml_.writeEndElement();
     }
     xml_.writeEndElement();

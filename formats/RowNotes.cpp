@@ -14,6 +14,7 @@ namespace {
 constexpr std::string_view kPrefix = "/Notes ";
 constexpr std::string_view kAcknowledged = "acknowledged=";
 constexpr std::string_view kFor = "for=";
+constexpr std::string_view kComment = "comment=";
 
 bool StartsWithIgnoringCase(std::string_view token, std::string_view prefix)
 {
@@ -38,6 +39,11 @@ std::optional<std::pair<std::int32_t, RowNote>> ParseNoteLine(std::string_view l
         while (end < rest.size() && !IsBlank(rest[end]))
             ++end;
         const std::string_view token = rest.substr(0, end);
+        if (StartsWithIgnoringCase(token, kComment) || EqualsIgnoringAsciiCase(token, kComment)) {
+            // The comment is the rest of the line.
+            note.Comment = UnescapedComment(rest.substr(kComment.size()));
+            break;
+        }
         rest.remove_prefix(end);
         if (EqualsIgnoringAsciiCase(token, "review")) {
             note.Review = true;
@@ -59,7 +65,123 @@ std::optional<std::pair<std::int32_t, RowNote>> ParseNoteLine(std::string_view l
     return std::make_pair(numbered->first, std::move(note));
 }
 
+void AppendUtf8Code(std::string &out, std::uint32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+void AppendHex(std::string &out, std::uint32_t code, int digits)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+        out += Digits[(code >> shift) & 0xF];
+}
+
 } // namespace
+
+std::string EscapedComment(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x80) {
+            const bool edge = byte == ' ' && (i == 0 || i + 1 == utf8.size());
+            if (byte == '\\')
+                out += "\\\\";
+            else if (byte == '\n')
+                out += "\\n";
+            else if (byte == '\r')
+                out += "\\r";
+            else if (byte == '\t')
+                out += "\\t";
+            else if (byte < 0x20 || byte == 0x7F || edge) { // blanks at the ends survive trimming
+                out += "\\u";
+                AppendHex(out, byte, 4);
+            } else {
+                out += static_cast<char>(byte);
+            }
+            ++i;
+            continue;
+        }
+        // A UTF-8 sequence; a byte that starts or continues none becomes U+FFFD.
+        const int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        std::uint32_t code = length == 4 ? byte & 0x07u : length == 3 ? byte & 0x0Fu : byte & 0x1Fu;
+        bool whole = length > 1 && i + static_cast<std::size_t>(length) <= utf8.size();
+        for (int k = 1; whole && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            whole = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        if (!whole) {
+            code = 0xFFFD;
+            i += 1;
+        } else {
+            i += static_cast<std::size_t>(length);
+        }
+        out += code > 0xFFFF ? "\\U" : "\\u";
+        AppendHex(out, code, code > 0xFFFF ? 8 : 4);
+    }
+    return out;
+}
+
+std::string UnescapedComment(std::string_view escaped)
+{
+    std::string out;
+    out.reserve(escaped.size());
+    auto hex = [&](std::size_t at, std::size_t digits) -> std::optional<std::uint32_t> {
+        if (at + digits > escaped.size())
+            return std::nullopt;
+        std::uint32_t code = 0;
+        for (std::size_t k = 0; k < digits; ++k) {
+            const char c = escaped[at + k];
+            const int value = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                     : -1;
+            if (value < 0)
+                return std::nullopt;
+            code = code * 16 + static_cast<std::uint32_t>(value);
+        }
+        return code;
+    };
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        const char c = escaped[i];
+        if (c != '\\' || i + 1 == escaped.size()) {
+            out += c;
+            continue;
+        }
+        const char letter = escaped[i + 1];
+        if (letter == '\\' || letter == 'n' || letter == 'r' || letter == 't') {
+            out += letter == 'n' ? '\n' : letter == 'r' ? '\r' : letter == 't' ? '\t' : '\\';
+            ++i;
+            continue;
+        }
+        const std::size_t digits = letter == 'u' ? 4 : letter == 'U' ? 8 : 0;
+        const std::optional<std::uint32_t> code = digits ? hex(i + 2, digits) : std::nullopt;
+        if (!code || *code > 0x10FFFF || (*code >= 0xD800 && *code <= 0xDFFF)) {
+            out += c;
+            continue;
+        }
+        AppendUtf8Code(out, *code);
+        i += 1 + digits;
+    }
+    return out;
+}
 
 std::string RowNoteLine(std::int32_t number, const RowNote &note)
 {
@@ -81,6 +203,11 @@ std::string RowNoteLine(std::int32_t number, const RowNote &note)
             line += kFor;
             line += note.AcknowledgedFor;
         }
+    }
+    if (!note.Comment.empty()) {
+        line += ' ';
+        line += kComment;
+        line += EscapedComment(note.Comment);
     }
     return line;
 }
@@ -133,6 +260,18 @@ std::string WithRowNotes(std::string_view languageBytes, const RowNotes &notes)
         }
         out += whole;
     });
+    // The comments of rows without an item line: nothing else of their notes is kept.
+    bool endsWithLineEnd = out.empty() || out.back() == '\n';
+    for (const auto &[number, note] : notes) {
+        if (note.Comment.empty() || written.contains(number))
+            continue;
+        if (!endsWithLineEnd)
+            out += "\r\n";
+        endsWithLineEnd = true;
+        RowNote comment;
+        comment.Comment = note.Comment;
+        out += RowNoteLine(number, comment) + "\r\n";
+    }
     return out;
 }
 

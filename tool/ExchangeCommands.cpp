@@ -150,6 +150,8 @@ private:
         checks::RowNotes notes;
         for (const std::int32_t number : importer_->ReviewNumbers())
             notes[number].Review = true;
+        for (const auto &[number, comment] : importer_->Comments())
+            notes[number].Comment = comment;
         outputs_.back().second = checks::WithRowNotes(session_->Document().SavedBytes(), notes);
         importer_.reset();
         session_.reset();
@@ -259,6 +261,10 @@ int RunExchangeExport(const ExchangeFormat &format, const ExchangeOptions &optio
             settings.NeedsReview = [&notes](std::int32_t number) {
                 const auto note = notes.find(number);
                 return note != notes.end() && note->second.Review;
+            };
+            settings.Comment = [&notes](std::int32_t number) {
+                const auto note = notes.find(number);
+                return note != notes.end() ? note->second.Comment : std::string();
             };
             if (std::string error = ExportDocument(session->Document(), settings, *writer); !error.empty()) {
                 PrintError((language.empty() ? options.Positional[0] : language) + ": " + error);

@@ -369,6 +369,13 @@ void StringGrid::SetEditorCreated(std::function<void(QLineEdit *editor, int colu
     });
 }
 
+void StringGrid::SetTextMarks(
+    std::function<void(int column, const QString &text, std::vector<StringGridTextMark> &marks)> marks)
+{
+    delegate_->SetTextMarks(std::move(marks));
+    viewport()->update();
+}
+
 void StringGrid::keyboardSearch(const QString &)
 {
     // Typing into a cell that cannot be edited does nothing, as in any grid; it must not jump.

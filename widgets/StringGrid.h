@@ -13,6 +13,7 @@ namespace verbaria {
 
 class GridCells;
 class StringGridDelegate;
+struct StringGridTextMark;
 class StringGridModel;
 
 // The two-column string grid of the editor. Rows and columns in its interface are those of GridCells:
@@ -66,6 +67,9 @@ public:
     bool IsEditing() const { return !editor_.isNull(); }
     // Told of every cell editor as it opens, with the cell in grid coordinates.
     void SetEditorCreated(std::function<void(QLineEdit *editor, int column, int row)> handler);
+    // Marked parts of the cells' texts (placeholders, markup), by column and text shown.
+    void SetTextMarks(
+        std::function<void(int column, const QString &text, std::vector<StringGridTextMark> &marks)> marks);
     // Ends an open edit as leaving its cell does (raises afterEdit); nothing when none is open.
     void EndEdit();
 

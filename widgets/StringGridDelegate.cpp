@@ -4,6 +4,7 @@
 #include "widgets/StringGridModel.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -47,8 +48,25 @@ void StringGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
         mark.value<QIcon>().paint(painter, iconRect);
         textRect.setRight(iconRect.left() - TextMargin);
     }
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+    const QString shown = index.data(Qt::DisplayRole).toString();
+    if (textMarks_ && !shown.isEmpty()) {
+        marks_.clear();
+        textMarks_(index.column(), shown, marks_);
+        if (!marks_.empty()) {
+            // The marks lie under the text, where a single left-aligned line puts each part.
+            const QFontMetrics metrics(option.font);
+            const int top = textRect.center().y() - metrics.height() / 2;
+            painter->save();
+            painter->setClipRect(textRect, Qt::IntersectClip);
+            for (const StringGridTextMark &mark : marks_) {
+                const int left = textRect.left() + metrics.horizontalAdvance(shown.left(mark.Start));
+                const int width = metrics.horizontalAdvance(shown.mid(mark.Start, mark.Length));
+                painter->fillRect(QRect(left, top, width, metrics.height()), mark.Background);
+            }
+            painter->restore();
+        }
+    }
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     painter->restore();
 }
 

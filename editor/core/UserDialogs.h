@@ -34,6 +34,14 @@ public:
     virtual std::optional<std::string> ChooseFileToOpen(const FileDialogState &dialog) = 0;
     // The save dialog, which asks itself before an existing file is overwritten.
     virtual std::optional<std::string> ChooseFileToSave(const FileDialogState &dialog) = 0;
+    // A text to write or change (it may hold line breaks), shown with text; nullopt when the user
+    // cancels. Without a window to ask in, nothing is asked.
+    virtual std::optional<std::string> AskText(const std::string &question, const std::string &text)
+    {
+        (void)question;
+        (void)text;
+        return std::nullopt;
+    }
 };
 
 // Turns the Czech texts that the program builds in code into the user-interface language: the

@@ -138,6 +138,10 @@ void ExchangeController::Export()
             const auto note = document.Notes().find(number);
             return note != document.Notes().end() && note->second.Review;
         };
+        settings.Comment = [&document](std::int32_t number) {
+            const RowNote *note = document.NoteOf(number);
+            return note ? note->Comment : std::string();
+        };
         error = ExportDocument(document, settings, *writer);
     } catch (const std::exception &exception) {
         error = exception.what();
@@ -205,6 +209,14 @@ void ExchangeController::Import()
     bool marked = false;
     for (const std::int32_t number : importer.ReviewNumbers())
         marked |= document.MarkForReview(number);
+    // The translators' comments the file brings replace the rows' own.
+    for (const auto &[number, comment] : importer.Comments()) {
+        const RowNote *noted = document.NoteOf(number);
+        RowNote note = noted ? *noted : RowNote{};
+        marked |= note.Comment != comment;
+        note.Comment = comment;
+        document.SetNote(number, std::move(note));
+    }
     if (!before.SameLanguageValues(document.Header()) || marked)
         document.SetZmeneno(true);
     context_.Grid().GridModel()->MarkersChanged(1, cells.RowCount() - 1);

@@ -106,6 +106,8 @@ std::vector<Command> MainFormCommands(TMainForm &window)
          [&window] { window.Rows().ToggleReview(); }},
         {"menuVlozitZnacku", nullptr, nullptr, P::SP_CustomBase, "Ctrl+I",
          [&window] { window.Rows().InsertNextToken(); }},
+        {"menuKomentarRadku", nullptr, nullptr, P::SP_CustomBase, "Ctrl+M",
+         [&window] { window.Rows().EditComment(); }},
         {"menuPotvrditVarovani", nullptr, nullptr, P::SP_CustomBase, "Ctrl+K",
          [&window] { window.ChecksCommands().AcknowledgeWarnings(); }},
         {"menuPonechatPreklad", nullptr, nullptr, P::SP_CustomBase, "Ctrl+Shift+K",

@@ -7,6 +7,7 @@
 #include "editor/ui/DocumentMemory.h"
 #include "editor/ui/EditorContext.h"
 #include "editor/ui/RowChecks.h"
+#include "editor/ui/WordDifference.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 
@@ -118,10 +119,13 @@ QString MemoryController::Suggestions(int row)
             break;
         // An exact match is the text itself; anything less is for a person to read.
         shown_.emplace_back(suggestion.Translation, suggestion.Score < 100);
-        lines << RichTextLines(entry.arg(shown_.size())
-                                   .arg(suggestion.Score)
-                                   .arg(QString::fromStdString(suggestion.Translation),
-                                        QString::fromStdString(suggestion.Original)));
+        // Its original word by word against this row's: what went struck out, what came marked.
+        lines << RichTextLines(entry)
+                     .arg(shown_.size())
+                     .arg(suggestion.Score)
+                     .arg(RichTextLines(QString::fromStdString(suggestion.Translation)),
+                          MarkedDifference(QString::fromStdString(suggestion.Original),
+                                           QString::fromStdString(*original), DifferenceShown::Both));
     }
     if (lines.isEmpty())
         return {};

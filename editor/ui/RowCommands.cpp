@@ -3,6 +3,7 @@
 #include "dialogs/UiText.h"
 #include "editor/core/LanguageDocument.h"
 #include "editor/core/TranslationCounts.h"
+#include "editor/core/UserDialogs.h"
 #include "editor/ui/DocumentCodePages.h"
 #include "editor/ui/DocumentHistory.h"
 #include "editor/ui/EditorContext.h"
@@ -14,8 +15,13 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace verbaria {
 
@@ -42,6 +48,9 @@ RowCommands::RowCommands(EditorContext &context, TextPane &pane)
     context_.StatusLine().addWidget(labelSlova_);
     connect(&context_.History(), &DocumentHistory::Changed, this, [this] { ShowWords(); });
     ShowWords();
+    // The grid's cells mark placeholders and markup as the text pane does; most texts have none.
+    context_.Grid().SetTextMarks(&CellTokenMarks);
+    pane_.memoPuvodniText()->viewport()->installEventFilter(this);
 }
 
 namespace {
@@ -57,6 +66,79 @@ QString OriginalShown(const StringGridModel &model, int row)
 RowCommands::~RowCommands()
 {
     disconnect(&context_.History(), nullptr, this, nullptr);
+    context_.Grid().SetTextMarks({});
+    pane_.memoPuvodniText()->viewport()->removeEventFilter(this);
+}
+
+bool RowCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    QPlainTextEdit *original = pane_.memoPuvodniText();
+    if (watched != original->viewport() || event->type() != QEvent::MouseButtonRelease)
+        return QObject::eventFilter(watched, event);
+    const auto *click = static_cast<QMouseEvent *>(event);
+    if (click->button() != Qt::LeftButton || original->textCursor().hasSelection())
+        return QObject::eventFilter(watched, event);
+    const QString text = original->toPlainText();
+    const qsizetype at = original->cursorForPosition(click->position().toPoint()).position();
+    // The cursor stands before the character clicked or after it, whichever side is nearer.
+    std::optional<TextToken> token = TokenAt(text, at);
+    if (!token && at > 0)
+        token = TokenAt(text, at - 1);
+    if (token && token->What != TextToken::Kind::Accelerator)
+        InsertToken(text.mid(token->Start, token->Length));
+    return QObject::eventFilter(watched, event);
+}
+
+void RowCommands::InsertToken(const QString &token)
+{
+    QPlainTextEdit *memo = pane_.memoNovyText();
+    if (memo->isReadOnly() || pane_.Row() != context_.Grid().CurrentRow())
+        return;
+    // Typed where the translator left the cursor, as if typed: the pane's own rules apply.
+    memo->setFocus(Qt::MouseFocusReason);
+    memo->insertPlainText(token);
+}
+
+QString RowCommands::CommentNote(int row) const
+{
+    const LanguageDocument &document = context_.Document();
+    const TEditorItem *entry = TranslatableEntry(document, row);
+    const RowNote *note = entry ? document.NoteOf(entry->Number) : nullptr;
+    if (!note || note->Comment.empty())
+        return {};
+    return QStringLiteral("<b>%1</b> %2")
+        .arg(RichTextLines(UiText(context_.Texts().TranslateText("Komentář překladatele:"))),
+             RichTextLines(QString::fromStdString(note->Comment)));
+}
+
+void RowCommands::EditComment()
+{
+    context_.EndEdits();
+    LanguageDocument &document = context_.Document();
+    const int row = context_.Grid().CurrentRow();
+    const TEditorItem *entry = TranslatableEntry(document, row);
+    if (!entry)
+        return;
+    const std::int32_t number = entry->Number;
+    const RowNote *noted = document.NoteOf(number);
+    RowNote note = noted ? *noted : RowNote{};
+    std::optional<std::string> comment = context_.Dialogs().AskText(
+        UiText(context_.Texts().TranslateText("Komentář překladatele k řádku %1:"))
+            .replace(QStringLiteral("%1"), QString::number(number).rightJustified(5, u'0'))
+            .toStdString(),
+        note.Comment);
+    if (!comment)
+        return;
+    // Blank lines and blanks around the text say nothing.
+    QString text = QString::fromStdString(*comment);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    comment = text.trimmed().toStdString();
+    if (*comment == note.Comment)
+        return;
+    note.Comment = std::move(*comment);
+    document.SetNote(number, std::move(note));
+    document.SetZmeneno(true);
+    context_.AfterCommand(true);
 }
 
 void RowCommands::CopyOriginal()

@@ -31,13 +31,22 @@ public:
     // text pane or the cell editor where the translator types, else into the current cell's
     // editor, opened for it.
     void InsertNextToken();
+    // The translator's comment on the current row, written or changed in a dialog: one undo step.
+    void EditComment();
+    // The row's comment as the text pane's notes show it (rich text), or empty.
+    QString CommentNote(int row) const;
     // After the user-interface language changed.
     void Retranslate();
 
     QLabel *labelSlova() const { return labelSlova_; }
 
+protected:
+    // A click on a token of the original puts it into the translation.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void ShowWords();
+    void InsertToken(const QString &token);
 
     EditorContext &context_;
     TextPane &pane_;

@@ -1,6 +1,7 @@
 #include "editor/ui/SpellingHighlighter.h"
 
 #include "editor/ui/DocumentSpelling.h"
+#include "editor/ui/TextTokens.h"
 
 #include <QTextCharFormat>
 
@@ -26,6 +27,10 @@ void SpellingHighlighter::highlightBlock(const QString &text)
     const QTextCharFormat format = MisspelledFormat();
     for (const spelling::MisspelledWord &word : spelling_.Misspelled(text))
         setFormat(word.Start, word.Length, format);
+    // The translation's placeholders and markup are marked as the original's are.
+    MarkTokens(text, [this](int start, int length, const QTextCharFormat &token) {
+        setFormat(start, length, token);
+    });
 }
 
 } // namespace verbaria

@@ -8,7 +8,7 @@ namespace verbaria {
 class DocumentSpelling;
 
 // Underlines the misspelled words of a text document (the text pane's translation) in red waves,
-// and again whenever the dictionary changes.
+// and again whenever the dictionary changes; marks its placeholders, markup and accelerators.
 class SpellingHighlighter final : public QSyntaxHighlighter
 {
     Q_OBJECT

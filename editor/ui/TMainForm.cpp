@@ -402,9 +402,10 @@ void TMainForm::RetranslateChecks()
 
 void TMainForm::ShowRowNotes(int row)
 {
-    if (!checks_ || !memory_)
+    if (!checks_ || !memory_ || !rows_)
         return;
-    QStringList notes{tracking_->RowNotes(row), checks_->FactsAndFindings(row), memory_->Suggestions(row)};
+    QStringList notes{rows_->CommentNote(row), tracking_->RowNotes(row), checks_->FactsAndFindings(row),
+                      memory_->Suggestions(row)};
     notes.removeAll(QString());
     textPane_->SetNotes(notes.join(QStringLiteral("<br>")));
 }

@@ -1,5 +1,7 @@
 #include "editor/ui/TextTokens.h"
 
+#include "widgets/StringGridDelegate.h"
+
 #include <QRegularExpression>
 #include <QTextCharFormat>
 
@@ -67,18 +69,51 @@ QString NextMissingToken(const QString &original, const QString &translation)
     return {};
 }
 
+QColor TokenBackground(TextToken::Kind kind)
+{
+    switch (kind) {
+    case TextToken::Kind::Placeholder:
+        return QColor(255, 229, 153);
+    case TextToken::Kind::Markup:
+        return QColor(214, 234, 248);
+    case TextToken::Kind::Accelerator:
+        break;
+    }
+    return {};
+}
+
+std::optional<TextToken> TokenAt(const QString &text, qsizetype position)
+{
+    for (const TextToken &token : FindTextTokens(text)) {
+        if (position >= token.Start && position < token.Start + token.Length)
+            return token;
+    }
+    return std::nullopt;
+}
+
+void CellTokenMarks(int, const QString &text, std::vector<StringGridTextMark> &marks)
+{
+    if (!text.contains(u'%') && !text.contains(u'{') && !text.contains(u'<'))
+        return;
+    for (const TextToken &token : FindTextTokens(text)) {
+        if (const QColor background = TokenBackground(token.What); background.isValid())
+            marks.push_back({token.Start, token.Length, background});
+    }
+}
+
 TokenHighlighter::TokenHighlighter(QTextDocument *document)
     : QSyntaxHighlighter(document)
 {
 }
 
-void TokenHighlighter::highlightBlock(const QString &text)
+void MarkTokens(const QString &text,
+                const std::function<void(int start, int length, const QTextCharFormat &format)> &setFormat)
 {
     QTextCharFormat placeholder;
-    placeholder.setBackground(QColor(255, 229, 153));
+    placeholder.setBackground(TokenBackground(TextToken::Kind::Placeholder));
     placeholder.setForeground(QColor(122, 62, 0));
     QTextCharFormat markup;
-    markup.setBackground(QColor(214, 234, 248));
+    markup.setBackground(TokenBackground(TextToken::Kind::Markup));
     markup.setForeground(QColor(21, 67, 96));
     QTextCharFormat accelerator;
     accelerator.setFontUnderline(true);
@@ -89,6 +124,13 @@ void TokenHighlighter::highlightBlock(const QString &text)
                                                                                    : accelerator;
         setFormat(static_cast<int>(token.Start), static_cast<int>(token.Length), format);
     }
+}
+
+void TokenHighlighter::highlightBlock(const QString &text)
+{
+    MarkTokens(text, [this](int start, int length, const QTextCharFormat &format) {
+        setFormat(start, length, format);
+    });
 }
 
 } // namespace verbaria

@@ -1,6 +1,5 @@
 #include "editor/ui/TrackingController.h"
 
-#include "checks/WordDiff.h"
 #include "dialogs/UiText.h"
 #include "editor/core/LanguageDocument.h"
 #include "editor/core/UserDialogs.h"
@@ -10,6 +9,7 @@
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/RowChecks.h"
 #include "editor/ui/StatusPanel.h"
+#include "editor/ui/WordDifference.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 
@@ -26,30 +26,6 @@
 #include <climits>
 
 namespace verbaria {
-
-namespace {
-
-// The old and the new text with the words that went struck out and the words that came marked.
-QString MarkedDifference(const QString &oldText, const QString &newText, bool showOld)
-{
-    QString html;
-    const std::string before = oldText.toStdString();
-    const std::string after = newText.toStdString();
-    for (const checks::DiffPiece &piece : checks::WordDiff(before, after)) {
-        const QString text = RichTextLines(QString::fromStdString(piece.Text));
-        if (piece.Change == checks::DiffPiece::Same)
-            html += text;
-        else if (piece.Change == checks::DiffPiece::Removed && showOld)
-            html += QStringLiteral(
-                        "<span style=\"background-color:#f4b6b6; text-decoration:line-through\">%1</span>")
-                        .arg(text);
-        else if (piece.Change == checks::DiffPiece::Added && !showOld)
-            html += QStringLiteral("<span style=\"background-color:#b9e8b0\">%1</span>").arg(text);
-    }
-    return html;
-}
-
-} // namespace
 
 TrackingController::TrackingController(EditorContext &context, ChecksController &checks, FilterBar &filter,
                                        StatusPanel &status, QWidget &window)
@@ -119,8 +95,10 @@ QString TrackingController::RowNotes(int row) const
         return QStringLiteral("<b>%1</b><br><b>%2</b> %3<br><b>%4</b> %5")
             .arg(RichTextLines(UiText(
                      texts.TranslateText("Originál se od překladu změnil (Ctrl+Shift+K překlad ponechá):"))),
-                 RichTextLines(UiText(texts.TranslateText("Dříve:"))), MarkedDifference(before, after, true),
-                 RichTextLines(UiText(texts.TranslateText("Nyní:"))), MarkedDifference(before, after, false));
+                 RichTextLines(UiText(texts.TranslateText("Dříve:"))),
+                 MarkedDifference(before, after, DifferenceShown::Old),
+                 RichTextLines(UiText(texts.TranslateText("Nyní:"))),
+                 MarkedDifference(before, after, DifferenceShown::New));
     }
     if (const auto offer = document.MovedOfferFor(index)) {
         return QStringLiteral("<b>%1</b> %2")

@@ -327,6 +327,11 @@ TEST_F(Checks, ANearMissTakenFromTheMemoryWaitsForReviewCountedAndFiltered)
     form_->MemoryCommands().Memory().Wait();
     Select(4);
     ASSERT_TRUE(Notes().contains(QStringLiteral("92 % „Save file“"))) << Notes().toStdString();
+    // Its original word by word against the row's: "soubor" went, "soubory" came.
+    EXPECT_TRUE(Notes().contains(QStringLiteral("„Uložit <span style=\"background-color:#f4b6b6; "
+                                                "text-decoration:line-through\">soubor</span><span "
+                                                "style=\"background-color:#b9e8b0\">soubory</span>“")))
+        << Notes().toStdString();
     Press(Qt::Key_1, Qt::ControlModifier);
     EXPECT_EQ(Right(4), "Save file");
     EXPECT_TRUE(form_->ChecksCommands().Checks().NeedsReview(4));

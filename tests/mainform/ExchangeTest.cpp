@@ -187,6 +187,36 @@ TEST_F(Exchange, ARefusedImportKeepsTheNotesAndAnUndoneImportTakesItsReviewMarks
     EXPECT_FALSE(Document().zmeneno());
 }
 
+// The translators' comments go out as the tool writes them and an import brings them in, undone in
+// the one step of the import.
+TEST_F(Exchange, TheRowsCommentsGoOutAndComeInWithTheirRows)
+{
+    Write("comments.lng", "Language=Deutsch\r\nDefinition=demo.lnd\r\n"
+                          "/Notes 00002: comment=Kr\\u00e1tce\\nv\\u00fdraz okna\r\n00002:Titel\r\n");
+    dialogs_.OpenChoices.push_back(Path("comments.lng"));
+    Trigger("menuOtevrit");
+    for (const std::string format : {"xliff", "po"}) {
+        SCOPED_TRACE(format);
+        dialogs_.SaveChoices.push_back(Path("editor." + format));
+        Trigger("menuExportovat");
+        const ToolResult tool = RunTool({"export", "--format", format, Path("demo.lnd"), Path("comments.lng"),
+                                         "-o", Path("tool." + format)});
+        ASSERT_EQ(tool.Status, 0) << tool.Err;
+        const std::string comment = format == "po"
+                                        ? "\n# Kr\xC3\xA1tce\n# v\xC3\xBDraz okna\n#. COMPONENT"
+                                        : "<note from=\"translator\">Kr\xC3\xA1tce\nv\xC3\xBDraz okna</note>";
+        EXPECT_NE(Read("editor." + format).find(comment), std::string::npos) << Read("editor." + format);
+        EXPECT_NE(Read("tool." + format).find(comment), std::string::npos);
+    }
+    Import("comment.po", PoStart + "# Ov\xC4\x9B\xC5\x99it\n" + PoUnit(4, "Ahoj", "Hallo"));
+    ASSERT_TRUE(dialogs_.Errors.empty()) << dialogs_.Errors.front();
+    ASSERT_NE(Document().NoteOf(4), nullptr);
+    EXPECT_EQ(Document().NoteOf(4)->Comment, "Ov\xC4\x9B\xC5\x99it");
+    EXPECT_EQ(Document().NoteOf(2)->Comment, "Kr\xC3\xA1tce\nv\xC3\xBDraz okna");
+    Trigger("menuZpet");
+    EXPECT_EQ(Document().NoteOf(4), nullptr);
+}
+
 // A Qt program's plural message: the export names the language's rule (Czech: three forms), and a
 // refused import puts back the forms it had already changed.
 TEST_F(Exchange, PluralFormsGoOutWithTheirRuleAndARefusedImportPutsThemBack)

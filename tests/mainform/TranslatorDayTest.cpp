@@ -13,11 +13,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 
@@ -318,23 +320,91 @@ TEST_F(TranslatorDay, TheOriginalsTokensAreMarkedAndOneKeyInsertsTheNextMissingO
         marked += range.format.background().style() != Qt::NoBrush ? 1 : 0;
     EXPECT_EQ(marked, 4);
 
-    // The command (Ctrl+I) opens the cell and puts in the next token the translation lacks, each time.
-    form->Rows().InsertNextToken();
+    // Ctrl+I opens the cell and puts in the next token the translation lacks, each time.
+    Press(Qt::Key_I, Qt::ControlModifier);
     ASSERT_TRUE(grid->IsEditing());
     Type("File ");
-    form->Rows().InsertNextToken();
+    Press(Qt::Key_I, Qt::ControlModifier);
     Type(" has ");
-    form->Rows().InsertNextToken();
-    form->Rows().InsertNextToken();
-    form->Rows().InsertNextToken();
+    Press(Qt::Key_I, Qt::ControlModifier);
+    Press(Qt::Key_I, Qt::ControlModifier);
+    Press(Qt::Key_I, Qt::ControlModifier);
     Type(" rows");
     Press(Qt::Key_Return);
     EXPECT_EQ(Right(1), "%1File <b> has %2</b> rows");
     // Nothing is missing: the cell stays as it is.
     ASSERT_TRUE(grid->SetCurrentCell(1, 1));
-    form->Rows().InsertNextToken();
+    Press(Qt::Key_I, Qt::ControlModifier);
     Press(Qt::Key_Escape);
     EXPECT_EQ(Right(1), "%1File <b> has %2</b> rows");
+
+    // The translation in the text pane is marked as the original is, and so are the grid's cells.
+    QCoreApplication::processEvents();
+    QTextDocument *translation = form->textPane()->memoNovyText()->document();
+    ASSERT_EQ(translation->toPlainText(), QStringLiteral("%1File <b> has %2</b> rows"));
+    marked = 0;
+    for (const QTextLayout::FormatRange &range : translation->firstBlock().layout()->formats())
+        marked += range.format.background().style() != Qt::NoBrush ? 1 : 0;
+    EXPECT_EQ(marked, 4);
+    const QImage cells = grid->viewport()->grab().toImage();
+    int placeholderPixels = 0;
+    for (int y = 0; y < cells.height(); ++y)
+        for (int x = 0; x < cells.width(); ++x)
+            placeholderPixels +=
+                cells.pixelColor(x, y) == TokenBackground(TextToken::Kind::Placeholder) ? 1 : 0;
+    EXPECT_GT(placeholderPixels, 20);
+
+    // A click on a token of the original puts it where the translator types in the pane.
+    QPlainTextEdit *originalPane = form->textPane()->memoPuvodniText();
+    QTextCursor inside(originalPane->document());
+    inside.setPosition(17); // between "%" and "2"
+    QTest::mouseClick(originalPane->viewport(), Qt::LeftButton, {},
+                      originalPane->cursorRect(inside).center());
+    QCoreApplication::processEvents();
+    const std::string clicked = Right(1);
+    EXPECT_NE(clicked.find("%2"), clicked.rfind("%2")) << clicked;
+    EXPECT_TRUE(form->textPane()->memoNovyText()->hasFocus());
+}
+
+TEST_F(TranslatorDay, ARowsCommentIsWrittenByKeyShownUndoneSavedAndReadBack)
+{
+    auto form = Open();
+    StringGrid *grid = form->gridJazyk();
+    ASSERT_TRUE(grid->SetCurrentCell(1, 2));
+    grid->setFocus();
+    const std::string comment = "Zkr\xC3\xA1tit, m\xC3\xA1lo m\xC3\xADsta\nviz okno";
+    dialogs_.TextAnswers = {"  " + comment + "\n\n"};
+    Press(Qt::Key_M, Qt::ControlModifier);
+    ASSERT_EQ(dialogs_.TextsAskedFor, std::vector<std::string>{""});
+    ASSERT_NE(form->Document().NoteOf(2), nullptr);
+    EXPECT_EQ(form->Document().NoteOf(2)->Comment, comment);
+    EXPECT_TRUE(form->Document().zmeneno());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form->textPane()->labelPoznamky()->text().contains(QStringLiteral("viz okno")))
+        << form->textPane()->labelPoznamky()->text().toStdString();
+
+    // One step each way.
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->Document().NoteOf(2), nullptr);
+    Press(Qt::Key_Z, Qt::ShiftModifier | Qt::ControlModifier);
+    ASSERT_NE(form->Document().NoteOf(2), nullptr);
+
+    // Cancelled, nothing changes; the dialog shows the comment there is.
+    dialogs_.TextAnswers = {std::nullopt};
+    Press(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(dialogs_.TextsAskedFor.back(), comment);
+    EXPECT_EQ(form->Document().NoteOf(2)->Comment, comment);
+
+    // Saved in the file above its row, and read back with it.
+    Press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_NE(Read("demo.lng")
+                  .find("/Notes 00002: comment=Zkr\\u00e1tit, m\\u00e1lo m\\u00edsta\\nviz okno\r\n00002:"),
+              std::string::npos)
+        << Read("demo.lng");
+    form.reset();
+    auto again = Open();
+    ASSERT_NE(again->Document().NoteOf(2), nullptr);
+    EXPECT_EQ(again->Document().NoteOf(2)->Comment, comment);
 }
 
 } // namespace

@@ -16,12 +16,14 @@ public:
     std::deque<bool> Answers;
     std::deque<std::optional<std::string>> OpenChoices;
     std::deque<std::optional<std::string>> SaveChoices;
+    std::deque<std::optional<std::string>> TextAnswers;
 
     std::vector<std::string> Questions;
     std::vector<std::string> Messages;
     std::vector<std::string> Errors;
     std::vector<verbaria::FileDialogState> OpenDialogsShown;
     std::vector<verbaria::FileDialogState> SaveDialogsShown;
+    std::vector<std::string> TextsAskedFor; // the texts the dialog showed
 
     bool AskYesNo(const std::string &question) override
     {
@@ -51,5 +53,14 @@ public:
         auto choice = SaveChoices.front();
         SaveChoices.pop_front();
         return choice;
+    }
+    std::optional<std::string> AskText(const std::string &question, const std::string &text) override
+    {
+        TextsAskedFor.push_back(text);
+        if (TextAnswers.empty())
+            throw std::logic_error("unexpected text asked for: " + question);
+        auto answer = TextAnswers.front();
+        TextAnswers.pop_front();
+        return answer;
     }
 };

@@ -302,6 +302,44 @@ TEST(ToolExchangeReview, ATranslationMarkedForReviewIsImportedCountedAndNotedFor
     }
 }
 
+TEST(ToolExchangeComments, TheTranslatorsCommentsGoOutAndComeBackWithTheirRows)
+{
+    TempFolder folder;
+    folder.Write("demo.lnd", Template);
+    // A comment with blanks, a line break and letters of no code page; one on a row not translated
+    // (5) is kept at the end of the file.
+    const std::string commented =
+        "Definition=demo.lnd\r\n"
+        "/Notes 00002: review comment=Zkr\\u00e1tit, m\\u00e1lo m\\u00edsta\\n\\u65e5 (viz okno)\r\n"
+        "00002:Titel\r\n"
+        "/Notes 00005: comment=Zeptat se\r\n";
+    folder.Write("de.lng", commented);
+    for (const std::string format : {"po", "xliff"}) {
+        SCOPED_TRACE(format);
+        const auto exported = RunTool({"export", "--format", format, folder.File("demo.lnd"),
+                                       folder.File("de.lng"), "-o", folder.File("out.x")});
+        ASSERT_EQ(exported.Status, 0) << exported.Err;
+        const std::string out = folder.Read("out.x");
+        if (format == "po") {
+            EXPECT_NE(
+                out.find("\n# Zkr\xC3\xA1tit, m\xC3\xA1lo m\xC3\xADsta\n# \xE6\x97\xA5 (viz okno)\n#. "),
+                std::string::npos)
+                << out;
+            EXPECT_NE(out.find("\n# Zeptat se\n"), std::string::npos);
+        } else {
+            EXPECT_NE(
+                out.find("<note from=\"translator\">Zkr\xC3\xA1tit, m\xC3\xA1lo m\xC3\xADsta\n\xE6\x97\xA5 "
+                         "(viz okno)</note>"),
+                std::string::npos)
+                << out;
+        }
+        const auto back = RunTool({"import", "--format", format, folder.File("demo.lnd"),
+                                   folder.File("out.x"), "-o", folder.File("back.lng")});
+        ASSERT_EQ(back.Status, 0) << back.Err;
+        EXPECT_EQ(folder.Read("back.lng"), commented);
+    }
+}
+
 TEST(ToolExchangePo, StrictReaderStopsAtWhatItCannotImport)
 {
     TempFolder folder;
