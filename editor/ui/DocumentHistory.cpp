@@ -302,6 +302,9 @@ void DocumentHistory::Commit(const QString &label, Mark mark)
     }
     step->OldHeader = pendingHeader_;
     step->NewHeader = document_.Header();
+    // Turning tracking on or off shows or hides the mark of every changed translation.
+    if (step->OldHeader.SledovatOriginaly != step->NewHeader.SledovatOriginaly)
+        rows = {1, INT_MAX};
     step->OldFile = pendingFile_;
     step->NewFile = document_.souborJazyka();
     step->OldTarget = pendingTarget_;
@@ -355,6 +358,8 @@ DocumentHistory::Rows DocumentHistory::Apply(const Step &step, bool forward)
         changed = {1, INT_MAX};
     }
     document_.Header() = forward ? step.NewHeader : step.OldHeader;
+    if (step.OldHeader.SledovatOriginaly != step.NewHeader.SledovatOriginaly)
+        changed = {1, INT_MAX};
     if (step.OldFile != step.NewFile)
         document_.SetSouborJazyka(forward ? step.NewFile : step.OldFile);
     if (step.OldTarget != step.NewTarget)

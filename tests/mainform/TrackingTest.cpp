@@ -5,16 +5,21 @@
 #include "editor/ui/FilterBar.h"
 #include "editor/ui/StatusPanel.h"
 #include "editor/ui/TMainForm.h"
+#include "editor/ui/TVlastnostiForm.h"
 #include "editor/ui/TextPane.h"
 #include "mainform/WindowFixture.h"
 #include "widgets/StringGrid.h"
 #include "widgets/StringGridModel.h"
 
+#include "ui_TVlastnostiForm.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -66,8 +71,40 @@ protected:
         return label->isVisibleTo(form_.get()) ? label->text() : QString();
     }
     bool Changed(int row) { return form_->Document().IsChanged(static_cast<std::size_t>(row - 1)); }
+    // Ticks or clears "track the originals" in the properties dialog and closes it with OK.
+    void SetTrackingInProperties(bool on)
+    {
+        TVlastnostiForm vlastnosti(form_.get());
+        form_->SetPropertiesDialog(&vlastnosti);
+        QTimer::singleShot(0, &vlastnosti, [&vlastnosti, on] {
+            QCheckBox *check = vlastnosti.ui().checkSledovatOriginaly;
+            if (check->isChecked() != on)
+                check->click();
+            vlastnosti.ui().buttonOK->click();
+        });
+        form_->toolVlastnostiClick();
+        form_->SetPropertiesDialog(nullptr);
+        QCoreApplication::processEvents();
+    }
+    // Whether the grid repainted row since the last call.
+    bool Repainted(int row)
+    {
+        const bool repainted = repainted_.contains(row);
+        repainted_.clear();
+        return repainted;
+    }
+    void WatchRepaints()
+    {
+        const StringGridModel *model = form_->gridJazyk()->GridModel();
+        QObject::connect(model, &QAbstractItemModel::dataChanged, form_.get(),
+                         [this](const QModelIndex &first, const QModelIndex &last) {
+                             for (int row = first.row(); row <= last.row(); ++row)
+                                 repainted_.insert(row);
+                         });
+    }
 
     std::unique_ptr<TMainForm> form_;
+    QSet<int> repainted_;
 };
 
 } // namespace
@@ -162,4 +199,29 @@ TEST_F(Tracking, AFileThatDoesNotTrackIsOfferedTrackingOnceAndSavedAsBefore)
     form_->Document().SetZmeneno(true);
     Trigger("menuUlozitHned");
     EXPECT_EQ(Read("demo.lng"), plain);
+}
+
+TEST_F(Tracking, TurningTrackingOffAndOnInThePropertiesShowsTheMarksAtOnceAndUndoesAsOneStep)
+{
+    Open(MadeForVersion1);
+    ASSERT_TRUE(Marked(3));
+    const QString count = ChangedCount();
+    ASSERT_FALSE(count.isEmpty());
+    WatchRepaints();
+
+    SetTrackingInProperties(false);
+    EXPECT_FALSE(form_->Document().Tracking());
+    EXPECT_FALSE(Marked(3));
+    EXPECT_TRUE(Repainted(form_->gridJazyk()->GridModel()->IndexOfCell(1, 3).row()));
+    EXPECT_EQ(ChangedCount(), QString());
+
+    SetTrackingInProperties(true);
+    EXPECT_TRUE(Marked(3));
+    EXPECT_TRUE(Repainted(form_->gridJazyk()->GridModel()->IndexOfCell(1, 3).row()));
+    EXPECT_EQ(ChangedCount(), count);
+
+    Trigger("menuZpet");
+    EXPECT_FALSE(form_->Document().Tracking());
+    EXPECT_TRUE(Repainted(form_->gridJazyk()->GridModel()->IndexOfCell(1, 3).row()));
+    EXPECT_EQ(ChangedCount(), QString());
 }
