@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/TextRules.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,7 +19,7 @@ std::u32string DecodeUtf8(std::string_view text);
 void DecodeUtf8Into(std::string_view text, std::u32string &out);
 // As DecodeUtf8Into, with the byte offset where each code point starts in starts (emptied first).
 void DecodeUtf8Into(std::string_view text, std::u32string &out, std::vector<std::size_t> &starts);
-void AppendUtf8(std::string &out, char32_t code);
+using verbaria::AppendUtf8;
 std::string EncodeUtf8(std::u32string_view text);
 
 bool IsLetter(char32_t c);

@@ -65,25 +65,6 @@ std::optional<std::pair<std::int32_t, RowNote>> ParseNoteLine(std::string_view l
     return std::make_pair(numbered->first, std::move(note));
 }
 
-void AppendUtf8Code(std::string &out, std::uint32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 void AppendHex(std::string &out, std::uint32_t code, int digits)
 {
     static constexpr char Digits[] = "0123456789abcdef";
@@ -177,7 +158,7 @@ std::string UnescapedComment(std::string_view escaped)
             out += c;
             continue;
         }
-        AppendUtf8Code(out, *code);
+        AppendUtf8(out, static_cast<char32_t>(*code));
         i += 1 + digits;
     }
     return out;

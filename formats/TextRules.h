@@ -113,4 +113,7 @@ template <class LineHandler> void ForEachLineWithEnd(std::string_view bytes, Lin
     }
 }
 
+// Appends code point code to out in UTF-8 (code must be a Unicode scalar value).
+void AppendUtf8(std::string &out, char32_t code);
+
 } // namespace verbaria

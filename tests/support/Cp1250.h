@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/TextRules.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -60,20 +62,6 @@ inline std::optional<char32_t> NextCodePoint(std::string_view bytes, std::size_t
     return code;
 }
 
-inline void AppendUtf8(std::string &out, char32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 } // namespace cp1250_detail
 
 using namespace cp1250_detail;
@@ -117,7 +105,7 @@ inline std::string Cp1250ToUtf8(std::string_view bytes)
             continue;
         }
         const char16_t code = HighHalf[byte - 0x80];
-        AppendUtf8(out, code ? code : 0xFFFD);
+        AppendUtf8(out, code ? char32_t{code} : char32_t{0xFFFD});
     }
     return out;
 }
