@@ -17,6 +17,7 @@ import select
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -308,6 +309,7 @@ class Editor:
         """Asks the main window to close as the window manager's close does (Alt+F4)."""
         self.activate()
         self.key("alt+F4")
+        self._close_requests = getattr(self, "_close_requests", 0) + 1
 
     # -- end --------------------------------------------------------------------------------------
 
@@ -319,6 +321,13 @@ class Editor:
         try:
             self.status = self.process.wait(timeout)
         except subprocess.TimeoutExpired:
+            # The window logs each close it receives. A loaded display can drop Alt+F4 between
+            # xdotool and the window manager; one that never reached the window is asked again,
+            # once. A close that arrived and did not end the program is a hang.
+            if getattr(self, "_close_requests", 0) == 1 and "close requested" not in self.stderr():
+                print("note: the first close request never reached the window; asked again", file=sys.stderr)
+                self.request_close()
+                return self.wait_exit(timeout)
             raise self.hung(timeout)
         self._stderr.close()
         return self.status
