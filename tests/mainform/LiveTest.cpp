@@ -55,7 +55,8 @@ protected:
     void StartProgramHere(QWidget &program, std::unique_ptr<qt::TKVTranslator> &translator)
     {
         form_.Live().SetStarter(
-            [&](const QString &, const QStringList &, const QProcessEnvironment &environment, QString &) {
+            [&](const QString &path, const QStringList &, const QProcessEnvironment &environment, QString &) {
+                started_ = path;
                 qputenv(live::kLiveEnvironmentVariable,
                         environment.value(QString::fromLatin1(live::kLiveEnvironmentVariable)).toUtf8());
                 program.show();
@@ -93,6 +94,7 @@ protected:
     }
 
     TMainForm form_;
+    QString started_; // the program the last start asked for
 };
 
 } // namespace
@@ -111,20 +113,10 @@ TEST_F(Live, ATranslationTypedReachesTheProgramAndAPickThereSelectsTheRow)
     layout->addWidget(label);
     layout->addWidget(button);
     std::unique_ptr<qt::TKVTranslator> translator;
-    QString started;
-    form_.Live().SetStarter(
-        [&](const QString &path, const QStringList &, const QProcessEnvironment &environment, QString &) {
-            started = path;
-            qputenv(live::kLiveEnvironmentVariable,
-                    environment.value(QString::fromLatin1(live::kLiveEnvironmentVariable)).toUtf8());
-            program.show();
-            translator = std::make_unique<qt::TKVTranslator>();
-            translator->LoadTemplate(QString::fromStdString(Path("ukazka.lnd")));
-            return true;
-        });
+    StartProgramHere(program, translator);
     dialogs_.OpenChoices.push_back(std::string("/opt/ukazka/bin/ukazka"));
     Trigger("menuSpustitZive");
-    EXPECT_EQ(started, QStringLiteral("/opt/ukazka/bin/ukazka"));
+    EXPECT_EQ(started_, QStringLiteral("/opt/ukazka/bin/ukazka"));
     ASSERT_TRUE(translator && translator->Live());
     ASSERT_TRUE(QTest::qWaitFor([&] { return form_.Live().IsLinked(); }, 10000));
     // Linked, the program shows the document as it stands, and the status bar names it.
